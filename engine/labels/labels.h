@@ -1,0 +1,6 @@
+#ifndef __CC_LABELS_MODULE_H__
+#define __CC_LABELS_MODULE_H__
+
+// Umbrella of the labels module: include every public header of the module here.
+
+#endif

@@ -1,0 +1,6 @@
+#ifndef __CC_MENUS_MODULE_H__
+#define __CC_MENUS_MODULE_H__
+
+// Umbrella of the menus module: include every public header of the module here.
+
+#endif

@@ -1,0 +1,6 @@
+#ifndef __CC_PARTICLES_MODULE_H__
+#define __CC_PARTICLES_MODULE_H__
+
+// Umbrella of the particles module: include every public header of the module here.
+
+#endif

@@ -1,0 +1,254 @@
+#include "CCFileUtils.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+NS_CC_BEGIN
+
+static CCFileUtils* s_sharedFileUtils = NULL;
+
+CCFileUtils* CCFileUtils::sharedFileUtils()
+{
+    if (!s_sharedFileUtils)
+    {
+        s_sharedFileUtils = new CCFileUtils();
+    }
+    return s_sharedFileUtils;
+}
+
+void CCFileUtils::purgeFileUtils()
+{
+    CC_SAFE_DELETE(s_sharedFileUtils);
+}
+
+CCFileUtils::CCFileUtils()
+    : m_resourceDirectory("Resources/")
+    , m_writablePathAppName("TULMEK")
+{
+}
+
+void CCFileUtils::setResourceDirectory(const char* pszDirectoryName)
+{
+    m_resourceDirectory = pszDirectoryName ? pszDirectoryName : "";
+    std::replace(m_resourceDirectory.begin(), m_resourceDirectory.end(), '\\', '/');
+    if (!m_resourceDirectory.empty() && m_resourceDirectory[m_resourceDirectory.size() - 1] != '/')
+    {
+        m_resourceDirectory += '/';
+    }
+}
+
+bool CCFileUtils::isAbsolutePath(const std::string& strPath)
+{
+    return !strPath.empty() && strPath[0] == '/';
+}
+
+bool CCFileUtils::isFileExist(const std::string& strFilePath)
+{
+    if (strFilePath.empty())
+    {
+        return false;
+    }
+    std::string path = isAbsolutePath(strFilePath) ? strFilePath : fullPathForFilename(strFilePath.c_str());
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+static bool pathExists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+// Resources are named as a Windows build named them, where case didn't matter: walk the path
+// one component at a time and take a case-insensitive match where the exact one is missing.
+std::string CCFileUtils::resolveCaseInsensitive(const std::string& path)
+{
+    if (pathExists(path))
+    {
+        return path;
+    }
+    std::string resolved = isAbsolutePath(path) ? "/" : "";
+    size_t start = isAbsolutePath(path) ? 1 : 0;
+    while (start <= path.size())
+    {
+        size_t slash = path.find('/', start);
+        std::string component = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        start = slash == std::string::npos ? path.size() + 1 : slash + 1;
+        if (component.empty())
+        {
+            continue;
+        }
+        std::string candidate = resolved + component;
+        if (!pathExists(candidate))
+        {
+            DIR* dir = opendir(resolved.empty() ? "." : resolved.c_str());
+            if (!dir)
+            {
+                return path;
+            }
+            std::string match;
+            while (struct dirent* entry = readdir(dir))
+            {
+                if (strcasecmp(entry->d_name, component.c_str()) == 0)
+                {
+                    match = entry->d_name;
+                    break;
+                }
+            }
+            closedir(dir);
+            if (match.empty())
+            {
+                return path;
+            }
+            candidate = resolved + match;
+        }
+        resolved = candidate;
+        if (slash != std::string::npos)
+        {
+            resolved += '/';
+        }
+    }
+    return resolved;
+}
+
+std::string CCFileUtils::fullPathForFilename(const char* pszFileName)
+{
+    if (!pszFileName || !*pszFileName)
+    {
+        return "";
+    }
+    std::string name = pszFileName;
+    std::replace(name.begin(), name.end(), '\\', '/');
+    std::string path = isAbsolutePath(name) ? name : m_resourceDirectory + name;
+    return resolveCaseInsensitive(path);
+}
+
+const char* CCFileUtils::fullPathFromRelativePath(const char* pszRelativePath)
+{
+    m_lastFullPath = fullPathForFilename(pszRelativePath);
+    return m_lastFullPath.c_str();
+}
+
+const char* CCFileUtils::fullPathFromRelativeFile(const char* pszFilename, const char* pszRelativeFile)
+{
+    std::string relative = pszRelativeFile ? pszRelativeFile : "";
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    size_t slash = relative.rfind('/');
+    std::string folder = slash == std::string::npos ? "" : relative.substr(0, slash + 1);
+    std::string name = folder + (pszFilename ? pszFilename : "");
+    m_lastFullPath = isAbsolutePath(name) ? resolveCaseInsensitive(name) : fullPathForFilename(name.c_str());
+    return m_lastFullPath.c_str();
+}
+
+unsigned char* CCFileUtils::getFileData(const char* pszFileName, const char* pszMode, unsigned long* pSize)
+{
+    if (pSize)
+    {
+        *pSize = 0;
+    }
+    if (!pszFileName || !*pszFileName)
+    {
+        return NULL;
+    }
+    std::string name = pszFileName;
+    std::string path = isAbsolutePath(name) ? resolveCaseInsensitive(name) : fullPathForFilename(pszFileName);
+    FILE* fp = fopen(path.c_str(), "rb");
+    if (!fp)
+    {
+        return NULL;
+    }
+    std::vector<unsigned char> bytes;
+    unsigned char chunk[65536];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof(chunk), fp)) > 0)
+    {
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    bool failed = ferror(fp) != 0;
+    fclose(fp);
+    if (failed)
+    {
+        CCLog("CCFileUtils::getFileData - error reading %s", path.c_str());
+        return NULL;
+    }
+
+    bool textMode = pszMode && strchr(pszMode, 't') != NULL;
+    if (textMode)
+    {
+        size_t out = 0;
+        for (size_t i = 0; i < bytes.size(); ++i)
+        {
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            {
+                continue;
+            }
+            bytes[out++] = bytes[i];
+        }
+        bytes.resize(out);
+    }
+
+    // One spare zero byte: callers treat text buffers as C strings.
+    unsigned char* buffer = new unsigned char[bytes.size() + 1];
+    if (!bytes.empty())
+    {
+        memcpy(buffer, &bytes[0], bytes.size());
+    }
+    buffer[bytes.size()] = 0;
+    if (pSize)
+    {
+        *pSize = (unsigned long)bytes.size();
+    }
+    return buffer;
+}
+
+void CCFileUtils::setWritablePathAppName(const char* appName)
+{
+    m_writablePathAppName = appName ? appName : "";
+}
+
+static bool makeDirectories(const std::string& path)
+{
+    for (size_t i = 1; i <= path.size(); ++i)
+    {
+        if (i == path.size() || path[i] == '/')
+        {
+            std::string part = path.substr(0, i);
+            if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
+            {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::string CCFileUtils::getWritablePath()
+{
+    std::string base;
+    const char* dataHome = getenv("XDG_DATA_HOME");
+    if (dataHome && dataHome[0] == '/')
+    {
+        base = dataHome;
+    }
+    else
+    {
+        const char* home = getenv("HOME");
+        base = std::string(home && *home ? home : "/tmp") + "/.local/share";
+    }
+    std::string path = base + "/" + m_writablePathAppName + "/";
+    if (!makeDirectories(path))
+    {
+        CCLog("ERROR: Unable to create the writable folder %s (%s)", path.c_str(), strerror(errno));
+    }
+    return path;
+}
+
+NS_CC_END

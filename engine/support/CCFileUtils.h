@@ -1,0 +1,58 @@
+#ifndef __CC_FILE_UTILS_H__
+#define __CC_FILE_UTILS_H__
+
+#include "base/CCObject.h"
+
+#include <string>
+
+NS_CC_BEGIN
+
+/**
+ * Finds and reads the game's files. Relative names resolve against the resource directory
+ * (relative to the working directory unless absolute); saved data goes to the writable path.
+ */
+class CCFileUtils
+{
+public:
+    static CCFileUtils* sharedFileUtils();
+    static void purgeFileUtils();
+
+    void setResourceDirectory(const char* pszDirectoryName);
+    const std::string& getResourceDirectory() const { return m_resourceDirectory; }
+
+    /**
+     * The full path of a resource: "name", "music/name" or an absolute path. "\\" reads as "/".
+     * When the exact name is missing, a case-insensitive match is taken; when nothing matches,
+     * the path where the file would be is returned.
+     */
+    std::string fullPathForFilename(const char* pszFileName);
+    const char* fullPathFromRelativePath(const char* pszRelativePath);
+    /** A file named beside another (a sprite sheet's texture beside its plist). */
+    const char* fullPathFromRelativeFile(const char* pszFilename, const char* pszRelativeFile);
+
+    /**
+     * The whole file in a new[] buffer (the caller delete[]s it). "rt" turns CRLF into LF;
+     * "rb" reads as is. NULL and size 0 when the file can't be read.
+     */
+    unsigned char* getFileData(const char* pszFileName, const char* pszMode, unsigned long* pSize);
+
+    bool isFileExist(const std::string& strFilePath);
+    bool isAbsolutePath(const std::string& strPath);
+
+    /** Names the folder under the data home ($XDG_DATA_HOME or ~/.local/share) for saved data. */
+    void setWritablePathAppName(const char* appName);
+    /** The writable folder, with a trailing "/", created on demand. */
+    std::string getWritablePath();
+
+private:
+    CCFileUtils();
+    std::string resolveCaseInsensitive(const std::string& path);
+
+    std::string m_resourceDirectory;
+    std::string m_writablePathAppName;
+    std::string m_lastFullPath;  ///< storage behind the const char* answers
+};
+
+NS_CC_END
+
+#endif // __CC_FILE_UTILS_H__

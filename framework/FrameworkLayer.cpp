@@ -1,0 +1,1 @@
+namespace vorn_framework_placeholder {}
