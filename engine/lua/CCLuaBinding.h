@@ -37,6 +37,22 @@ void tolua_pushvaluecopy(lua_State* L, const T& value, const char* type)
 }
 
 /**
+ * Pushes an engine object (a CCObject subclass) under type through the object-reference layer,
+ * so the script's user value is cleared when the object dies; NULL pushes nil. Bindings that
+ * hand out objects the native side may free use this in place of tolua_pushusertype.
+ */
+template <typename T>
+void tolua_pushccobject(lua_State* L, T* object, const char* type)
+{
+    if (object == NULL)
+    {
+        lua_pushnil(L);
+        return;
+    }
+    toluafix_pushusertype_ccobject(L, (int)object->m_uID, &object->m_nLuaID, (void*)object, type);
+}
+
+/**
  * The body of a "delete" binding: the script's user values stop pointing at self and a
  * pending collection is cancelled before the object is freed, so neither can touch it again.
  */

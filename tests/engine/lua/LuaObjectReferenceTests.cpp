@@ -42,7 +42,7 @@ int lua_Probe_name(lua_State* L)
 void pushObject(CCLuaEngine& engine, Probe* probe, const char* type, const char* global)
 {
     lua_State* L = engine.getLuaState();
-    toluafix_pushusertype_ccobject(L, (int)probe->m_uID, &probe->m_nLuaID, probe, type);
+    tolua_pushccobject(L, probe, type);
     lua_setglobal(L, global);
 }
 
