@@ -125,11 +125,11 @@ bool CCLuaEngine::protectedCall(lua_State* L, int numArgs, int numResults, const
     return true;
 }
 
-int CCLuaEngine::runChunk(const char* buffer, size_t size, const char* chunkName)
+int CCLuaEngine::runChunk(const char* buffer, size_t size, const char* chunkName, const char* logName)
 {
     if (m_state == NULL)
     {
-        CCLog("[LUA ERROR] %s: no Lua state", chunkName);
+        CCLog("[LUA ERROR] %s: no Lua state", logName);
         return 1;
     }
     int top = lua_gettop(m_state);
@@ -141,7 +141,7 @@ int CCLuaEngine::runChunk(const char* buffer, size_t size, const char* chunkName
         lua_settop(m_state, top);
         return 1;
     }
-    bool ok = protectedCall(m_state, 0, 0, chunkName);
+    bool ok = protectedCall(m_state, 0, 0, logName);
     lua_settop(m_state, top);
     return ok ? 0 : 1;
 }
@@ -153,7 +153,8 @@ int CCLuaEngine::executeString(const char* codes)
         CCLog("[LUA ERROR] executeString: no code");
         return 1;
     }
-    return runChunk(codes, strlen(codes), codes);
+    // Lua shortens the code itself in its messages; the log names the call.
+    return runChunk(codes, strlen(codes), codes, "executeString");
 }
 
 int CCLuaEngine::executeScriptFile(const char* filename)
@@ -174,7 +175,7 @@ int CCLuaEngine::executeScriptFile(const char* filename)
     }
     // "@" makes Lua name the file in its messages and tracebacks.
     std::string chunkName = std::string("@") + filename;
-    int result = runChunk((const char*)data, size, chunkName.c_str());
+    int result = runChunk((const char*)data, size, chunkName.c_str(), filename);
     delete[] data;
     return result;
 }

@@ -55,7 +55,7 @@ private:
     CCLuaEngine(const CCLuaEngine&);
     CCLuaEngine& operator=(const CCLuaEngine&);
 
-    int runChunk(const char* buffer, size_t size, const char* chunkName);
+    int runChunk(const char* buffer, size_t size, const char* chunkName, const char* logName);
 
     lua_State* m_state;
 };
