@@ -163,7 +163,7 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpP
     if (lpOperation != NULL && strcasecmp(lpOperation, "open") != 0)
     {
         CCLog("ShellExecuteA - only \"open\" is supported, not \"%s\"", lpOperation);
-        return shellResult(kShellNoAssociation);
+        return shellResult(kShellFileNotFound);
     }
     if (lpFile == NULL || !isWebLink(lpFile))
     {
