@@ -64,3 +64,20 @@ TEST(Regenerate, ToolsRefuseBadInputWithAnError)
     EXPECT_NE(0, run(std::string(VORN_FONTMAKER) + " /nonexistent.ttf 10 crisp " + dir + " x"));
     EXPECT_NE(0, run(std::string(VORN_SOUNDMAKER) + " " + dir + "/missing.sfx " + dir + "/x.mp3"));
 }
+
+TEST(Regenerate, LoosePngsPackIntoASheetTheEngineReads)
+{
+    cocos2d::CCScopedAutoreleasePool pool;
+    const std::string dir = makeTempDir("pack");
+    ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " pack ui-test " + dir + " " + resourcePath("shadow.png") + " " +
+                     resourcePath("joystick-nub.png")));
+    cocos2d::CCDictionary* sheet = cocos2d::CCDictionary::createWithContentsOfFile((dir + "/ui-test.plist").c_str());
+    ASSERT_TRUE(sheet);
+    cocos2d::CCDictionary* frames = dynamic_cast<cocos2d::CCDictionary*>(sheet->objectForKey("frames"));
+    ASSERT_TRUE(frames);
+    cocos2d::CCDictionary* shadow = dynamic_cast<cocos2d::CCDictionary*>(frames->objectForKey("shadow.png"));
+    ASSERT_TRUE(shadow);
+    EXPECT_EQ("{32,10}", stringFor(shadow, "sourceSize"));
+    EXPECT_TRUE(frames->objectForKey("joystick-nub.png"));
+    EXPECT_EQ("ui-test.png", stringFor(dynamic_cast<cocos2d::CCDictionary*>(sheet->objectForKey("metadata")), "textureFileName"));
+}
