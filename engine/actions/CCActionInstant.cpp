@@ -168,6 +168,9 @@ void CCSetSpriteFrame::update(float time)
 CCCallFunc::CCCallFunc()
 : m_pSelectorTarget(NULL)
 , m_pCallFunc(NULL)
+, m_pCallFuncN(NULL)
+, m_pCallFuncND(NULL)
+, m_pCallFuncO(NULL)
 {
 }
 
@@ -208,9 +211,11 @@ void CCCallFunc::update(float time)
 
 void CCCallFunc::execute()
 {
-    if (m_pSelectorTarget && m_pCallFunc)
+    CCObject* target = m_pSelectorTarget;
+    SEL_CallFunc selector = m_pCallFunc;
+    if (target && selector)
     {
-        (m_pSelectorTarget->*m_pCallFunc)();
+        (target->*selector)();
     }
 }
 
@@ -230,9 +235,11 @@ bool CCCallFuncN::initWithTarget(CCObject* pSelectorTarget, SEL_CallFuncN select
 
 void CCCallFuncN::execute()
 {
-    if (m_pSelectorTarget && m_pCallFuncN)
+    CCObject* target = m_pSelectorTarget;
+    SEL_CallFuncN selector = m_pCallFuncN;
+    if (target && selector)
     {
-        (m_pSelectorTarget->*m_pCallFuncN)(m_pTarget);
+        (target->*selector)(m_pTarget);
     }
 }
 
@@ -253,9 +260,11 @@ bool CCCallFuncND::initWithTarget(CCObject* pSelectorTarget, SEL_CallFuncND sele
 
 void CCCallFuncND::execute()
 {
-    if (m_pSelectorTarget && m_pCallFuncND)
+    CCObject* target = m_pSelectorTarget;
+    SEL_CallFuncND selector = m_pCallFuncND;
+    if (target && selector)
     {
-        (m_pSelectorTarget->*m_pCallFuncND)(m_pTarget, m_pData);
+        (target->*selector)(m_pTarget, m_pData);
     }
 }
 
@@ -288,9 +297,11 @@ bool CCCallFuncO::initWithTarget(CCObject* pSelectorTarget, SEL_CallFuncO select
 
 void CCCallFuncO::execute()
 {
-    if (m_pSelectorTarget && m_pCallFuncO)
+    CCObject* target = m_pSelectorTarget;
+    SEL_CallFuncO selector = m_pCallFuncO;
+    if (target && selector)
     {
-        (m_pSelectorTarget->*m_pCallFuncO)(m_pObject);
+        (target->*selector)(m_pObject);
     }
 }
 

@@ -106,13 +106,10 @@ public:
 
 protected:
     CCObject* m_pSelectorTarget;   ///< retained
-    union
-    {
-        SEL_CallFunc m_pCallFunc;
-        SEL_CallFuncN m_pCallFuncN;
-        SEL_CallFuncND m_pCallFuncND;
-        SEL_CallFuncO m_pCallFuncO;
-    };
+    SEL_CallFunc m_pCallFunc;
+    SEL_CallFuncN m_pCallFuncN;
+    SEL_CallFuncND m_pCallFuncND;
+    SEL_CallFuncO m_pCallFuncO;
 };
 
 /** Calls target->selector(node) with the node running the action. */
