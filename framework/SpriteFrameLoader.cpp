@@ -1,5 +1,6 @@
 #include "SpriteFrameHelpers.h"
 
+#include "CCSpriteFrame.h"
 #include "CCSpriteFrameCache.h"
 #include "CCString.h"
 
