@@ -37,6 +37,11 @@ void CCDirector::purgeSharedDirector(void)
     }
 }
 
+bool CCDirector::hasSharedDirector(void)
+{
+    return s_sharedDirector != NULL;
+}
+
 CCDirector::CCDirector()
 : m_pScheduler(NULL)
 , m_pActionManager(NULL)

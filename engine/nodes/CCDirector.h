@@ -41,6 +41,8 @@ public:
     static CCDirector* sharedDirector(void);
     /** Ends the running scene (onExit, cleanup) and drops the director; the next call makes a fresh one. */
     static void purgeSharedDirector(void);
+    /** Whether a director exists now (asking does not make one). */
+    static bool hasSharedDirector(void);
 
     virtual ~CCDirector();
 

@@ -67,10 +67,9 @@ void CCEGLView::purgeSharedOpenGLView()
     {
         return;
     }
-    CCDirector* director = CCDirector::sharedDirector();
-    if (director->getOpenGLView() == s_sharedView)
+    if (CCDirector::hasSharedDirector() && CCDirector::sharedDirector()->getOpenGLView() == s_sharedView)
     {
-        director->setOpenGLView(NULL);
+        CCDirector::sharedDirector()->setOpenGLView(NULL);
     }
     CCEGLView* view = s_sharedView;
     s_sharedView = NULL;

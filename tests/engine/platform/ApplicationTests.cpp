@@ -151,11 +151,20 @@ TEST_F(ApplicationTest, ViewSizesFullscreenAndNotifications)
     EXPECT_FLOAT_EQ(150, CCDirector::sharedDirector()->getWinSize().width);
     EXPECT_FLOAT_EQ(50, view->getVisibleSize().height);
     EXPECT_FLOAT_EQ(0, view->getVisibleOrigin().x);
+    {
+        // Nonsense sizes and a missing icon are logged and change nothing.
+        vorntest::LogCapture log;
+        view->setFrameSize(0, 0);
+        view->setDesignResolutionSize(-1, 10, kResolutionShowAll);
+        CCEGLView::setIcon("no/such/icon.png");
+        EXPECT_EQ(3u, log.lines().size());
+    }
     int w = 0;
     int h = 0;
     SDL_GetWindowSize(view->getSDLWindow(), &w, &h);
     EXPECT_EQ(300, w);
     EXPECT_EQ(200, h);
+    EXPECT_FLOAT_EQ(150, CCDirector::sharedDirector()->getWinSize().width);
 
     Listener* listener = new Listener();
     CCNotificationCenter* centre = CCNotificationCenter::sharedNotificationCenter();
