@@ -2,5 +2,6 @@
 #define __CC_AUDIO_MODULE_H__
 
 // Umbrella of the audio module: include every public header of the module here.
+#include "SimpleAudioEngine.h"
 
 #endif

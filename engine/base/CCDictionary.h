@@ -95,15 +95,15 @@ private:
     size_t m_elementCount;
 };
 
-/** Iterates in insertion order; the current entry may be removed inside the loop. */
+/**
+ * Iterates in insertion order; the current entry may be removed inside the loop. Everything it
+ * declares lives in the loop, so several loops may share one scope and element variable.
+ */
 #define CCDICT_FOREACH(__dict__, __el__) \
-    ::cocos2d::CCDictElement* __next_##__el__ = NULL; \
-    if (__dict__) \
-        for ((__el__) = (__dict__)->firstElement(), \
-             __next_##__el__ = (__el__) ? (__el__)->nextElement() : NULL; \
-             (__el__) != NULL; \
-             (__el__) = __next_##__el__, \
-             __next_##__el__ = (__el__) ? (__el__)->nextElement() : NULL)
+    for (::cocos2d::CCDictElement* __next_##__el__ = \
+             ((__el__) = (__dict__) ? (__dict__)->firstElement() : NULL) ? (__el__)->nextElement() : NULL; \
+         (__el__) != NULL; \
+         (__el__) = __next_##__el__, __next_##__el__ = (__el__) ? (__el__)->nextElement() : NULL)
 
 NS_CC_END
 

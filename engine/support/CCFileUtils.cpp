@@ -56,7 +56,7 @@ bool CCFileUtils::isFileExist(const std::string& strFilePath)
     {
         return false;
     }
-    std::string path = isAbsolutePath(strFilePath) ? strFilePath : fullPathForFilename(strFilePath.c_str());
+    std::string path = fullPathForFilename(strFilePath.c_str());
     struct stat st;
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
@@ -158,8 +158,7 @@ unsigned char* CCFileUtils::getFileData(const char* pszFileName, const char* psz
     {
         return NULL;
     }
-    std::string name = pszFileName;
-    std::string path = isAbsolutePath(name) ? resolveCaseInsensitive(name) : fullPathForFilename(pszFileName);
+    std::string path = fullPathForFilename(pszFileName);
     FILE* fp = fopen(path.c_str(), "rb");
     if (!fp)
     {

@@ -119,7 +119,8 @@ void CCNotificationCenter::postNotification(const char* name, CCObject* object)
     for (size_t i = 0; i < count; ++i)
     {
         Observer* o = m_observers[i];
-        if (o->removed || o->name != name || (o->object && o->object != object))
+        // A filter passes its own object and posts that carry none, as callers of the stock engine expect.
+        if (o->removed || o->name != name || (o->object && object && o->object != object))
         {
             continue;
         }

@@ -15,7 +15,8 @@ public:
     static CCNotificationCenter* sharedNotificationCenter();
     static void purgeNotificationCenter();
 
-    /** The observer is called as (target->*selector)(object); obj, when set, filters by posted object. */
+    /** The observer is called as (target->*selector)(object); obj, when set,
+     *  drops posts that carry another object (posts without one still pass). */
     void addObserver(CCObject* target, SEL_CallFuncO selector, const char* name, CCObject* obj);
     void removeObserver(CCObject* target, const char* name);
     int removeAllObservers(CCObject* target);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cctype>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -94,18 +95,20 @@ bool fromHex(const std::string& hex, std::string& out)
     {
         return false;
     }
-    out.clear();
+    std::string bytes;  // out may be hex itself
+    bytes.reserve(hex.size() / 2);
     for (size_t i = 0; i < hex.size(); i += 2)
     {
         char pair[3] = { hex[i], hex[i + 1], 0 };
         char* end = NULL;
         long v = strtol(pair, &end, 16);
-        if (*end)
+        if (*end || !isxdigit((unsigned char)pair[0]))
         {
             return false;
         }
-        out += (char)v;
+        bytes += (char)v;
     }
+    out.swap(bytes);
     return true;
 }
 
@@ -220,14 +223,16 @@ void CCUserDefault::load()
         }
         bool hasKey = false;
         bool hasEncoding = false;
+        bool hasKeyEncoding = false;
         std::string key = attributeOf(node, "key", &hasKey);
         std::string encoding = attributeOf(node, "enc", &hasEncoding);
+        std::string keyEncoding = attributeOf(node, "keyenc", &hasKeyEncoding);
         std::string value = textOf(node);
         if (strcmp((const char*)node->name, kEntryName) != 0 || !hasKey)
         {
             valid = false;
         }
-        else if (hasEncoding && !fromHex(value, value))
+        else if ((hasEncoding && !fromHex(value, value)) || (hasKeyEncoding && !fromHex(key, key)))
         {
             valid = false;
         }
@@ -244,9 +249,18 @@ void CCUserDefault::load()
     if (!valid)
     {
         // Keep the player's file for inspection instead of overwriting it, then start empty.
-        char suffix[64];
-        snprintf(suffix, sizeof(suffix), ".corrupt-%ld", (long)time(NULL));
-        std::string aside = path + suffix;
+        // A name not taken yet: an earlier broken file kept aside is never overwritten.
+        std::string aside;
+        for (int n = 0; n < 1000; ++n)
+        {
+            char suffix[64];
+            snprintf(suffix, sizeof(suffix), n ? ".corrupt-%ld-%d" : ".corrupt-%ld", (long)time(NULL), n);
+            aside = path + suffix;
+            if (access(aside.c_str(), F_OK) != 0)
+            {
+                break;
+            }
+        }
         if (rename(path.c_str(), aside.c_str()) == 0)
         {
             CCLog("ERROR: The saved settings file %s could not be read; it was kept as %s and the game starts "
@@ -302,13 +316,13 @@ int CCUserDefault::getIntegerForKey(const char* pKey, int defaultValue)
 float CCUserDefault::getFloatForKey(const char* pKey, float defaultValue)
 {
     const std::string* value = findValue(pKey);
-    return value ? (float)atof(value->c_str()) : defaultValue;
+    return value ? strtof(value->c_str(), NULL) : defaultValue;
 }
 
 double CCUserDefault::getDoubleForKey(const char* pKey, double defaultValue)
 {
     const std::string* value = findValue(pKey);
-    return value ? atof(value->c_str()) : defaultValue;
+    return value ? strtod(value->c_str(), NULL) : defaultValue;
 }
 
 std::string CCUserDefault::getStringForKey(const char* pKey, const std::string& defaultValue)
@@ -357,14 +371,13 @@ bool CCUserDefault::flush()
     for (std::map<std::string, std::string>::const_iterator it = m_values.begin(); it != m_values.end(); ++it)
     {
         bool plain = isXmlSafe(it->second);
-        std::string key = isXmlSafe(it->first) ? it->first : std::string();
-        if (key.empty() && !it->first.empty())
-        {
-            CCLog("CCUserDefault::flush - skipping a key that is not valid text");
-            continue;
-        }
+        bool plainKey = isXmlSafe(it->first);
         xmlNodePtr entry = xmlNewChild(root, NULL, (const xmlChar*)kEntryName, NULL);
-        xmlNewProp(entry, (const xmlChar*)"key", (const xmlChar*)key.c_str());
+        xmlNewProp(entry, (const xmlChar*)"key", (const xmlChar*)(plainKey ? it->first : toHex(it->first)).c_str());
+        if (!plainKey)
+        {
+            xmlNewProp(entry, (const xmlChar*)"keyenc", (const xmlChar*)"hex");
+        }
         if (!plain)
         {
             xmlNewProp(entry, (const xmlChar*)"enc", (const xmlChar*)"hex");

@@ -119,3 +119,34 @@ TEST(Containers, StringValues)
     CCScopedAutoreleasePool pool;
     EXPECT_STREQ("P1 x3", CCString::createWithFormat("%s x%d", "P1", 3)->getCString());
 }
+
+TEST(Containers, LoopsOverEmptyOrMissingContainersAndSeveralLoopsInOneScope)
+{
+    CCScopedAutoreleasePool pool;
+    CCDictionary* missing = NULL;
+    CCDictionary* empty = CCDictionary::create();
+    CCDictionary* full = CCDictionary::create();
+    full->setObject(CCString::create("x"), "a");
+    full->setObject(CCString::create("y"), "b");
+    int visits = 0;
+    CCDictElement* element = NULL;
+    CCDICT_FOREACH(missing, element) { ++visits; }
+    CCDICT_FOREACH(empty, element) { ++visits; }
+    CCDICT_FOREACH(full, element) { ++visits; }
+    EXPECT_EQ(2, visits);
+
+    CCArray* none = NULL;
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(none, object) { ++visits; }
+    EXPECT_EQ(2, visits);
+
+    // Out-of-range reads log and answer NULL instead of reading past the end.
+    vorntest::LogCapture log;
+    CCArray* array = CCArray::create();
+    EXPECT_TRUE(array->objectAtIndex(0) == NULL);
+    EXPECT_TRUE(array->lastObject() == NULL);
+    EXPECT_TRUE(log.contains("out of range"));
+    array->insertObject(CCString::create("end"), 5);  // past the end appends
+    EXPECT_EQ(1u, array->count());
+    EXPECT_EQ(CC_INVALID_INDEX, array->indexOfObject(full));
+}

@@ -1,0 +1,65 @@
+#ifndef __CC_LUA_ENGINE_H__
+#define __CC_LUA_ENGINE_H__
+
+extern "C" {
+#include "lua.h"
+#include "lauxlib.h"
+#include "lualib.h"
+}
+
+#include "base/CCObject.h"
+
+NS_CC_BEGIN
+
+/**
+ * One Lua interpreter: a state of its own with the standard libraries, tolua++, the
+ * object-reference layer and the engine's own types. Nothing is shared between engines.
+ * Every call into Lua is protected: an error is logged with a traceback and the game goes on.
+ */
+class CCLuaEngine : public CCObject, public CCScriptObjectObserver
+{
+public:
+    /** Opens the state; on failure getLuaState() is NULL and every call reports an error. */
+    CCLuaEngine();
+    /** Closes the state and everything in it. */
+    virtual ~CCLuaEngine();
+
+    lua_State* getLuaState() const { return m_state; }
+
+    /** Runs a chunk of Lua. 0 on success; otherwise logs "[LUA ERROR] " + message and returns 1. */
+    int executeString(const char* codes);
+    /** Reads a script through CCFileUtils and runs it as executeString does. 0 on success. */
+    int executeScriptFile(const char* filename);
+    /** Calls the global function name with no arguments. 0 on success, 1 when missing or failed. */
+    int executeGlobalFunction(const char* functionName);
+    /** Adds path/?.lua to the places require looks in. */
+    void addSearchPath(const char* path);
+
+    /**
+     * Calls the function lying below numArgs arguments on top of L's stack, protected. On success
+     * numResults results replace the function and arguments and true is returned; on an error one
+     * line "[LUA ERROR] functionName: message" with a traceback is logged, function and arguments
+     * are popped (the stack is as it was before the function was pushed) and false is returned.
+     */
+    static bool protectedCall(lua_State* L, int numArgs, int numResults, const char* functionName);
+    /** The same on this engine's state. */
+    bool callFunction(int numArgs, int numResults, const char* functionName)
+    {
+        return protectedCall(m_state, numArgs, numResults, functionName);
+    }
+
+    /** Forgets a dying object that a script has seen. */
+    virtual void objectDestroyed(CCObject* pObject);
+
+private:
+    CCLuaEngine(const CCLuaEngine&);
+    CCLuaEngine& operator=(const CCLuaEngine&);
+
+    int runChunk(const char* buffer, size_t size, const char* chunkName, const char* logName);
+
+    lua_State* m_state;
+};
+
+NS_CC_END
+
+#endif // __CC_LUA_ENGINE_H__

@@ -1,0 +1,186 @@
+#include "tolua_fix.h"
+
+#include "base/CCConsole.h"
+
+#include <cstring>
+
+// Registry tables of this layer: Lua id -> object address.
+static const char* const kRefidPtrTable = "toluafix_refid_ptr";
+
+static void pushRefTable(lua_State* L)
+{
+    lua_pushstring(L, kRefidPtrTable);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+}
+
+void toluafix_open(lua_State* L)
+{
+    pushRefTable(L);
+    bool present = lua_istable(L, -1);
+    lua_pop(L, 1);
+    if (!present)
+    {
+        lua_pushstring(L, kRefidPtrTable);
+        lua_newtable(L);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+    }
+}
+
+int toluafix_pushusertype_ccobject(lua_State* L, int uID, int* p_refid, void* ptr, const char* type)
+{
+    if (ptr == NULL || p_refid == NULL)
+    {
+        lua_pushnil(L);
+        return -1;
+    }
+    if (*p_refid == 0)
+    {
+        *p_refid = uID;
+    }
+    toluafix_open(L);
+    pushRefTable(L);
+    lua_pushinteger(L, *p_refid);
+    lua_pushlightuserdata(L, ptr);
+    lua_rawset(L, -3);
+    lua_pop(L, 1);
+
+    tolua_pushusertype(L, ptr, type);
+    return 0;
+}
+
+void* toluafix_get_ccobject_by_refid(lua_State* L, int refid)
+{
+    pushRefTable(L);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        return NULL;
+    }
+    lua_pushinteger(L, refid);
+    lua_rawget(L, -2);
+    void* ptr = lua_touserdata(L, -1);
+    lua_pop(L, 2);
+    return ptr;
+}
+
+int toluafix_remove_ccobject_by_refid(lua_State* L, int refid)
+{
+    void* ptr = toluafix_get_ccobject_by_refid(L, refid);
+    if (ptr == NULL)
+    {
+        return -1;
+    }
+    pushRefTable(L);
+    lua_pushinteger(L, refid);
+    lua_pushnil(L);
+    lua_rawset(L, -3);
+    lua_pop(L, 1);
+    toluafix_forget_pointer(L, ptr);
+    return 0;
+}
+
+// Drops ubox[ptr] from the ubox table at the top of the stack, detaching its user value.
+static void forgetInUbox(lua_State* L, void* ptr)
+{
+    lua_pushlightuserdata(L, ptr);
+    lua_rawget(L, -2);
+    if (lua_isuserdata(L, -1) && !lua_islightuserdata(L, -1))
+    {
+        void** box = (void**)lua_touserdata(L, -1);
+        if (*box == ptr)
+        {
+            *box = NULL;
+        }
+        // The peer table held fields a script set on the old object; the new one starts clean.
+        lua_pushvalue(L, TOLUA_NOPEER);
+        lua_setfenv(L, -2);
+    }
+    bool present = !lua_isnil(L, -1);
+    lua_pop(L, 1);
+    if (present)
+    {
+        // Only an existing key is cleared: setting a missing one could allocate.
+        lua_pushlightuserdata(L, ptr);
+        lua_pushnil(L);
+        lua_rawset(L, -3);
+    }
+}
+
+void toluafix_forget_pointer(lua_State* L, void* ptr)
+{
+    if (ptr == NULL || !lua_checkstack(L, 8))
+    {
+        return;
+    }
+    // Every class family keeps its own ubox in its metatable; types without a class use the
+    // registry's. Metatables are registered by name, so walk the registry's string keys.
+    lua_pushnil(L);
+    while (lua_next(L, LUA_REGISTRYINDEX) != 0)
+    {
+        if (lua_type(L, -2) == LUA_TSTRING && lua_istable(L, -1))
+        {
+            if (strcmp(lua_tostring(L, -2), "tolua_ubox") == 0)
+            {
+                forgetInUbox(L, ptr);
+            }
+            else
+            {
+                lua_pushstring(L, "tolua_ubox");
+                lua_rawget(L, -2);
+                if (lua_istable(L, -1))
+                {
+                    forgetInUbox(L, ptr);
+                }
+                lua_pop(L, 1);
+            }
+        }
+        lua_pop(L, 1);
+    }
+
+    // A collector entry left behind would later free whatever new object takes the address.
+    lua_pushstring(L, "tolua_gc");
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (lua_istable(L, -1))
+    {
+        lua_pushlightuserdata(L, ptr);
+        lua_rawget(L, -2);
+        bool present = !lua_isnil(L, -1);
+        lua_pop(L, 1);
+        if (present)
+        {
+            lua_pushlightuserdata(L, ptr);
+            lua_pushnil(L);
+            lua_rawset(L, -3);
+        }
+    }
+    lua_pop(L, 1);
+}
+
+void toluafix_stack_dump(lua_State* L, const char* label)
+{
+    int top = lua_gettop(L);
+    cocos2d::CCLog("Lua stack (%s): %d values", label ? label : "", top);
+    for (int i = top; i >= 1; --i)
+    {
+        int t = lua_type(L, i);
+        switch (t)
+        {
+        case LUA_TSTRING:
+            cocos2d::CCLog("  [%d] string \"%s\"", i, lua_tostring(L, i));
+            break;
+        case LUA_TNUMBER:
+            cocos2d::CCLog("  [%d] number %g", i, lua_tonumber(L, i));
+            break;
+        case LUA_TBOOLEAN:
+            cocos2d::CCLog("  [%d] boolean %s", i, lua_toboolean(L, i) ? "true" : "false");
+            break;
+        case LUA_TUSERDATA:
+            cocos2d::CCLog("  [%d] userdata %s %p", i, tolua_typename(L, i), lua_touserdata(L, i));
+            lua_pop(L, 1); // tolua_typename pushes the name
+            break;
+        default:
+            cocos2d::CCLog("  [%d] %s", i, lua_typename(L, t));
+            break;
+        }
+    }
+}

@@ -1,0 +1,42 @@
+#ifndef __TOLUA_FIX_H__
+#define __TOLUA_FIX_H__
+
+#include "tolua++.h"
+
+/*
+ * The object-reference layer: engine objects that scripts hold are recorded per Lua state under
+ * a stable Lua id, so that when an object dies every state can forget it. A script that still
+ * holds the user value then gets a null pointer ("invalid 'self'") instead of freed memory, and a
+ * new object born at the same address is pushed as a fresh user value with its own type.
+ */
+
+/** Creates the state's reference tables; CCLuaEngine does this for every state it opens. */
+void toluafix_open(lua_State* L);
+
+/**
+ * Pushes ptr under type (nil for NULL) and records it in the state's reference tables.
+ * When *p_refid is 0 it becomes uID, so the object keeps one Lua id for its whole life.
+ * Returns 0, or -1 when ptr or p_refid is NULL (nil is pushed then).
+ */
+int toluafix_pushusertype_ccobject(lua_State* L, int uID, int* p_refid, void* ptr, const char* type);
+
+/**
+ * Forgets the object recorded under refid: its user values stop pointing at it and its address
+ * leaves tolua's tables. Returns 0, or -1 when this state never recorded refid.
+ */
+int toluafix_remove_ccobject_by_refid(lua_State* L, int refid);
+
+/**
+ * Forgets an address in every tolua table of the state: each user value boxed for it is set to
+ * NULL and loses its peer, and its ubox and collector entries go. Bindings call it before they
+ * delete an object themselves, so neither a stale box nor a second collection can reach it.
+ */
+void toluafix_forget_pointer(lua_State* L, void* ptr);
+
+/** The pointer recorded under refid in this state, or NULL. */
+void* toluafix_get_ccobject_by_refid(lua_State* L, int refid);
+
+/** Logs the stack's values, one line each, for debugging a binding. */
+void toluafix_stack_dump(lua_State* L, const char* label);
+
+#endif // __TOLUA_FIX_H__

@@ -1,1 +1,0 @@
-namespace vorn_framework_placeholder {}
