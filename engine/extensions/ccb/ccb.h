@@ -7,5 +7,6 @@
 #include "extensions/ccb/CCBDocument.h"
 #include "extensions/ccb/CCBDataReader.h"
 #include "extensions/ccb/CCBDocumentDecoder.h"
+#include "extensions/ccb/CCBKeyframeTrack.h"
 
 #endif
