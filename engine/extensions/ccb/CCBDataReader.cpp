@@ -9,8 +9,34 @@ namespace cocos2d {
 namespace extension {
 
 CCBDataReader::CCBDataReader(const unsigned char* bytes, size_t size)
-    : m_bytes(bytes), m_size(bytes ? size : 0), m_byte(0), m_bit(0), m_failed(false)
+    : m_bytes(bytes), m_size(bytes ? size : 0), m_byte(0), m_bit(0), m_failed(false), m_pCache(&m_strings)
 {
+}
+
+CCBDataReader::CCBDataReader(const CCBDataReader& other)
+    : m_bytes(other.m_bytes), m_size(other.m_size), m_byte(other.m_byte), m_bit(other.m_bit),
+      m_failed(other.m_failed), m_reason(other.m_reason), m_strings(other.m_strings),
+      m_pCache(other.m_pCache == &other.m_strings ? &m_strings : other.m_pCache)
+{
+}
+
+CCBDataReader CCBDataReader::lookAhead(const CCBDataReader& other)
+{
+    CCBDataReader ahead(other.m_bytes, other.m_size);
+    ahead.m_byte = other.m_byte;
+    ahead.m_bit = other.m_bit;
+    ahead.m_failed = other.m_failed;
+    ahead.m_reason = other.m_reason;
+    ahead.m_pCache = other.m_pCache;
+    return ahead;
+}
+
+void CCBDataReader::seekTo(const CCBDataReader& other)
+{
+    if (m_failed) return;
+    m_byte = other.m_byte;
+    m_bit = other.m_bit;
+    if (other.m_failed) fail(other.m_reason);
 }
 
 void CCBDataReader::fail(const std::string& reason)
@@ -160,12 +186,12 @@ std::string CCBDataReader::readCachedString()
 {
     int index = readInt(false);
     if (m_failed) return std::string();
-    if (index < 0 || (size_t)index >= m_strings.size())
+    if (index < 0 || (size_t)index >= m_pCache->size())
     {
         fail("string index out of range");
         return std::string();
     }
-    return m_strings[(size_t)index];
+    return (*m_pCache)[(size_t)index];
 }
 
 int CCBDataReader::readCount(const char* what)

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <vector>
+#include <cstddef>
 
 namespace cocos2d {
 namespace extension {
@@ -19,6 +20,11 @@ class CCBDataReader
 public:
     /** The buffer is not copied; it must outlive the reader. */
     CCBDataReader(const unsigned char* bytes, size_t size);
+    CCBDataReader(const CCBDataReader& other);
+    /** A look-ahead cursor at the other's position, sharing its string cache; it must not outlive it. */
+    static CCBDataReader lookAhead(const CCBDataReader& other);
+    /** Moves to where another cursor over the same buffer stands. */
+    void seekTo(const CCBDataReader& other);
 
     unsigned char readByte();
     bool readBool();
@@ -35,7 +41,7 @@ public:
     /** The magic, version and script flag; fails on anything but version 5. */
     bool readHeader(bool* jsControlled);
     bool readStringCache();
-    const std::vector<std::string>& getStringCache() const { return m_strings; }
+    const std::vector<std::string>& getStringCache() const { return *m_pCache; }
 
     bool hasFailed() const { return m_failed; }
     const std::string& getFailureReason() const { return m_reason; }
@@ -46,6 +52,7 @@ public:
     size_t bytesLeft() const { return m_byte < m_size ? m_size - m_byte : 0; }
 
 private:
+    CCBDataReader& operator=(const CCBDataReader&);
     bool readBit(bool* bit);
     void alignBits();
 
@@ -56,6 +63,7 @@ private:
     bool m_failed;
     std::string m_reason;
     std::vector<std::string> m_strings;
+    const std::vector<std::string>* m_pCache;  ///< m_strings, or the cache of the cursor looked ahead from
 };
 
 } // namespace extension

@@ -25,13 +25,14 @@ public:
     static bool decode(const unsigned char* bytes, size_t size, const char* name, CCBDocumentData& out,
                        std::string* reason = 0);
 
+    /** Reads the sequences and the auto-play id into doc (after the header and string cache). */
+    static bool readSequences(CCBDataReader& reader, CCBDocumentData& doc);
     /** Reads one property value of the given type (as the node properties store it). */
     static void readValue(CCBDataReader& reader, CCBValueData& value);
     /** Reads one keyframe of an animated property of the given type. */
     static void readKeyframe(CCBDataReader& reader, int type, CCBKeyframeData& keyframe);
 
 private:
-    static bool readSequences(CCBDataReader& reader, CCBDocumentData& doc);
     static bool readNode(CCBDataReader& reader, const CCBDocumentData& doc, CCBNodeData& node, int depth);
 };
 
