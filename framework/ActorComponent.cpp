@@ -1,8 +1,5 @@
 #include "ActorComponent.h"
 
-// Waits for the engine's nodes: until CCNode.h exists this file builds to nothing.
-#if __has_include("CCNode.h")
-
 #include "CCNode.h"
 
 NS_CC_BEGIN
@@ -79,5 +76,3 @@ void ActorComponent::applyOffset()
 }
 
 NS_CC_END
-
-#endif

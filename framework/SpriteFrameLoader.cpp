@@ -1,9 +1,6 @@
 #include "SpriteFrameHelpers.h"
 
-// Waits for the engine's sprite-frame cache: until CCSpriteFrameCache.h exists this file builds
-// to nothing and loadSpriteFramesFromFile stays undefined, so a caller fails at link time.
-#if __has_include("CCSpriteFrameCache.h")
-
+#include "CCSpriteFrame.h"
 #include "CCSpriteFrameCache.h"
 #include "CCString.h"
 
@@ -34,5 +31,3 @@ CCArray* loadSpriteFramesFromFile(const char* fileName)
 }
 
 NS_CC_END
-
-#endif

@@ -7,10 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#if __has_include("CCSpriteFrameCache.h")
 #include "CCSpriteFrameCache.h"
-#define VORN_HAS_SPRITE_FRAME_CACHE 1
-#endif
 
 NS_CC_BEGIN
 
@@ -29,9 +26,7 @@ CCArray* getSortedSpriteFrameNames(const char* fileName)
         CCLog("ERROR: Unable to open sprites file (null)");
         return NULL;
     }
-#ifdef VORN_HAS_SPRITE_FRAME_CACHE
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(fileName);
-#endif
     std::string fullPath = CCFileUtils::sharedFileUtils()->fullPathFromRelativePath(fileName);
     CCDictionary* sheet = CCDictionary::createWithContentsOfFile(fullPath.c_str());
     CCDictionary* frames = sheet ? dynamic_cast<CCDictionary*>(sheet->objectForKey("frames")) : NULL;

@@ -3,11 +3,7 @@
 
 // The shell and cursor calls the game makes, under their Windows names, for Linux.
 
-typedef void* HWND;
-typedef void* HINSTANCE;
-typedef void* HCURSOR;
-typedef const char* LPCSTR;
-typedef int INT;
+#include "WinTypes.h"
 
 #define SW_SHOWNORMAL 1
 #define SW_SHOW 5
@@ -22,5 +18,11 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpP
 
 /** SetCursor(NULL) hides the mouse cursor over the game's window; any other value shows it. */
 HCURSOR SetCursor(HCURSOR hCursor);
+
+/**
+ * The program ShellExecuteA starts for a link; NULL (the default) means "xdg-open" from PATH.
+ * Lets a test put a recording script in the browser's place.
+ */
+void VornShell_setOpenProgram(const char* program);
 
 #endif // __VORN_WIN_SHELL_H__

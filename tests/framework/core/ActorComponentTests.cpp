@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-// Runs once the engine's nodes exist; the component builds to nothing before that.
-#if __has_include("CCNode.h")
 #include "CCNode.h"
 
 USING_NS_CC;
@@ -46,4 +44,3 @@ TEST(ActorComponent, OwnerIsRetainedAndForgetsTheComponent)
     EXPECT_EQ(nullptr, node->getUserData());
     node->release();
 }
-#endif

@@ -11,19 +11,6 @@
 
 USING_NS_CC;
 
-// Stand-ins so this binary links before the platform's shell layer exists; the real calls win
-// once they are built. No test reaches them: the handler's openers are replaced below.
-__attribute__((weak)) HINSTANCE ShellExecuteA(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT)
-{
-    ADD_FAILURE() << "the real shell was called from a test";
-    return NULL;
-}
-__attribute__((weak)) HCURSOR SetCursor(HCURSOR)
-{
-    ADD_FAILURE() << "the real cursor call was made from a test";
-    return NULL;
-}
-
 TEST(SetupManager, Queries)
 {
     CCScopedAutoreleasePool pool;

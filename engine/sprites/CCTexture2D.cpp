@@ -1,0 +1,156 @@
+#include "sprites/CCTexture2D.h"
+
+#include "sprites/CCImage.h"
+
+#include <SDL.h>
+
+NS_CC_BEGIN
+
+CCTexture2D::CCTexture2D()
+: m_pSurface(NULL)
+, m_pSDLTexture(NULL)
+, m_uPixelsWide(0)
+, m_uPixelsHigh(0)
+, m_fMaxS(1.0f)
+, m_fMaxT(1.0f)
+, m_bAntiAlias(true)
+{
+}
+
+CCTexture2D::~CCTexture2D()
+{
+    releaseSDLTexture();
+    if (m_pSurface)
+    {
+        SDL_FreeSurface(m_pSurface);
+    }
+}
+
+bool CCTexture2D::initWithSurface(SDL_Surface* surface)
+{
+    if (!surface)
+    {
+        CCLog("CCTexture2D::initWithSurface - surface is NULL");
+        return false;
+    }
+    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGBA32, 0);
+    if (!rgba)
+    {
+        CCLog("ERROR: CCTexture2D - could not convert pixels: %s", SDL_GetError());
+        return false;
+    }
+    // Blending stays straight alpha: the surface's own blend flags play no part.
+    SDL_SetSurfaceBlendMode(rgba, SDL_BLENDMODE_NONE);
+    releaseSDLTexture();
+    if (m_pSurface)
+    {
+        SDL_FreeSurface(m_pSurface);
+    }
+    m_pSurface = rgba;
+    m_uPixelsWide = (unsigned int)rgba->w;
+    m_uPixelsHigh = (unsigned int)rgba->h;
+    m_tContentSize = CCSize((float)rgba->w, (float)rgba->h);
+    m_fMaxS = m_fMaxT = 1.0f;
+    return true;
+}
+
+bool CCTexture2D::initWithImage(CCImage* uiImage)
+{
+    if (!uiImage || !uiImage->getSurface())
+    {
+        CCLog("CCTexture2D::initWithImage - image is empty");
+        return false;
+    }
+    return initWithSurface(uiImage->getSurface());
+}
+
+bool CCTexture2D::initWithData(const void* data, CCTexture2DPixelFormat pixelFormat, unsigned int pixelsWide,
+                               unsigned int pixelsHigh, const CCSize& contentSize)
+{
+    if (!data || pixelsWide == 0 || pixelsHigh == 0)
+    {
+        CCLog("CCTexture2D::initWithData - no pixels");
+        return false;
+    }
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, (int)pixelsWide, (int)pixelsHigh, 32, SDL_PIXELFORMAT_RGBA32);
+    if (!surface)
+    {
+        return false;
+    }
+    const unsigned char* src = (const unsigned char*)data;
+    for (unsigned int y = 0; y < pixelsHigh; ++y)
+    {
+        unsigned char* row = (unsigned char*)surface->pixels + y * surface->pitch;
+        if (pixelFormat == kCCTexture2DPixelFormat_RGBA8888)
+        {
+            memcpy(row, src + (size_t)y * pixelsWide * 4, (size_t)pixelsWide * 4);
+        }
+        else if (pixelFormat == kCCTexture2DPixelFormat_A8)
+        {
+            for (unsigned int x = 0; x < pixelsWide; ++x)
+            {
+                row[x * 4 + 0] = row[x * 4 + 1] = row[x * 4 + 2] = 255;
+                row[x * 4 + 3] = src[(size_t)y * pixelsWide + x];
+            }
+        }
+        else
+        {
+            CCLog("CCTexture2D::initWithData - pixel format %d not supported", (int)pixelFormat);
+            SDL_FreeSurface(surface);
+            return false;
+        }
+    }
+    const bool ok = initWithSurface(surface);
+    SDL_FreeSurface(surface);
+    if (ok)
+    {
+        m_tContentSize = contentSize;
+        m_fMaxS = contentSize.width / (float)pixelsWide;
+        m_fMaxT = contentSize.height / (float)pixelsHigh;
+    }
+    return ok;
+}
+
+CCSize CCTexture2D::getContentSize() const
+{
+    return m_tContentSize;
+}
+
+void CCTexture2D::setAliasTexParameters()
+{
+    m_bAntiAlias = false;
+    if (m_pSDLTexture)
+    {
+        SDL_SetTextureScaleMode(m_pSDLTexture, SDL_ScaleModeNearest);
+    }
+}
+
+void CCTexture2D::setAntiAliasTexParameters()
+{
+    m_bAntiAlias = true;
+    if (m_pSDLTexture)
+    {
+        SDL_SetTextureScaleMode(m_pSDLTexture, SDL_ScaleModeLinear);
+    }
+}
+
+void CCTexture2D::setSDLTexture(SDL_Texture* texture)
+{
+    if (texture != m_pSDLTexture)
+    {
+        releaseSDLTexture();
+        m_pSDLTexture = texture;
+    }
+}
+
+void CCTexture2D::releaseSDLTexture()
+{
+    if (m_pSDLTexture)
+    {
+        SDL_DestroyTexture(m_pSDLTexture);
+        m_pSDLTexture = NULL;
+    }
+}
+
+NS_CC_END

@@ -1,0 +1,211 @@
+#include "VornSteamStore.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <sstream>
+
+namespace
+{
+const char* const kHeader = "vorn-steam-store 1";
+
+bool readWhole(const std::string& path, std::string& contents, bool& missing)
+{
+    missing = false;
+    FILE* file = fopen(path.c_str(), "rb");
+    if (file == NULL)
+    {
+        missing = errno == ENOENT;
+        return false;
+    }
+    char buffer[4096];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof(buffer), file)) > 0)
+    {
+        contents.append(buffer, got);
+    }
+    const bool ok = ferror(file) == 0;
+    fclose(file);
+    return ok;
+}
+
+bool parseInt(const std::string& text, int32& value)
+{
+    if (text.empty())
+    {
+        return false;
+    }
+    errno = 0;
+    char* end = NULL;
+    long long parsed = strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < INT32_MIN || parsed > INT32_MAX)
+    {
+        return false;
+    }
+    value = (int32)parsed;
+    return true;
+}
+
+bool parseFloat(const std::string& text, float& value)
+{
+    if (text.empty())
+    {
+        return false;
+    }
+    char* end = NULL;
+    value = strtof(text.c_str(), &end);
+    return *end == '\0';
+}
+
+bool writeAll(int fd, const std::string& data)
+{
+    size_t done = 0;
+    while (done < data.size())
+    {
+        ssize_t n = write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+        {
+            continue;
+        }
+        if (n <= 0)
+        {
+            return false;
+        }
+        done += (size_t)n;
+    }
+    return true;
+}
+} // namespace
+
+bool VornSteamStore::isValidName(const char* name)
+{
+    if (name == NULL || name[0] == '\0' || strlen(name) >= 128)
+    {
+        return false;
+    }
+    return strpbrk(name, "\t\r\n") == NULL;
+}
+
+bool VornSteamStore::load(const std::string& path, std::string& error)
+{
+    achievements.clear();
+    intStats.clear();
+    floatStats.clear();
+    leaderboards.clear();
+    std::string contents;
+    bool missing = false;
+    if (!readWhole(path, contents, missing))
+    {
+        if (missing)
+        {
+            return true;
+        }
+        error = "unable to read " + path + " (" + strerror(errno) + ")";
+        return false;
+    }
+    std::istringstream lines(contents);
+    std::string line;
+    if (!std::getline(lines, line) || line != kHeader)
+    {
+        const std::string aside = path + ".bad";
+        rename(path.c_str(), aside.c_str());
+        error = path + " is not a stats store; moved it to " + aside;
+        return false;
+    }
+    int skipped = 0;
+    while (std::getline(lines, line))
+    {
+        if (line.empty())
+        {
+            continue;
+        }
+        const size_t first = line.find('\t');
+        const size_t second = first == std::string::npos ? std::string::npos : line.find('\t', first + 1);
+        if (second == std::string::npos || line.find('\t', second + 1) != std::string::npos)
+        {
+            ++skipped;
+            continue;
+        }
+        const std::string kind = line.substr(0, first);
+        const std::string name = line.substr(first + 1, second - first - 1);
+        const std::string value = line.substr(second + 1);
+        int32 number = 0;
+        float real = 0.0f;
+        if (!isValidName(name.c_str()))
+        {
+            ++skipped;
+        }
+        else if (kind == "A" && (value == "0" || value == "1"))
+        {
+            achievements[name] = value == "1";
+        }
+        else if (kind == "I" && parseInt(value, number))
+        {
+            intStats[name] = number;
+        }
+        else if (kind == "F" && parseFloat(value, real))
+        {
+            floatStats[name] = real;
+        }
+        else if (kind == "L" && parseInt(value, number))
+        {
+            leaderboards[name] = number;
+        }
+        else
+        {
+            ++skipped;
+        }
+    }
+    if (skipped > 0)
+    {
+        std::ostringstream text;
+        text << "skipped " << skipped << " unreadable line(s) of " << path;
+        error = text.str();
+        return false;
+    }
+    return true;
+}
+
+bool VornSteamStore::save(const std::string& path, std::string& error) const
+{
+    std::ostringstream out;
+    out << kHeader << "\n";
+    for (std::map<std::string, bool>::const_iterator it = achievements.begin(); it != achievements.end(); ++it)
+    {
+        out << "A\t" << it->first << "\t" << (it->second ? 1 : 0) << "\n";
+    }
+    for (std::map<std::string, int32>::const_iterator it = intStats.begin(); it != intStats.end(); ++it)
+    {
+        out << "I\t" << it->first << "\t" << it->second << "\n";
+    }
+    for (std::map<std::string, float>::const_iterator it = floatStats.begin(); it != floatStats.end(); ++it)
+    {
+        char text[64];
+        snprintf(text, sizeof(text), "%.9g", it->second);
+        out << "F\t" << it->first << "\t" << text << "\n";
+    }
+    for (std::map<std::string, int32>::const_iterator it = leaderboards.begin(); it != leaderboards.end(); ++it)
+    {
+        out << "L\t" << it->first << "\t" << it->second << "\n";
+    }
+    const std::string temp = path + ".tmp";
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    bool ok = fd >= 0;
+    if (ok)
+    {
+        ok = writeAll(fd, out.str()) && fsync(fd) == 0;
+        ok = close(fd) == 0 && ok;
+    }
+    if (!ok || rename(temp.c_str(), path.c_str()) != 0)
+    {
+        error = "unable to write " + path + " (" + strerror(errno) + ")";
+        unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}

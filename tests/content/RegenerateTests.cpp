@@ -1,0 +1,83 @@
+// Running the tools again on the sources gives byte-identical resources.
+#include "ContentTestSupport.h"
+#include "VornTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace vorntest;
+
+namespace
+{
+int run(const std::string& command)
+{
+    return system((command + " 2>&1").c_str());
+}
+
+void expectSameFiles(const std::string& dir, const std::vector<std::string>& names)
+{
+    for (const std::string& n : names)
+    {
+        std::string made = readFile(dir + "/" + n);
+        EXPECT_FALSE(made.empty()) << n;
+        EXPECT_TRUE(made == readFile(resourcePath(n))) << n << " differs from the committed file";
+    }
+}
+} // namespace
+
+TEST(Regenerate, FontsFightersAndImagesComeOutIdentical)
+{
+    const std::string dir = makeTempDir("regenerate");
+    const std::string dejavu = "/usr/share/fonts/truetype/dejavu/";
+    ASSERT_EQ(0, run(std::string(VORN_FONTMAKER) + " " + dejavu + "DejaVuSansMono-Bold.ttf 10 crisp " + dir + " unibody8bold"));
+    ASSERT_EQ(0, run(std::string(VORN_FONTMAKER) + " " + dejavu + "DejaVuSans-Bold.ttf 32 smooth " + dir + " title-font"));
+    for (const FighterFiles& f : kFighters)
+        ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + sourcePath("content/fighters/") + f.descriptor + ".txt " + dir));
+    ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " images " + sourcePath("content/images/images.txt") + " " + dir));
+
+    expectSameFiles(dir, {"unibody8bold.fnt", "unibody8bold.png", "title-font.fnt", "title-font.png", "jors.plist",
+                          "jors-sprites.plist", "jors-sprites.png", "street-thug.plist", "thug-sprites.plist",
+                          "thug-sprites.png", "joystick.png", "joystick-nub.png", "shadow.png", "particle.png"});
+}
+
+TEST(Regenerate, SoundEffectsComeOutIdentical)
+{
+    const std::string dir = makeTempDir("regenerate-sfx");
+    std::vector<std::string> names;
+    for (const char* s : {"menu-select", "grumvald", "hit", "swing", "jump", "throw", "die"})
+    {
+        ASSERT_EQ(0, run(std::string(VORN_SOUNDMAKER) + " " + sourcePath("content/sfx/") + s + ".sfx " + dir + "/" + s + ".mp3"));
+        names.push_back(s + std::string(".mp3"));
+    }
+    for (const std::string& n : names)
+        EXPECT_TRUE(readFile(dir + "/" + n) == readFile(resourcePath("sfx/" + n))) << n;
+}
+
+TEST(Regenerate, ToolsRefuseBadInputWithAnError)
+{
+    const std::string dir = makeTempDir("regenerate-bad");
+    writeFile(dir + "/bad.txt", "fighter bad\nsheet bad\nprefix bad_\n");
+    EXPECT_NE(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + dir + "/bad.txt " + dir)); // sheet named like its fighter
+    writeFile(dir + "/pose.txt", "fighter p\nsheet p-sprites\nprefix p_\naction Idle\n  Duration = 1\n  frame nowhere\n");
+    EXPECT_NE(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + dir + "/pose.txt " + dir)); // unknown pose
+    EXPECT_NE(0, run(std::string(VORN_FONTMAKER) + " /nonexistent.ttf 10 crisp " + dir + " x"));
+    EXPECT_NE(0, run(std::string(VORN_SOUNDMAKER) + " " + dir + "/missing.sfx " + dir + "/x.mp3"));
+}
+
+TEST(Regenerate, LoosePngsPackIntoASheetTheEngineReads)
+{
+    cocos2d::CCScopedAutoreleasePool pool;
+    const std::string dir = makeTempDir("pack");
+    ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " pack ui-test " + dir + " " + resourcePath("shadow.png") + " " +
+                     resourcePath("joystick-nub.png")));
+    cocos2d::CCDictionary* sheet = cocos2d::CCDictionary::createWithContentsOfFile((dir + "/ui-test.plist").c_str());
+    ASSERT_TRUE(sheet);
+    cocos2d::CCDictionary* frames = dynamic_cast<cocos2d::CCDictionary*>(sheet->objectForKey("frames"));
+    ASSERT_TRUE(frames);
+    cocos2d::CCDictionary* shadow = dynamic_cast<cocos2d::CCDictionary*>(frames->objectForKey("shadow.png"));
+    ASSERT_TRUE(shadow);
+    EXPECT_EQ("{32,10}", stringFor(shadow, "sourceSize"));
+    EXPECT_TRUE(frames->objectForKey("joystick-nub.png"));
+    EXPECT_EQ("ui-test.png", stringFor(dynamic_cast<cocos2d::CCDictionary*>(sheet->objectForKey("metadata")), "textureFileName"));
+}

@@ -1,0 +1,198 @@
+#include "VornJoystickBackend.h"
+#include "WinJoystick.h"
+
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <string>
+
+namespace
+{
+class JoystickTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { VornJoystickBackend::useFakeDevices(); }
+    void TearDown() override { VornJoystickBackend::shutdown(); }
+
+    static VornJoystickInfo pad(const char* name, int axes, int buttons, bool hat)
+    {
+        VornJoystickInfo info;
+        info.name = name;
+        info.vendorId = 0x045E;
+        info.productId = 0x028E;
+        info.numAxes = axes;
+        info.numButtons = buttons;
+        info.hasHat = hat;
+        return info;
+    }
+
+    static MMRESULT poll(UINT slot, JOYINFOEX& info)
+    {
+        info = JOYINFOEX();
+        info.dwSize = sizeof(JOYINFOEX);
+        info.dwFlags = JOY_RETURNALL;
+        return joyGetPosEx(slot, &info);
+    }
+
+    // The game's two-step name lookup: settings key, then the OEM key it names.
+    static std::string registryName(UINT slot)
+    {
+        JOYCAPSA caps;
+        if (joyGetDevCapsA(slot, &caps, sizeof(caps)) != JOYERR_NOERROR)
+        {
+            return "";
+        }
+        char path[512];
+        snprintf(path, sizeof(path), "%s\\%s\\%s", REGSTR_PATH_JOYCONFIG, caps.szRegKey, REGSTR_KEY_JOYCURR);
+        HKEY key = NULL;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        {
+            return "";
+        }
+        char valueName[64];
+        snprintf(valueName, sizeof(valueName), REGSTR_VAL_JOYNOEMNAME, slot + 1);
+        char oem[256];
+        DWORD size = sizeof(oem);
+        LSTATUS status = RegQueryValueExA(key, valueName, NULL, NULL, (LPBYTE)oem, &size);
+        RegCloseKey(key);
+        if (status != ERROR_SUCCESS)
+        {
+            return "";
+        }
+        snprintf(path, sizeof(path), "%s\\%s", REGSTR_PATH_JOYOEM, oem);
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        {
+            return "";
+        }
+        DWORD needed = 0;
+        std::string name;
+        if (RegQueryValueExA(key, REGSTR_VAL_JOYOEMNAME, NULL, NULL, NULL, &needed) == ERROR_SUCCESS)
+        {
+            std::string buffer(needed, '\0');
+            DWORD small = needed - 1;
+            EXPECT_EQ(ERROR_MORE_DATA, RegQueryValueExA(key, REGSTR_VAL_JOYOEMNAME, NULL, NULL, (LPBYTE)&buffer[0], &small));
+            if (RegQueryValueExA(key, REGSTR_VAL_JOYOEMNAME, NULL, NULL, (LPBYTE)&buffer[0], &needed) == ERROR_SUCCESS)
+            {
+                name = buffer.c_str();
+            }
+        }
+        RegCloseKey(key);
+        return name;
+    }
+};
+} // namespace
+
+TEST_F(JoystickTest, StructuresHaveTheWindowsSizes)
+{
+    EXPECT_EQ(404u, sizeof(JOYCAPSA));
+    EXPECT_EQ(52u, sizeof(JOYINFOEX));
+    EXPECT_EQ(16u, joyGetNumDevs());
+}
+
+TEST_F(JoystickTest, SlotsStayPutWhenAPadLeaves)
+{
+    long long first = VornJoystickBackend::plugFake(pad("First Pad", 2, 8, false));
+    long long second = VornJoystickBackend::plugFake(pad("Second Pad", 4, 10, true));
+    JOYINFOEX info;
+    ASSERT_EQ(JOYERR_NOERROR, poll(0, info));
+    ASSERT_EQ(JOYERR_NOERROR, poll(1, info));
+    EXPECT_EQ(JOYERR_UNPLUGGED, poll(2, info));
+
+    VornJoystickBackend::pressFake(second, 3, true);
+    VornJoystickBackend::unplugFake(first);
+    EXPECT_EQ(JOYERR_UNPLUGGED, poll(0, info));
+    ASSERT_EQ(JOYERR_NOERROR, poll(1, info));
+    EXPECT_EQ(1u << 3, info.dwButtons);
+    EXPECT_EQ(1u, info.dwButtonNumber);
+    JOYCAPSA caps;
+    ASSERT_EQ(JOYERR_NOERROR, joyGetDevCapsA(1, &caps, sizeof(caps)));
+    EXPECT_STREQ("Second Pad", caps.szPname);
+
+    // A new pad fills the slot whose departure was reported, not a later one.
+    VornJoystickBackend::plugFake(pad("Third Pad", 2, 6, false));
+    ASSERT_EQ(JOYERR_NOERROR, joyGetDevCapsA(0, &caps, sizeof(caps)));
+    EXPECT_STREQ("Third Pad", caps.szPname);
+    EXPECT_EQ("Third Pad", registryName(0));
+    EXPECT_EQ("Second Pad", registryName(1));
+}
+
+TEST_F(JoystickTest, AVacatedSlotAnswersUnpluggedBeforeANewPadTakesIt)
+{
+    long long first = VornJoystickBackend::plugFake(pad("Old Pad", 2, 4, false));
+    JOYINFOEX info;
+    ASSERT_EQ(JOYERR_NOERROR, poll(0, info));
+    VornJoystickBackend::unplugFake(first);
+    VornJoystickBackend::plugFake(pad("New Pad", 2, 4, false));
+    // The new pad takes the next free slot rather than slipping into the old one unseen.
+    EXPECT_EQ(JOYERR_UNPLUGGED, poll(0, info));
+    JOYCAPSA caps;
+    ASSERT_EQ(JOYERR_NOERROR, joyGetDevCapsA(1, &caps, sizeof(caps)));
+    EXPECT_STREQ("New Pad", caps.szPname);
+}
+
+TEST_F(JoystickTest, ReadingsPassThroughRaw)
+{
+    long long id = VornJoystickBackend::plugFake(pad("Hat Pad", 4, 12, true));
+    JOYCAPSA caps;
+    ASSERT_EQ(JOYERR_NOERROR, joyGetDevCapsA(0, &caps, sizeof(caps)));
+    EXPECT_EQ(0x045E, caps.wMid);
+    EXPECT_EQ(0x028E, caps.wPid);
+    EXPECT_EQ((UINT)(JOYCAPS_HASZ | JOYCAPS_HASR), caps.wCaps & 0xF);
+    EXPECT_TRUE(caps.wCaps & JOYCAPS_HASPOV);
+    EXPECT_EQ(4u, caps.wNumAxes);
+    EXPECT_EQ(12u, caps.wNumButtons);
+    EXPECT_EQ(0u, caps.wXmin);
+    EXPECT_EQ(65535u, caps.wRmax);
+
+    JOYINFOEX info;
+    ASSERT_EQ(JOYERR_NOERROR, poll(0, info));
+    EXPECT_EQ((DWORD)JOY_POVCENTERED, info.dwPOV);
+    VornJoystickBackend::hatFake(id, 4500);
+    VornJoystickBackend::moveFake(id, 0, -32768);
+    VornJoystickBackend::moveFake(id, 3, 32767);
+    ASSERT_EQ(JOYERR_NOERROR, poll(0, info));
+    EXPECT_EQ(4500u, info.dwPOV);
+    EXPECT_EQ(0u, info.dwXpos);
+    EXPECT_EQ(32768u, info.dwYpos);
+    EXPECT_EQ(65535u, info.dwRpos);
+    EXPECT_EQ(0u, info.dwUpos);
+}
+
+TEST_F(JoystickTest, BadArgumentsAreRefused)
+{
+    VornJoystickBackend::plugFake(pad("Pad", 2, 4, false));
+    JOYINFOEX info = JOYINFOEX();
+    info.dwSize = 40;
+    info.dwFlags = JOY_RETURNALL;
+    EXPECT_EQ(JOYERR_PARMS, joyGetPosEx(0, &info));
+    EXPECT_EQ(JOYERR_PARMS, poll(16, info));
+    JOYCAPSA caps;
+    EXPECT_EQ(JOYERR_PARMS, joyGetDevCapsA(0, &caps, sizeof(caps) - 1));
+    EXPECT_EQ(JOYERR_PARMS, joyGetDevCapsA(0, NULL, sizeof(caps)));
+    HKEY key = NULL;
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Other", 0, KEY_READ, &key));
+    EXPECT_EQ("", registryName(5));
+}
+
+TEST(PerformanceCounterTest, CountsForwardInNanoseconds)
+{
+    LARGE_INTEGER frequency, first, second;
+    ASSERT_TRUE(QueryPerformanceFrequency(&frequency));
+    EXPECT_EQ(1000000000LL, frequency.QuadPart);
+    ASSERT_TRUE(QueryPerformanceCounter(&first));
+    ASSERT_TRUE(QueryPerformanceCounter(&second));
+    EXPECT_LE(first.QuadPart, second.QuadPart);
+}
+
+TEST(SdlJoystickTest, WithoutPadsEverySlotAnswersUnplugged)
+{
+    VornJoystickBackend::useSdlDevices();
+    JOYINFOEX info = JOYINFOEX();
+    info.dwSize = sizeof(info);
+    info.dwFlags = JOY_RETURNALL;
+    // CI machines have no pads; a developer's plugged pad takes slot 0 and reads fine.
+    const MMRESULT result = joyGetPosEx(0, &info);
+    EXPECT_TRUE(result == JOYERR_UNPLUGGED || result == JOYERR_NOERROR);
+    EXPECT_EQ(JOYERR_UNPLUGGED, joyGetPosEx(15, &info));
+    VornJoystickBackend::shutdown();
+}

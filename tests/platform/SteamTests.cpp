@@ -1,0 +1,235 @@
+#include "VornSteamBackend.h"
+#include "VornTestSupport.h"
+#include "steam_api.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+// Registers the way the game's online handler does: callback members and call-result slots.
+class Listener
+{
+public:
+    Listener()
+        : m_statsReceived(this, &Listener::onStatsReceived),
+          m_statsStored(this, &Listener::onStatsStored),
+          m_achievementStored(this, &Listener::onAchievementStored),
+          m_uploadMethod(k_ELeaderboardUploadScoreMethodKeepBest),
+          m_pendingScore(0)
+    {
+    }
+
+    void find(const char* name, int32 score)
+    {
+        m_pendingScore = score;
+        m_findResult.Set(SteamUserStats()->FindLeaderboard(name), this, &Listener::onFound);
+    }
+
+    std::vector<std::string> events;
+    std::vector<UserStatsReceived_t> received;
+    std::vector<LeaderboardFindResult_t> found;
+    std::vector<LeaderboardScoreUploaded_t> uploaded;
+
+private:
+    STEAM_CALLBACK(Listener, onStatsReceived, UserStatsReceived_t, m_statsReceived);
+    STEAM_CALLBACK(Listener, onStatsStored, UserStatsStored_t, m_statsStored);
+    STEAM_CALLBACK(Listener, onAchievementStored, UserAchievementStored_t, m_achievementStored);
+
+    void onFound(LeaderboardFindResult_t* result, bool ioFailure)
+    {
+        EXPECT_FALSE(ioFailure);
+        found.push_back(*result);
+        events.push_back("found");
+        // Runs inside SteamAPI_RunCallbacks: the upload's answer must wait for the next call.
+        SteamAPI_RunCallbacks();
+        m_uploadResult.Set(SteamUserStats()->UploadLeaderboardScore(result->m_hSteamLeaderboard, m_uploadMethod,
+                                                                    m_pendingScore, NULL, 0),
+                           this, &Listener::onUploaded);
+    }
+    void onUploaded(LeaderboardScoreUploaded_t* result, bool ioFailure)
+    {
+        EXPECT_FALSE(ioFailure);
+        uploaded.push_back(*result);
+        events.push_back("uploaded");
+    }
+
+    CCallResult<Listener, LeaderboardFindResult_t> m_findResult;
+    CCallResult<Listener, LeaderboardScoreUploaded_t> m_uploadResult;
+    ELeaderboardUploadScoreMethod m_uploadMethod;
+    int32 m_pendingScore;
+};
+
+void Listener::onStatsReceived(UserStatsReceived_t* pParam)
+{
+    received.push_back(*pParam);
+    events.push_back("received");
+}
+
+void Listener::onStatsStored(UserStatsStored_t* pParam)
+{
+    events.push_back(pParam->m_eResult == k_EResultOK ? "stored" : "store failed");
+}
+
+void Listener::onAchievementStored(UserAchievementStored_t* pParam)
+{
+    events.push_back(std::string("achieved ") + pParam->m_rgchAchievementName);
+}
+
+class SteamTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        VornSteamBackend::resetSwitches();
+        m_dir = vorntest::makeTempDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        VornSteamBackend::setStorePath(m_dir + "/store.txt");
+    }
+    void TearDown() override
+    {
+        SteamAPI_Shutdown();
+        VornSteamBackend::resetSwitches();
+        VornSteamBackend::setStorePath("");
+    }
+
+    // Init, ask for the stats and let them arrive.
+    static void signIn(Listener& listener)
+    {
+        ASSERT_TRUE(SteamAPI_Init());
+        ASSERT_TRUE(SteamUser()->BLoggedOn());
+        ASSERT_TRUE(SteamUserStats()->RequestCurrentStats());
+        SteamAPI_RunCallbacks();
+        ASSERT_EQ(1u, listener.received.size());
+    }
+
+    std::string m_dir;
+};
+} // namespace
+
+TEST_F(SteamTest, StatsArriveOnlyInsideRunCallbacks)
+{
+    Listener listener;
+    VornSteamBackend::setAppId(4242);
+    ASSERT_TRUE(SteamAPI_Init());
+    EXPECT_EQ(4242u, SteamUtils()->GetAppID());
+    EXPECT_FALSE(SteamUserStats()->SetAchievement("early"));  // not before the stats arrive
+    ASSERT_TRUE(SteamUserStats()->RequestCurrentStats());
+    EXPECT_TRUE(listener.events.empty());
+    SteamAPI_RunCallbacks();
+    ASSERT_EQ(1u, listener.received.size());
+    EXPECT_EQ((uint64)4242, listener.received[0].m_nGameID);
+    EXPECT_EQ(k_EResultOK, listener.received[0].m_eResult);
+    SteamAPI_RunCallbacks();
+    EXPECT_EQ(1u, listener.events.size());
+}
+
+TEST_F(SteamTest, AStoredAchievementSurvivesARestart)
+{
+    {
+        Listener listener;
+        signIn(listener);
+        ASSERT_TRUE(SteamUserStats()->SetAchievement("ACH_STORED"));
+        ASSERT_TRUE(SteamUserStats()->SetStat("kills", (int32)12));
+        ASSERT_TRUE(SteamUserStats()->StoreStats());
+        ASSERT_TRUE(SteamUserStats()->SetAchievement("ACH_NOT_STORED"));
+        SteamAPI_RunCallbacks();
+        EXPECT_EQ((std::vector<std::string>{"received", "stored", "achieved ACH_STORED"}), listener.events);
+        SteamAPI_Shutdown();
+        EXPECT_EQ(NULL, SteamUserStats());
+    }
+    Listener listener;
+    signIn(listener);
+    bool achieved = false;
+    ASSERT_TRUE(SteamUserStats()->GetAchievement("ACH_STORED", &achieved));
+    EXPECT_TRUE(achieved);
+    ASSERT_TRUE(SteamUserStats()->GetAchievement("ACH_NOT_STORED", &achieved));
+    EXPECT_FALSE(achieved);
+    int32 kills = 0;
+    ASSERT_TRUE(SteamUserStats()->GetStat("kills", &kills));
+    EXPECT_EQ(12, kills);
+    // Storing an achievement already kept announces nothing new.
+    ASSERT_TRUE(SteamUserStats()->SetAchievement("ACH_STORED"));
+    ASSERT_TRUE(SteamUserStats()->StoreStats());
+    SteamAPI_RunCallbacks();
+    EXPECT_EQ((std::vector<std::string>{"received", "stored"}), listener.events);
+}
+
+TEST_F(SteamTest, ScoresKeepTheBestAndAnswerOneStepAtATime)
+{
+    Listener listener;
+    signIn(listener);
+    listener.find("Arena", 100);
+    SteamAPI_RunCallbacks();
+    ASSERT_EQ(1u, listener.found.size());
+    EXPECT_TRUE(listener.found[0].m_bLeaderboardFound);
+    EXPECT_STREQ("Arena", SteamUserStats()->GetLeaderboardName(listener.found[0].m_hSteamLeaderboard));
+    EXPECT_TRUE(listener.uploaded.empty());
+    SteamAPI_RunCallbacks();
+    ASSERT_EQ(1u, listener.uploaded.size());
+    EXPECT_TRUE(listener.uploaded[0].m_bSuccess);
+    EXPECT_TRUE(listener.uploaded[0].m_bScoreChanged);
+
+    listener.find("Arena", 50);
+    SteamAPI_RunCallbacks();
+    SteamAPI_RunCallbacks();
+    ASSERT_EQ(2u, listener.uploaded.size());
+    EXPECT_TRUE(listener.uploaded[1].m_bSuccess);
+    EXPECT_FALSE(listener.uploaded[1].m_bScoreChanged);
+    int32 best = 0;
+    ASSERT_TRUE(VornSteamBackend::storedLeaderboardScore("Arena", &best));
+    EXPECT_EQ(100, best);
+}
+
+TEST_F(SteamTest, FailuresStillDeliverTheirResults)
+{
+    Listener listener;
+    signIn(listener);
+    VornSteamBackend::setFailFindLeaderboard(true);
+    listener.find("Arena", 100);
+    SteamAPI_RunCallbacks();
+    ASSERT_EQ(1u, listener.found.size());
+    EXPECT_FALSE(listener.found[0].m_bLeaderboardFound);
+    EXPECT_EQ(0u, listener.found[0].m_hSteamLeaderboard);
+    // Uploading to the board that was not found is answered too, as a failure.
+    SteamAPI_RunCallbacks();
+    ASSERT_EQ(1u, listener.uploaded.size());
+    EXPECT_FALSE(listener.uploaded[0].m_bSuccess);
+
+    VornSteamBackend::setFailFindLeaderboard(false);
+    VornSteamBackend::setFailUpload(true);
+    listener.find("Arena", 100);
+    SteamAPI_RunCallbacks();
+    SteamAPI_RunCallbacks();
+    ASSERT_EQ(2u, listener.uploaded.size());
+    EXPECT_FALSE(listener.uploaded[1].m_bSuccess);
+    EXPECT_FALSE(VornSteamBackend::storedLeaderboardScore("Arena", NULL));
+}
+
+TEST_F(SteamTest, AFailedInitLeavesTheLayerDown)
+{
+    Listener listener;
+    VornSteamBackend::setFailInit(true);
+    EXPECT_FALSE(SteamAPI_Init());
+    EXPECT_EQ(NULL, SteamUserStats());
+    EXPECT_EQ(NULL, SteamUser());
+    SteamAPI_RunCallbacks();
+    SteamAPI_Shutdown();
+    EXPECT_TRUE(listener.events.empty());
+}
+
+TEST_F(SteamTest, AnUnreadableStoreIsKeptAside)
+{
+    const std::string path = VornSteamBackend::getStorePath();
+    vorntest::writeFile(path, "not a store\n");
+    vorntest::LogCapture log;
+    Listener listener;
+    signIn(listener);
+    EXPECT_EQ("not a store\n", vorntest::readFile(path + ".bad"));
+    EXPECT_TRUE(log.contains("not a stats store"));
+    ASSERT_TRUE(SteamUserStats()->SetAchievement("ACH"));
+    ASSERT_TRUE(SteamUserStats()->StoreStats());
+    SteamAPI_RunCallbacks();
+    EXPECT_EQ("stored", listener.events[1]);
+}

@@ -1,0 +1,139 @@
+#include "ImageRecipes.h"
+
+#include "Image.h"
+#include "PngFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+namespace vorntool
+{
+namespace
+{
+/** Coverage 0..1 of a pixel by a shape given as an inside-test on sample points. */
+template <typename F> float coverage(int px, int py, F inside)
+{
+    int hits = 0;
+    for (int j = 0; j < 4; ++j)
+        for (int i = 0; i < 4; ++i)
+            hits += inside(px + (i + 0.5f) / 4.0f, py + (j + 0.5f) / 4.0f) ? 1 : 0;
+    return hits / 16.0f;
+}
+
+void blendWith(Image& img, int x, int y, Colour c, float amount)
+{
+    if (amount <= 0.0f)
+        return;
+    c.a = (uint8_t)lroundf(c.a * std::min(amount, 1.0f));
+    img.blend(x, y, c);
+}
+
+bool drawStep(Image& img, const std::vector<std::string>& w, std::string& error)
+{
+    std::vector<float> n;
+    Colour c;
+    for (size_t i = 1; i < w.size(); ++i)
+    {
+        if (w[i][0] == '#')
+        {
+            if (!Colour::parse(w[i], c))
+            {
+                error = "bad colour " + w[i];
+                return false;
+            }
+        }
+        else
+            n.push_back(strtof(w[i].c_str(), nullptr));
+    }
+    const std::string& op = w[0];
+    for (int y = 0; y < img.height(); ++y)
+    {
+        for (int x = 0; x < img.width(); ++x)
+        {
+            if (op == "disc" && n.size() == 4)
+            {
+                blendWith(img, x, y, c, coverage(x, y, [&](float sx, float sy) {
+                              float dx = (sx - n[0]) / n[2], dy = (sy - n[1]) / n[3];
+                              return dx * dx + dy * dy <= 1.0f;
+                          }));
+            }
+            else if (op == "ring" && n.size() == 4)
+            {
+                blendWith(img, x, y, c, coverage(x, y, [&](float sx, float sy) {
+                              float d = hypotf(sx - n[0], sy - n[1]);
+                              return d <= n[2] && d >= n[2] - n[3];
+                          }));
+            }
+            else if (op == "glow" && n.size() == 3)
+            {
+                float d = hypotf(x + 0.5f - n[0], y + 0.5f - n[1]) / n[2];
+                float a = d >= 1.0f ? 0.0f : (1.0f - d) * (1.0f - d);
+                blendWith(img, x, y, c, a);
+            }
+            else
+            {
+                error = "unknown step '" + op + "' or wrong number of values";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+} // namespace
+
+bool drawImageRecipes(const std::string& path, const std::string& dir)
+{
+    std::string text;
+    if (!readTextFile(path, text))
+        return false;
+    std::istringstream in(text);
+    std::string line, name;
+    Image img;
+    int lineNo = 0;
+    auto finish = [&]() { return name.empty() || writePng(img, dir + "/" + name + ".png"); };
+    while (std::getline(in, line))
+    {
+        ++lineNo;
+        size_t hash = line.find('#');
+        // A '#' starts a comment only at the line start or after a space (colours use it too).
+        while (hash != std::string::npos && hash > 0 && line[hash - 1] != ' ' && line[hash - 1] != '\t')
+            hash = line.find('#', hash + 1);
+        if (hash != std::string::npos && (hash + 1 >= line.size() || !isxdigit((unsigned char)line[hash + 1])))
+            line = line.substr(0, hash);
+        std::istringstream ws(line);
+        std::vector<std::string> w;
+        std::string word;
+        while (ws >> word)
+            w.push_back(word);
+        if (w.empty())
+            continue;
+        std::string error;
+        if (w[0] == "image" && w.size() == 4)
+        {
+            if (!finish())
+                return false;
+            name = w[1];
+            int iw = atoi(w[2].c_str()), ih = atoi(w[3].c_str());
+            if (iw < 1 || ih < 1 || iw > 2048 || ih > 2048)
+                error = "image size out of range";
+            else
+                img = Image(iw, ih);
+        }
+        else if (name.empty())
+            error = "a drawing step before 'image'";
+        else
+            drawStep(img, w, error);
+        if (!error.empty())
+        {
+            fprintf(stderr, "ERROR: %s:%d: %s\n", path.c_str(), lineNo, error.c_str());
+            return false;
+        }
+    }
+    return finish();
+}
+} // namespace vorntool
