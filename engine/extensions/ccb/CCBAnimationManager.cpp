@@ -18,13 +18,13 @@ NS_CC_EXT_BEGIN
 
 CCBAnimationManager::CCBAnimationManager()
     : m_pRootNode(NULL), m_autoPlaySequenceId(-1), m_runningId(-1), m_elapsed(0), m_tween(0),
-      m_scheduled(false), m_pDelegate(NULL), m_pTarget(NULL), m_pCallback(NULL)
+      m_pScheduler(NULL), m_pDelegate(NULL), m_pTarget(NULL), m_pCallback(NULL)
 {
 }
 
 CCBAnimationManager::~CCBAnimationManager()
 {
-    scheduleTicks(false);
+    // No unscheduling here: the scheduler holds a reference while it ticks this manager.
     clearNodes();
     CC_SAFE_RELEASE(m_pRootNode);
     CC_SAFE_RELEASE(m_pTarget);
@@ -186,7 +186,7 @@ void CCBAnimationManager::runAnimationsForSequenceIdTweenDuration(int nSeqId, fl
             }
         }
     }
-    applyAt(0);
+    applyAt(-m_tween);
     scheduleTicks(true);
 }
 
@@ -205,12 +205,18 @@ void CCBAnimationManager::setAnimationCompletedCallback(CCObject* target, SEL_Ca
 
 void CCBAnimationManager::scheduleTicks(bool on)
 {
-    if (on == m_scheduled) return;
+    // Compared, never followed: a purged director's scheduler no longer ticks this manager.
     CCScheduler* scheduler = CCDirector::sharedDirector()->getScheduler();
-    if (!scheduler) return;
-    m_scheduled = on;
-    if (on) scheduler->scheduleUpdateForTarget(this, 0, false);
-    else scheduler->unscheduleUpdateForTarget(this);
+    if (on && scheduler && scheduler != m_pScheduler)
+    {
+        scheduler->scheduleUpdateForTarget(this, 0, false);
+        m_pScheduler = scheduler;
+    }
+    else if (!on && scheduler && scheduler == m_pScheduler)
+    {
+        m_pScheduler = NULL;
+        scheduler->unscheduleUpdateForTarget(this);
+    }
 }
 
 void CCBAnimationManager::update(float dt)

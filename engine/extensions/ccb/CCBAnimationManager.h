@@ -11,6 +11,7 @@
 
 NS_CC_BEGIN
 class CCNode;
+class CCScheduler;
 NS_CC_END
 
 NS_CC_EXT_BEGIN
@@ -116,7 +117,7 @@ private:
     float m_elapsed;
     float m_tween;
     std::vector<TweenStart> m_tweenStarts;
-    bool m_scheduled;
+    cocos2d::CCScheduler* m_pScheduler;  ///< the scheduler ticking this manager (not followed)
 
     CCBAnimationManagerDelegate* m_pDelegate;  ///< weak
     cocos2d::CCObject* m_pTarget;             ///< retained

@@ -367,3 +367,52 @@ TEST_F(CCBReaderTest, MissingOrDamagedLayoutsGiveNullAndALogLine)
         damaged->release();
     }
 }
+
+namespace
+{
+// A completion target that drops the manager's hold on itself from inside the callback, and
+// starts another timeline there.
+class SelfClearingTarget : public CCObject
+{
+public:
+    explicit SelfClearingTarget(CCBAnimationManager* manager) : m_manager(manager) {}
+    ~SelfClearingTarget() { note("target gone"); }
+    void onEnd()
+    {
+        m_manager->setAnimationCompletedCallback(NULL, NULL);  // releases this target
+        m_manager->runAnimationsForSequenceNamed("close");
+        note("callback done");
+    }
+
+private:
+    CCBAnimationManager* m_manager;
+};
+} // namespace
+
+TEST_F(CCBReaderTest, ListenersMayClearTheCallbackAndPickTheNextTimeline)
+{
+    TestOwner owner;
+    CCBReader* reader = makeReader(&owner);
+    CCNode* root = reader->readNodeGraphFromFile("screen", &owner, CCSizeMake(480, 320));
+    ASSERT_TRUE(root != NULL);
+    runScene()->addChild(root);
+    CCBAnimationManager* manager = reader->getAnimationManager();
+    CCLayerColor* background = static_cast<CCLayerColor*>(owner.members["background"]);
+
+    // A tween eases from the current values to the first keyframe before the timeline runs.
+    manager->runAnimationsForSequenceNamedTweenDuration("open", 0.25f);
+    EXPECT_EQ(128, background->getOpacity());
+    step(8, 1.0f / 64);
+    EXPECT_EQ(64, background->getOpacity());
+    step(8, 1.0f / 64);
+    EXPECT_EQ(0, background->getOpacity());
+
+    SelfClearingTarget* target = new SelfClearingTarget(manager);
+    manager->setAnimationCompletedCallback(target, callfunc_selector(SelfClearingTarget::onEnd));
+    target->release();  // the manager holds the only reference now
+    step(32, 1.0f / 64);
+    ASSERT_EQ(2u, m_events.size());
+    EXPECT_EQ("callback done", m_events[0]);  // the target outlived its own call
+    EXPECT_EQ("target gone", m_events[1]);
+    EXPECT_STREQ("close", manager->getRunningSequenceName());  // the listener's pick beats the chain
+}
