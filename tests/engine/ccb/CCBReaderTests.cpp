@@ -138,7 +138,7 @@ protected:
         CCPoolManager::sharedPoolManager()->push();
         // Compiled layouts and their images side by side, as in Resources.
         std::string dir = vorntest::makeTempDir("ccb-reader");
-        const char* layouts[] = { "screen", "sub-screen", "every-type" };
+        const char* layouts[] = { "screen", "sub-screen", "every-type", "broken-sub", "self-including" };
         for (const char* name : layouts)
         {
             std::string file = std::string(name) + ".ccbi";
@@ -347,6 +347,16 @@ TEST_F(CCBReaderTest, MissingOrDamagedLayoutsGiveNullAndALogLine)
         vorntest::LogCapture log;
         EXPECT_EQ(NULL, reader->readNodeGraphFromFile("every-type", NULL, CCSizeMake(480, 320)));
         EXPECT_TRUE(log.contains("no loader for class"));
+    }
+    {
+        vorntest::LogCapture log;
+        EXPECT_EQ(NULL, reader->readNodeGraphFromFile("broken-sub", NULL, CCSizeMake(480, 320)));
+        EXPECT_TRUE(log.contains("sub-document 'missing-sub.ccbi' could not be read"));
+    }
+    {
+        vorntest::LogCapture log;
+        EXPECT_EQ(NULL, reader->readNodeGraphFromFile("self-including", NULL, CCSizeMake(480, 320)));
+        EXPECT_TRUE(log.contains("nested too deeply"));
     }
 
     std::string good = vorntest::readFile(m_dir + "/screen.ccbi");
