@@ -139,6 +139,7 @@ CCNode* CCBReader::readNodeGraphFromFile(const char* pCCBFileName, CCObject* pOw
     }
     m_fileName = name;
     CCNode* node = readNodeGraphFromData(bytes, size, pOwner, parentSize);
+    m_fileName.clear();
     delete[] bytes;
     return node;
 }

@@ -8,7 +8,9 @@ NS_CC_EXT_BEGIN
 // Control events and handlers, as the controls extension declares them too (identical typedefs).
 typedef unsigned int CCControlEvent;
 typedef void (cocos2d::CCObject::*SEL_CCControlHandler)(cocos2d::CCObject*, CCControlEvent);
+#ifndef cccontrol_selector
 #define cccontrol_selector(_SELECTOR) (::cocos2d::extension::SEL_CCControlHandler)(&_SELECTOR)
+#endif
 
 /**
  * Binds a layout's selector names to objects and member functions. The reader first asks for the

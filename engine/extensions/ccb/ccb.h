@@ -15,6 +15,7 @@
 #include "extensions/ccb/CCNodeLoaderLibrary.h"
 #include "extensions/ccb/CCBAnimationManager.h"
 #include "extensions/ccb/CCBReader.h"
+#include "extensions/ccb/CCBFile.h"
 #include "extensions/ccb/CCBFileLoader.h"
 #include "extensions/ccb/CCLayerLoader.h"
 #include "extensions/ccb/CCLayerColorLoader.h"
