@@ -4,6 +4,7 @@
 #include "AnalyticsManager.h"
 #include "CCDirector.h"
 #include "LocaleManager.h"
+#include "OnlineManager.h"
 #include "SetupManager.h"
 #include "SystemManager.h"
 
@@ -44,6 +45,8 @@ GameManager::~GameManager()
     CC_SAFE_RELEASE(m_pSetupManager);
     CC_SAFE_RELEASE(m_pAnalyticsManager);
     CC_SAFE_RELEASE(m_pLocaleManager);
+    // Before the system manager: the online manager leaves its quit signal as it goes.
+    CC_SAFE_RELEASE(m_pOnlineManager);
     CC_SAFE_RELEASE(m_pSystemManager);
     // A destroyed game manager is nobody's instance (tests build one after another).
     if (s_pInstance == this)
@@ -111,6 +114,13 @@ bool GameManager::init(const char* analyticsKey)
         return false;
     }
     m_pSystemManager->retain();
+
+    m_pOnlineManager = OnlineManager::create();
+    if (!m_pOnlineManager)
+    {
+        return false;
+    }
+    m_pOnlineManager->retain();
 
     schedule(schedule_selector(GameManager::tick), 0.0f);
     m_fGameSpeedMod = 1.0f;
