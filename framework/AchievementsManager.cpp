@@ -111,8 +111,13 @@ bool AchievementsManager::addAchievementProgress(const char* id, float delta)
     {
         return false;
     }
-    float sum = info->getProgress() + delta;
-    return setAchievementProgress(id, clampProgress(sum));
+    return setAchievementProgress(id, addProgress(info->getProgress(), delta));
+}
+
+float AchievementsManager::addProgress(float progress, float delta)
+{
+    float sum = progress + delta;
+    return clampProgress(sum);
 }
 
 bool AchievementsManager::isAchievementUnlocked(const char* id)

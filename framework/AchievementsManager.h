@@ -34,6 +34,9 @@ public:
     virtual bool addAchievementProgress(const char* id, float delta);
     virtual bool isAchievementUnlocked(const char* id);
 
+    /** progress + delta, added and clamped to [0, 1] in single precision as the game counts. */
+    static float addProgress(float progress, float delta);
+
     /** The achievement with that id, or NULL. */
     AchievementInfo* getAchievement(const char* id);
     /** Every achievement back to 0, saved (one flush); the online services are not told. */
