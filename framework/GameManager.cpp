@@ -6,6 +6,7 @@
 #include "CollisionManager.h"
 #include "DebugDraw.h"
 #include "LocaleManager.h"
+#include "OnlineManager.h"
 #include "RestartManager.h"
 #include "SetupManager.h"
 #include "SystemManager.h"
@@ -47,6 +48,8 @@ GameManager::~GameManager()
     CC_SAFE_RELEASE(m_pSetupManager);
     CC_SAFE_RELEASE(m_pAnalyticsManager);
     CC_SAFE_RELEASE(m_pLocaleManager);
+    // Before the system manager: the online manager leaves its quit signal as it goes.
+    CC_SAFE_RELEASE(m_pOnlineManager);
     CC_SAFE_RELEASE(m_pSystemManager);
     CC_SAFE_RELEASE(m_pCollisionManager);
     CC_SAFE_RELEASE(m_pRestartManager);
@@ -134,6 +137,13 @@ bool GameManager::init(const char* analyticsKey)
         return false;
     }
     m_pSystemManager->retain();
+
+    m_pOnlineManager = OnlineManager::create();
+    if (!m_pOnlineManager)
+    {
+        return false;
+    }
+    m_pOnlineManager->retain();
 
     // Rectangles expire on the raw frame time, also while the game is paused.
     m_pDebugDraw = new DebugDraw();
