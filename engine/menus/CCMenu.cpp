@@ -1,6 +1,7 @@
 #include "menus/CCMenu.h"
 
 #include "nodes/CCDirector.h"
+#include "platform/CCTouchDispatcher.h"
 
 NS_CC_BEGIN
 
@@ -133,8 +134,12 @@ void CCMenu::setHandlerPriority(int newPriority)
 
 void CCMenu::registerWithTouchDispatcher()
 {
-    // Targeted and swallowing at the menu priority; the layer registers after the touch mode.
-    CCLayerRGBA::registerWithTouchDispatcher();
+    // One touch at a time, swallowed, ahead of ordinary layers.
+    CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher();
+    if (dispatcher)
+    {
+        dispatcher->addTargetedDelegate(this, getTouchPriority(), true);
+    }
 }
 
 void CCMenu::onExit()

@@ -1,5 +1,6 @@
 #include "particles/CCParticleSystemQuad.h"
 
+#include "draw/CCRenderer.h"
 #include "sprites/CCSpriteFrame.h"
 #include "sprites/CCTexture2D.h"
 
@@ -151,6 +152,13 @@ void CCParticleSystemQuad::updateQuadWithParticle(tCCParticle* p, const CCPoint&
 
 void CCParticleSystemQuad::draw(void)
 {
+    if (m_uParticleCount == 0)
+    {
+        return;
+    }
+    // Without a texture the particles show as tinted squares.
+    CCRenderer::sharedRenderer()->drawQuads(m_pTexture, &m_quads[0], (int)m_uParticleCount,
+                                            CCNode::currentVisitTransform(), m_tBlendFunc);
 }
 
 NS_CC_END

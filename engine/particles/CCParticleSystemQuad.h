@@ -2,7 +2,7 @@
 #define __CC_PARTICLE_SYSTEM_QUAD_H__
 
 #include "particles/CCParticleSystem.h"
-#include "sprites/CCSprite.h"
+#include "draw/ccQuadTypes.h"
 
 NS_CC_BEGIN
 

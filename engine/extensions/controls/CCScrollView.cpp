@@ -4,6 +4,9 @@
 #include "actions/CCActionInstant.h"
 #include "actions/CCActionInterval.h"
 #include "base/CCPointExtension.h"
+#include "draw/CCRenderer.h"
+#include "nodes/CCDirector.h"
+#include "platform/CCTouchDispatcher.h"
 
 #include <cmath>
 
@@ -305,8 +308,12 @@ void CCScrollView::deaccelerateScrolling(float dt)
 
 void CCScrollView::registerWithTouchDispatcher()
 {
-    // Targeted, one touch at a time; the layer registers after the touch mode.
-    CCLayer::registerWithTouchDispatcher();
+    // Not swallowing: items inside the view (menus) see the same touches.
+    CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher();
+    if (dispatcher)
+    {
+        dispatcher->addTargetedDelegate(this, getTouchPriority(), false);
+    }
 }
 
 bool CCScrollView::ccTouchBegan(CCTouch* touch, CCEvent* event)
@@ -444,10 +451,14 @@ void CCScrollView::visit()
 
 void CCScrollView::beforeDraw()
 {
+    // Called before this node's own visit, so the current transform is still the parent's.
+    const CCAffineTransform toWorld = CCAffineTransformConcat(nodeToParentTransform(), CCNode::currentVisitTransform());
+    CCRenderer::sharedRenderer()->pushClipRect(CCRectMake(0, 0, m_tViewSize.width, m_tViewSize.height), toWorld);
 }
 
 void CCScrollView::afterDraw()
 {
+    CCRenderer::sharedRenderer()->popClipRect();
 }
 
 NS_CC_EXT_END

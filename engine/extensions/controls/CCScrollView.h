@@ -99,7 +99,7 @@ public:
 protected:
     void performedAnimatedScroll(float dt);
     void stoppedAnimatedScroll(cocos2d::CCNode* node);
-    /** The clip around the children; a no-op without a renderer. */
+    /** The clip to the view around the children (nothing happens without a renderer). */
     virtual void beforeDraw();
     virtual void afterDraw();
     /** How far past the offsets a bounceable drag may go. */
