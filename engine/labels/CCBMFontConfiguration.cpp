@@ -78,10 +78,23 @@ unsigned long long pairKey(unsigned int first, unsigned int second)
     return ((unsigned long long)first << 32) | second;
 }
 
+// Releases what is still cached when the program ends.
+struct ConfigCache
+{
+    std::map<std::string, CCBMFontConfiguration*> entries;
+    ~ConfigCache()
+    {
+        for (std::map<std::string, CCBMFontConfiguration*>::iterator it = entries.begin(); it != entries.end(); ++it)
+        {
+            it->second->release();
+        }
+    }
+};
+
 std::map<std::string, CCBMFontConfiguration*>& configCache()
 {
-    static std::map<std::string, CCBMFontConfiguration*> cache;
-    return cache;
+    static ConfigCache cache;
+    return cache.entries;
 }
 } // namespace
 

@@ -18,10 +18,23 @@ namespace
 {
 const char* kDejaVuFolder = "/usr/share/fonts/truetype/dejavu/";
 
+// Closes what is still open when the program ends.
+struct FontCache
+{
+    std::map<std::string, TTF_Font*> fonts;
+    ~FontCache()
+    {
+        for (std::map<std::string, TTF_Font*>::iterator it = fonts.begin(); it != fonts.end(); ++it)
+        {
+            TTF_CloseFont(it->second);
+        }
+    }
+};
+
 std::map<std::string, TTF_Font*>& fontCache()
 {
-    static std::map<std::string, TTF_Font*> cache;
-    return cache;
+    static FontCache cache;
+    return cache.fonts;
 }
 
 TTF_Font* openFont(const std::string& path, int size)
