@@ -307,6 +307,10 @@ void CCLabelBMFont::createFontChars()
         {
             glyph = (CCSprite*)m_pGlyphs->objectAtIndex(used);
             glyph->setTextureRect(rect, false, rect.size);
+            if (glyph->getParent() != this)
+            {
+                addChild(glyph);   // someone removed the label's children
+            }
         }
         else
         {

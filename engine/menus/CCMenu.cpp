@@ -1,5 +1,6 @@
 #include "menus/CCMenu.h"
 
+#include "base/CCConsole.h"
 #include "nodes/CCDirector.h"
 #include "platform/CCTouchDispatcher.h"
 
@@ -125,6 +126,16 @@ void CCMenu::removeChild(CCNode* child, bool cleanup)
         m_pSelectedItem = NULL;
     }
     CCLayerRGBA::removeChild(child, cleanup);
+}
+
+void CCMenu::setSelectedItem(CCMenuItem* item)
+{
+    if (item && item->getParent() != this)
+    {
+        CCLog("CCMenu::setSelectedItem - the item is not in this menu");
+        return;
+    }
+    m_pSelectedItem = item;
 }
 
 void CCMenu::setHandlerPriority(int newPriority)

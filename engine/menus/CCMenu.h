@@ -53,6 +53,8 @@ public:
     virtual bool isEnabled() { return m_bEnabled; }
     virtual void setEnabled(bool value) { m_bEnabled = value; }
     CCMenuItem* getSelectedItem() { return m_pSelectedItem; }
+    /** Records an item as the selected one (focus from other input); NULL or one of the children. */
+    void setSelectedItem(CCMenuItem* item);
     tCCMenuState getState() const { return m_eState; }
 
     virtual void addChild(CCNode* child);

@@ -134,6 +134,15 @@ TEST_F(ScrollViewTest, FlingGlidesSlowsAndStopsWithTheSchedule)
 
 TEST_F(ScrollViewTest, TouchesOutsideOrUnderAHiddenParentAreLeftAlone)
 {
+    // Registered without swallowing, so items inside the view see the same touches.
+    CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher();
+    ASSERT_TRUE(dispatcher != NULL);
+    CCScrollView* registered = CCScrollView::create(CCSizeMake(10, 10));
+    scene->addChild(registered);
+    ASSERT_TRUE(dispatcher->findHandler(registered) != NULL);
+    EXPECT_FALSE(dispatcher->findHandler(registered)->isSwallowsTouches());
+    registered->removeFromParentAndCleanup(true);
+
     EXPECT_FALSE(view->ccTouchBegan(touchAt(10, 10), NULL));
     EXPECT_FALSE(view->ccTouchBegan(touchAt(121, 60), NULL));
     CCNode* holder = CCNode::create();

@@ -184,6 +184,38 @@ TEST_F(MenuTest, RemovedItemsAndHandlersThatDropTheMenuAreSafe)
     EXPECT_EQ(0u, scene->getChildrenCount());
 }
 
+TEST_F(MenuTest, RegistersSwallowingAtItsPriorityAndWorksThroughTheDispatcher)
+{
+    CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher();
+    ASSERT_TRUE(dispatcher != NULL);
+    CCMenuItem* b = CCMenuItem::create(&receiver, menu_selector(Receiver::onTap));
+    b->setContentSize(CCSizeMake(10, 10));
+    b->setPosition(ccp(100, 0));
+    CCMenu* registered = CCMenu::create(b, NULL);
+    scene->addChild(registered);
+    CCTouchHandler* handler = dispatcher->findHandler(registered);
+    ASSERT_TRUE(handler != NULL);
+    EXPECT_EQ(kCCMenuHandlerPriority, handler->getPriority());
+    EXPECT_TRUE(handler->isTargeted());
+    EXPECT_TRUE(handler->isSwallowsTouches());
+
+    CCSet* touches = new CCSet();
+    touches->addObject(touchAt(340, 160));
+    dispatcher->touchesBegan(touches, NULL);
+    dispatcher->touchesEnded(touches, NULL);
+    EXPECT_EQ(b, receiver.last);
+    touches->release();
+
+    registered->removeFromParentAndCleanup(true);
+    EXPECT_TRUE(dispatcher->findHandler(registered) == NULL || dispatcher->findHandler(registered)->isRemoved());
+    // Focus set from outside must be one of the menu's own items.
+    vorntest::LogCapture log;
+    menu->setSelectedItem(b);
+    EXPECT_TRUE(menu->getSelectedItem() == NULL);
+    menu->setSelectedItem(item);
+    EXPECT_EQ(item, menu->getSelectedItem());
+}
+
 TEST_F(MenuTest, SubclassSeamsInitAndTouchEnded)
 {
     CountingMenu* custom = new CountingMenu();
