@@ -2,6 +2,7 @@
 
 #include "AnalyticsBackend.h"
 #include "AnalyticsManager.h"
+#include "CCApplication.h"
 #include "CCDirector.h"
 #include "CollisionManager.h"
 #include "DebugDraw.h"
@@ -73,8 +74,13 @@ float GameManager::getLastFrameTime()
 
 bool GameManager::isPlatformType(int platform)
 {
-    // The Linux build answers as the Windows desktop build does.
-    return platform == kVornPlatformWindows;
+    CCApplication* application = CCApplication::sharedApplication();
+    if (application)
+    {
+        return application->isTargetPlatform((TargetPlatform)platform);
+    }
+    // No application yet (tools, tests): the desktop answer, as the application gives it.
+    return platform == kTargetWindows;
 }
 
 bool GameManager::init(const char* analyticsKey)
@@ -82,11 +88,11 @@ bool GameManager::init(const char* analyticsKey)
     CCScene::init();
 
     const char* setupFile = "setup.plist";
-    if (isPlatformType(kVornPlatformAndroid))
+    if (isPlatformType(kTargetAndroid))
     {
         setupFile = "setup.android.plist";
     }
-    else if (isPlatformType(kVornPlatformIPad) || isPlatformType(kVornPlatformIPhone))
+    else if (isPlatformType(kTargetIpad) || isPlatformType(kTargetIphone))
     {
         setupFile = "setup.ios.plist";
     }
