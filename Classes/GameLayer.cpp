@@ -1,1 +1,0 @@
-namespace vorn_game_placeholder {}

@@ -1,0 +1,31 @@
+#ifndef __VORN_GAME_MANAGER_H__
+#define __VORN_GAME_MANAGER_H__
+
+#include "GameManager.h"
+
+NS_CC_BEGIN
+
+/**
+ * The game's game manager. Start-up runs the framework's managers and then the game's own; the
+ * frame caps its time step before the framework's tick. The game world, screens and boot sequence
+ * join as they are built.
+ */
+class VornGameManager : public GameManager
+{
+public:
+    VornGameManager();
+    virtual ~VornGameManager();
+
+    static VornGameManager* getSharedVornGameManager();
+
+    virtual bool initVornGameManager();
+    virtual void tick(float dt);
+    virtual void applicationDidEnterBackground();
+
+    /** The longest frame the game steps at once; a longer pause is played as this. */
+    static const float kMaxFrameTime;
+};
+
+NS_CC_END
+
+#endif // __VORN_GAME_MANAGER_H__

@@ -1,0 +1,192 @@
+#include "GameManager.h"
+
+#include "AnalyticsBackend.h"
+#include "AnalyticsManager.h"
+#include "CCDirector.h"
+#include "LocaleManager.h"
+#include "SetupManager.h"
+#include "SystemManager.h"
+
+#include <cmath>
+
+NS_CC_BEGIN
+
+static GameManager* s_pInstance = NULL;
+static float s_fLastFrameTime = 0.0f;
+
+GameManager::GameManager()
+    : m_fResolutionScale(1.0f)
+    , m_fGameScale(1.0f)
+    , m_pGameLayer(NULL)
+    , m_fGameSpeedMod(1.0f)
+    , m_bPaused(false)
+    , m_bTempPaused(false)
+    , m_pSetupManager(NULL)
+    , m_pTouchInput(NULL)
+    , m_pInputManager(NULL)
+    , m_pHighScoreManager(NULL)
+    , m_pCollisionManager(NULL)
+    , m_pRestartManager(NULL)
+    , m_pAnalyticsManager(NULL)
+    , m_pOnlineManager(NULL)
+    , m_pSystemManager(NULL)
+    , m_pLocaleManager(NULL)
+    , m_pDebugDraw(NULL)
+    , m_bDebugDrawEnabled(false)
+    , m_bDisplayStats(false)
+{
+    s_pInstance = this;
+}
+
+GameManager::~GameManager()
+{
+    CC_SAFE_RELEASE(m_pGameLayer);
+    CC_SAFE_RELEASE(m_pSetupManager);
+    CC_SAFE_RELEASE(m_pAnalyticsManager);
+    CC_SAFE_RELEASE(m_pLocaleManager);
+    CC_SAFE_RELEASE(m_pSystemManager);
+    // A destroyed game manager is nobody's instance (tests build one after another).
+    if (s_pInstance == this)
+    {
+        s_pInstance = NULL;
+    }
+}
+
+GameManager* GameManager::getInstance()
+{
+    return s_pInstance;
+}
+
+float GameManager::getLastFrameTime()
+{
+    return s_fLastFrameTime;
+}
+
+bool GameManager::isPlatformType(int platform)
+{
+    // The Linux build answers as the Windows desktop build does.
+    return platform == kVornPlatformWindows;
+}
+
+bool GameManager::init(const char* analyticsKey)
+{
+    CCScene::init();
+
+    const char* setupFile = "setup.plist";
+    if (isPlatformType(kVornPlatformAndroid))
+    {
+        setupFile = "setup.android.plist";
+    }
+    else if (isPlatformType(kVornPlatformIPad) || isPlatformType(kVornPlatformIPhone))
+    {
+        setupFile = "setup.ios.plist";
+    }
+    m_pSetupManager = new SetupManager();
+    if (!m_pSetupManager->initWithFile(setupFile))
+    {
+        return false;
+    }
+
+    m_pAnalyticsManager = new AnalyticsManager();
+    if (m_pAnalyticsManager->getBackend())
+    {
+        m_pAnalyticsManager->getBackend()->init(analyticsKey);
+    }
+
+    initPlayArea();
+
+    m_pGameLayer = new CCLayer();
+    m_pGameLayer->init();
+    addChild(m_pGameLayer);
+
+    m_pLocaleManager = new LocaleManager();
+    if (!m_pLocaleManager->init())
+    {
+        return false;
+    }
+
+    m_pSystemManager = SystemManager::create();
+    if (!m_pSystemManager)
+    {
+        return false;
+    }
+    m_pSystemManager->retain();
+
+    schedule(schedule_selector(GameManager::tick), 0.0f);
+    m_fGameSpeedMod = 1.0f;
+    return true;
+}
+
+void GameManager::computePlayArea(const CCSize& win, CCSize* playArea, float* scale)
+{
+    // Ten world units to every 34 pixels of the shorter side, rounded down to a tenth.
+    const float shorter = win.width < win.height ? win.width : win.height;
+    const float unit = floorf(shorter / 34.0f) * 0.1f;
+    if (unit <= 0.0f)
+    {
+        // Below 34 pixels there is no whole unit: keep the layout scale and a 1:1 world.
+        CCLog("GameManager::initPlayArea - window %.0fx%.0f is too small, using a 1:1 play area", win.width,
+              win.height);
+        *playArea = win;
+    }
+    else
+    {
+        *playArea = CCSize(win.width / unit, win.height / unit);
+    }
+    const float scaleX = win.width / 480.0f;
+    const float scaleY = win.height / 340.0f;
+    *scale = scaleX < scaleY ? scaleX : scaleY;
+}
+
+void GameManager::initPlayArea()
+{
+    const CCSize win = CCDirector::sharedDirector()->getWinSize();
+    float scale = 1.0f;
+    computePlayArea(win, &m_playAreaSize, &scale);
+    m_fResolutionScale = scale;
+    m_fGameScale = scale;
+}
+
+void GameManager::tick(float dt)
+{
+    CCDirector::sharedDirector()->setDisplayStats(m_bDisplayStats);
+    s_fLastFrameTime = dt;
+    m_updateSignal.emit(dt);
+    if (!m_bPaused && !m_bTempPaused)
+    {
+        m_gameUpdateSignal.emit(dt * m_fGameSpeedMod);
+    }
+}
+
+bool GameManager::isUsingTouchControls()
+{
+    // The desktop shows menu selections, so it never uses touch controls.
+    return false;
+}
+
+void GameManager::applicationDidEnterBackground()
+{
+    m_enterBackgroundSignal.emit();
+}
+
+void GameManager::applicationWillEnterForeground()
+{
+    m_enterForegroundSignal.emit();
+}
+
+void GameManager::setIsGameLayerVisible(bool visible)
+{
+    if (m_pGameLayer)
+    {
+        m_pGameLayer->setVisible(visible);
+    }
+    m_gameLayerVisibleSignal.emit(visible);
+}
+
+void GameManager::setPaused(bool paused)
+{
+    m_bPaused = paused;
+    m_pausedSignal.emit(paused);
+}
+
+NS_CC_END
