@@ -3,9 +3,11 @@
 #include "AnalyticsBackend.h"
 #include "AnalyticsManager.h"
 #include "CCDirector.h"
+#include "InputManager.h"
 #include "LocaleManager.h"
 #include "SetupManager.h"
 #include "SystemManager.h"
+#include "TouchInput.h"
 
 #include <cmath>
 
@@ -45,6 +47,8 @@ GameManager::~GameManager()
     CC_SAFE_RELEASE(m_pAnalyticsManager);
     CC_SAFE_RELEASE(m_pLocaleManager);
     CC_SAFE_RELEASE(m_pSystemManager);
+    CC_SAFE_RELEASE(m_pTouchInput);
+    CC_SAFE_RELEASE(m_pInputManager);
     // A destroyed game manager is nobody's instance (tests build one after another).
     if (s_pInstance == this)
     {
@@ -111,6 +115,19 @@ bool GameManager::init(const char* analyticsKey)
         return false;
     }
     m_pSystemManager->retain();
+
+    m_pTouchInput = new TouchInput();
+    if (!m_pTouchInput->init())
+    {
+        return false;
+    }
+    addChild(m_pTouchInput, 10);
+
+    m_pInputManager = new InputManager();
+    if (!m_pInputManager->init())
+    {
+        return false;
+    }
 
     schedule(schedule_selector(GameManager::tick), 0.0f);
     m_fGameSpeedMod = 1.0f;

@@ -1,6 +1,7 @@
 #include "InputHandler.h"
 
 #include "CCNumber.h"
+#include "GameManager.h"
 
 NS_CC_BEGIN
 
@@ -48,7 +49,7 @@ InputHandler::InputHandler()
 , m_bDispatching(false)
 , m_pDeliveringAxisEvents(NULL)
 , m_pDeliveringButtonEvents(NULL)
-, m_bConnectedToUpdates(false)
+, m_pUpdateSource(NULL)
 {
 }
 
@@ -110,13 +111,25 @@ bool InputHandler::init()
 
 void InputHandler::connectToUpdates()
 {
-    // Hooked to the game manager's update signal once the game manager exists.
-    m_bConnectedToUpdates = false;
+    GameManager* gameManager = GameManager::getInstance();
+    if (gameManager == NULL || m_pUpdateSource == gameManager)
+    {
+        return;
+    }
+    disconnectFromUpdates();
+    // Through the virtual slot, so a subclass's dispatch (which polls its devices first) runs.
+    gameManager->getUpdateSignal().connect(this, &InputHandler::dispatchEvents);
+    m_pUpdateSource = gameManager;
 }
 
 void InputHandler::disconnectFromUpdates()
 {
-    m_bConnectedToUpdates = false;
+    // Only while that game manager still lives (a destroyed one is nobody's instance).
+    if (m_pUpdateSource != NULL && GameManager::getInstance() == m_pUpdateSource)
+    {
+        m_pUpdateSource->getUpdateSignal().disconnect(this, &InputHandler::dispatchEvents);
+    }
+    m_pUpdateSource = NULL;
 }
 
 void InputHandler::setButtonInfos(CCDictionary* buttonInfos)

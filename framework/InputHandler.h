@@ -18,6 +18,8 @@
 
 NS_CC_BEGIN
 
+class GameManager;
+
 /**
  * A source of buttons and axes (keyboard, gamepads). Raw happenings are queued as pooled events
  * under the handler's mutex and emitted once per frame by dispatchEvents, axis events first.
@@ -41,7 +43,7 @@ public:
     virtual const char* getDeviceName(int deviceID) = 0;
     /** The button's display name (empty when none was set); creates its record. */
     virtual std::string getButtonDisplayName(int buttonCode, int deviceType);
-    /** Emits every pending event and returns it to its pool. */
+    /** Emits every pending event and returns it to its pool; run on the game manager's update signal. */
     virtual void dispatchEvents(float dt);
 
     virtual CCArray* getAxisEvents() const { return m_pAxisEvents; }
@@ -100,7 +102,7 @@ private:
     // The queues being delivered: swapped with the pending ones at the start of a dispatch.
     CCArray* m_pDeliveringAxisEvents;
     CCArray* m_pDeliveringButtonEvents;
-    bool m_bConnectedToUpdates;
+    GameManager* m_pUpdateSource;  ///< whose update signal dispatches this handler
 };
 
 NS_CC_END

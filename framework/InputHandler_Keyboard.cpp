@@ -1,5 +1,7 @@
 #include "InputHandler_Keyboard.h"
 
+#include "InputDispatch.h"
+
 NS_CC_BEGIN
 
 namespace
@@ -55,6 +57,11 @@ std::string printableName(int code)
 
 InputHandler_Keyboard::~InputHandler_Keyboard()
 {
+    // The dispatcher must not call a handler that is gone.
+    if (m_bRegistered)
+    {
+        vornRemoveKeyboardDelegate(this);
+    }
 }
 
 bool InputHandler_Keyboard::init()
@@ -63,6 +70,7 @@ bool InputHandler_Keyboard::init()
     {
         return false;
     }
+    m_bRegistered = vornAddKeyboardDelegate(this);
     nameKeys();
     return true;
 }
