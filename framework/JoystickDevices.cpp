@@ -223,13 +223,7 @@ void onAxisChanged(JoystickDevice* device, int axisIndex, DWORD raw)
         return;
     }
     const AxisRange& range = privateOf(device)->axisRanges[axisIndex];
-    const uint32_t span = (uint32_t)(range.maximum - range.minimum);
-    // A range without width has no meaningful position: centred, never a division by zero.
-    float value = 0.0f;
-    if (span != 0)
-    {
-        value = ((float)(uint32_t)(raw - range.minimum) / (float)span) * 2.0f - 1.0f;
-    }
+    const float value = JoystickDevices_scaleAxis(raw, range.minimum, range.maximum);
     const float previous = device->axisStates[axisIndex];
     device->axisStates[axisIndex] = value;
     if (s_layer.axisMoved != NULL)
@@ -520,6 +514,17 @@ unsigned int JoystickDevices_getDeviceCount()
 JoystickDevice* JoystickDevices_getDevice(unsigned int index)
 {
     return index < s_layer.devices.size() ? s_layer.devices[index] : NULL;
+}
+
+float JoystickDevices_scaleAxis(unsigned int raw, unsigned int minimum, unsigned int maximum)
+{
+    const uint32_t span = (uint32_t)(maximum - minimum);
+    // A range without width has no meaningful position: centred, never a division by zero.
+    if (span == 0)
+    {
+        return 0.0f;
+    }
+    return ((float)(uint32_t)(raw - minimum) / (float)span) * 2.0f - 1.0f;
 }
 
 double JoystickDevices_currentTimeSeconds()

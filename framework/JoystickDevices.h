@@ -48,6 +48,9 @@ unsigned int JoystickDevices_getDeviceCount();
 /** The device at a place of the list (detection order); NULL past the end. */
 JoystickDevice* JoystickDevices_getDevice(unsigned int index);
 
+/** A raw reading within [minimum, maximum] as -1.0 .. 1.0; 0.0 for a range without width. */
+float JoystickDevices_scaleAxis(unsigned int raw, unsigned int minimum, unsigned int maximum);
+
 /** Seconds from the performance counter. */
 double JoystickDevices_currentTimeSeconds();
 
