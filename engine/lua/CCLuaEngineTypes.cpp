@@ -63,6 +63,7 @@ int tolua_CCEngineTypes_open(lua_State* L)
     tolua_endmodule(L);
 
     tolua_CCValueTypes_open(L);
+    tolua_CCActionMethods_open(L);
     tolua_CCNodeMethods_open(L);
     return 1;
 }

@@ -15,7 +15,15 @@ int tolua_CCEngineTypes_open(lua_State* L);
 /** The value types alone (called by tolua_CCEngineTypes_open). */
 int tolua_CCValueTypes_open(lua_State* L);
 
-/** The node methods scripts call (called by tolua_CCEngineTypes_open). */
+/**
+ * The action classes scripts build, base first: CCAction <- CCFiniteTimeAction <-
+ * CCActionInterval, CCActionInstant; CCActionInterval <- CCSequence, CCRepeatForever,
+ * CCDelayTime, CCMoveBy (<- CCMoveTo), CCScaleTo, CCFadeIn, CCFadeOut, CCFadeTo; each with its
+ * Class:create(...) (called by tolua_CCEngineTypes_open).
+ */
+int tolua_CCActionMethods_open(lua_State* L);
+
+/** The node and sprite methods scripts call (called by tolua_CCEngineTypes_open). */
 int tolua_CCNodeMethods_open(lua_State* L);
 
 #endif // __CC_LUA_ENGINE_TYPES_H__

@@ -1,4 +1,5 @@
 #include "CCLuaBinding.h"
+#include "CCLuaMethodSupport.h"
 
 #include "base/CCGeometry.h"
 #include "base/ccTypes.h"
@@ -28,21 +29,11 @@ bool readNumbers(lua_State* L, int first, int count, lua_Number* out, bool optio
     return tolua_isnoobj(L, first + count, err) != 0;
 }
 
-GLubyte toByte(lua_Number value)
-{
-    // Out of range would be undefined for the cast; scripts get the nearest colour instead.
-    if (!(value > 0))
-    {
-        return 0;
-    }
-    return value >= 255 ? 255 : (GLubyte)value;
-}
-
 CCPoint makePoint(const lua_Number* v) { return CCPoint((float)v[0], (float)v[1]); }
 CCSize makeSize(const lua_Number* v) { return CCSize((float)v[0], (float)v[1]); }
 CCRect makeRect(const lua_Number* v) { return CCRect((float)v[0], (float)v[1], (float)v[2], (float)v[3]); }
-ccColor3B makeColor3(const lua_Number* v) { return ccc3(toByte(v[0]), toByte(v[1]), toByte(v[2])); }
-ccColor4B makeColor4(const lua_Number* v) { return ccc4(toByte(v[0]), toByte(v[1]), toByte(v[2]), toByte(v[3])); }
+ccColor3B makeColor3(const lua_Number* v) { return ccc3(tolua_clampbyte(v[0]), tolua_clampbyte(v[1]), tolua_clampbyte(v[2])); }
+ccColor4B makeColor4(const lua_Number* v) { return ccc4(tolua_clampbyte(v[0]), tolua_clampbyte(v[1]), tolua_clampbyte(v[2]), tolua_clampbyte(v[3])); }
 
 template <typename T>
 struct ValueType
@@ -181,7 +172,7 @@ const T& valueToAssign(lua_State* L, const char* type)
     int set_##T##_##field(lua_State* L)                                             \
     {                                                                               \
         T* self = selfForVariable<T>(L, #field);                                    \
-        self->field = toByte(numberToAssign(L));                                    \
+        self->field = tolua_clampbyte(numberToAssign(L));                           \
         return 0;                                                                   \
     }
 

@@ -7,6 +7,7 @@
 #include "CCLuaEngine.h"
 #include "CCLuaEngineTypes.h"
 #include "CCLuaBinding.h"
+#include "CCLuaMethodSupport.h"
 #include "tolua_fix.h"
 
 #endif
