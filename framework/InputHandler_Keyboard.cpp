@@ -58,8 +58,14 @@ std::string printableName(int code)
 InputHandler_Keyboard::~InputHandler_Keyboard()
 {
     // The dispatcher must not call a handler that is gone.
+    unregisterFromDispatcher();
+}
+
+void InputHandler_Keyboard::unregisterFromDispatcher()
+{
     if (m_bRegistered)
     {
+        m_bRegistered = false;
         vornRemoveKeyboardDelegate(this);
     }
 }

@@ -26,6 +26,9 @@ public:
     virtual int getDeviceID() const { return m_nDeviceID; }
     virtual void setDeviceID(int deviceID) { m_nDeviceID = deviceID; }
 
+    /** Leaves the keyboard dispatcher (which holds a reference while the handler is registered). */
+    void unregisterFromDispatcher();
+
     /** How many key codes have names. */
     static unsigned int namedKeyCount();
 

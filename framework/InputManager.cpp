@@ -27,7 +27,14 @@ InputManager::~InputManager()
         CCDictElement* element = NULL;
         CCDICT_FOREACH(m_pHandlers, element)
         {
-            unregisterHandler(static_cast<InputHandler*>(element->getObject()));
+            InputHandler* handler = static_cast<InputHandler*>(element->getObject());
+            unregisterHandler(handler);
+            // The keyboard dispatcher holds the keyboard handler; let it go with its manager.
+            InputHandler_Keyboard* keyboard = dynamic_cast<InputHandler_Keyboard*>(handler);
+            if (keyboard != NULL)
+            {
+                keyboard->unregisterFromDispatcher();
+            }
         }
     }
     CC_SAFE_RELEASE(m_pHandlers);
