@@ -3,6 +3,7 @@
 #include "InputManager.h"
 #include "InputTestSupport.h"
 #include "TouchInput.h"
+#include "cocos2d.h"
 #include "VornJoystickBackend.h"
 #include "VornTestSupport.h"
 
@@ -233,29 +234,63 @@ TEST(InputManagerTest, RegistryAndSharedInstance)
     VornJoystickBackend::shutdown();
 }
 
-TEST(GameManagerInputTest, KeyPressReachesTheInputManagerOnTheNextFrame)
+// Under a real (dummy-driver) window: SDL key events through the view's pump and the keyboard
+// dispatcher reach the input manager with the key table's codes; a mouse press drives the stick.
+TEST(GameManagerInputTest, SdlEventsReachTheInputManagerAndTheStick)
 {
     CCScopedAutoreleasePool pool;
     CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
     VornJoystickBackend::useFakeDevices();
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    ASSERT_NE(nullptr, view);
+    CCDirector* director = CCDirector::sharedDirector();
+    director->setOpenGLView(view);
+    view->setFrameSize(480, 320);
+    view->setDesignResolutionSize(480, 320, kResolutionShowAll);
+    view->pollEvents();
+
     GameManager* game = new GameManager();
     ASSERT_TRUE(game->init(NULL));
-    ASSERT_NE(nullptr, game->getTouchInput());
     EXPECT_EQ(game, game->getTouchInput()->getParent());
     EXPECT_EQ(10, game->getTouchInput()->getZOrder());
-    ASSERT_NE(nullptr, game->getInputManager());
+    director->runWithScene(game);
 
     EventRecorder recorder;
     game->getInputManager()->getButtonSignal().connect(&recorder, &EventRecorder::onButton);
-    InputHandler_Keyboard* keyboard =
-        static_cast<InputHandler_Keyboard*>(game->getInputManager()->getHandlerWithName("KeyboardHandler"));
-    keyboard->keyPressed(0x000D);
-    EXPECT_TRUE(recorder.events.empty());
+    const SDL_Keycode keys[] = {SDLK_LEFT, SDLK_a};
+    for (SDL_Keycode key : keys)
+    {
+        SDL_Event e;
+        SDL_zero(e);
+        e.type = SDL_KEYDOWN;
+        e.key.windowID = SDL_GetWindowID(view->getSDLWindow());
+        e.key.state = SDL_PRESSED;
+        e.key.keysym.sym = key;
+        SDL_PushEvent(&e);
+    }
+    SDL_Event press;
+    SDL_zero(press);
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.windowID = SDL_GetWindowID(view->getSDLWindow());
+    press.button.button = SDL_BUTTON_LEFT;
+    press.button.state = SDL_PRESSED;
+    press.button.x = 60;
+    press.button.y = 200;
+    SDL_PushEvent(&press);
+    view->pollEvents();
+    EXPECT_TRUE(recorder.events.empty());  // queued until the next frame
     game->tick(1.0f / 60.0f);
-    ASSERT_EQ(1u, recorder.events.size());
-    EXPECT_EQ(0x000D, recorder.events[0].code);
+    ASSERT_EQ(2u, recorder.events.size());
+    EXPECT_EQ(0x1051, recorder.events[0].code);
+    EXPECT_EQ(0x61, recorder.events[1].code);
+    EXPECT_EQ(DEVICE_TYPE_KEYBOARD, recorder.events[1].deviceType);
+    EXPECT_TRUE(recorder.events[1].down);
+    ASSERT_NE(nullptr, game->getTouchInput()->getJoystick()->getActiveTouch());
+    EXPECT_TRUE(game->getTouchInput()->getJoystick()->getPosition().equals(ccp(60, 120)));
+
     game->getInputManager()->getButtonSignal().disconnect(&recorder, &EventRecorder::onButton);
     game->release();
     CCDirector::purgeSharedDirector();
+    CCEGLView::purgeSharedOpenGLView();
     VornJoystickBackend::shutdown();
 }
