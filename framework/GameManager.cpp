@@ -6,11 +6,13 @@
 #include "CCDirector.h"
 #include "CollisionManager.h"
 #include "DebugDraw.h"
+#include "InputManager.h"
 #include "LocaleManager.h"
 #include "OnlineManager.h"
 #include "RestartManager.h"
 #include "SetupManager.h"
 #include "SystemManager.h"
+#include "TouchInput.h"
 
 #include <cmath>
 
@@ -55,6 +57,8 @@ GameManager::~GameManager()
     CC_SAFE_RELEASE(m_pCollisionManager);
     CC_SAFE_RELEASE(m_pRestartManager);
     CC_SAFE_RELEASE(m_pDebugDraw);
+    CC_SAFE_RELEASE(m_pTouchInput);
+    CC_SAFE_RELEASE(m_pInputManager);
     // A destroyed game manager is nobody's instance (tests build one after another).
     if (s_pInstance == this)
     {
@@ -150,6 +154,19 @@ bool GameManager::init(const char* analyticsKey)
         return false;
     }
     m_pOnlineManager->retain();
+
+    m_pTouchInput = new TouchInput();
+    if (!m_pTouchInput->init())
+    {
+        return false;
+    }
+    addChild(m_pTouchInput, 10);
+
+    m_pInputManager = new InputManager();
+    if (!m_pInputManager->init())
+    {
+        return false;
+    }
 
     // Rectangles expire on the raw frame time, also while the game is paused.
     m_pDebugDraw = new DebugDraw();
