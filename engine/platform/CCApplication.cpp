@@ -42,7 +42,9 @@ int CCApplication::run()
     }
     if (!applicationDidFinishLaunching())
     {
-        return 0;
+        // A game that could not start must not look like one that ended normally.
+        CCLog("ERROR: CCApplication::run - the application failed to launch");
+        return 1;
     }
     view->show();
 
