@@ -1,18 +1,22 @@
 #include "VornGameManager.h"
 
 #include "CCFileUtils.h"
+#include "SFXManager.h"
 
 NS_CC_BEGIN
 
 const float VornGameManager::kMaxFrameTime = 1.0f / 15.0f;
 
-VornGameManager::VornGameManager()
+VornGameManager::VornGameManager() : m_pSFXManager(NULL)
 {
     // Nothing plays until a level starts.
     m_bPaused = true;
 }
 
-VornGameManager::~VornGameManager() {}
+VornGameManager::~VornGameManager()
+{
+    CC_SAFE_RELEASE(m_pSFXManager);
+}
 
 VornGameManager* VornGameManager::getSharedVornGameManager()
 {
@@ -26,6 +30,9 @@ bool VornGameManager::initVornGameManager()
     {
         return false;
     }
+    // Menus and actors find it through the shared accessor; it ticks on the update signal.
+    m_pSFXManager = new SFXManager();
+    m_pSFXManager->init();
     return true;
 }
 

@@ -5,6 +5,8 @@
 
 NS_CC_BEGIN
 
+class SFXManager;
+
 /**
  * The game's game manager. Start-up runs the framework's managers and then the game's own; the
  * frame caps its time step before the framework's tick. The game world, screens and boot sequence
@@ -22,8 +24,14 @@ public:
     virtual void tick(float dt);
     virtual void applicationDidEnterBackground();
 
+    /** The sound-effect manager, made once the framework's managers exist. */
+    virtual SFXManager* getSFXManager() { return m_pSFXManager; }
+
     /** The longest frame the game steps at once; a longer pause is played as this. */
     static const float kMaxFrameTime;
+
+protected:
+    SFXManager* m_pSFXManager;  ///< owned
 };
 
 NS_CC_END

@@ -3,7 +3,11 @@
 #include "AnalyticsBackend.h"
 #include "AnalyticsManager.h"
 #include "CCDirector.h"
+#include "CollisionManager.h"
+#include "DebugDraw.h"
 #include "LocaleManager.h"
+#include "OnlineManager.h"
+#include "RestartManager.h"
 #include "SetupManager.h"
 #include "SystemManager.h"
 
@@ -44,7 +48,12 @@ GameManager::~GameManager()
     CC_SAFE_RELEASE(m_pSetupManager);
     CC_SAFE_RELEASE(m_pAnalyticsManager);
     CC_SAFE_RELEASE(m_pLocaleManager);
+    // Before the system manager: the online manager leaves its quit signal as it goes.
+    CC_SAFE_RELEASE(m_pOnlineManager);
     CC_SAFE_RELEASE(m_pSystemManager);
+    CC_SAFE_RELEASE(m_pCollisionManager);
+    CC_SAFE_RELEASE(m_pRestartManager);
+    CC_SAFE_RELEASE(m_pDebugDraw);
     // A destroyed game manager is nobody's instance (tests build one after another).
     if (s_pInstance == this)
     {
@@ -105,12 +114,42 @@ bool GameManager::init(const char* analyticsKey)
         return false;
     }
 
+    m_pCollisionManager = new CollisionManager();
+    CCArray* collisionLists = new CCArray();
+    if (!collisionLists->init())
+    {
+        collisionLists->release();
+        return false;
+    }
+    m_pCollisionManager->setCollisionLists(collisionLists);
+    collisionLists->release();
+
+    m_pRestartManager = RestartManager::create();
+    if (!m_pRestartManager)
+    {
+        return false;
+    }
+    m_pRestartManager->retain();
+
     m_pSystemManager = SystemManager::create();
     if (!m_pSystemManager)
     {
         return false;
     }
     m_pSystemManager->retain();
+
+    m_pOnlineManager = OnlineManager::create();
+    if (!m_pOnlineManager)
+    {
+        return false;
+    }
+    m_pOnlineManager->retain();
+
+    // Rectangles expire on the raw frame time, also while the game is paused.
+    m_pDebugDraw = new DebugDraw();
+    m_pDebugDraw->init();
+    m_pDebugDraw->scheduleUpdate();
+    addChild(m_pDebugDraw, 100);
 
     schedule(schedule_selector(GameManager::tick), 0.0f);
     m_fGameSpeedMod = 1.0f;
@@ -155,6 +194,10 @@ void GameManager::tick(float dt)
     if (!m_bPaused && !m_bTempPaused)
     {
         m_gameUpdateSignal.emit(dt * m_fGameSpeedMod);
+        if (m_pCollisionManager)
+        {
+            m_pCollisionManager->update();
+        }
     }
 }
 

@@ -1,3 +1,4 @@
+#include "SFXManager.h"
 #include "VornGameManager.h"
 #include "VornTestSupport.h"
 
@@ -23,6 +24,8 @@ TEST(VornGameManager, StartsPausedAndCapsTheFrameTime)
     ASSERT_TRUE(manager->initVornGameManager());
     EXPECT_TRUE(manager->isPaused());
     EXPECT_EQ(manager, VornGameManager::getSharedVornGameManager());
+    ASSERT_NE(nullptr, manager->getSFXManager());
+    EXPECT_EQ(manager->getSFXManager(), SFXManager::sharedSFXManager());
 
     Recorder recorder;
     manager->getUpdateSignal().connect(&recorder, &Recorder::onUpdate);
