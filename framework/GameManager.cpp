@@ -3,6 +3,7 @@
 #include "AnalyticsBackend.h"
 #include "AnalyticsManager.h"
 #include "CCDirector.h"
+#include "CCMenuGamepadInputDispatcher.h"
 #include "CollisionManager.h"
 #include "DebugDraw.h"
 #include "LocaleManager.h"
@@ -203,8 +204,8 @@ void GameManager::tick(float dt)
 
 bool GameManager::isUsingTouchControls()
 {
-    // The desktop shows menu selections, so it never uses touch controls.
-    return false;
+    // Touch controls are in use until the menus show keyboard and pad selections.
+    return !CCMenuGamepadInputDispatcher::sharedDispatcher()->getShowSelection();
 }
 
 void GameManager::applicationDidEnterBackground()

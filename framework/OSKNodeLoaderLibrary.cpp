@@ -1,6 +1,8 @@
 #include "OSKNodeLoaderLibrary.h"
 
 #include "CCAnimatingSpriteLoader.h"
+#include "CCLabelBMFontLocaleLoader.h"
+#include "CCMenuGamepadLoader.h"
 #include "CCSpriteBatchNodeLoader.h"
 #include "CCVisibilityCheckNodeLoader.h"
 #include "CCVisibilityCheckSpriteLoader.h"
@@ -20,6 +22,13 @@ void OSKNodeLoaderLibrary::registerOSKNodeLoaders()
     registerCCNodeLoader("CCSpriteBatchNode", CCSpriteBatchNodeLoader::loader());
     registerCCNodeLoader("CCVisibilityCheckNode", CCVisibilityCheckNodeLoader::loader());
     registerCCNodeLoader("CCVisibilityCheckSprite", CCVisibilityCheckSpriteLoader::loader());
+    // Every menu a layout names becomes a gamepad menu, every bitmap-font label a localised one.
+    unregisterCCNodeLoader("CCMenu");
+    registerCCNodeLoader("CCMenu", CCMenuGamepadLoader::loader());
+    unregisterCCNodeLoader("CCLabelBMFont");
+    registerCCNodeLoader("CCLabelBMFont", CCLabelBMFontLocaleLoader::loader());
+    registerCCNodeLoader("CCLabelBMFontLocale", CCLabelBMFontLocaleLoader::loader());
+    registerCCNodeLoader("CCMenuGamepad", CCMenuGamepadLoader::loader());
 }
 
 NS_CC_EXT_END
