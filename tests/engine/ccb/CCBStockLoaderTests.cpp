@@ -103,5 +103,7 @@ TEST(CCBStockLoaders, AScreenOfStockNodesLoadsBindsAndRunsItsTimelines)
 
     scene->removeAllChildrenWithCleanup(true);
     reader->release();
+    CCLabelBMFont::purgeCachedData();
+    CCLabelTTF::purgeFontCache();
     CCDirector::purgeSharedDirector();
 }

@@ -21,7 +21,11 @@ namespace
 class LabelLocaleTest : public ::testing::Test
 {
 protected:
-    void TearDown() override { CCDirector::purgeSharedDirector(); }
+    void TearDown() override
+    {
+        CCLabelBMFont::purgeCachedData();
+        CCDirector::purgeSharedDirector();
+    }
 
     CCLabelBMFontLocale* label(const char* text)
     {
