@@ -1,9 +1,6 @@
 #include "DebugRect.h"
 
-#if __has_include("CCDrawingPrimitives.h")
 #include "CCDrawingPrimitives.h"
-#define VORN_HAS_DRAW_PRIMITIVES 1
-#endif
 
 NS_CC_BEGIN
 
@@ -19,9 +16,7 @@ void drawDebugRect(const CCRect& rect)
 {
     CCPoint corners[4];
     debugRectCorners(rect, corners);
-#ifdef VORN_HAS_DRAW_PRIMITIVES
     ccDrawPoly(corners, 4, true);
-#endif
 }
 
 DebugRect::DebugRect() : m_fLifetime(0.0f), m_rect() {}

@@ -2,15 +2,18 @@
 
 #include "AnalyticsBackend.h"
 #include "AnalyticsManager.h"
+#include "CCApplication.h"
 #include "CCDirector.h"
 #include "CCMenuGamepadInputDispatcher.h"
 #include "CollisionManager.h"
 #include "DebugDraw.h"
+#include "InputManager.h"
 #include "LocaleManager.h"
 #include "OnlineManager.h"
 #include "RestartManager.h"
 #include "SetupManager.h"
 #include "SystemManager.h"
+#include "TouchInput.h"
 
 #include <cmath>
 
@@ -55,6 +58,8 @@ GameManager::~GameManager()
     CC_SAFE_RELEASE(m_pCollisionManager);
     CC_SAFE_RELEASE(m_pRestartManager);
     CC_SAFE_RELEASE(m_pDebugDraw);
+    CC_SAFE_RELEASE(m_pTouchInput);
+    CC_SAFE_RELEASE(m_pInputManager);
     // A destroyed game manager is nobody's instance (tests build one after another).
     if (s_pInstance == this)
     {
@@ -74,8 +79,13 @@ float GameManager::getLastFrameTime()
 
 bool GameManager::isPlatformType(int platform)
 {
-    // The Linux build answers as the Windows desktop build does.
-    return platform == kVornPlatformWindows;
+    CCApplication* application = CCApplication::sharedApplication();
+    if (application)
+    {
+        return application->isTargetPlatform((TargetPlatform)platform);
+    }
+    // No application yet (tools, tests): the desktop answer, as the application gives it.
+    return platform == kTargetWindows;
 }
 
 bool GameManager::init(const char* analyticsKey)
@@ -83,11 +93,11 @@ bool GameManager::init(const char* analyticsKey)
     CCScene::init();
 
     const char* setupFile = "setup.plist";
-    if (isPlatformType(kVornPlatformAndroid))
+    if (isPlatformType(kTargetAndroid))
     {
         setupFile = "setup.android.plist";
     }
-    else if (isPlatformType(kVornPlatformIPad) || isPlatformType(kVornPlatformIPhone))
+    else if (isPlatformType(kTargetIpad) || isPlatformType(kTargetIphone))
     {
         setupFile = "setup.ios.plist";
     }
@@ -145,6 +155,19 @@ bool GameManager::init(const char* analyticsKey)
         return false;
     }
     m_pOnlineManager->retain();
+
+    m_pTouchInput = new TouchInput();
+    if (!m_pTouchInput->init())
+    {
+        return false;
+    }
+    addChild(m_pTouchInput, 10);
+
+    m_pInputManager = new InputManager();
+    if (!m_pInputManager->init())
+    {
+        return false;
+    }
 
     // Rectangles expire on the raw frame time, also while the game is paused.
     m_pDebugDraw = new DebugDraw();

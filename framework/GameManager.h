@@ -1,6 +1,7 @@
 #ifndef __GAME_MANAGER_H__
 #define __GAME_MANAGER_H__
 
+#include "CCApplicationProtocol.h"
 #include "CCLayer.h"
 #include "CCScene.h"
 #include "Signal.h"
@@ -18,18 +19,6 @@ class RestartManager;
 class SetupManager;
 class SystemManager;
 class TouchInput;
-
-/** Platform values the engine build answers to (CCApplication::isTargetPlatform). */
-enum
-{
-    kVornPlatformWindows = 1,
-    kVornPlatformLinux = 2,
-    kVornPlatformMac = 3,
-    kVornPlatformAndroid = 4,
-    kVornPlatformIPhone = 5,
-    kVornPlatformIPad = 6,
-    kVornPlatformMobile = 8,
-};
 
 /**
  * The game scene: owns the framework's managers, sizes the play area from the window, holds the

@@ -2,13 +2,9 @@
 
 #include <cstdlib>
 
-// Full screen belongs to the director's view; until the engine has one this handler answers
-// windowed and ignores requests.
-#if __has_include("CCDirector.h") && __has_include("CCEGLView.h")
+// Full screen belongs to the director's view; without a view this handler answers windowed.
 #include "CCDirector.h"
 #include "CCEGLView.h"
-#define VORN_HAS_DIRECTOR_VIEW 1
-#endif
 
 NS_CC_BEGIN
 
@@ -47,25 +43,17 @@ void SystemHandler_Win32::hideCursor()
 
 void SystemHandler_Win32::setFullscreen(bool fullscreen)
 {
-#ifdef VORN_HAS_DIRECTOR_VIEW
     CCEGLView* view = CCDirector::sharedDirector()->getOpenGLView();
     if (view != NULL)
     {
         view->setFullscreen(fullscreen);
     }
-#else
-    CC_UNUSED_PARAM(fullscreen);
-#endif
 }
 
 bool SystemHandler_Win32::isFullscreen()
 {
-#ifdef VORN_HAS_DIRECTOR_VIEW
     CCEGLView* view = CCDirector::sharedDirector()->getOpenGLView();
     return view != NULL && view->getFullscreen();
-#else
-    return false;
-#endif
 }
 
 HINSTANCE SystemHandler_Win32::shellExecute(HWND hwnd, LPCSTR operation, LPCSTR file, LPCSTR parameters,

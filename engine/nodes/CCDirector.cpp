@@ -4,6 +4,11 @@
 #include "base/CCAutoreleasePool.h"
 #include "nodes/CCScene.h"
 #include "nodes/CCScheduler.h"
+#include "platform/CCEGLView.h"
+#include "platform/CCGamepadDispatcher.h"
+#include "platform/CCKeyboardDispatcher.h"
+#include "platform/CCKeypadDispatcher.h"
+#include "platform/CCTouchDispatcher.h"
 
 #include <SDL.h>
 
@@ -32,6 +37,11 @@ void CCDirector::purgeSharedDirector(void)
     }
 }
 
+bool CCDirector::hasSharedDirector(void)
+{
+    return s_sharedDirector != NULL;
+}
+
 CCDirector::CCDirector()
 : m_pScheduler(NULL)
 , m_pActionManager(NULL)
@@ -42,6 +52,7 @@ CCDirector::CCDirector()
 , m_pTouchDispatcher(NULL)
 , m_pKeypadDispatcher(NULL)
 , m_pKeyboardDispatcher(NULL)
+, m_pGamepadDispatcher(NULL)
 , m_obWinSizeInPoints(480.0f, 320.0f)
 , m_dAnimationInterval(1.0 / 60.0)
 , m_fDeltaTime(0.0f)
@@ -63,6 +74,11 @@ bool CCDirector::init(void)
     m_pScheduler = new CCScheduler();
     m_pActionManager = new CCActionManager();
     m_pScheduler->scheduleUpdateForTarget(m_pActionManager, kCCPrioritySystem, false);
+    m_pTouchDispatcher = new CCTouchDispatcher();
+    m_pTouchDispatcher->init();
+    m_pKeypadDispatcher = new CCKeypadDispatcher();
+    m_pKeyboardDispatcher = new CCKeyboardDispatcher();
+    m_pGamepadDispatcher = new CCGamepadDispatcher();
     return true;
 }
 
@@ -73,6 +89,10 @@ CCDirector::~CCDirector()
     CC_SAFE_RELEASE(m_pNotificationNode);
     CC_SAFE_RELEASE(m_pActionManager);
     CC_SAFE_RELEASE(m_pScheduler);
+    CC_SAFE_RELEASE(m_pTouchDispatcher);
+    CC_SAFE_RELEASE(m_pKeypadDispatcher);
+    CC_SAFE_RELEASE(m_pKeyboardDispatcher);
+    CC_SAFE_RELEASE(m_pGamepadDispatcher);
 }
 
 void CCDirector::purgeDirector(void)
@@ -93,6 +113,9 @@ void CCDirector::purgeDirector(void)
     CC_SAFE_RELEASE_NULL(m_pNotificationNode);
     m_pScheduler->unscheduleAll();
     m_pActionManager->removeAllActions();
+    // Registered delegates are let go with the director.
+    m_pTouchDispatcher->removeAllDelegates();
+    m_pKeyboardDispatcher->removeAllDelegates();
     // Nodes still alive keep their own references to the scheduler and action manager.
     s_sharedDirector = NULL;
     release();
@@ -216,6 +239,11 @@ void CCDirector::drawScene(void)
     {
         setNextScene();
     }
+    CCEGLView* view = m_pobOpenGLView;
+    if (view)
+    {
+        view->beginFrame();
+    }
     if (m_pRunningScene)
     {
         m_pRunningScene->visit();
@@ -223,6 +251,10 @@ void CCDirector::drawScene(void)
     if (m_pNotificationNode)
     {
         m_pNotificationNode->visit();
+    }
+    if (view)
+    {
+        view->endFrame();
     }
     ++m_uTotalFrames;
     release();
@@ -286,6 +318,34 @@ void CCDirector::setActionManager(CCActionManager* pActionManager)
         CC_SAFE_RELEASE(m_pActionManager);
         m_pActionManager = pActionManager;
     }
+}
+
+void CCDirector::setTouchDispatcher(CCTouchDispatcher* pTouchDispatcher)
+{
+    CC_SAFE_RETAIN(pTouchDispatcher);
+    CC_SAFE_RELEASE(m_pTouchDispatcher);
+    m_pTouchDispatcher = pTouchDispatcher;
+}
+
+void CCDirector::setKeypadDispatcher(CCKeypadDispatcher* pKeypadDispatcher)
+{
+    CC_SAFE_RETAIN(pKeypadDispatcher);
+    CC_SAFE_RELEASE(m_pKeypadDispatcher);
+    m_pKeypadDispatcher = pKeypadDispatcher;
+}
+
+void CCDirector::setKeyboardDispatcher(CCKeyboardDispatcher* pDispatcher)
+{
+    CC_SAFE_RETAIN(pDispatcher);
+    CC_SAFE_RELEASE(m_pKeyboardDispatcher);
+    m_pKeyboardDispatcher = pDispatcher;
+}
+
+void CCDirector::setGamepadDispatcher(CCGamepadDispatcher* pDispatcher)
+{
+    CC_SAFE_RETAIN(pDispatcher);
+    CC_SAFE_RELEASE(m_pGamepadDispatcher);
+    m_pGamepadDispatcher = pDispatcher;
 }
 
 NS_CC_END

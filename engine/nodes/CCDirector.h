@@ -8,6 +8,7 @@ NS_CC_BEGIN
 
 class CCActionManager;
 class CCEGLView;
+class CCGamepadDispatcher;
 class CCKeyboardDispatcher;
 class CCKeypadDispatcher;
 class CCNode;
@@ -40,6 +41,8 @@ public:
     static CCDirector* sharedDirector(void);
     /** Ends the running scene (onExit, cleanup) and drops the director; the next call makes a fresh one. */
     static void purgeSharedDirector(void);
+    /** Whether a director exists now (asking does not make one). */
+    static bool hasSharedDirector(void);
 
     virtual ~CCDirector();
 
@@ -58,7 +61,7 @@ public:
     void mainLoop(void);
     /** One frame of exactly dt seconds: the headless loop of tests and tools. */
     void step(float dt);
-    /** Scheduler then visit, without draining the pool. */
+    /** Scheduler then visit (into the view's frame when there is a view), without draining the pool. */
     void drawScene(void);
     float getDeltaTime() const { return m_fDeltaTime; }
     unsigned int getTotalFrames(void) const { return m_uTotalFrames; }
@@ -108,13 +111,15 @@ public:
     void setScheduler(CCScheduler* pScheduler);
     CCActionManager* getActionManager() { return m_pActionManager; }
     void setActionManager(CCActionManager* pActionManager);
-    /** The input dispatchers belong to the window layer, which registers them here (not owned). */
+    /** The input dispatchers: made and owned by the director; the view feeds them. */
     CCTouchDispatcher* getTouchDispatcher() { return m_pTouchDispatcher; }
-    void setTouchDispatcher(CCTouchDispatcher* pTouchDispatcher) { m_pTouchDispatcher = pTouchDispatcher; }
+    void setTouchDispatcher(CCTouchDispatcher* pTouchDispatcher);
     CCKeypadDispatcher* getKeypadDispatcher() { return m_pKeypadDispatcher; }
-    void setKeypadDispatcher(CCKeypadDispatcher* pKeypadDispatcher) { m_pKeypadDispatcher = pKeypadDispatcher; }
+    void setKeypadDispatcher(CCKeypadDispatcher* pKeypadDispatcher);
     CCKeyboardDispatcher* getKeyboardDispatcher() { return m_pKeyboardDispatcher; }
-    void setKeyboardDispatcher(CCKeyboardDispatcher* pDispatcher) { m_pKeyboardDispatcher = pDispatcher; }
+    void setKeyboardDispatcher(CCKeyboardDispatcher* pDispatcher);
+    CCGamepadDispatcher* getGamepadDispatcher() { return m_pGamepadDispatcher; }
+    void setGamepadDispatcher(CCGamepadDispatcher* pDispatcher);
 
 protected:
     CCDirector();
@@ -129,9 +134,10 @@ protected:
     CCScene* m_pNextScene;                 ///< retained
     CCNode* m_pNotificationNode;           ///< retained
     CCEGLView* m_pobOpenGLView;            ///< weak
-    CCTouchDispatcher* m_pTouchDispatcher;       ///< weak
-    CCKeypadDispatcher* m_pKeypadDispatcher;     ///< weak
-    CCKeyboardDispatcher* m_pKeyboardDispatcher; ///< weak
+    CCTouchDispatcher* m_pTouchDispatcher;       ///< retained
+    CCKeypadDispatcher* m_pKeypadDispatcher;     ///< retained
+    CCKeyboardDispatcher* m_pKeyboardDispatcher; ///< retained
+    CCGamepadDispatcher* m_pGamepadDispatcher;   ///< retained
     CCSize m_obWinSizeInPoints;
     double m_dAnimationInterval;
     float m_fDeltaTime;

@@ -1,11 +1,13 @@
 #include "nodes/CCLayer.h"
 
 #include "nodes/CCDirector.h"
+#include "platform/CCKeyboardDispatcher.h"
+#include "platform/CCKeypadDispatcher.h"
+#include "platform/CCTouchDispatcher.h"
 
 NS_CC_BEGIN
 
-// Input registration. The dispatchers belong to the window layer; until one is registered with
-// the director (headless runs) enabling input only records the flag.
+// Input registration goes to the director's dispatchers while the layer is in the running scene.
 
 CCLayer::CCLayer()
 : m_bTouchEnabled(false)
@@ -43,20 +45,62 @@ bool CCLayer::init()
 
 void CCLayer::registerWithTouchDispatcher()
 {
+    CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher();
+    if (!dispatcher)
+    {
+        return;
+    }
+    if (m_eTouchMode == kCCTouchesOneByOne)
+    {
+        dispatcher->addTargetedDelegate(this, m_nTouchPriority, true);
+    }
+    else
+    {
+        dispatcher->addStandardDelegate(this, m_nTouchPriority);
+    }
 }
 
 void CCLayer::unregisterTouch()
 {
+    CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher();
+    if (dispatcher)
+    {
+        dispatcher->removeDelegate(this);
+    }
 }
 
 void CCLayer::registerKeypad(bool add)
 {
-    CC_UNUSED_PARAM(add);
+    CCKeypadDispatcher* dispatcher = CCDirector::sharedDirector()->getKeypadDispatcher();
+    if (!dispatcher)
+    {
+        return;
+    }
+    if (add)
+    {
+        dispatcher->addDelegate(this);
+    }
+    else
+    {
+        dispatcher->removeDelegate(this);
+    }
 }
 
 void CCLayer::registerKeyboard(bool add)
 {
-    CC_UNUSED_PARAM(add);
+    CCKeyboardDispatcher* dispatcher = CCDirector::sharedDirector()->getKeyboardDispatcher();
+    if (!dispatcher)
+    {
+        return;
+    }
+    if (add)
+    {
+        dispatcher->addDelegate(this);
+    }
+    else
+    {
+        dispatcher->removeDelegate(this);
+    }
 }
 
 bool CCLayer::isTouchEnabled()

@@ -1,5 +1,6 @@
 #include "nodes/CCLayerColor.h"
 
+#include "draw/CCRenderer.h"
 #include "nodes/CCDirector.h"
 
 NS_CC_BEGIN
@@ -89,6 +90,13 @@ void CCLayerColor::changeWidthAndHeight(GLfloat w, GLfloat h)
 ccColor4B CCLayerColor::getDisplayedColor4B()
 {
     return ccc4(_displayedColor.r, _displayedColor.g, _displayedColor.b, _displayedOpacity);
+}
+
+void CCLayerColor::draw()
+{
+    CCRenderer::sharedRenderer()->drawSolidRect(CCPointZero, ccp(m_obContentSize.width, m_obContentSize.height),
+                                                getDisplayedColor4B(), CCNode::currentVisitTransform(),
+                                                m_tBlendFunc);
 }
 
 NS_CC_END

@@ -27,6 +27,7 @@ public:
 
     /** The fill as drawn: displayed colour and opacity. */
     ccColor4B getDisplayedColor4B();
+    virtual void draw();
 
 protected:
     ccBlendFunc m_tBlendFunc;

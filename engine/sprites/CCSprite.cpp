@@ -1,5 +1,6 @@
 #include "sprites/CCSprite.h"
 
+#include "draw/CCRenderer.h"
 #include "sprites/CCAnimation.h"
 #include "sprites/CCAnimationCache.h"
 #include "sprites/CCSpriteFrame.h"
@@ -393,6 +394,11 @@ void CCSprite::updateDisplayedOpacity(GLubyte parentOpacity)
 
 void CCSprite::draw(void)
 {
+    if (!m_pobTexture)
+    {
+        return;
+    }
+    CCRenderer::sharedRenderer()->drawQuads(m_pobTexture, &m_sQuad, 1, CCNode::currentVisitTransform(), m_sBlendFunc);
 }
 
 NS_CC_END

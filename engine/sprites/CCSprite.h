@@ -3,29 +3,13 @@
 
 #include "nodes/CCNode.h"
 #include "nodes/CCProtocols.h"
+#include "draw/ccQuadTypes.h"
 
 NS_CC_BEGIN
 
 class CCSpriteBatchNode;
 class CCSpriteFrame;
 class CCTexture2D;
-
-/** One corner of a sprite's quad: position in the sprite's space, texture coordinate, colour. */
-struct ccSpriteVertex
-{
-    ccVertex2F vertices;
-    ccColor4B colors;
-    ccTex2F texCoords;   ///< u right, v down, 0..1 over the texture
-};
-
-/** The sprite's quad: bottom-left, bottom-right, top-left, top-right. */
-struct ccSpriteQuad
-{
-    ccSpriteVertex bl;
-    ccSpriteVertex br;
-    ccSpriteVertex tl;
-    ccSpriteVertex tr;
-};
 
 /**
  * A textured rectangle. Its content size is the frame's original (untrimmed) size; the visible

@@ -2,9 +2,24 @@
 
 #include "sprites/CCImage.h"
 
+#include "draw/CCRenderer.h"
+
 #include <SDL.h>
 
+#include <set>
+
 NS_CC_BEGIN
+
+namespace
+{
+// Every live texture, so a renderer going away can drop all uploaded copies, cached or not.
+// Never freed: textures may outlive static destruction.
+std::set<CCTexture2D*>& liveTextures()
+{
+    static std::set<CCTexture2D*>* s_live = new std::set<CCTexture2D*>();
+    return *s_live;
+}
+}
 
 CCTexture2D::CCTexture2D()
 : m_pSurface(NULL)
@@ -15,10 +30,12 @@ CCTexture2D::CCTexture2D()
 , m_fMaxT(1.0f)
 , m_bAntiAlias(true)
 {
+    liveTextures().insert(this);
 }
 
 CCTexture2D::~CCTexture2D()
 {
+    liveTextures().erase(this);
     releaseSDLTexture();
     if (m_pSurface)
     {
@@ -148,8 +165,18 @@ void CCTexture2D::releaseSDLTexture()
 {
     if (m_pSDLTexture)
     {
+        CCRenderer::sharedRenderer()->textureWillBeReleased(m_pSDLTexture);
         SDL_DestroyTexture(m_pSDLTexture);
         m_pSDLTexture = NULL;
+    }
+}
+
+void CCTexture2D::releaseAllSDLTextures()
+{
+    std::set<CCTexture2D*>& live = liveTextures();
+    for (std::set<CCTexture2D*>::iterator it = live.begin(); it != live.end(); ++it)
+    {
+        (*it)->releaseSDLTexture();
     }
 }
 

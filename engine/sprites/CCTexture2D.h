@@ -67,6 +67,8 @@ public:
     void setSDLTexture(SDL_Texture* texture);
     /** Destroys the renderer's copy (before its renderer goes away). */
     void releaseSDLTexture();
+    /** Destroys the renderer copies of every live texture (before their renderer goes away). */
+    static void releaseAllSDLTextures();
 
 private:
     SDL_Surface* m_pSurface;     ///< owned

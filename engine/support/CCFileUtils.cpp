@@ -30,15 +30,25 @@ void CCFileUtils::purgeFileUtils()
 }
 
 CCFileUtils::CCFileUtils()
-    : m_resourceDirectory("Resources/")
-    , m_writablePathAppName("TULMEK")
+    : m_writablePathAppName("TULMEK")
 {
+    setResourceDirectory("Resources");
 }
 
 void CCFileUtils::setResourceDirectory(const char* pszDirectoryName)
 {
     m_resourceDirectory = pszDirectoryName ? pszDirectoryName : "";
     std::replace(m_resourceDirectory.begin(), m_resourceDirectory.end(), '\\', '/');
+    // Anchor a relative folder to the working directory now, so every full path is absolute and
+    // a full path handed back in (getFileData of a resolved name) is never resolved twice.
+    if (!isAbsolutePath(m_resourceDirectory))
+    {
+        char cwd[4096];
+        if (getcwd(cwd, sizeof(cwd)))
+        {
+            m_resourceDirectory = std::string(cwd) + (m_resourceDirectory.empty() ? "" : "/" + m_resourceDirectory);
+        }
+    }
     if (!m_resourceDirectory.empty() && m_resourceDirectory[m_resourceDirectory.size() - 1] != '/')
     {
         m_resourceDirectory += '/';

@@ -1,0 +1,529 @@
+#include "draw/CCRenderer.h"
+
+#include "base/CCConsole.h"
+#include "sprites/CCTexture2D.h"
+
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <set>
+
+NS_CC_BEGIN
+
+namespace
+{
+CCRenderer* s_sharedRenderer = NULL;
+
+// Runs longer than this are sent early, to keep the vertex buffer bounded.
+const size_t kMaxRunVertices = 4 * 8192;
+
+inline SDL_Vertex makeVertex(const ccSpriteVertex& v, const CCAffineTransform& t)
+{
+    SDL_Vertex out;
+    out.position.x = t.a * v.vertices.x + t.c * v.vertices.y + t.tx;
+    out.position.y = t.b * v.vertices.x + t.d * v.vertices.y + t.ty;
+    out.color.r = v.colors.r;
+    out.color.g = v.colors.g;
+    out.color.b = v.colors.b;
+    out.color.a = v.colors.a;
+    out.tex_coord.x = v.texCoords.u;
+    out.tex_coord.y = v.texCoords.v;
+    return out;
+}
+
+inline SDL_FPoint applyToPoint(const CCPoint& p, const CCAffineTransform& t)
+{
+    SDL_FPoint out;
+    out.x = t.a * p.x + t.c * p.y + t.tx;
+    out.y = t.b * p.x + t.d * p.y + t.ty;
+    return out;
+}
+
+bool intersect(const SDL_Rect& a, const SDL_Rect& b, SDL_Rect* out)
+{
+    const int x1 = std::max(a.x, b.x);
+    const int y1 = std::max(a.y, b.y);
+    const int x2 = std::min(a.x + a.w, b.x + b.w);
+    const int y2 = std::min(a.y + a.h, b.y + b.h);
+    out->x = x1;
+    out->y = y1;
+    out->w = std::max(0, x2 - x1);
+    out->h = std::max(0, y2 - y1);
+    return out->w > 0 && out->h > 0;
+}
+}
+
+CCRenderer* CCRenderer::sharedRenderer()
+{
+    if (!s_sharedRenderer)
+    {
+        s_sharedRenderer = new CCRenderer();
+    }
+    return s_sharedRenderer;
+}
+
+void CCRenderer::purgeSharedRenderer()
+{
+    if (s_sharedRenderer)
+    {
+        s_sharedRenderer->setSDLRenderer(NULL);
+        delete s_sharedRenderer;
+        s_sharedRenderer = NULL;
+    }
+}
+
+CCRenderer::CCRenderer()
+: m_pRenderer(NULL)
+, m_designSize(480.0f, 320.0f)
+, m_fScaleX(1.0f)
+, m_fScaleY(1.0f)
+, m_pRunTexture(NULL)
+, m_eRunMode(SDL_BLENDMODE_BLEND)
+, m_uDrawCalls(0)
+, m_uQuads(0)
+, m_uDrawCallsLastFrame(0)
+, m_uQuadsLastFrame(0)
+{
+    m_viewport.x = 0;
+    m_viewport.y = 0;
+    m_viewport.w = 480;
+    m_viewport.h = 320;
+    setDesignViewport(m_designSize, m_viewport);
+}
+
+CCRenderer::~CCRenderer()
+{
+}
+
+// ---- the target ----------------------------------------------------------------------------
+
+void CCRenderer::setSDLRenderer(SDL_Renderer* renderer)
+{
+    if (renderer == m_pRenderer)
+    {
+        return;
+    }
+    if (m_pRenderer)
+    {
+        flush();
+    }
+    m_vertices.clear();
+    m_indices.clear();
+    m_pRunTexture = NULL;
+    m_clipStack.clear();
+    // Uploaded copies belong to the old renderer; they are made again on first use.
+    CCTexture2D::releaseAllSDLTextures();
+    m_pRenderer = renderer;
+}
+
+void CCRenderer::setDesignViewport(const CCSize& designSize, const SDL_Rect& viewport)
+{
+    flush();
+    m_designSize = designSize;
+    m_viewport = viewport;
+    m_fScaleX = designSize.width > 0.0f ? (float)viewport.w / designSize.width : 1.0f;
+    m_fScaleY = designSize.height > 0.0f ? (float)viewport.h / designSize.height : 1.0f;
+    // x' = vx + x * sx, y' = vy + (H - y) * sy
+    m_designToPixels = CCAffineTransformMake(m_fScaleX, 0.0f, 0.0f, -m_fScaleY, (float)viewport.x,
+                                             (float)viewport.y + designSize.height * m_fScaleY);
+    if (m_pRenderer)
+    {
+        applyClip();
+    }
+}
+
+CCPoint CCRenderer::designToPixels(const CCPoint& designPoint) const
+{
+    return CCPointApplyAffineTransform(designPoint, m_designToPixels);
+}
+
+CCAffineTransform CCRenderer::toPixels(const CCAffineTransform& toWorld) const
+{
+    return CCAffineTransformConcat(toWorld, m_designToPixels);
+}
+
+// ---- the frame -----------------------------------------------------------------------------
+
+void CCRenderer::beginFrame(const ccColor4B& clearColor)
+{
+    if (!m_pRenderer)
+    {
+        return;
+    }
+    m_vertices.clear();
+    m_indices.clear();
+    m_pRunTexture = NULL;
+    m_clipStack.clear();
+    m_uDrawCalls = 0;
+    m_uQuads = 0;
+    SDL_RenderSetClipRect(m_pRenderer, NULL);
+    SDL_SetRenderDrawBlendMode(m_pRenderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(m_pRenderer, clearColor.r, clearColor.g, clearColor.b, clearColor.a);
+    SDL_RenderClear(m_pRenderer);
+    applyClip();
+}
+
+void CCRenderer::endFrame()
+{
+    if (!m_pRenderer)
+    {
+        return;
+    }
+    flush();
+    if (!m_clipStack.empty())
+    {
+        CCLog("CCRenderer::endFrame - %u clip rectangle(s) pushed and never popped",
+              (unsigned int)m_clipStack.size());
+        m_clipStack.clear();
+        applyClip();
+    }
+    m_uDrawCallsLastFrame = m_uDrawCalls;
+    m_uQuadsLastFrame = m_uQuads;
+}
+
+void CCRenderer::flush()
+{
+    if (!m_pRenderer || m_indices.empty())
+    {
+        m_vertices.clear();
+        m_indices.clear();
+        return;
+    }
+    if (m_pRunTexture)
+    {
+        SDL_SetTextureBlendMode(m_pRunTexture, m_eRunMode);
+    }
+    else
+    {
+        SDL_SetRenderDrawBlendMode(m_pRenderer, m_eRunMode);
+    }
+    if (SDL_RenderGeometry(m_pRenderer, m_pRunTexture, &m_vertices[0], (int)m_vertices.size(), &m_indices[0],
+                           (int)m_indices.size()) != 0)
+    {
+        CCLog("ERROR: CCRenderer::flush - %s", SDL_GetError());
+    }
+    ++m_uDrawCalls;
+    m_vertices.clear();
+    m_indices.clear();
+}
+
+void CCRenderer::beginRun(SDL_Texture* texture, SDL_BlendMode mode)
+{
+    if (texture != m_pRunTexture || mode != m_eRunMode || m_vertices.size() >= kMaxRunVertices)
+    {
+        flush();
+        m_pRunTexture = texture;
+        m_eRunMode = mode;
+    }
+}
+
+void CCRenderer::countQuads(int count)
+{
+    m_uQuads += (unsigned int)count;
+}
+
+SDL_Texture* CCRenderer::textureFor(CCTexture2D* texture)
+{
+    SDL_Texture* sdlTexture = texture->getSDLTexture();
+    if (sdlTexture)
+    {
+        return sdlTexture;
+    }
+    if (!texture->getSurface())
+    {
+        return NULL;
+    }
+    sdlTexture = SDL_CreateTextureFromSurface(m_pRenderer, texture->getSurface());
+    if (!sdlTexture)
+    {
+        CCLog("ERROR: CCRenderer - could not upload a %ux%u texture: %s", texture->getPixelsWide(),
+              texture->getPixelsHigh(), SDL_GetError());
+        return NULL;
+    }
+    SDL_SetTextureScaleMode(sdlTexture, texture->isAntiAliased() ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    texture->setSDLTexture(sdlTexture);
+    return sdlTexture;
+}
+
+void CCRenderer::textureWillBeReleased(SDL_Texture* texture)
+{
+    if (s_sharedRenderer && texture && s_sharedRenderer->m_pRunTexture == texture)
+    {
+        s_sharedRenderer->flush();
+        s_sharedRenderer->m_pRunTexture = NULL;
+    }
+}
+
+// ---- drawing -------------------------------------------------------------------------------
+
+void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int count,
+                           const CCAffineTransform& toWorld, const ccBlendFunc& blend)
+{
+    if (!m_pRenderer || !quads || count <= 0 || clipIsEmpty())
+    {
+        return;
+    }
+    SDL_Texture* sdlTexture = NULL;
+    if (texture)
+    {
+        sdlTexture = textureFor(texture);
+        if (!sdlTexture)
+        {
+            return;
+        }
+    }
+    beginRun(sdlTexture, blendModeFor(blend));
+    const CCAffineTransform t = toPixels(toWorld);
+    m_vertices.reserve(m_vertices.size() + (size_t)count * 4);
+    m_indices.reserve(m_indices.size() + (size_t)count * 6);
+    for (int i = 0; i < count; ++i)
+    {
+        const ccSpriteQuad& q = quads[i];
+        const int base = (int)m_vertices.size();
+        m_vertices.push_back(makeVertex(q.bl, t));
+        m_vertices.push_back(makeVertex(q.br, t));
+        m_vertices.push_back(makeVertex(q.tl, t));
+        m_vertices.push_back(makeVertex(q.tr, t));
+        const int idx[6] = { base, base + 1, base + 2, base + 2, base + 1, base + 3 };
+        m_indices.insert(m_indices.end(), idx, idx + 6);
+    }
+    countQuads(count);
+}
+
+void CCRenderer::drawSolidRect(const CCPoint& origin, const CCPoint& destination, const ccColor4B& color,
+                               const CCAffineTransform& toWorld, const ccBlendFunc& blend)
+{
+    ccSpriteQuad q;
+    q.bl.vertices = vertex2(origin.x, origin.y);
+    q.br.vertices = vertex2(destination.x, origin.y);
+    q.tl.vertices = vertex2(origin.x, destination.y);
+    q.tr.vertices = vertex2(destination.x, destination.y);
+    q.bl.colors = q.br.colors = q.tl.colors = q.tr.colors = color;
+    q.bl.texCoords = q.br.texCoords = q.tl.texCoords = q.tr.texCoords = tex2(0.0f, 0.0f);
+    drawQuads(NULL, &q, 1, toWorld, blend);
+}
+
+void CCRenderer::drawSolidPoly(const CCPoint* points, unsigned int count, const ccColor4B& color,
+                               const CCAffineTransform& toWorld, const ccBlendFunc& blend)
+{
+    if (!m_pRenderer || !points || count < 3 || clipIsEmpty())
+    {
+        return;
+    }
+    beginRun(NULL, blendModeFor(blend));
+    const CCAffineTransform t = toPixels(toWorld);
+    const int base = (int)m_vertices.size();
+    for (unsigned int i = 0; i < count; ++i)
+    {
+        SDL_Vertex v;
+        v.position = applyToPoint(points[i], t);
+        v.color.r = color.r;
+        v.color.g = color.g;
+        v.color.b = color.b;
+        v.color.a = color.a;
+        v.tex_coord.x = 0.0f;
+        v.tex_coord.y = 0.0f;
+        m_vertices.push_back(v);
+    }
+    for (unsigned int i = 1; i + 1 < count; ++i)
+    {
+        m_indices.push_back(base);
+        m_indices.push_back(base + (int)i);
+        m_indices.push_back(base + (int)i + 1);
+    }
+}
+
+void CCRenderer::drawLines(const CCPoint* points, unsigned int count, bool closed, const ccColor4B& color,
+                           const CCAffineTransform& toWorld)
+{
+    if (!m_pRenderer || !points || count < 2 || clipIsEmpty())
+    {
+        return;
+    }
+    flush();
+    const CCAffineTransform t = toPixels(toWorld);
+    std::vector<SDL_FPoint> pixels;
+    pixels.reserve(count + 1);
+    for (unsigned int i = 0; i < count; ++i)
+    {
+        pixels.push_back(applyToPoint(points[i], t));
+    }
+    if (closed && count > 2)
+    {
+        pixels.push_back(pixels[0]);
+    }
+    SDL_SetRenderDrawBlendMode(m_pRenderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(m_pRenderer, color.r, color.g, color.b, color.a);
+    SDL_RenderDrawLinesF(m_pRenderer, &pixels[0], (int)pixels.size());
+    ++m_uDrawCalls;
+}
+
+void CCRenderer::drawPoints(const CCPoint* points, unsigned int count, const ccColor4B& color,
+                            const CCAffineTransform& toWorld)
+{
+    if (!m_pRenderer || !points || count == 0 || clipIsEmpty())
+    {
+        return;
+    }
+    flush();
+    const CCAffineTransform t = toPixels(toWorld);
+    std::vector<SDL_FPoint> pixels;
+    pixels.reserve(count);
+    for (unsigned int i = 0; i < count; ++i)
+    {
+        pixels.push_back(applyToPoint(points[i], t));
+    }
+    SDL_SetRenderDrawBlendMode(m_pRenderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(m_pRenderer, color.r, color.g, color.b, color.a);
+    SDL_RenderDrawPointsF(m_pRenderer, &pixels[0], (int)pixels.size());
+    ++m_uDrawCalls;
+}
+
+// ---- clipping ------------------------------------------------------------------------------
+
+void CCRenderer::pushClipRect(const CCRect& rect, const CCAffineTransform& toWorld)
+{
+    const CCRect box = CCRectApplyAffineTransform(rect, toPixels(toWorld));
+    SDL_Rect wanted;
+    wanted.x = (int)SDL_floorf(box.origin.x + 0.5f);
+    wanted.y = (int)SDL_floorf(box.origin.y + 0.5f);
+    wanted.w = (int)SDL_floorf(box.origin.x + box.size.width + 0.5f) - wanted.x;
+    wanted.h = (int)SDL_floorf(box.origin.y + box.size.height + 0.5f) - wanted.y;
+    SDL_Rect clipped;
+    intersect(wanted, m_clipStack.empty() ? m_viewport : m_clipStack.back(), &clipped);
+    flush();
+    m_clipStack.push_back(clipped);
+    applyClip();
+}
+
+void CCRenderer::popClipRect()
+{
+    if (m_clipStack.empty())
+    {
+        CCLog("CCRenderer::popClipRect - no clip rectangle to pop");
+        return;
+    }
+    flush();
+    m_clipStack.pop_back();
+    applyClip();
+}
+
+bool CCRenderer::clipIsEmpty() const
+{
+    const SDL_Rect& r = m_clipStack.empty() ? m_viewport : m_clipStack.back();
+    return r.w <= 0 || r.h <= 0;
+}
+
+void CCRenderer::applyClip()
+{
+    if (!m_pRenderer)
+    {
+        return;
+    }
+    flush();
+    const SDL_Rect& r = m_clipStack.empty() ? m_viewport : m_clipStack.back();
+    if (r.w > 0 && r.h > 0)
+    {
+        SDL_RenderSetClipRect(m_pRenderer, &r);
+    }
+}
+
+// ---- blend modes ---------------------------------------------------------------------------
+
+SDL_BlendMode CCRenderer::blendModeFor(const ccBlendFunc& blend)
+{
+    const bool srcAlphaOrOne = blend.src == GL_ONE || blend.src == GL_SRC_ALPHA;
+    if (srcAlphaOrOne && blend.dst == GL_ONE_MINUS_SRC_ALPHA)
+    {
+        return SDL_BLENDMODE_BLEND;
+    }
+    if (srcAlphaOrOne && blend.dst == GL_ONE)
+    {
+        return SDL_BLENDMODE_ADD;
+    }
+    if (blend.src == GL_ONE && blend.dst == GL_ZERO)
+    {
+        return SDL_BLENDMODE_NONE;
+    }
+    if ((blend.src == GL_DST_COLOR && blend.dst == GL_ZERO) || (blend.src == GL_ZERO && blend.dst == GL_SRC_COLOR))
+    {
+        return SDL_BLENDMODE_MOD;
+    }
+    if (blend.src == GL_DST_COLOR && blend.dst == GL_ONE_MINUS_SRC_ALPHA)
+    {
+        return SDL_BLENDMODE_MUL;
+    }
+    SDL_BlendMode nearest = SDL_BLENDMODE_BLEND;
+    if (blend.dst == GL_ONE)
+    {
+        nearest = SDL_BLENDMODE_ADD;
+    }
+    else if (blend.src == GL_DST_COLOR || blend.dst == GL_SRC_COLOR)
+    {
+        nearest = SDL_BLENDMODE_MOD;
+    }
+    static std::set<unsigned long long> s_logged;
+    const unsigned long long key = ((unsigned long long)blend.src << 32) | (unsigned long long)blend.dst;
+    if (s_logged.insert(key).second)
+    {
+        CCLog("CCRenderer - blend pair 0x%x/0x%x has no SDL mode; drawing it as %s", blend.src, blend.dst,
+              nearest == SDL_BLENDMODE_ADD ? "add" : (nearest == SDL_BLENDMODE_MOD ? "modulate" : "blend"));
+    }
+    return nearest;
+}
+
+// ---- read-back -----------------------------------------------------------------------------
+
+SDL_Surface* CCRenderer::readPixels()
+{
+    if (!m_pRenderer)
+    {
+        return NULL;
+    }
+    flush();
+    int w = 0;
+    int h = 0;
+    if (SDL_GetRendererOutputSize(m_pRenderer, &w, &h) != 0 || w <= 0 || h <= 0)
+    {
+        CCLog("ERROR: CCRenderer::readPixels - no output size: %s", SDL_GetError());
+        return NULL;
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGBA32);
+    if (!surface)
+    {
+        return NULL;
+    }
+    // Read the whole target, whatever clip is set.
+    SDL_RenderSetClipRect(m_pRenderer, NULL);
+    const int rc = SDL_RenderReadPixels(m_pRenderer, NULL, SDL_PIXELFORMAT_RGBA32, surface->pixels, surface->pitch);
+    applyClip();
+    if (rc != 0)
+    {
+        CCLog("ERROR: CCRenderer::readPixels - %s", SDL_GetError());
+        SDL_FreeSurface(surface);
+        return NULL;
+    }
+    return surface;
+}
+
+bool CCRenderer::saveToPNG(const char* path)
+{
+    if (!path)
+    {
+        return false;
+    }
+    SDL_Surface* surface = readPixels();
+    if (!surface)
+    {
+        return false;
+    }
+    const bool ok = IMG_SavePNG(surface, path) == 0;
+    if (!ok)
+    {
+        CCLog("ERROR: CCRenderer::saveToPNG - %s: %s", path, IMG_GetError());
+    }
+    SDL_FreeSurface(surface);
+    return ok;
+}
+
+NS_CC_END

@@ -1,0 +1,140 @@
+#ifndef __CC_RENDERER_H__
+#define __CC_RENDERER_H__
+
+#include "base/CCAffineTransform.h"
+#include "base/CCGeometry.h"
+#include "base/ccTypes.h"
+#include "draw/ccQuadTypes.h"
+
+#include <SDL.h>
+
+#include <vector>
+
+NS_CC_BEGIN
+
+class CCTexture2D;
+
+/**
+ * The one way anything reaches the screen. Nodes draw from their draw() by handing quads, in
+ * their own space, together with CCNode::currentVisitTransform():
+ *
+ *     CCRenderer::sharedRenderer()->drawQuads(texture, quads, count,
+ *                                             CCNode::currentVisitTransform(), blendFunc);
+ *
+ * Consecutive submissions with the same texture and blend mode are merged and sent to SDL as
+ * one SDL_RenderGeometry call when the texture or mode changes, a clip rectangle is pushed or
+ * popped, a primitive is drawn, or the frame ends. So draw many quads per call where you can
+ * (a label's glyphs, a particle system), and keep runs of one texture together.
+ *
+ * Spaces: quads and points are in the caller's node space; toWorld maps them to design space
+ * (y up, the director's win size); the view's design viewport maps design space to pixels
+ * (y down, letterboxed). Texture coordinates run 0..1 with v down (row 0 is the image's top).
+ *
+ * Blend pairs map to SDL's built-in modes (the software renderer has no custom ones), straight
+ * alpha: {ONE or SRC_ALPHA, ONE_MINUS_SRC_ALPHA} -> blend, {ONE or SRC_ALPHA, ONE} -> add,
+ * {ONE, ZERO} -> none, {DST_COLOR, ZERO} / {ZERO, SRC_COLOR} -> modulate; any other pair takes
+ * the nearest of these with one log line per pair.
+ *
+ * Filtering follows the texture (CCTexture2D::setAliasTexParameters / setAntiAliasTexParameters).
+ *
+ * Without a bound SDL renderer (headless tests without a view) every call does nothing.
+ */
+class CCRenderer
+{
+public:
+    static CCRenderer* sharedRenderer();
+    /** Drops the renderer object (the SDL renderer itself belongs to the view). */
+    static void purgeSharedRenderer();
+
+    // ---- the target (bound by the view) ------------------------------------------------------
+    /** Binds the SDL renderer to draw with; NULL unbinds. Changing it releases every texture's
+     *  uploaded copy, so call it before destroying an SDL renderer. */
+    void setSDLRenderer(SDL_Renderer* renderer);
+    SDL_Renderer* getSDLRenderer() const { return m_pRenderer; }
+    bool isActive() const { return m_pRenderer != NULL; }
+    /** Design space of designSize is shown scaled into viewport (pixels, y down). Nothing is
+     *  drawn outside the viewport (letterbox bars stay black). */
+    void setDesignViewport(const CCSize& designSize, const SDL_Rect& viewport);
+    const SDL_Rect& getViewport() const { return m_viewport; }
+    /** Design point (y up) to target pixels (y down). */
+    CCPoint designToPixels(const CCPoint& designPoint) const;
+
+    // ---- the frame ----------------------------------------------------------------------------
+    /** Clears the whole target to the colour and resets the clip stack. */
+    void beginFrame(const ccColor4B& clearColor);
+    /** Sends everything pending to SDL (the caller presents). */
+    void endFrame();
+    /** Sends the pending run to SDL now. */
+    void flush();
+
+    // ---- drawing ------------------------------------------------------------------------------
+    /** Quads of one texture (NULL: untextured, vertex colours only) with one blend pair. */
+    void drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int count,
+                   const CCAffineTransform& toWorld, const ccBlendFunc& blend);
+    /** A filled axis-aligned rectangle of node space (origin and opposite corner). */
+    void drawSolidRect(const CCPoint& origin, const CCPoint& destination, const ccColor4B& color,
+                       const CCAffineTransform& toWorld, const ccBlendFunc& blend);
+    /** A filled convex polygon (a triangle fan). */
+    void drawSolidPoly(const CCPoint* points, unsigned int count, const ccColor4B& color,
+                       const CCAffineTransform& toWorld, const ccBlendFunc& blend);
+    /** One-pixel lines through the points, joining the last to the first when closed. */
+    void drawLines(const CCPoint* points, unsigned int count, bool closed, const ccColor4B& color,
+                   const CCAffineTransform& toWorld);
+    void drawPoints(const CCPoint* points, unsigned int count, const ccColor4B& color,
+                    const CCAffineTransform& toWorld);
+
+    // ---- clipping (scroll views) --------------------------------------------------------------
+    /** Limits drawing to a node-space rectangle (its screen bounding box), inside the current
+     *  clip; pop it after drawing the clipped children. Pushes nest. */
+    void pushClipRect(const CCRect& rect, const CCAffineTransform& toWorld);
+    void popClipRect();
+    unsigned int getClipDepth() const { return (unsigned int)m_clipStack.size(); }
+
+    // ---- what the last finished frame cost ---------------------------------------------------
+    unsigned int getDrawCallsLastFrame() const { return m_uDrawCallsLastFrame; }
+    unsigned int getQuadsLastFrame() const { return m_uQuadsLastFrame; }
+
+    // ---- read-back (tests, screenshots) -------------------------------------------------------
+    /** The target's pixels as a new RGBA32 surface (free it with SDL_FreeSurface); NULL without
+     *  a target. Call after endFrame and before presenting. */
+    SDL_Surface* readPixels();
+    bool saveToPNG(const char* path);
+
+    /** Maps a blend pair to an SDL mode (logs an unsupported pair once). */
+    static SDL_BlendMode blendModeFor(const ccBlendFunc& blend);
+    /** A texture is going away: flush a pending run that still uses its SDL copy. */
+    static void textureWillBeReleased(SDL_Texture* texture);
+
+private:
+    CCRenderer();
+    ~CCRenderer();
+    SDL_Texture* textureFor(CCTexture2D* texture);
+    void beginRun(SDL_Texture* texture, SDL_BlendMode mode);
+    bool clipIsEmpty() const;
+    void applyClip();
+    CCAffineTransform toPixels(const CCAffineTransform& toWorld) const;
+    void countQuads(int count);
+
+    SDL_Renderer* m_pRenderer;      ///< not owned
+    SDL_Rect m_viewport;
+    CCSize m_designSize;
+    float m_fScaleX;
+    float m_fScaleY;
+    CCAffineTransform m_designToPixels;
+
+    std::vector<SDL_Vertex> m_vertices;
+    std::vector<int> m_indices;
+    SDL_Texture* m_pRunTexture;     ///< texture of the pending run (NULL: untextured)
+    SDL_BlendMode m_eRunMode;
+
+    std::vector<SDL_Rect> m_clipStack;   ///< pixel rectangles, each inside the one below
+
+    unsigned int m_uDrawCalls;
+    unsigned int m_uQuads;
+    unsigned int m_uDrawCallsLastFrame;
+    unsigned int m_uQuadsLastFrame;
+};
+
+NS_CC_END
+
+#endif // __CC_RENDERER_H__

@@ -1,0 +1,230 @@
+// Drawing through the software renderer, compared with stored frames.
+// Regenerate the reference images with VORN_UPDATE_REFERENCES=1 (then look at them).
+#include "VornImageCompare.h"
+#include "VornTestSupport.h"
+
+#include "cocos2d.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace cocos2d;
+
+namespace
+{
+// A solid or two-tone texture made in memory: left half `left`, right half `right`, and the top
+// four rows white, so rotation and flips show.
+CCTexture2D* makeTexture(int w, int h, ccColor4B left, ccColor4B right, bool topStripe)
+{
+    std::vector<unsigned char> pixels((size_t)w * h * 4);
+    for (int y = 0; y < h; ++y)
+    {
+        for (int x = 0; x < w; ++x)
+        {
+            ccColor4B c = x < w / 2 ? left : right;
+            if (topStripe && y < 4)
+            {
+                c = ccc4(255, 255, 255, 255);
+            }
+            unsigned char* p = &pixels[((size_t)y * w + x) * 4];
+            p[0] = c.r;
+            p[1] = c.g;
+            p[2] = c.b;
+            p[3] = c.a;
+        }
+    }
+    CCTexture2D* texture = new CCTexture2D();
+    texture->initWithData(&pixels[0], kCCTexture2DPixelFormat_RGBA8888, w, h, CCSize((float)w, (float)h));
+    texture->autorelease();
+    return texture;
+}
+
+// Clips its children to a rectangle of its own space, as a scroll view does.
+class ClipNode : public CCNode
+{
+public:
+    static ClipNode* create(const CCRect& clip)
+    {
+        ClipNode* node = new ClipNode();
+        node->init();
+        node->m_clip = clip;
+        node->autorelease();
+        return node;
+    }
+    virtual void visit()
+    {
+        if (!m_bVisible)
+        {
+            return;
+        }
+        const CCAffineTransform t = CCAffineTransformConcat(nodeToParentTransform(), CCNode::currentVisitTransform());
+        CCRenderer::sharedRenderer()->pushClipRect(m_clip, t);
+        CCNode::visit();
+        CCRenderer::sharedRenderer()->popClipRect();
+    }
+
+private:
+    CCRect m_clip;
+};
+
+class RenderTest : public ::testing::Test
+{
+protected:
+    void SetUp()
+    {
+        m_view = CCEGLView::sharedOpenGLView();
+        ASSERT_TRUE(m_view != NULL);
+        m_view->setFrameSize(160, 120);
+        m_view->setDesignResolutionSize(160, 120, kResolutionShowAll);
+        CCDirector::sharedDirector()->setOpenGLView(m_view);
+    }
+    void TearDown()
+    {
+        CCDirector::purgeSharedDirector();
+        CCEGLView::purgeSharedOpenGLView();
+        CCTextureCache::purgeSharedTextureCache();
+    }
+    CCScopedAutoreleasePool m_pool;
+    CCEGLView* m_view;
+};
+} // namespace
+
+TEST_F(RenderTest, SceneMatchesReferenceFrame)
+{
+    CCScene* scene = CCScene::create();
+    scene->addChild(CCLayerColor::create(ccc4(30, 30, 70, 255)));
+
+    // Rotated, flipped, scaled and tinted.
+    CCSprite* turned = CCSprite::createWithTexture(
+        makeTexture(32, 16, ccc4(220, 40, 40, 255), ccc4(40, 200, 40, 255), true));
+    turned->setPosition(ccp(45, 70));
+    turned->setRotation(30);
+    turned->setScale(2);
+    turned->setFlipX(true);
+    turned->setColor(ccc3(255, 255, 120));
+    scene->addChild(turned);
+
+    CCLayerColor* veil = CCLayerColor::create(ccc4(255, 255, 255, 128), 70, 50);
+    veil->setPosition(ccp(80, 50));
+    scene->addChild(veil);
+
+    CCSprite* glow = CCSprite::createWithTexture(makeTexture(24, 24, ccc4(90, 90, 120, 255), ccc4(90, 90, 120, 255), false));
+    glow->setPosition(ccp(110, 40));
+    ccBlendFunc additive = { GL_SRC_ALPHA, GL_ONE };
+    glow->setBlendFunc(additive);
+    scene->addChild(glow);
+
+    // Only the part inside (0,0)-(30,20) of the clip node shows.
+    ClipNode* clip = ClipNode::create(CCRectMake(0, 0, 30, 20));
+    clip->setPosition(ccp(10, 10));
+    CCSprite* clipped = CCSprite::createWithTexture(makeTexture(24, 24, ccc4(250, 160, 20, 255), ccc4(250, 160, 20, 255), false));
+    clipped->setPosition(ccp(24, 12));
+    clip->addChild(clipped);
+    scene->addChild(clip);
+
+    CCDirector::sharedDirector()->runWithScene(scene);
+    CCDirector::sharedDirector()->step(1.0f / 60.0f);
+
+    SDL_Surface* frame = CCRenderer::sharedRenderer()->readPixels();
+    ASSERT_TRUE(frame != NULL);
+    std::string why;
+    EXPECT_TRUE(vorntest::matchesReference(frame, vorntest::fixturePath("engine/draw/scene.png"), 8, 0.005, &why)) << why;
+
+    // Spot checks that do not depend on the reference: the veil halves white over the
+    // background, the additive sprite adds to it, and the clip cuts the orange square.
+    const Uint8* px = (const Uint8*)frame->pixels;
+    const int pitch = frame->pitch;
+    const Uint8* veilPixel = px + (120 - 1 - 95) * pitch + 145 * 4;   // design (145,95)
+    EXPECT_NEAR(142, veilPixel[0], 3);
+    EXPECT_NEAR(162, veilPixel[2], 3);
+    const Uint8* glowPixel = px + (120 - 1 - 30) * pitch + 105 * 4;   // design (105,30)
+    EXPECT_NEAR(30 + 90, glowPixel[0], 3);
+    EXPECT_NEAR(70 + 120, glowPixel[2], 3);
+    const Uint8* inside = px + (120 - 1 - 15) * pitch + 30 * 4;       // design (30,15)
+    const Uint8* outside = px + (120 - 1 - 15) * pitch + 45 * 4;      // design (45,15): clipped away
+    EXPECT_EQ(250, inside[0]);
+    EXPECT_EQ(30, outside[0]);
+    SDL_FreeSurface(frame);
+}
+
+TEST_F(RenderTest, ShowAllLetterboxesAndScales)
+{
+    // A 100x100 design in a 400x200 window: scaled by 2 into the middle, black bars beside it.
+    m_view->setFrameSize(400, 200);
+    m_view->setDesignResolutionSize(100, 100, kResolutionShowAll);
+    CCScene* scene = CCScene::create();
+    scene->addChild(CCLayerColor::create(ccc4(200, 0, 0, 255)));
+    CCDirector::sharedDirector()->runWithScene(scene);
+    CCDirector::sharedDirector()->step(0);
+
+    SDL_Surface* frame = CCRenderer::sharedRenderer()->readPixels();
+    ASSERT_TRUE(frame != NULL);
+    ASSERT_EQ(400, frame->w);
+    ASSERT_EQ(200, frame->h);
+    const Uint8* row = (const Uint8*)frame->pixels + 100 * frame->pitch;
+    EXPECT_EQ(0, row[99 * 4]);       // bar
+    EXPECT_EQ(200, row[100 * 4]);    // design area
+    EXPECT_EQ(200, row[299 * 4]);
+    EXPECT_EQ(0, row[300 * 4]);      // bar
+    SDL_FreeSurface(frame);
+}
+
+TEST_F(RenderTest, SpritesOfOneTextureAndModeShareOneDrawCall)
+{
+    CCTexture2D* a = makeTexture(8, 8, ccc4(255, 0, 0, 255), ccc4(255, 0, 0, 255), false);
+    CCTexture2D* b = makeTexture(8, 8, ccc4(0, 255, 0, 255), ccc4(0, 255, 0, 255), false);
+    b->retain();   // outlives the pool drain of the first frame
+    CCScene* scene = CCScene::create();
+    for (int i = 0; i < 40; ++i)
+    {
+        CCSprite* s = CCSprite::createWithTexture(a);
+        s->setPosition(ccp((float)(i * 3), 20));
+        scene->addChild(s);
+    }
+    CCDirector::sharedDirector()->runWithScene(scene);
+    CCDirector::sharedDirector()->step(0);
+    EXPECT_EQ(40u, CCRenderer::sharedRenderer()->getQuadsLastFrame());
+    EXPECT_EQ(1u, CCRenderer::sharedRenderer()->getDrawCallsLastFrame());
+
+    // A change of texture or blend mode starts a new run.
+    CCSprite* other = CCSprite::createWithTexture(b);
+    scene->addChild(other);
+    CCSprite* added = CCSprite::createWithTexture(a);
+    ccBlendFunc additive = { GL_SRC_ALPHA, GL_ONE };
+    added->setBlendFunc(additive);
+    scene->addChild(added);
+    CCDirector::sharedDirector()->step(0);
+    EXPECT_EQ(3u, CCRenderer::sharedRenderer()->getDrawCallsLastFrame());
+    b->release();
+}
+
+TEST(RendererBlend, PairsMapToTheNearestSDLMode)
+{
+    struct Case
+    {
+        GLenum src, dst;
+        SDL_BlendMode mode;
+        bool logged;
+    } cases[] = {
+        { GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, SDL_BLENDMODE_BLEND, false },
+        { GL_ONE, GL_ONE_MINUS_SRC_ALPHA, SDL_BLENDMODE_BLEND, false },
+        { GL_SRC_ALPHA, GL_ONE, SDL_BLENDMODE_ADD, false },
+        { GL_ONE, GL_ONE, SDL_BLENDMODE_ADD, false },
+        { GL_ONE, GL_ZERO, SDL_BLENDMODE_NONE, false },
+        { GL_DST_COLOR, GL_ZERO, SDL_BLENDMODE_MOD, false },
+        { GL_ONE_MINUS_DST_COLOR, GL_ONE, SDL_BLENDMODE_ADD, true },
+        { GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA, SDL_BLENDMODE_BLEND, true },
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
+    {
+        vorntest::LogCapture log;
+        ccBlendFunc f = { cases[i].src, cases[i].dst };
+        EXPECT_EQ(cases[i].mode, CCRenderer::blendModeFor(f)) << i;
+        EXPECT_EQ(cases[i].logged, !log.lines().empty()) << i;
+        // Said once per pair.
+        log.clear();
+        CCRenderer::blendModeFor(f);
+        EXPECT_TRUE(log.lines().empty()) << i;
+    }
+}
