@@ -1,6 +1,7 @@
 #include "CCMenuGamepadInputDispatcher.h"
 
 #include "CCAffineTransform.h"
+#include "CCApplicationProtocol.h"
 #include "CCArray.h"
 #include "CCDirector.h"
 #include "CCMenuGamepad.h"
@@ -85,7 +86,8 @@ bool CCMenuGamepadInputDispatcher::init()
         storeActiveMenu(i, NULL);
     }
     // Platforms whose players steer menus with keys or pads show the highlight from the start.
-    static const int kSelectionPlatforms[] = { 9, 10, 11, kVornPlatformWindows, kVornPlatformMac };
+    static const int kSelectionPlatforms[] = { kTargetOuya, kTargetGameStick, kTargetGamepadConsole, kTargetWindows,
+                                               kTargetMacOS };
     m_bShowSelection = false;
     for (int platform : kSelectionPlatforms)
     {

@@ -1,5 +1,8 @@
 #include "CCSlider.h"
 
+#include "CCDirector.h"
+#include "CCTouchDispatcher.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -144,12 +147,18 @@ bool CCSlider::isShownAndEnabled()
 void CCSlider::onEnter()
 {
     CCNode::onEnter();
-    // TODO: register as a targeted touch delegate (priority 0, swallowing) once the window
-    // layer's touch dispatcher is in; until then touches reach the slider through direct calls.
+    if (CCTouchDispatcher* touches = CCDirector::sharedDirector()->getTouchDispatcher())
+    {
+        touches->addTargetedDelegate(this, 0, true);
+    }
 }
 
 void CCSlider::onExit()
 {
+    if (CCTouchDispatcher* touches = CCDirector::sharedDirector()->getTouchDispatcher())
+    {
+        touches->removeDelegate(this);
+    }
     CCNode::onExit();
 }
 
