@@ -59,7 +59,7 @@ VornActorDesc::VornActorDesc()
 
 VornActorDesc::~VornActorDesc()
 {
-    resetScriptEngine();
+    setScriptEngine(NULL);
     for (int t = 0; t < kVAT_MAX; ++t)
     {
         setActionsForType(t, kNoActions);
@@ -115,7 +115,10 @@ bool VornActorDesc::initWithDictionary(CCDictionary* dict, std::string fileName)
         }
     }
 
-    resetScriptEngine();
+    // Every kind's enemy script runs in a state of its own.
+    VornScriptEngine* scripts = new VornScriptEngine();
+    setScriptEngine(scripts);
+    scripts->release();
 
     m_fileName = fileName;
     m_name = fileName.substr(0, fileName.find(".plist"));
@@ -179,7 +182,8 @@ bool VornActorDesc::initWithDictionary(CCDictionary* dict, std::string fileName)
     VornDictionary::getString(dict, "BotEngine", &m_botEngineFile);
     if (!m_botEngineFile.empty())
     {
-        runBotEngineScript(m_botEngineFile);
+        // A script that fails is logged by the engine; the kind still loads, its enemies idle.
+        m_pScriptEngine->executeScriptFile(m_botEngineFile.c_str());
     }
 
     preloadSFX();
@@ -334,24 +338,6 @@ void VornActorDesc::preloadSFX()
     {
         static_cast<VornActionDesc*>(element->getObject())->preloadSFX();
     }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Enemy script
-
-void VornActorDesc::resetScriptEngine()
-{
-    // Each descriptor gets a fresh script engine here once the script layer is part of the game;
-    // until then there is no engine to drop or make.
-    m_pScriptEngine = NULL;
-}
-
-bool VornActorDesc::runBotEngineScript(const std::string& fileName)
-{
-    // Runs the file in this descriptor's script engine once there is one; the name is kept
-    // (getBotEngineFile) so nothing of the list is lost meanwhile.
-    CC_UNUSED_PARAM(fileName);
-    return m_pScriptEngine != NULL;
 }
 
 // ---------------------------------------------------------------------------------------------

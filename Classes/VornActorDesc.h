@@ -8,6 +8,7 @@
 #include "VornDictionary.h"
 #include "VornGameTypes.h"
 #include "VornRPGStats.h"
+#include "VornScriptEngine.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +17,6 @@ NS_CC_BEGIN
 
 class CCSpriteFrame;
 class VornActionDesc;
-class VornScriptEngine;
 
 /**
  * Everything known about one kind of character before it is placed: names, sheets, sounds,
@@ -51,7 +51,7 @@ public:
     CCSpriteFrame* getDefaultSpriteFrame();
     virtual void preloadSFX();
     CCArray* getNames() { return m_pNames; }
-    /** The enemy script named by "BotEngine" (empty when there is none). */
+    /** The enemy script named by "BotEngine", or by the base list's (empty when there is none). */
     const std::string& getBotEngineFile() const { return m_botEngineFile; }
 
     // Progression. A stat is a kRPG_ value, a character kind kCharacter_Player or kCharacter_Enemy.
@@ -98,15 +98,12 @@ public:
     CC_SYNTHESIZE_RETAIN(CCTexture2D*, m_pShadowTexture, ShadowTexture);
     CC_SYNTHESIZE(int, m_nRandomColourMod, RandomColourMod);
     CC_SYNTHESIZE(bool, m_bUseMonoRandomColour, UseMonoRandomColour);
-    CC_SYNTHESIZE(VornScriptEngine*, m_pScriptEngine, ScriptEngine);
+    /** The descriptor's own script engine, in which its enemy script runs. */
+    CC_SYNTHESIZE_RETAIN(VornScriptEngine*, m_pScriptEngine, ScriptEngine);
     CC_SYNTHESIZE_RETAIN(VornRPGStats*, m_pPlayerStats, PlayerStats);
     CC_SYNTHESIZE_RETAIN(VornRPGStats*, m_pEnemyStats, EnemyStats);
 
 private:
-    // The enemy script runs in a script engine of the descriptor's own.
-    void resetScriptEngine();
-    bool runBotEngineScript(const std::string& fileName);
-
     void initStats();
     void buildXPLevelTable();
     void initActionTypeLists(CCDictionary* dict);

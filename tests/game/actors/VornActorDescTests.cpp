@@ -57,7 +57,8 @@ protected:
                                const std::string& extraName = "", const std::string& extraText = "")
     {
         std::string dir = vorntest::makeTempDir("actors");
-        for (const char* name : {"jors.plist", "jors-sprites.plist", "jors-sprites.png", "shadow.png"})
+        for (const char* name : {"jors.plist", "jors-sprites.plist", "jors-sprites.png", "shadow.png",
+                                 "street-thug.plist", "thug-sprites.plist", "thug-sprites.png", "bot-brawler.lua"})
         {
             vorntest::writeFile(dir + "/" + name, vorntest::readFile(vorntest::sourcePath(std::string("Resources/") + name)));
         }
@@ -137,6 +138,13 @@ TEST_F(ActorDescTest, LoadsTheRealCharacters)
     expectEveryActionComplete(thug);
     EXPECT_EQ(60, thug->getRandomColourMod());
     EXPECT_EQ("bot-brawler.lua", thug->getBotEngineFile());
+    // Each kind's script lives in its own state: the thug's functions are not the player's.
+    ASSERT_NE(nullptr, thug->getScriptEngine());
+    ASSERT_NE(nullptr, jors->getScriptEngine());
+    int tick = thug->getScriptEngine()->getFunctionRef("tick");
+    EXPECT_NE(VORNSCRIPTREF_NULL, tick);
+    thug->getScriptEngine()->releaseFunctionRef(tick);
+    EXPECT_EQ(VORNSCRIPTREF_NULL, jors->getScriptEngine()->getFunctionRef("tick"));
     EXPECT_FALSE(log.contains("ERROR"));
     EXPECT_FALSE(log.contains("Error"));
 }
@@ -338,6 +346,16 @@ TEST_F(ActorDescTest, SavedPointsOutsideTheRangeAreClampedAndBaseProgressIsNotIn
     EXPECT_EQ(0, kid2->getNumRPGPoints(kRPG_Health));  // jors's 7 stays jors's
     EXPECT_EQ(29u, kid2->getActions()->count());
     kid2->release();
+}
+
+TEST_F(ActorDescTest, DerivedEnemyKeepsItsBaseScript)
+{
+    VornActorDesc* boss = loadWritten("boss.plist", plist(entry("BaseDesc", "street-thug") + kNames));
+    ASSERT_NE(nullptr, boss);
+    EXPECT_EQ("bot-brawler.lua", boss->getBotEngineFile());
+    int tick = boss->getScriptEngine()->getFunctionRef("tick");
+    EXPECT_NE(VORNSCRIPTREF_NULL, tick);
+    boss->getScriptEngine()->releaseFunctionRef(tick);
 }
 
 TEST_F(ActorDescTest, SelfNamingBaseDoesNotRecurseForever)
