@@ -3,9 +3,11 @@
 #include "CCFileUtils.h"
 #include "CCConsole.h"
 #include "CharacterSetups.h"
+#include "MusicManager.h"
 #include "SFXManager.h"
 #include "VornAchievementsManager.h"
 #include "VornActorDesc.h"
+#include "VornHighScoreManager.h"
 #include "VornGameTypes.h"
 
 NS_CC_BEGIN
@@ -14,6 +16,7 @@ const float VornGameManager::kMaxFrameTime = 1.0f / 15.0f;
 
 VornGameManager::VornGameManager()
     : m_pSFXManager(NULL),
+      m_pMusicManager(NULL),
       m_pAchievementsManager(NULL),
       m_pPlayerCharacterSetups(NULL),
       m_pEnemyCharacterSetups(NULL),
@@ -32,6 +35,15 @@ VornGameManager::~VornGameManager()
     CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
     CC_SAFE_RELEASE(m_pAchievementsManager);
     CC_SAFE_RELEASE(m_pSFXManager);
+    CC_SAFE_RELEASE(m_pMusicManager);
+    // The framework only borrows the game's high-score manager.
+    CC_SAFE_RELEASE(m_pHighScoreManager);
+    m_pHighScoreManager = NULL;
+}
+
+VornHighScoreManager* VornGameManager::getVornHighScoreManager()
+{
+    return dynamic_cast<VornHighScoreManager*>(m_pHighScoreManager);
 }
 
 VornGameManager* VornGameManager::getSharedVornGameManager()
@@ -47,7 +59,19 @@ bool VornGameManager::initVornGameManager()
     {
         return false;
     }
+    // The game's own tables must be in place before anything asks the framework for them.
+    VornHighScoreManager* highScores = new VornHighScoreManager();
+    setHighScoreManager(highScores);
+    if (!highScores->init())
+    {
+        return false;
+    }
     if (!GameManager::init(NULL))
+    {
+        return false;
+    }
+    m_pMusicManager = new MusicManager();
+    if (!m_pMusicManager->init())
     {
         return false;
     }

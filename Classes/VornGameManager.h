@@ -3,13 +3,17 @@
 
 #include "GameManager.h"
 
+#include <string>
+
 NS_CC_BEGIN
 
 class CCDictionary;
 class CharacterSetups;
+class MusicManager;
 class SFXManager;
 class VornAchievementsManager;
 class VornActorDesc;
+class VornHighScoreManager;
 
 /**
  * The game's game manager. Start-up runs the framework's managers and then the game's own; the
@@ -30,6 +34,18 @@ public:
 
     /** The sound-effect manager, made once the framework's managers exist. */
     virtual SFXManager* getSFXManager() { return m_pSFXManager; }
+    /** The background music, made once the framework's managers exist. */
+    virtual MusicManager* getMusicManager() { return m_pMusicManager; }
+    virtual void setMusicManager(MusicManager* manager) { m_pMusicManager = manager; }
+    /** The game's high scores, installed as the framework's high-score manager. */
+    VornHighScoreManager* getVornHighScoreManager();
+
+    /** Name of the level being played (its script is "<name>.lua"); empty between levels. */
+    virtual const std::string& getLevelScript() { return m_sLevelScript; }
+
+    /** Emitted when the player leaves a game for the title screen. */
+    virtual Signal<>& getQuitToTitleSignal() { return m_quitToTitleSignal; }
+    virtual void setQuitToTitleSignal(const Signal<>& signal) { m_quitToTitleSignal = signal; }
 
     /** The achievement rules, made before the framework's managers so they are the shared ones. */
     virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
@@ -59,6 +75,9 @@ public:
 
 protected:
     SFXManager* m_pSFXManager;  ///< owned
+    MusicManager* m_pMusicManager;  ///< owned
+    std::string m_sLevelScript;
+    Signal<> m_quitToTitleSignal;
     VornAchievementsManager* m_pAchievementsManager;  ///< owned
     CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
     CharacterSetups* m_pEnemyCharacterSetups;         ///< retained
