@@ -51,6 +51,15 @@ TEST(MusicFiles, EveryTrackDecodesAndLastsAsItsRecipeSays)
     ASSERT_NE(nullptr, tracks);
     for (const char* name : {"Menu", "Credits", "GameOver", "StageComplete", "Street", "Boss", "Arena"})
         EXPECT_NE(nullptr, tracks->objectForKey(name)) << name;
+    CCArray* levels = CCArray::createWithContentsOfFile(vorntest::sourcePath("Resources/levels.plist").c_str());
+    ASSERT_NE(nullptr, levels);
+    CCObject* level = NULL;
+    CCARRAY_FOREACH(levels, level)
+    {
+        CCString* track = dynamic_cast<CCString*>(static_cast<CCDictionary*>(level)->objectForKey("Music"));
+        ASSERT_NE(nullptr, track);
+        EXPECT_NE(nullptr, tracks->objectForKey(track->getCString())) << track->getCString();
+    }
 
     std::set<std::string> files;
     long totalBytes = 0;
