@@ -6,11 +6,13 @@
 NS_CC_BEGIN
 
 class SFXManager;
+class SplashScreen;
 
 /**
- * The game's game manager. Start-up runs the framework's managers and then the game's own; the
- * frame caps its time step before the framework's tick. The game world, screens and boot sequence
- * join as they are built.
+ * The game's game manager. Start-up runs the framework's managers and then the game's own and
+ * opens the splash screen. Until the splash has played, a frame only hides the cursor; then the
+ * world is built over three frames (boot steps), after which each frame caps its time step and
+ * runs the framework's tick.
  */
 class VornGameManager : public GameManager
 {
@@ -24,14 +26,32 @@ public:
     virtual void tick(float dt);
     virtual void applicationDidEnterBackground();
 
+    /** Boot step 1: the game world. Its result does not stop the boot. */
+    virtual bool initMain1();
+    /** Boot step 2: the game is ready; the start signal goes out. */
+    virtual bool initMain2();
+    /** Replaces the root game layer by a fresh "gamelayer" layout; false (old layer kept) when it cannot be read. */
+    virtual bool initGameLayer();
+    /** The splash has played: the boot starts on the next frame, which counts as no time. */
+    void onSplashFinished();
+
     /** The sound-effect manager, made once the framework's managers exist. */
     virtual SFXManager* getSFXManager() { return m_pSFXManager; }
+    /** -1 waiting for the splash, 0 to 2 booting, 3 running. */
+    virtual int getBootState() { return m_nBootState; }
+    virtual void setBootState(int state) { m_nBootState = state; }
+    virtual bool isReady() { return m_bReady; }
+    virtual void setReady(bool ready) { m_bReady = ready; }
+    virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
 
     /** The longest frame the game steps at once; a longer pause is played as this. */
     static const float kMaxFrameTime;
 
 protected:
-    SFXManager* m_pSFXManager;  ///< owned
+    int m_nBootState;
+    bool m_bReady;
+    SFXManager* m_pSFXManager;      ///< owned
+    SplashScreen* m_pSplashScreen;  ///< a child; owned by the scene graph
 };
 
 NS_CC_END

@@ -11,6 +11,7 @@ VornNodeLoaderLibrary* VornNodeLoaderLibrary::newGameLibrary()
 {
     VornNodeLoaderLibrary* library = VornNodeLoaderLibrary::library();
     library->registerDefaultCCNodeLoaders();
+    library->registerOSKNodeLoaders();
     library->registerVornNodeLoaders();
     return library;
 }

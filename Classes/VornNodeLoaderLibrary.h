@@ -1,10 +1,10 @@
 #ifndef __VORN_NODE_LOADER_LIBRARY_H__
 #define __VORN_NODE_LOADER_LIBRARY_H__
 
-#include "CCNodeLoaderLibrary.h"
+#include "OSKNodeLoaderLibrary.h"
 
 /** The loaders every layout of the game is read with: the engine's, the framework's, then the game's. */
-class VornNodeLoaderLibrary : public cocos2d::extension::CCNodeLoaderLibrary
+class VornNodeLoaderLibrary : public cocos2d::extension::OSKNodeLoaderLibrary
 {
 public:
     /** A new, autoreleased, empty library. */

@@ -5,7 +5,8 @@
 #include "CCBAnimationManager.h"
 #include "CCBReader.h"
 #include "CCDirector.h"
-#include "CCMenu.h"
+#include "CCMenuGamepad.h"
+#include "CCMenuGamepadInputDispatcher.h"
 #include "CCMenuItem.h"
 #include "GameManager.h"
 #include "VornNodeLoaderLibrary.h"
@@ -214,7 +215,15 @@ void VornScreen::onClosed()
 
 void VornScreen::focusDefaultMenu()
 {
-    // Pad focus joins with the gamepad menus.
+    CCMenuGamepadInputDispatcher* dispatcher = CCMenuGamepadInputDispatcher::sharedDispatcher();
+    if (m_pDefaultMenuItem)
+    {
+        dispatcher->setFocusMenuItem(m_pDefaultMenuItem, -1);
+    }
+    else if (m_pDefaultMenu)
+    {
+        dispatcher->setActiveMenu(m_pDefaultMenu, -1);
+    }
 }
 
 void VornScreen::slideNode(CCNode* node, const CCPoint& from, const CCPoint& to, CCFiniteTimeAction* followUp)
@@ -272,30 +281,41 @@ CCObject* VornScreen::onResolveCCBSelectorTarget(const char* pSelectorName)
     return getMenuHandlerProxy(pSelectorName);
 }
 
-SEL_MenuHandler VornScreen::onResolveCCBCCMenuItemSelector(CCObject* pTarget, const char* pSelectorName)
+bool VornScreen::bindProxy(const char* name)
 {
-    CC_UNUSED_PARAM(pTarget);
-    if (!pSelectorName)
+    if (!name)
     {
-        return NULL;
+        return false;
     }
     for (size_t i = 0; i < m_menuItemSelectors.size(); ++i)
     {
-        if (m_menuItemSelectors[i].first == pSelectorName)
+        if (m_menuItemSelectors[i].first == name)
         {
-            getMenuHandlerProxy(pSelectorName)->setMenuHandler(m_menuItemSelectors[i].second);
-            return menu_selector(MenuHandlerProxy::forwardSelector);
+            getMenuHandlerProxy(name)->setMenuHandler(m_menuItemSelectors[i].second);
+            return true;
         }
     }
     for (size_t i = 0; i < m_gamepadMenuSelectors.size(); ++i)
     {
-        if (m_gamepadMenuSelectors[i].first == pSelectorName)
+        if (m_gamepadMenuSelectors[i].first == name)
         {
-            getMenuHandlerProxy(pSelectorName)->setGamepadMenuHandler(m_gamepadMenuSelectors[i].second);
-            return menu_selector(MenuHandlerProxy::forwardSelector);
+            getMenuHandlerProxy(name)->setGamepadMenuHandler(m_gamepadMenuSelectors[i].second);
+            return true;
         }
     }
-    return NULL;
+    return false;
+}
+
+SEL_MenuHandler VornScreen::onResolveCCBCCMenuItemSelector(CCObject* pTarget, const char* pSelectorName)
+{
+    CC_UNUSED_PARAM(pTarget);
+    return bindProxy(pSelectorName) ? menu_selector(MenuHandlerProxy::forwardSelector) : NULL;
+}
+
+SEL_MenuGamepadHandler VornScreen::onResolveCCBMenuGamepadSelector(CCObject* pTarget, const char* pSelectorName)
+{
+    CC_UNUSED_PARAM(pTarget);
+    return bindProxy(pSelectorName) ? menugamepad_selector(MenuHandlerProxy::forwardGamepadSelector) : NULL;
 }
 
 SEL_CCControlHandler VornScreen::onResolveCCBCCControlSelector(CCObject* pTarget, const char* pSelectorName)

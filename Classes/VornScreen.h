@@ -4,6 +4,7 @@
 #include "CCBMemberVariableAssigner.h"
 #include "CCBSelectorResolver.h"
 #include "CCLayer.h"
+#include "CCMenuGamepadSelectorResolver.h"
 #include "MenuHandlerProxy.h"
 #include "Signal.h"
 
@@ -20,7 +21,7 @@ NS_CC_EXT_END
 NS_CC_BEGIN
 
 class CCFiniteTimeAction;
-class CCMenu;
+class CCMenuGamepad;
 class CCMenuItem;
 
 /**
@@ -32,7 +33,10 @@ class CCMenuItem;
  * Subclasses register their members and handlers, then call initWithCCBFile from their init, and
  * hide themselves until first opened.
  */
-class VornScreen : public CCLayer, public extension::CCBSelectorResolver, public extension::CCBMemberVariableAssigner
+class VornScreen : public CCLayer,
+                   public extension::CCBSelectorResolver,
+                   public extension::CCBMemberVariableAssigner,
+                   public extension::CCMenuGamepadSelectorResolver
 {
 public:
     typedef std::vector<std::pair<std::string, SEL_VornScreenHandler> > MenuItemSelectorList;
@@ -68,8 +72,8 @@ public:
 
     virtual CCNode* getRootNode() { return m_pRootNode; }
     virtual void setRootNode(CCNode* node) { m_pRootNode = node; }
-    virtual CCMenu* getDefaultMenu() { return m_pDefaultMenu; }
-    virtual void setDefaultMenu(CCMenu* menu) { m_pDefaultMenu = menu; }
+    virtual CCMenuGamepad* getDefaultMenu() { return m_pDefaultMenu; }
+    virtual void setDefaultMenu(CCMenuGamepad* menu) { m_pDefaultMenu = menu; }
     virtual CCMenuItem* getDefaultMenuItem() { return m_pDefaultMenuItem; }
     virtual void setDefaultMenuItem(CCMenuItem* item) { m_pDefaultMenuItem = item; }
     virtual Signal<>& getClosingSignal() { return m_closingSignal; }
@@ -134,6 +138,8 @@ public:
     virtual CCObject* onResolveCCBSelectorTarget(const char* pSelectorName);
     virtual SEL_MenuHandler onResolveCCBCCMenuItemSelector(CCObject* pTarget, const char* pSelectorName);
     virtual extension::SEL_CCControlHandler onResolveCCBCCControlSelector(CCObject* pTarget, const char* pSelectorName);
+    /** A gamepad menu's navigation slot ("backSelector" ...) goes through the proxy like a menu item. */
+    virtual SEL_MenuGamepadHandler onResolveCCBMenuGamepadSelector(CCObject* pTarget, const char* pSelectorName);
     virtual bool onAssignCCBMemberVariable(CCObject* pTarget, const char* pMemberVariableName, CCNode* pNode);
 
     /** Lets the layout's timelines and proxies go, which frees the screen once it is removed. */
@@ -154,12 +160,14 @@ protected:
         *member = value;
         return value;
     }
+    /** Binds the proxy of the name to the registered handler; false when none is registered. */
+    bool bindProxy(const char* name);
     /** Starts a timeline with an end callback; a layout without it ends at once, logged, so nothing waits forever. */
     bool startOrFinish(const char* name, SEL_CallFunc callback, bool force);
     extension::CCBAnimationManager* getAnimationManager();
 
     CCNode* m_pRootNode;              ///< retained, also the screen's child
-    CCMenu* m_pDefaultMenu;           ///< retained when assigned
+    CCMenuGamepad* m_pDefaultMenu;    ///< retained when assigned
     CCMenuItem* m_pDefaultMenuItem;   ///< retained when assigned
     Signal<> m_closingSignal;
     Signal<> m_closedSignal;
