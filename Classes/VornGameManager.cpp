@@ -2,9 +2,14 @@
 
 #include "CCDirector.h"
 #include "CCFileUtils.h"
+#include "CCConsole.h"
+#include "CharacterSetups.h"
 #include "SFXManager.h"
 #include "SplashScreen.h"
 #include "SystemManager.h"
+#include "VornAchievementsManager.h"
+#include "VornActorDesc.h"
+#include "VornGameTypes.h"
 #include "VornScreen.h"
 
 NS_CC_BEGIN
@@ -24,7 +29,16 @@ enum
 } // namespace
 
 VornGameManager::VornGameManager()
-    : m_nBootState(kBootState_WaitingForSplash), m_bReady(false), m_pSFXManager(NULL), m_pSplashScreen(NULL)
+    : m_nBootState(kBootState_WaitingForSplash),
+      m_bReady(false),
+      m_pSFXManager(NULL),
+      m_pSplashScreen(NULL),
+      m_pAchievementsManager(NULL),
+      m_pPlayerCharacterSetups(NULL),
+      m_pEnemyCharacterSetups(NULL),
+      m_pActorDescs(new CCDictionary()),
+      m_nGameMode(kVornGameMode_Story),
+      m_nStoryDifficultyLevel(kDifficulty_Easy)
 {
     // Nothing plays until a level starts.
     m_bPaused = true;
@@ -37,6 +51,10 @@ VornGameManager::~VornGameManager()
     {
         m_pSplashScreen->getOpenedSignal().disconnect(this, &VornGameManager::onSplashFinished);
     }
+    CC_SAFE_RELEASE(m_pActorDescs);
+    CC_SAFE_RELEASE(m_pPlayerCharacterSetups);
+    CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
+    CC_SAFE_RELEASE(m_pAchievementsManager);
     CC_SAFE_RELEASE(m_pSFXManager);
 }
 
@@ -48,6 +66,11 @@ VornGameManager* VornGameManager::getSharedVornGameManager()
 bool VornGameManager::initVornGameManager()
 {
     CCFileUtils::sharedFileUtils()->setWritablePathAppName("TULMEK");
+    m_pAchievementsManager = new VornAchievementsManager();
+    if (!m_pAchievementsManager->initWithFile("achievements.plist"))
+    {
+        return false;
+    }
     if (!GameManager::init(NULL))
     {
         return false;
@@ -102,6 +125,8 @@ bool VornGameManager::initGameLayer()
 bool VornGameManager::initMain1()
 {
     initGameLayer();
+    setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
+    setEnemyCharacterSetups(CharacterSetups::create("character-setup-enemy.csv"));
     // Nothing of the world shows before a level starts.
     setIsGameLayerVisible(false);
     return true;
@@ -146,6 +171,43 @@ void VornGameManager::tick(float dt)
         dt = kMaxFrameTime;
     }
     GameManager::tick(dt);
+}
+
+void VornGameManager::setPlayerCharacterSetups(CharacterSetups* setups)
+{
+    CC_SAFE_RETAIN(setups);
+    CC_SAFE_RELEASE(m_pPlayerCharacterSetups);
+    m_pPlayerCharacterSetups = setups;
+}
+
+void VornGameManager::setEnemyCharacterSetups(CharacterSetups* setups)
+{
+    CC_SAFE_RETAIN(setups);
+    CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
+    m_pEnemyCharacterSetups = setups;
+}
+
+VornActorDesc* VornGameManager::actorDescWithFile(const char* name)
+{
+    if (!name)
+    {
+        return NULL;
+    }
+    VornActorDesc* desc = dynamic_cast<VornActorDesc*>(m_pActorDescs->objectForKey(name));
+    if (desc)
+    {
+        return desc;
+    }
+    desc = new VornActorDesc();
+    if (!desc->initWithFile(name))
+    {
+        CCLog("Unable to load actor descriptor %s!\n", name);
+        desc->release();
+        return NULL;
+    }
+    m_pActorDescs->setObject(desc, name);
+    desc->release();
+    return desc;
 }
 
 void VornGameManager::applicationDidEnterBackground()

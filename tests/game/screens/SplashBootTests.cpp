@@ -74,6 +74,8 @@ TEST(SplashBoot, TheSplashPlaysThenTheWorldIsBuiltAndTheGameIsReadyOnce)
             EXPECT_NE(firstLayer, manager->getGameLayer());
             EXPECT_EQ(manager, manager->getGameLayer()->getParent());
             EXPECT_FALSE(manager->getGameLayer()->isVisible());
+            EXPECT_NE(nullptr, manager->getPlayerCharacterSetups());
+            EXPECT_NE(nullptr, manager->getEnemyCharacterSetups());
         }
         if (state >= 2)
         {
