@@ -9,16 +9,19 @@ NS_CC_BEGIN
 
 class CCDictionary;
 class CharacterSetups;
+class LevelManager;
 class MusicManager;
 class SFXManager;
+class SplashScreen;
 class VornAchievementsManager;
 class VornActorDesc;
 class VornHighScoreManager;
 
 /**
- * The game's game manager. Start-up runs the framework's managers and then the game's own; the
- * frame caps its time step before the framework's tick. The game world, screens and boot sequence
- * join as they are built.
+ * The game's game manager. Start-up runs the framework's managers and then the game's own and
+ * opens the splash screen. Until the splash has played, a frame only hides the cursor; then the
+ * world is built over three frames (boot steps), after which each frame caps its time step and
+ * runs the framework's tick.
  */
 class VornGameManager : public GameManager
 {
@@ -32,11 +35,24 @@ public:
     virtual void tick(float dt);
     virtual void applicationDidEnterBackground();
 
+    /** Boot step 1: the game world. Its result does not stop the boot. */
+    virtual bool initMain1();
+    /** Boot step 2: the game is ready; the start signal goes out. */
+    virtual bool initMain2();
+    /** Replaces the root game layer by a fresh "gamelayer" layout; false (old layer kept) when it cannot be read. */
+    virtual bool initGameLayer();
+    /** The splash has played: the boot starts on the next frame, which counts as no time. */
+    void onSplashFinished();
+
     /** The sound-effect manager, made once the framework's managers exist. */
     virtual SFXManager* getSFXManager() { return m_pSFXManager; }
     /** The background music, made once the framework's managers exist. */
     virtual MusicManager* getMusicManager() { return m_pMusicManager; }
     virtual void setMusicManager(MusicManager* manager) { m_pMusicManager = manager; }
+    /** The story's level list, made by boot step 1 (NULL before or when "levels.plist" is missing). */
+    virtual LevelManager* getLevelManager() { return m_pLevelManager; }
+    /** Retains the new list and releases the old one. */
+    virtual void setLevelManager(LevelManager* manager);
     /** The game's high scores, installed as the framework's high-score manager. */
     VornHighScoreManager* getVornHighScoreManager();
 
@@ -46,6 +62,12 @@ public:
     /** Emitted when the player leaves a game for the title screen. */
     virtual Signal<>& getQuitToTitleSignal() { return m_quitToTitleSignal; }
     virtual void setQuitToTitleSignal(const Signal<>& signal) { m_quitToTitleSignal = signal; }
+    /** -1 waiting for the splash, 0 to 2 booting, 3 running. */
+    virtual int getBootState() { return m_nBootState; }
+    virtual void setBootState(int state) { m_nBootState = state; }
+    virtual bool isReady() { return m_bReady; }
+    virtual void setReady(bool ready) { m_bReady = ready; }
+    virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
 
     /** The achievement rules, made before the framework's managers so they are the shared ones. */
     virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
@@ -74,16 +96,20 @@ public:
     static const float kMaxFrameTime;
 
 protected:
-    SFXManager* m_pSFXManager;  ///< owned
-    MusicManager* m_pMusicManager;  ///< owned
-    std::string m_sLevelScript;
-    Signal<> m_quitToTitleSignal;
+    int m_nBootState;
+    bool m_bReady;
+    SFXManager* m_pSFXManager;                        ///< owned
+    MusicManager* m_pMusicManager;                    ///< owned
+    SplashScreen* m_pSplashScreen;                    ///< a child; owned by the scene graph
     VornAchievementsManager* m_pAchievementsManager;  ///< owned
     CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
     CharacterSetups* m_pEnemyCharacterSetups;         ///< retained
     CCDictionary* m_pActorDescs;                      ///< retained; file name -> VornActorDesc
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
+    LevelManager* m_pLevelManager;                    ///< retained
+    std::string m_sLevelScript;
+    Signal<> m_quitToTitleSignal;
 };
 
 NS_CC_END

@@ -13,6 +13,8 @@ void GameTest::SetUp()
     CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
     m_game = new TestGame();
     ASSERT_TRUE(m_game->initVornGameManager());
+    // As after the boot: every tick runs the whole frame.
+    m_game->setBootState(3);
 }
 
 void GameTest::TearDown()

@@ -78,6 +78,22 @@ TEST_F(LevelManagerTest, TheStoryRunsInListOrderWithItsTextsMusicAndTables)
     levels->getLevelChangedSignal().disconnect(&recorder, &LevelRecorder::onLevelChanged);
 }
 
+TEST_F(LevelManagerTest, TheFirstBootStepMakesTheListAndDroppingItForgetsItsCheckpointValue)
+{
+    EXPECT_EQ(nullptr, m_game->getLevelManager());
+    {
+        CCScopedAutoreleasePool inner;
+        m_game->initMain1();
+    }
+    ASSERT_NE(nullptr, m_game->getLevelManager());
+    EXPECT_EQ(2u, m_game->getLevelManager()->getLevels()->count());
+    RestartManager* restart = m_game->getRestartManager();
+    EXPECT_NE(nullptr, restart->getDelegateWithKey(LevelManager::kRestartKey));
+    m_game->setLevelManager(nullptr);
+    EXPECT_EQ(nullptr, restart->getDelegateWithKey(LevelManager::kRestartKey));
+    m_game->tick(0.01f);  // nothing left subscribed to the frame
+}
+
 TEST_F(LevelManagerTest, ARestoredNameIsCurrentQuietlyUntilTheIndexCheckSelectsTheIndexedLevel)
 {
     LevelManager* levels = LevelManager::create();
