@@ -50,4 +50,18 @@ void VornGameManager::applicationDidEnterBackground()
     GameManager::applicationDidEnterBackground();
 }
 
+bool VornGameManager::canShowPauseScreen()
+{
+    return true;
+}
+
+void VornGameManager::togglePause()
+{
+    if (!canShowPauseScreen())
+    {
+        return;
+    }
+    setPaused(!isPaused());
+}
+
 NS_CC_END

@@ -24,6 +24,11 @@ public:
     virtual void tick(float dt);
     virtual void applicationDidEnterBackground();
 
+    /** Whether a pause screen may open now; true until the game's other screens exist. */
+    virtual bool canShowPauseScreen();
+    /** Pauses a running game or resumes a paused one, when a pause screen may show. */
+    virtual void togglePause();
+
     /** The sound-effect manager, made once the framework's managers exist. */
     virtual SFXManager* getSFXManager() { return m_pSFXManager; }
 
