@@ -119,7 +119,18 @@ void VornGameManager::togglePause()
     {
         return;
     }
-    setPaused(!isPaused());
+    if (isPaused())
+    {
+        if (m_pAchievementsManager != NULL)
+        {
+            m_pAchievementsManager->setAchievementProgress("achievement.grandor.pause_master", 1.0f);
+        }
+        setPaused(false);
+    }
+    else
+    {
+        setPaused(true);
+    }
 }
 
 NS_CC_END

@@ -30,7 +30,7 @@ public:
 
     /** Whether a pause screen may open now; true until the game's other screens exist. */
     virtual bool canShowPauseScreen();
-    /** Pauses a running game or resumes a paused one, when a pause screen may show. */
+    /** Pauses a running game or resumes a paused one (a resume counts for the pause achievement). */
     virtual void togglePause();
 
     /** The sound-effect manager, made once the framework's managers exist. */
