@@ -97,8 +97,8 @@ protected:
     // Two frames: the handlers and the input subscribe to the same update signal in address order.
     void frames(float dt = 0.01f)
     {
-        manager->tick(dt);
-        manager->tick(dt);
+        manager->getUpdateSignal().emit(dt);
+        manager->getUpdateSignal().emit(dt);
     }
     void tap(int key)
     {
