@@ -255,4 +255,29 @@ void VornGameManager::applicationDidEnterBackground()
     GameManager::applicationDidEnterBackground();
 }
 
+bool VornGameManager::canShowPauseScreen()
+{
+    return true;
+}
+
+void VornGameManager::togglePause()
+{
+    if (!canShowPauseScreen())
+    {
+        return;
+    }
+    if (isPaused())
+    {
+        if (m_pAchievementsManager != NULL)
+        {
+            m_pAchievementsManager->setAchievementProgress("achievement.grandor.pause_master", 1.0f);
+        }
+        setPaused(false);
+    }
+    else
+    {
+        setPaused(true);
+    }
+}
+
 NS_CC_END

@@ -35,6 +35,10 @@ public:
     virtual void tick(float dt);
     virtual void applicationDidEnterBackground();
 
+    /** Whether a pause screen may open now; true until the game's other screens exist. */
+    virtual bool canShowPauseScreen();
+    /** Pauses a running game or resumes a paused one (a resume counts for the pause achievement). */
+    virtual void togglePause();
     /** Boot step 1: the game world. Its result does not stop the boot. */
     virtual bool initMain1();
     /** Boot step 2: the game is ready; the start signal goes out. */
