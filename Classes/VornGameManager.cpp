@@ -1,13 +1,25 @@
 #include "VornGameManager.h"
 
 #include "CCFileUtils.h"
+#include "CCConsole.h"
+#include "CharacterSetups.h"
 #include "SFXManager.h"
+#include "VornAchievementsManager.h"
+#include "VornActorDesc.h"
+#include "VornGameTypes.h"
 
 NS_CC_BEGIN
 
 const float VornGameManager::kMaxFrameTime = 1.0f / 15.0f;
 
-VornGameManager::VornGameManager() : m_pSFXManager(NULL)
+VornGameManager::VornGameManager()
+    : m_pSFXManager(NULL),
+      m_pAchievementsManager(NULL),
+      m_pPlayerCharacterSetups(NULL),
+      m_pEnemyCharacterSetups(NULL),
+      m_pActorDescs(new CCDictionary()),
+      m_nGameMode(kVornGameMode_Story),
+      m_nStoryDifficultyLevel(kDifficulty_Easy)
 {
     // Nothing plays until a level starts.
     m_bPaused = true;
@@ -15,6 +27,10 @@ VornGameManager::VornGameManager() : m_pSFXManager(NULL)
 
 VornGameManager::~VornGameManager()
 {
+    CC_SAFE_RELEASE(m_pActorDescs);
+    CC_SAFE_RELEASE(m_pPlayerCharacterSetups);
+    CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
+    CC_SAFE_RELEASE(m_pAchievementsManager);
     CC_SAFE_RELEASE(m_pSFXManager);
 }
 
@@ -26,6 +42,11 @@ VornGameManager* VornGameManager::getSharedVornGameManager()
 bool VornGameManager::initVornGameManager()
 {
     CCFileUtils::sharedFileUtils()->setWritablePathAppName("TULMEK");
+    m_pAchievementsManager = new VornAchievementsManager();
+    if (!m_pAchievementsManager->initWithFile("achievements.plist"))
+    {
+        return false;
+    }
     if (!GameManager::init(NULL))
     {
         return false;
@@ -43,6 +64,43 @@ void VornGameManager::tick(float dt)
         dt = kMaxFrameTime;
     }
     GameManager::tick(dt);
+}
+
+void VornGameManager::setPlayerCharacterSetups(CharacterSetups* setups)
+{
+    CC_SAFE_RETAIN(setups);
+    CC_SAFE_RELEASE(m_pPlayerCharacterSetups);
+    m_pPlayerCharacterSetups = setups;
+}
+
+void VornGameManager::setEnemyCharacterSetups(CharacterSetups* setups)
+{
+    CC_SAFE_RETAIN(setups);
+    CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
+    m_pEnemyCharacterSetups = setups;
+}
+
+VornActorDesc* VornGameManager::actorDescWithFile(const char* name)
+{
+    if (!name)
+    {
+        return NULL;
+    }
+    VornActorDesc* desc = dynamic_cast<VornActorDesc*>(m_pActorDescs->objectForKey(name));
+    if (desc)
+    {
+        return desc;
+    }
+    desc = new VornActorDesc();
+    if (!desc->initWithFile(name))
+    {
+        CCLog("Unable to load actor descriptor %s!\n", name);
+        desc->release();
+        return NULL;
+    }
+    m_pActorDescs->setObject(desc, name);
+    desc->release();
+    return desc;
 }
 
 void VornGameManager::applicationDidEnterBackground()

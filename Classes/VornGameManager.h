@@ -5,7 +5,11 @@
 
 NS_CC_BEGIN
 
+class CCDictionary;
+class CharacterSetups;
 class SFXManager;
+class VornAchievementsManager;
+class VornActorDesc;
 
 /**
  * The game's game manager. Start-up runs the framework's managers and then the game's own; the
@@ -27,11 +31,40 @@ public:
     /** The sound-effect manager, made once the framework's managers exist. */
     virtual SFXManager* getSFXManager() { return m_pSFXManager; }
 
+    /** The achievement rules, made before the framework's managers so they are the shared ones. */
+    virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
+
+    /** Tuning tables of characters as played and as enemies (NULL until the game world is built). */
+    virtual CharacterSetups* getPlayerCharacterSetups() { return m_pPlayerCharacterSetups; }
+    /** Retains the new table and releases the old one. */
+    virtual void setPlayerCharacterSetups(CharacterSetups* setups);
+    virtual CharacterSetups* getEnemyCharacterSetups() { return m_pEnemyCharacterSetups; }
+    virtual void setEnemyCharacterSetups(CharacterSetups* setups);
+
+    /** kVornGameMode_ value of the level being played. */
+    virtual int getGameMode() { return m_nGameMode; }
+    virtual void setGameMode(int mode) { m_nGameMode = mode; }
+    /** kDifficulty_ value chosen for the story. */
+    virtual int getStoryDifficultyLevel() { return m_nStoryDifficultyLevel; }
+    virtual void setStoryDifficultyLevel(int level) { m_nStoryDifficultyLevel = level; }
+
+    /**
+     * The descriptor loaded from that property list, kept for the life of the game manager under
+     * the name as given; NULL (logged) when it does not load.
+     */
+    VornActorDesc* actorDescWithFile(const char* name);
+
     /** The longest frame the game steps at once; a longer pause is played as this. */
     static const float kMaxFrameTime;
 
 protected:
     SFXManager* m_pSFXManager;  ///< owned
+    VornAchievementsManager* m_pAchievementsManager;  ///< owned
+    CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
+    CharacterSetups* m_pEnemyCharacterSetups;         ///< retained
+    CCDictionary* m_pActorDescs;                      ///< retained; file name -> VornActorDesc
+    int m_nGameMode;
+    int m_nStoryDifficultyLevel;
 };
 
 NS_CC_END

@@ -4,6 +4,7 @@
 #include "AnalyticsManager.h"
 #include "CCApplication.h"
 #include "CCDirector.h"
+#include "CCMenuGamepadInputDispatcher.h"
 #include "CollisionManager.h"
 #include "DebugDraw.h"
 #include "InputManager.h"
@@ -226,8 +227,8 @@ void GameManager::tick(float dt)
 
 bool GameManager::isUsingTouchControls()
 {
-    // The desktop shows menu selections, so it never uses touch controls.
-    return false;
+    // Touch controls are in use until the menus show keyboard and pad selections.
+    return !CCMenuGamepadInputDispatcher::sharedDispatcher()->getShowSelection();
 }
 
 void GameManager::applicationDidEnterBackground()

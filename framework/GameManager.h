@@ -43,7 +43,8 @@ public:
     virtual void applicationWillEnterForeground();
 
     void setIsGameLayerVisible(bool visible);
-    bool isPlatformType(int platform);
+    /** Whether this build is for that platform value (the Linux build answers as the Windows one). */
+    static bool isPlatformType(int platform);
 
     virtual CCSize getPlayAreaSize() { return m_playAreaSize; }
     virtual void setPlayAreaSize(CCSize size) { m_playAreaSize = size; }

@@ -3,4 +3,9 @@
 
 // Umbrella of the labels module: include every public header of the module here.
 
+#include "labels/ccUTF8.h"
+#include "labels/CCBMFontConfiguration.h"
+#include "labels/CCLabelBMFont.h"
+#include "labels/CCLabelTTF.h"
+
 #endif

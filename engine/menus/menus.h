@@ -3,4 +3,7 @@
 
 // Umbrella of the menus module: include every public header of the module here.
 
+#include "menus/CCMenuItem.h"
+#include "menus/CCMenu.h"
+
 #endif

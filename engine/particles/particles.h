@@ -3,4 +3,8 @@
 
 // Umbrella of the particles module: include every public header of the module here.
 
+#include "particles/ccParticleImageData.h"
+#include "particles/CCParticleSystem.h"
+#include "particles/CCParticleSystemQuad.h"
+
 #endif

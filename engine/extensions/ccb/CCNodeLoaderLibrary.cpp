@@ -1,9 +1,17 @@
 #include "CCNodeLoaderLibrary.h"
 
 #include "CCBFileLoader.h"
+#include "CCControlButtonLoader.h"
+#include "CCLabelBMFontLoader.h"
+#include "CCLabelTTFLoader.h"
 #include "CCLayerColorLoader.h"
 #include "CCLayerLoader.h"
+#include "CCMenuItemImageLoader.h"
+#include "CCMenuLoader.h"
 #include "CCNodeLoader.h"
+#include "CCParticleSystemQuadLoader.h"
+#include "CCScale9SpriteLoader.h"
+#include "CCScrollViewLoader.h"
 #include "CCSpriteLoader.h"
 
 NS_CC_EXT_BEGIN
@@ -37,6 +45,14 @@ void CCNodeLoaderLibrary::registerDefaultCCNodeLoaders()
     registerCCNodeLoader("CCLayer", CCLayerLoader::loader());
     registerCCNodeLoader("CCLayerColor", CCLayerColorLoader::loader());
     registerCCNodeLoader("CCSprite", CCSpriteLoader::loader());
+    registerCCNodeLoader("CCLabelBMFont", CCLabelBMFontLoader::loader());
+    registerCCNodeLoader("CCLabelTTF", CCLabelTTFLoader::loader());
+    registerCCNodeLoader("CCMenu", CCMenuLoader::loader());
+    registerCCNodeLoader("CCMenuItemImage", CCMenuItemImageLoader::loader());
+    registerCCNodeLoader("CCParticleSystemQuad", CCParticleSystemQuadLoader::loader());
+    registerCCNodeLoader("CCScale9Sprite", CCScale9SpriteLoader::loader());
+    registerCCNodeLoader("CCControlButton", CCControlButtonLoader::loader());
+    registerCCNodeLoader("CCScrollView", CCScrollViewLoader::loader());
     registerCCNodeLoader("CCBFile", CCBFileLoader::loader());
 }
 

@@ -20,5 +20,15 @@
 #include "extensions/ccb/CCLayerLoader.h"
 #include "extensions/ccb/CCLayerColorLoader.h"
 #include "extensions/ccb/CCSpriteLoader.h"
+#include "extensions/ccb/CCLabelBMFontLoader.h"
+#include "extensions/ccb/CCLabelTTFLoader.h"
+#include "extensions/ccb/CCMenuLoader.h"
+#include "extensions/ccb/CCMenuItemLoader.h"
+#include "extensions/ccb/CCMenuItemImageLoader.h"
+#include "extensions/ccb/CCParticleSystemQuadLoader.h"
+#include "extensions/ccb/CCScale9SpriteLoader.h"
+#include "extensions/ccb/CCControlLoader.h"
+#include "extensions/ccb/CCControlButtonLoader.h"
+#include "extensions/ccb/CCScrollViewLoader.h"
 
 #endif

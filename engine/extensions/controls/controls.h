@@ -3,4 +3,9 @@
 
 // Umbrella of the controls extension module.
 
+#include "extensions/controls/CCControl.h"
+#include "extensions/controls/CCControlButton.h"
+#include "extensions/controls/CCScale9Sprite.h"
+#include "extensions/controls/CCScrollView.h"
+
 #endif

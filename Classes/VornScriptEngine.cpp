@@ -1,0 +1,301 @@
+#include "VornScriptEngine.h"
+
+#include "CCFileUtils.h"
+#include "CCNode.h"
+#include "GameBindings.h"
+
+#include <cstdio>
+
+NS_CC_BEGIN
+
+VornScriptEngine::VornScriptEngine() : m_pLuaEngine(new CCLuaEngine())
+{
+    lua_State* L = m_pLuaEngine->getLuaState();
+    if (L == NULL)
+    {
+        // The engine has said why; without a state every call answers false.
+        close();
+        return;
+    }
+    // Registration may raise (out of memory): protected, so it cannot reach the panic handler.
+    if (lua_cpcall(L, tolua_GameBindings_open, NULL) != 0)
+    {
+        CCLog("ERROR: VornScriptEngine - unable to open the game's script binding: %s",
+              lua_isstring(L, -1) ? lua_tostring(L, -1) : "?");
+        close();
+    }
+}
+
+VornScriptEngine::~VornScriptEngine()
+{
+    close();
+}
+
+void VornScriptEngine::setLuaEngine(CCLuaEngine* engine)
+{
+    if (engine == m_pLuaEngine)
+    {
+        return;
+    }
+    CC_SAFE_RELEASE(m_pLuaEngine);
+    m_pLuaEngine = engine;
+}
+
+lua_State* VornScriptEngine::getLuaState() const
+{
+    return m_pLuaEngine ? m_pLuaEngine->getLuaState() : NULL;
+}
+
+void VornScriptEngine::close()
+{
+    CC_SAFE_RELEASE_NULL(m_pLuaEngine);
+}
+
+bool VornScriptEngine::executeScriptFile(const char* path)
+{
+    const char* shown = path ? path : "";
+    if (!isOpen())
+    {
+        CCLog("ERROR: Unable to execute script file '%s' (the script engine is closed)", shown);
+        return false;
+    }
+    CCFileUtils* fileUtils = CCFileUtils::sharedFileUtils();
+    if (path == NULL || !fileUtils->isFileExist(fileUtils->fullPathForFilename(path)))
+    {
+        CCLog("ERROR: Unable to open script file '%s'!", shown);
+        return false;
+    }
+    // The engine reads the file under its own name, so errors and tracebacks name it.
+    if (m_pLuaEngine->executeScriptFile(path) != 0)
+    {
+        CCLog("ERROR: Unable to execute script file '%s'", shown);
+        return false;
+    }
+    return true;
+}
+
+bool VornScriptEngine::pushGlobalFunction(lua_State* L, const char* name)
+{
+    if (L == NULL || name == NULL)
+    {
+        return false;
+    }
+    // Raw: a strict-globals metatable on _G must not raise outside a protected call.
+    lua_pushstring(L, name);
+    lua_rawget(L, LUA_GLOBALSINDEX);
+    if (!lua_isfunction(L, -1))
+    {
+        lua_pop(L, 1);
+        return false;
+    }
+    return true;
+}
+
+bool VornScriptEngine::pushRefFunction(lua_State* L, int ref, std::string* label)
+{
+    // Slot 0 of the registry is Lua's free list, never a reference.
+    if (L == NULL || ref <= 0)
+    {
+        return false;
+    }
+    lua_rawgeti(L, LUA_REGISTRYINDEX, ref);
+    if (!lua_isfunction(L, -1))
+    {
+        lua_pop(L, 1);
+        return false;
+    }
+    // Where the function was written: a reference number alone tells a reader nothing.
+    lua_Debug ar;
+    lua_pushvalue(L, -1);
+    lua_getinfo(L, ">S", &ar);
+    char buffer[64];
+    snprintf(buffer, sizeof(buffer), "function reference %d (", ref);
+    *label = buffer;
+    *label += ar.short_src;
+    if (ar.linedefined > 0)
+    {
+        snprintf(buffer, sizeof(buffer), ":%d", ar.linedefined);
+        *label += buffer;
+    }
+    *label += ")";
+    return true;
+}
+
+void VornScriptEngine::pushObject(lua_State* L, CCObject* object, const char* type)
+{
+    tolua_pushccobject(L, object, type ? type : "CCObject");
+}
+
+int VornScriptEngine::getFunctionRef(const char* name)
+{
+    lua_State* L = getLuaState();
+    if (!pushGlobalFunction(L, name))
+    {
+        return VORNSCRIPTREF_NULL;
+    }
+    return luaL_ref(L, LUA_REGISTRYINDEX);
+}
+
+int VornScriptEngine::createFunctionRef(int stackIndex)
+{
+    return createFunctionRef(getLuaState(), stackIndex);
+}
+
+int VornScriptEngine::createFunctionRef(lua_State* L, int stackIndex)
+{
+    lua_State* own = getLuaState();
+    if (L == NULL || own == NULL || stackIndex == 0)
+    {
+        return VORNSCRIPTREF_NULL;
+    }
+    // Threads of one state share its registry; a reference into another state's registry
+    // would name something else entirely.
+    if (L != own && lua_topointer(L, LUA_REGISTRYINDEX) != lua_topointer(own, LUA_REGISTRYINDEX))
+    {
+        CCLog("ERROR: VornScriptEngine::createFunctionRef - the value lives in another script engine");
+        return VORNSCRIPTREF_NULL;
+    }
+    // Only real stack slots: Lua does not check an index past either end of the stack.
+    int top = lua_gettop(L);
+    if (stackIndex > top || stackIndex < -top)
+    {
+        return VORNSCRIPTREF_NULL;
+    }
+    if (lua_isnil(L, stackIndex))
+    {
+        return VORNSCRIPTREF_NULL;
+    }
+    lua_pushvalue(L, stackIndex);
+    return luaL_ref(L, LUA_REGISTRYINDEX);
+}
+
+void VornScriptEngine::releaseFunctionRef(int& ref)
+{
+    lua_State* L = getLuaState();
+    if (L != NULL && ref > 0)
+    {
+        luaL_unref(L, LUA_REGISTRYINDEX, ref);
+    }
+    // Unref'ing a slot twice would hand it out twice later: the holder's copy is spent.
+    ref = VORNSCRIPTREF_NULL;
+}
+
+bool VornScriptEngine::callGlobalFunction(const char* name)
+{
+    lua_State* L = getLuaState();
+    if (!pushGlobalFunction(L, name))
+    {
+        return false;
+    }
+    return CCLuaEngine::protectedCall(L, 0, 0, name);
+}
+
+bool VornScriptEngine::callGlobalFunction(const char* name, bool b)
+{
+    lua_State* L = getLuaState();
+    if (!pushGlobalFunction(L, name))
+    {
+        return false;
+    }
+    lua_pushboolean(L, b);
+    return CCLuaEngine::protectedCall(L, 1, 0, name);
+}
+
+bool VornScriptEngine::callGlobalFunction(const char* name, CCNode* node, float value, bool* result)
+{
+    lua_State* L = getLuaState();
+    if (!pushGlobalFunction(L, name))
+    {
+        return false;
+    }
+    pushObject(L, node, "CCNode");
+    lua_pushnumber(L, value);
+    int numResults = result ? 1 : 0;
+    if (!CCLuaEngine::protectedCall(L, 2, numResults, name))
+    {
+        return false;
+    }
+    if (result)
+    {
+        *result = lua_toboolean(L, -1) != 0;
+        lua_pop(L, 1);
+    }
+    return true;
+}
+
+bool VornScriptEngine::callFunctionRef(int ref)
+{
+    lua_State* L = getLuaState();
+    std::string label;
+    if (!pushRefFunction(L, ref, &label))
+    {
+        return false;
+    }
+    return CCLuaEngine::protectedCall(L, 0, 0, label.c_str());
+}
+
+bool VornScriptEngine::callFunctionRef(int ref, float value)
+{
+    lua_State* L = getLuaState();
+    std::string label;
+    if (!pushRefFunction(L, ref, &label))
+    {
+        return false;
+    }
+    lua_pushnumber(L, value);
+    return CCLuaEngine::protectedCall(L, 1, 0, label.c_str());
+}
+
+bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* type)
+{
+    lua_State* L = getLuaState();
+    std::string label;
+    if (!pushRefFunction(L, ref, &label))
+    {
+        return false;
+    }
+    pushObject(L, object, type);
+    return CCLuaEngine::protectedCall(L, 1, 0, label.c_str());
+}
+
+bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* type, CCObject* other,
+                                       const char* otherType)
+{
+    lua_State* L = getLuaState();
+    std::string label;
+    if (!pushRefFunction(L, ref, &label))
+    {
+        return false;
+    }
+    pushObject(L, object, type);
+    pushObject(L, other, otherType);
+    return CCLuaEngine::protectedCall(L, 2, 0, label.c_str());
+}
+
+bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* type, bool b)
+{
+    lua_State* L = getLuaState();
+    std::string label;
+    if (!pushRefFunction(L, ref, &label))
+    {
+        return false;
+    }
+    pushObject(L, object, type);
+    lua_pushboolean(L, b);
+    return CCLuaEngine::protectedCall(L, 2, 0, label.c_str());
+}
+
+bool VornScriptEngine::callStateFunction(const char* name, CCObject* object, const char* type)
+{
+    lua_State* L = getLuaState();
+    if (!pushGlobalFunction(L, name))
+    {
+        CCLog("ERROR: VornScriptEngine::callStateFunction - %sname does not represent a Lua function",
+              name ? name : "");
+        return false;
+    }
+    pushObject(L, object, type);
+    return CCLuaEngine::protectedCall(L, 1, 0, name);
+}
+
+NS_CC_END
