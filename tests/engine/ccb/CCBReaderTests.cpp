@@ -111,6 +111,32 @@ protected:
     CCB_VIRTUAL_NEW_AUTORELEASE_CREATECCNODE_METHOD(CountedLayer);
 };
 
+// A node that schedules its update when made, as a particle system does.
+class CountedTicker : public CCNode
+{
+public:
+    CREATE_FUNC(CountedTicker);
+    CountedTicker() { ++s_alive; }
+    ~CountedTicker() { --s_alive; }
+    virtual bool init()
+    {
+        scheduleUpdate();
+        return true;
+    }
+    virtual void update(float) {}
+    static int s_alive;
+};
+int CountedTicker::s_alive = 0;
+
+class CountedTickerLoader : public CCNodeLoader
+{
+public:
+    CCB_STATIC_NEW_AUTORELEASE_OBJECT_METHOD(CountedTickerLoader, loader);
+
+protected:
+    CCB_VIRTUAL_NEW_AUTORELEASE_CREATECCNODE_METHOD(CountedTicker);
+};
+
 // The owner: a screen-like object taking members, resolving selectors to a proxy, told of timelines.
 class TestOwner : public CCObject, public CCBMemberVariableAssigner, public CCBSelectorResolver,
                   public CCBAnimationManagerDelegate
@@ -158,7 +184,8 @@ protected:
         CCPoolManager::sharedPoolManager()->push();
         // Compiled layouts and their images side by side, as in Resources.
         std::string dir = vorntest::makeTempDir("ccb-reader");
-        const char* layouts[] = { "screen", "sub-screen", "every-type", "broken-sub", "self-including", "looping" };
+        const char* layouts[] = { "screen", "sub-screen", "every-type", "broken-sub", "self-including", "looping",
+                                  "fails-after-ticker" };
         for (const char* name : layouts)
         {
             std::string file = std::string(name) + ".ccbi";
@@ -471,4 +498,20 @@ TEST_F(CCBReaderTest, DroppedGraphWithARunningTimelineIsFreed)
         step(2, 1.0f / 60);
         EXPECT_EQ(0, CountedLayer::s_alive) << (shown ? "shown" : "never shown");
     }
+}
+
+TEST_F(CCBReaderTest, FailedReadLetsGoOfNodesThatScheduledThemselves)
+{
+    runScene();
+    CCNodeLoaderLibrary* lib = CCNodeLoaderLibrary::newDefaultCCNodeLoaderLibrary();
+    lib->registerCCNodeLoader("CountedTicker", CountedTickerLoader::loader());
+    CCBReader* reader = new CCBReader(lib);
+    {
+        vorntest::LogCapture log;
+        EXPECT_EQ(NULL, reader->readNodeGraphFromFile("fails-after-ticker", NULL, CCSizeMake(480, 320)));
+        EXPECT_TRUE(log.contains("no loader for class 'NoSuchClass'"));
+    }
+    reader->release();
+    step(2, 1.0f / 60);
+    EXPECT_EQ(0, CountedTicker::s_alive);
 }
