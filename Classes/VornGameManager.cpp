@@ -1,18 +1,51 @@
 #include "VornGameManager.h"
 
 #include "CCArray.h"
+#include "CCConsole.h"
+#include "CCDirector.h"
 #include "CCFileUtils.h"
 #include "CCObjectPool.h"
+#include "CharacterSetups.h"
 #include "CollisionManager.h"
 #include "SFXManager.h"
+#include "SplashScreen.h"
+#include "SystemManager.h"
+#include "VornAchievementsManager.h"
+#include "VornActorDesc.h"
 #include "VornBackdrop.h"
+#include "VornGameTypes.h"
 #include "VornImpact.h"
+#include "VornScreen.h"
 
 NS_CC_BEGIN
 
 const float VornGameManager::kMaxFrameTime = 1.0f / 15.0f;
 
-VornGameManager::VornGameManager() : m_pSFXManager(NULL), m_pBackground(NULL), m_pImpactPool(NULL)
+namespace
+{
+enum
+{
+    kBootState_WaitingForSplash = -1,
+    kBootState_SplashFinished = 0,
+    kBootState_WorldBuilt = 1,
+    kBootState_Ready = 2,
+    kBootState_Running = 3,
+};
+} // namespace
+
+VornGameManager::VornGameManager()
+    : m_nBootState(kBootState_WaitingForSplash),
+      m_bReady(false),
+      m_pSFXManager(NULL),
+      m_pSplashScreen(NULL),
+      m_pAchievementsManager(NULL),
+      m_pPlayerCharacterSetups(NULL),
+      m_pEnemyCharacterSetups(NULL),
+      m_pActorDescs(new CCDictionary()),
+      m_nGameMode(kVornGameMode_Story),
+      m_nStoryDifficultyLevel(kDifficulty_Easy),
+      m_pBackground(NULL),
+      m_pImpactPool(NULL)
 {
     // Nothing plays until a level starts.
     m_bPaused = true;
@@ -22,6 +55,15 @@ VornGameManager::~VornGameManager()
 {
     setBackground(NULL);
     releaseImpactPool();
+    // Only while it is still our child is it sure to be alive.
+    if (m_pSplashScreen && getChildren() && getChildren()->containsObject(m_pSplashScreen))
+    {
+        m_pSplashScreen->getOpenedSignal().disconnect(this, &VornGameManager::onSplashFinished);
+    }
+    CC_SAFE_RELEASE(m_pActorDescs);
+    CC_SAFE_RELEASE(m_pPlayerCharacterSetups);
+    CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
+    CC_SAFE_RELEASE(m_pAchievementsManager);
     CC_SAFE_RELEASE(m_pSFXManager);
 }
 
@@ -33,6 +75,11 @@ VornGameManager* VornGameManager::getSharedVornGameManager()
 bool VornGameManager::initVornGameManager()
 {
     CCFileUtils::sharedFileUtils()->setWritablePathAppName("TULMEK");
+    m_pAchievementsManager = new VornAchievementsManager();
+    if (!m_pAchievementsManager->initWithFile("achievements.plist"))
+    {
+        return false;
+    }
     if (!GameManager::init(NULL))
     {
         return false;
@@ -40,6 +87,72 @@ bool VornGameManager::initVornGameManager()
     // Menus and actors find it through the shared accessor; it ticks on the update signal.
     m_pSFXManager = new SFXManager();
     m_pSFXManager->init();
+
+    SplashScreen* splash = new SplashScreen();
+    if (!splash->init())
+    {
+        CCLog("Error creating splash screen");
+        // Its selector proxies hold it; cleanup lets them go so it can be freed.
+        splash->cleanup();
+        splash->release();
+        return false;
+    }
+    m_pSplashScreen = splash;
+    addChild(splash, 10);
+    splash->release();
+    splash->getOpenedSignal().connect(this, &VornGameManager::onSplashFinished);
+    splash->open();
+    return true;
+}
+
+void VornGameManager::onSplashFinished()
+{
+    // Building the world takes a while; the frame after it must not count that time.
+    CCDirector::sharedDirector()->setNextDeltaTimeZero(true);
+    m_nBootState = kBootState_SplashFinished;
+}
+
+bool VornGameManager::initGameLayer()
+{
+    CCLayer* layer = dynamic_cast<CCLayer*>(VornScreen::createGameLayer());
+    if (!layer)
+    {
+        CCLog("VornGameManager::initGameLayer - no game layer; the old one stays");
+        return false;
+    }
+    if (m_pGameLayer)
+    {
+        m_pGameLayer->removeFromParentAndCleanup(true);
+        m_pGameLayer->release();
+    }
+    m_pGameLayer = layer;
+    m_pGameLayer->retain();
+    addChild(m_pGameLayer);
+    return true;
+}
+
+bool VornGameManager::initMain1()
+{
+    initGameLayer();
+    setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
+    setEnemyCharacterSetups(CharacterSetups::create("character-setup-enemy.csv"));
+    if (!initCollisionLists())
+    {
+        return false;
+    }
+    if (!initImpactPool())
+    {
+        return false;
+    }
+    // Nothing of the world shows before a level starts.
+    setIsGameLayerVisible(false);
+    return true;
+}
+
+bool VornGameManager::initMain2()
+{
+    m_bReady = true;
+    m_gameReadySignal.emit();
     return true;
 }
 
@@ -122,6 +235,31 @@ bool VornGameManager::initCollisionLists()
 
 void VornGameManager::tick(float dt)
 {
+    if (m_nBootState == kBootState_WaitingForSplash)
+    {
+        if (m_pSystemManager)
+        {
+            m_pSystemManager->hideCursor();
+        }
+        return;
+    }
+    if (m_nBootState < kBootState_Running)
+    {
+        ++m_nBootState;
+        if (m_nBootState == kBootState_WorldBuilt)
+        {
+            initMain1();
+        }
+        else if (m_nBootState == kBootState_Ready)
+        {
+            initMain2();
+            if (m_pSplashScreen)
+            {
+                m_pSplashScreen->close();
+            }
+        }
+        return;
+    }
     if (dt > kMaxFrameTime)
     {
         dt = kMaxFrameTime;
@@ -129,9 +267,71 @@ void VornGameManager::tick(float dt)
     GameManager::tick(dt);
 }
 
+void VornGameManager::setPlayerCharacterSetups(CharacterSetups* setups)
+{
+    CC_SAFE_RETAIN(setups);
+    CC_SAFE_RELEASE(m_pPlayerCharacterSetups);
+    m_pPlayerCharacterSetups = setups;
+}
+
+void VornGameManager::setEnemyCharacterSetups(CharacterSetups* setups)
+{
+    CC_SAFE_RETAIN(setups);
+    CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
+    m_pEnemyCharacterSetups = setups;
+}
+
+VornActorDesc* VornGameManager::actorDescWithFile(const char* name)
+{
+    if (!name)
+    {
+        return NULL;
+    }
+    VornActorDesc* desc = dynamic_cast<VornActorDesc*>(m_pActorDescs->objectForKey(name));
+    if (desc)
+    {
+        return desc;
+    }
+    desc = new VornActorDesc();
+    if (!desc->initWithFile(name))
+    {
+        CCLog("Unable to load actor descriptor %s!\n", name);
+        desc->release();
+        return NULL;
+    }
+    m_pActorDescs->setObject(desc, name);
+    desc->release();
+    return desc;
+}
+
 void VornGameManager::applicationDidEnterBackground()
 {
     GameManager::applicationDidEnterBackground();
+}
+
+bool VornGameManager::canShowPauseScreen()
+{
+    return true;
+}
+
+void VornGameManager::togglePause()
+{
+    if (!canShowPauseScreen())
+    {
+        return;
+    }
+    if (isPaused())
+    {
+        if (m_pAchievementsManager != NULL)
+        {
+            m_pAchievementsManager->setAchievementProgress("achievement.grandor.pause_master", 1.0f);
+        }
+        setPaused(false);
+    }
+    else
+    {
+        setPaused(true);
+    }
 }
 
 NS_CC_END

@@ -6,14 +6,20 @@
 
 NS_CC_BEGIN
 
+class CCDictionary;
 class CCObjectPool;
+class CharacterSetups;
 class SFXManager;
+class SplashScreen;
+class VornAchievementsManager;
+class VornActorDesc;
 class VornBackdrop;
 
 /**
- * The game's game manager. Start-up runs the framework's managers and then the game's own; the
- * frame caps its time step before the framework's tick. The game world, screens and boot sequence
- * join as they are built.
+ * The game's game manager. Start-up runs the framework's managers and then the game's own and
+ * opens the splash screen. Until the splash has played, a frame only hides the cursor; then the
+ * world is built over three frames (boot steps), after which each frame caps its time step and
+ * runs the framework's tick.
  */
 class VornGameManager : public GameManager
 {
@@ -27,8 +33,50 @@ public:
     virtual void tick(float dt);
     virtual void applicationDidEnterBackground();
 
+    /** Whether a pause screen may open now; true until the game's other screens exist. */
+    virtual bool canShowPauseScreen();
+    /** Pauses a running game or resumes a paused one (a resume counts for the pause achievement). */
+    virtual void togglePause();
+    /** Boot step 1: the game world. Its result does not stop the boot. */
+    virtual bool initMain1();
+    /** Boot step 2: the game is ready; the start signal goes out. */
+    virtual bool initMain2();
+    /** Replaces the root game layer by a fresh "gamelayer" layout; false (old layer kept) when it cannot be read. */
+    virtual bool initGameLayer();
+    /** The splash has played: the boot starts on the next frame, which counts as no time. */
+    void onSplashFinished();
+
     /** The sound-effect manager, made once the framework's managers exist. */
     virtual SFXManager* getSFXManager() { return m_pSFXManager; }
+    /** -1 waiting for the splash, 0 to 2 booting, 3 running. */
+    virtual int getBootState() { return m_nBootState; }
+    virtual void setBootState(int state) { m_nBootState = state; }
+    virtual bool isReady() { return m_bReady; }
+    virtual void setReady(bool ready) { m_bReady = ready; }
+    virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
+
+    /** The achievement rules, made before the framework's managers so they are the shared ones. */
+    virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
+
+    /** Tuning tables of characters as played and as enemies (NULL until the game world is built). */
+    virtual CharacterSetups* getPlayerCharacterSetups() { return m_pPlayerCharacterSetups; }
+    /** Retains the new table and releases the old one. */
+    virtual void setPlayerCharacterSetups(CharacterSetups* setups);
+    virtual CharacterSetups* getEnemyCharacterSetups() { return m_pEnemyCharacterSetups; }
+    virtual void setEnemyCharacterSetups(CharacterSetups* setups);
+
+    /** kVornGameMode_ value of the level being played. */
+    virtual int getGameMode() { return m_nGameMode; }
+    virtual void setGameMode(int mode) { m_nGameMode = mode; }
+    /** kDifficulty_ value chosen for the story. */
+    virtual int getStoryDifficultyLevel() { return m_nStoryDifficultyLevel; }
+    virtual void setStoryDifficultyLevel(int level) { m_nStoryDifficultyLevel = level; }
+
+    /**
+     * The descriptor loaded from that property list, kept for the life of the game manager under
+     * the name as given; NULL (logged) when it does not load.
+     */
+    VornActorDesc* actorDescWithFile(const char* name);
 
     /** The current stage's backdrop; the setter retains the new one and releases the old. */
     virtual VornBackdrop* getBackground() { return m_pBackground; }
@@ -59,7 +107,16 @@ protected:
 
     static const int kImpactCount = 10;
 
-    SFXManager* m_pSFXManager;  ///< owned
+    int m_nBootState;
+    bool m_bReady;
+    SFXManager* m_pSFXManager;                        ///< owned
+    SplashScreen* m_pSplashScreen;                    ///< a child; owned by the scene graph
+    VornAchievementsManager* m_pAchievementsManager;  ///< owned
+    CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
+    CharacterSetups* m_pEnemyCharacterSetups;         ///< retained
+    CCDictionary* m_pActorDescs;                      ///< retained; file name -> VornActorDesc
+    int m_nGameMode;
+    int m_nStoryDifficultyLevel;
     VornBackdrop* m_pBackground;  ///< retained
     CCObjectPool* m_pImpactPool;  ///< retained; each impact holds it too until the manager goes
     CollisionSignal m_triggerHitSignal;

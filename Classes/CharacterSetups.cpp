@@ -1,0 +1,110 @@
+#include "CharacterSetups.h"
+
+#include "CCConsole.h"
+#include "CCNumber.h"
+#include "TextHelpers.h"
+
+#include <vector>
+
+NS_CC_BEGIN
+
+CharacterSetups::CharacterSetups() : m_pSetups(NULL)
+{
+}
+
+CharacterSetups::~CharacterSetups()
+{
+    CC_SAFE_RELEASE(m_pSetups);
+}
+
+CharacterSetups* CharacterSetups::create(const char* fileName)
+{
+    CCDictionary* setups = parse(fileName);
+    if (!setups)
+    {
+        CCLog("Error: Unable to initialise CharacterSetups");
+        return NULL;
+    }
+    CharacterSetups* table = new CharacterSetups();
+    table->setSetups(setups);
+    table->autorelease();
+    return table;
+}
+
+void CharacterSetups::setSetups(CCDictionary* setups)
+{
+    CC_SAFE_RETAIN(setups);
+    CC_SAFE_RELEASE(m_pSetups);
+    m_pSetups = setups;
+}
+
+bool CharacterSetups::getValue(const char* character, const char* category, float& out)
+{
+    if (!m_pSetups || !character || !category)
+    {
+        return false;
+    }
+    CCDictionary* row = dynamic_cast<CCDictionary*>(m_pSetups->objectForKey(character));
+    CCFloat* value = row ? dynamic_cast<CCFloat*>(row->objectForKey(category)) : NULL;
+    if (!value)
+    {
+        return false;
+    }
+    out = value->getValue();
+    return true;
+}
+
+bool CharacterSetups::getValue(const char* character, const char* category, int& out)
+{
+    float value = 0.0f;
+    if (!getValue(character, category, value))
+    {
+        return false;
+    }
+    out = (int)value;
+    return true;
+}
+
+CCDictionary* CharacterSetups::parse(const char* fileName)
+{
+    CCDictionary* result = CCDictionary::create();
+    char* text = readTextFile(fileName);
+    CCArray* lines = splitLines(text);
+    delete[] text;
+
+    std::vector<std::string> categories;
+    for (unsigned int r = 0; lines && r < lines->count(); ++r)
+    {
+        CCString* line = static_cast<CCString*>(lines->objectAtIndex(r));
+        // Numbers such as "1,500" are quoted in the tables; read them whole.
+        CCArray* fields = splitCSVLine(line->getCString(), true);
+        CCDictionary* row = NULL;
+        for (unsigned int c = 0; fields && c < fields->count(); ++c)
+        {
+            const char* field = static_cast<CCString*>(fields->objectAtIndex(c))->getCString();
+            if (r == 0)
+            {
+                CCLog("Category: %s", field);
+                categories.push_back(field);
+                continue;
+            }
+            if (field[0] == '\0')
+            {
+                break;
+            }
+            if (c == 0)
+            {
+                row = CCDictionary::create();
+                result->setObject(row, field);
+            }
+            else if (c < categories.size())
+            {
+                // A value past the header's last column has no category to go under.
+                row->setObject(CCFloat::create(CCString(field).floatValue()), categories[c]);
+            }
+        }
+    }
+    return result;
+}
+
+NS_CC_END

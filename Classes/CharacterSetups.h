@@ -1,0 +1,40 @@
+#ifndef __CHARACTER_SETUPS_H__
+#define __CHARACTER_SETUPS_H__
+
+#include "CCDictionary.h"
+
+NS_CC_BEGIN
+
+/**
+ * A character tuning table (CSV): the header names the categories, each further row gives a
+ * character's name and then its values. A row ends at its first empty field; a name given twice
+ * keeps the later row.
+ */
+class CharacterSetups : public CCObject
+{
+public:
+    CharacterSetups();
+    virtual ~CharacterSetups();
+
+    /** A missing file gives an empty table (every lookup fails); NULL only when nothing could be built. */
+    static CharacterSetups* create(const char* fileName);
+
+    /** True, with the value, when the table has that character and category; out is untouched otherwise. */
+    bool getValue(const char* character, const char* category, float& out);
+    /** As the float form, the value truncated toward zero. */
+    bool getValue(const char* character, const char* category, int& out);
+
+    /** character name -> (category -> CCFloat) */
+    virtual CCDictionary* getSetups() { return m_pSetups; }
+    /** Retains the new table and releases the old one. */
+    virtual void setSetups(CCDictionary* setups);
+
+    static CCDictionary* parse(const char* fileName);
+
+private:
+    CCDictionary* m_pSetups;  ///< retained
+};
+
+NS_CC_END
+
+#endif // __CHARACTER_SETUPS_H__

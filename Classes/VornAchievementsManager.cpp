@@ -1,0 +1,63 @@
+#include "VornAchievementsManager.h"
+
+#include "CCFileUtils.h"
+#include "TextHelpers.h"
+#include "VornActorDesc.h"
+#include "VornDictionary.h"
+#include "VornGameManager.h"
+
+NS_CC_BEGIN
+
+const char* const VornAchievementsManager::kArenaCharactersFile = "arena-characters.plist";
+
+VornAchievementsManager::VornAchievementsManager()
+{
+}
+
+VornAchievementsManager::~VornAchievementsManager()
+{
+}
+
+void VornAchievementsManager::onRPGPointsIncreased(VornActorDesc* desc)
+{
+    if (!desc || !desc->hasMaxXPLevel())
+    {
+        return;
+    }
+    std::string id = "achievement.grandor.max_out_" + desc->getName();
+    replaceAll(id, "-", "_");
+    setAchievementProgress(id.c_str(), 1.0f);
+    if (haveAllArenaCharactersMaxedOut())
+    {
+        setAchievementProgress("achievement.grandor.max_out_all", 1.0f);
+    }
+}
+
+bool VornAchievementsManager::haveAllArenaCharactersMaxedOut()
+{
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    const char* path = CCFileUtils::sharedFileUtils()->fullPathFromRelativePath(kArenaCharactersFile);
+    CCArray* characters = CCArray::createWithContentsOfFile(path);
+    // No list means no characters to have maxed out, not all of them.
+    if (!game || !characters || characters->count() == 0)
+    {
+        return false;
+    }
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(characters, object)
+    {
+        std::string character;
+        if (!VornDictionary::getString(dynamic_cast<CCDictionary*>(object), "Character", &character))
+        {
+            return false;
+        }
+        VornActorDesc* other = game->actorDescWithFile((character + ".plist").c_str());
+        if (!other || !other->hasMaxXPLevel())
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+NS_CC_END

@@ -1,0 +1,29 @@
+#ifndef __VORN_ACHIEVEMENTS_MANAGER_H__
+#define __VORN_ACHIEVEMENTS_MANAGER_H__
+
+#include "AchievementsManager.h"
+
+NS_CC_BEGIN
+
+class VornActorDesc;
+
+/** The game's achievement rules on top of the framework's progress store. */
+class VornAchievementsManager : public AchievementsManager
+{
+public:
+    /** The characters offered in the arena; all of them maxed out earns "max_out_all". */
+    static const char* const kArenaCharactersFile;
+
+    VornAchievementsManager();
+    virtual ~VornAchievementsManager();
+
+    /** A character that reached every stat level earns its "max out" achievement. */
+    void onRPGPointsIncreased(VornActorDesc* desc);
+
+private:
+    bool haveAllArenaCharactersMaxedOut();
+};
+
+NS_CC_END
+
+#endif // __VORN_ACHIEVEMENTS_MANAGER_H__

@@ -1,0 +1,59 @@
+#ifndef __VORN_GAME_TYPES_H__
+#define __VORN_GAME_TYPES_H__
+
+#include "CCPlatformMacros.h"
+
+NS_CC_BEGIN
+
+/** The four stats a character grows. */
+enum
+{
+    kRPG_Health = 0,
+    kRPG_Power,
+    kRPG_Speed,
+    kRPG_Special,
+    kRPG_MAX
+};
+
+/** Points 0 to 10 in each stat. */
+#define MAX_NUM_RPG_LEVELS 11
+
+/** Which side of the character-setup tables a value comes from. */
+enum
+{
+    kCharacter_Player = 0,
+    kCharacter_Enemy,
+    kCharacter_MAX
+};
+
+enum
+{
+    kVornGameMode_Story = 0,
+    kVornGameMode_Arena,
+    kVornGameMode_MAX
+};
+
+enum
+{
+    kDifficulty_Easy = 0,
+    kDifficulty_Normal,
+    kDifficulty_Hard,
+    kDifficulty_MAX
+};
+
+/** Kinds of timed event an action may carry. */
+enum
+{
+    kVET_None = 0,
+    kVET_Attack,
+    kVET_Sound,
+    kVET_Fall,
+    kVET_Jump,
+    kVET_Delay,
+    kVET_GrabTarget,
+    kVET_Throw
+};
+
+NS_CC_END
+
+#endif // __VORN_GAME_TYPES_H__
