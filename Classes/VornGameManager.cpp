@@ -1,18 +1,23 @@
 #include "VornGameManager.h"
 
+#include "CCArray.h"
+#include "CCConsole.h"
 #include "CCDirector.h"
 #include "CCFileUtils.h"
-#include "CCConsole.h"
+#include "CCObjectPool.h"
 #include "CharacterSetups.h"
 #include "LevelManager.h"
 #include "MusicManager.h"
+#include "CollisionManager.h"
 #include "SFXManager.h"
 #include "SplashScreen.h"
 #include "SystemManager.h"
 #include "VornAchievementsManager.h"
 #include "VornActorDesc.h"
 #include "VornHighScoreManager.h"
+#include "VornBackdrop.h"
 #include "VornGameTypes.h"
+#include "VornImpact.h"
 #include "VornScreen.h"
 
 NS_CC_BEGIN
@@ -43,7 +48,9 @@ VornGameManager::VornGameManager()
       m_pActorDescs(new CCDictionary()),
       m_nGameMode(kVornGameMode_Story),
       m_nStoryDifficultyLevel(kDifficulty_Easy),
-      m_pLevelManager(NULL)
+      m_pLevelManager(NULL),
+      m_pBackground(NULL),
+      m_pImpactPool(NULL)
 {
     // Nothing plays until a level starts.
     m_bPaused = true;
@@ -51,6 +58,8 @@ VornGameManager::VornGameManager()
 
 VornGameManager::~VornGameManager()
 {
+    setBackground(NULL);
+    releaseImpactPool();
     // Only while it is still our child is it sure to be alive.
     if (m_pSplashScreen && getChildren() && getChildren()->containsObject(m_pSplashScreen))
     {
@@ -161,6 +170,14 @@ bool VornGameManager::initMain1()
     initGameLayer();
     setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
     setEnemyCharacterSetups(CharacterSetups::create("character-setup-enemy.csv"));
+    if (!initCollisionLists())
+    {
+        return false;
+    }
+    if (!initImpactPool())
+    {
+        return false;
+    }
     // Last of the world: its checkpoint value restores after everything registered before it.
     setLevelManager(LevelManager::create());
     if (m_pLevelManager == NULL)
@@ -176,6 +193,83 @@ bool VornGameManager::initMain2()
 {
     m_bReady = true;
     m_gameReadySignal.emit();
+    return true;
+}
+
+void VornGameManager::setBackground(VornBackdrop* backdrop)
+{
+    CC_SAFE_RETAIN(backdrop);
+    CC_SAFE_RELEASE(m_pBackground);
+    m_pBackground = backdrop;
+}
+
+bool VornGameManager::initImpactPool()
+{
+    releaseImpactPool();
+    m_pImpactPool = new CCObjectPool();
+    CCArray* impacts = CCArray::create();
+    m_pImpactPool->initWithArray(impacts);
+    for (int i = 0; i < kImpactCount; ++i)
+    {
+        VornImpact* impact = new VornImpact();
+        impacts->addObject(impact);
+        impact->release();
+        if (!impact->initWithPool(m_pImpactPool))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+void VornGameManager::releaseImpactPool()
+{
+    if (m_pImpactPool == NULL)
+    {
+        return;
+    }
+    // Each impact holds the pool that holds it: break the ring before letting go.
+    m_pImpactPool->returnAllObjects();
+    CCObject* object;
+    CCARRAY_FOREACH(m_pImpactPool->getFree(), object)
+    {
+        VornImpact* impact = static_cast<VornImpact*>(object);
+        impact->removeFromParentAndCleanup(true);
+        impact->setPool(NULL);
+    }
+    CC_SAFE_RELEASE_NULL(m_pImpactPool);
+}
+
+bool VornGameManager::initCollisionLists()
+{
+    if (m_pCollisionManager == NULL)
+    {
+        return false;
+    }
+    static const struct
+    {
+        const char* name;
+        int id;
+    } kLists[] = { { "player", 1 }, { "enemy", 2 }, { "sign", 4 }, { "backdrop", 8 }, { "bounds", 16 }, { "trigger", 32 } };
+    CCArray* lists = CCArray::create();
+    for (size_t i = 0; i < sizeof(kLists) / sizeof(kLists[0]); ++i)
+    {
+        CollisionList* list = new CollisionList();
+        lists->addObject(list);
+        list->release();
+        if (!list->initWithName(kLists[i].name, kLists[i].id))
+        {
+            return false;
+        }
+    }
+    std::vector<tCollisionRule>& rules = static_cast<CollisionList*>(lists->objectAtIndex(0))->getRules();
+    tCollisionRule bounds = { 16, true, NULL };
+    tCollisionRule backdrop = { 8, true, NULL };
+    tCollisionRule trigger = { 32, false, &m_triggerHitSignal };
+    rules.push_back(bounds);
+    rules.push_back(backdrop);
+    rules.push_back(trigger);
+    m_pCollisionManager->setCollisionLists(lists);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #ifndef __VORN_GAME_MANAGER_H__
 #define __VORN_GAME_MANAGER_H__
 
+#include "CollisionList.h"
 #include "GameManager.h"
 
 #include <string>
@@ -8,6 +9,7 @@
 NS_CC_BEGIN
 
 class CCDictionary;
+class CCObjectPool;
 class CharacterSetups;
 class LevelManager;
 class MusicManager;
@@ -16,6 +18,7 @@ class SplashScreen;
 class VornAchievementsManager;
 class VornActorDesc;
 class VornHighScoreManager;
+class VornBackdrop;
 
 /**
  * The game's game manager. Start-up runs the framework's managers and then the game's own and
@@ -96,10 +99,35 @@ public:
      */
     VornActorDesc* actorDescWithFile(const char* name);
 
+    /** The current stage's backdrop; the setter retains the new one and releases the old. */
+    virtual VornBackdrop* getBackground() { return m_pBackground; }
+    virtual void setBackground(VornBackdrop* backdrop);
+    /** The ten hit impacts (NULL until the game world is built). */
+    virtual CCObjectPool* getImpactPool() { return m_pImpactPool; }
+    /** The game world's impacts: ten of them in a fresh pool; false when one cannot be built. */
+    virtual bool initImpactPool();
+    /**
+     * The six collision lists: player 1, enemy 2, sign 4, backdrop 8, bounds 16, trigger 32. The
+     * player is pushed out of bounds and backdrop boxes and announces triggers on the trigger-hit
+     * signal. False when a list cannot be made.
+     */
+    virtual bool initCollisionLists();
+
+    /** A member of the player list touches a member of the trigger list: (player, trigger). */
+    virtual CollisionSignal& getTriggerHitSignal() { return m_triggerHitSignal; }
+    virtual void setTriggerHitSignal(const CollisionSignal& signal) { m_triggerHitSignal = signal; }
+    /** The player continues after a game over. */
+    virtual Signal<>& getContinueSignal() { return m_continueSignal; }
+    virtual void setContinueSignal(const Signal<>& signal) { m_continueSignal = signal; }
+
     /** The longest frame the game steps at once; a longer pause is played as this. */
     static const float kMaxFrameTime;
 
 protected:
+    void releaseImpactPool();
+
+    static const int kImpactCount = 10;
+
     int m_nBootState;
     bool m_bReady;
     SFXManager* m_pSFXManager;                        ///< owned
@@ -114,6 +142,10 @@ protected:
     LevelManager* m_pLevelManager;                    ///< retained
     std::string m_sLevelScript;
     Signal<> m_quitToTitleSignal;
+    VornBackdrop* m_pBackground;  ///< retained
+    CCObjectPool* m_pImpactPool;  ///< retained; each impact holds it too until the manager goes
+    CollisionSignal m_triggerHitSignal;
+    Signal<> m_continueSignal;
 };
 
 NS_CC_END
