@@ -1,6 +1,8 @@
 #include "VornGameManager.h"
 
 #include "CCFileUtils.h"
+#include "CCNode.h"
+#include "CCObjectPool.h"
 #include "CCConsole.h"
 #include "CharacterSetups.h"
 #include "SFXManager.h"
@@ -18,6 +20,8 @@ VornGameManager::VornGameManager()
       m_pPlayerCharacterSetups(NULL),
       m_pEnemyCharacterSetups(NULL),
       m_pActorDescs(new CCDictionary()),
+      m_pActorNode(NULL),
+      m_pImpactPool(NULL),
       m_nGameMode(kVornGameMode_Story),
       m_nStoryDifficultyLevel(kDifficulty_Easy)
 {
@@ -27,6 +31,8 @@ VornGameManager::VornGameManager()
 
 VornGameManager::~VornGameManager()
 {
+    CC_SAFE_RELEASE(m_pImpactPool);
+    CC_SAFE_RELEASE(m_pActorNode);
     CC_SAFE_RELEASE(m_pActorDescs);
     CC_SAFE_RELEASE(m_pPlayerCharacterSetups);
     CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
@@ -78,6 +84,20 @@ void VornGameManager::setEnemyCharacterSetups(CharacterSetups* setups)
     CC_SAFE_RETAIN(setups);
     CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
     m_pEnemyCharacterSetups = setups;
+}
+
+void VornGameManager::setActorNode(CCNode* node)
+{
+    CC_SAFE_RETAIN(node);
+    CC_SAFE_RELEASE(m_pActorNode);
+    m_pActorNode = node;
+}
+
+void VornGameManager::setImpactPool(CCObjectPool* pool)
+{
+    CC_SAFE_RETAIN(pool);
+    CC_SAFE_RELEASE(m_pImpactPool);
+    m_pImpactPool = pool;
 }
 
 VornActorDesc* VornGameManager::actorDescWithFile(const char* name)

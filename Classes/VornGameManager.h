@@ -6,6 +6,8 @@
 NS_CC_BEGIN
 
 class CCDictionary;
+class CCNode;
+class CCObjectPool;
 class CharacterSetups;
 class SFXManager;
 class VornAchievementsManager;
@@ -41,6 +43,15 @@ public:
     virtual CharacterSetups* getEnemyCharacterSetups() { return m_pEnemyCharacterSetups; }
     virtual void setEnemyCharacterSetups(CharacterSetups* setups);
 
+    /** The node the actors in play live in (NULL until the game world is built). */
+    virtual CCNode* getActorNode() { return m_pActorNode; }
+    /** Retains the new node and releases the old one. */
+    virtual void setActorNode(CCNode* node);
+    /** The hit impacts ready to show (NULL until the game world is built). */
+    virtual CCObjectPool* getImpactPool() { return m_pImpactPool; }
+    /** Retains the new pool and releases the old one. */
+    virtual void setImpactPool(CCObjectPool* pool);
+
     /** kVornGameMode_ value of the level being played. */
     virtual int getGameMode() { return m_nGameMode; }
     virtual void setGameMode(int mode) { m_nGameMode = mode; }
@@ -63,6 +74,8 @@ protected:
     CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
     CharacterSetups* m_pEnemyCharacterSetups;         ///< retained
     CCDictionary* m_pActorDescs;                      ///< retained; file name -> VornActorDesc
+    CCNode* m_pActorNode;                             ///< retained
+    CCObjectPool* m_pImpactPool;                      ///< retained
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
 };

@@ -1,0 +1,4 @@
+#include "CombatTestSupport.h"
+#include "cocos2d.h"
+
+USING_NS_CC;
