@@ -1,21 +1,40 @@
 #include "VornGameManager.h"
 
+#include "CCDirector.h"
 #include "CCFileUtils.h"
 #include "CCNode.h"
 #include "CCObjectPool.h"
 #include "CCConsole.h"
 #include "CharacterSetups.h"
 #include "SFXManager.h"
+#include "SplashScreen.h"
+#include "SystemManager.h"
 #include "VornAchievementsManager.h"
 #include "VornActorDesc.h"
 #include "VornGameTypes.h"
+#include "VornScreen.h"
 
 NS_CC_BEGIN
 
 const float VornGameManager::kMaxFrameTime = 1.0f / 15.0f;
 
+namespace
+{
+enum
+{
+    kBootState_WaitingForSplash = -1,
+    kBootState_SplashFinished = 0,
+    kBootState_WorldBuilt = 1,
+    kBootState_Ready = 2,
+    kBootState_Running = 3,
+};
+} // namespace
+
 VornGameManager::VornGameManager()
-    : m_pSFXManager(NULL),
+    : m_nBootState(kBootState_WaitingForSplash),
+      m_bReady(false),
+      m_pSFXManager(NULL),
+      m_pSplashScreen(NULL),
       m_pAchievementsManager(NULL),
       m_pPlayerCharacterSetups(NULL),
       m_pEnemyCharacterSetups(NULL),
@@ -33,6 +52,11 @@ VornGameManager::~VornGameManager()
 {
     CC_SAFE_RELEASE(m_pImpactPool);
     CC_SAFE_RELEASE(m_pActorNode);
+    // Only while it is still our child is it sure to be alive.
+    if (m_pSplashScreen && getChildren() && getChildren()->containsObject(m_pSplashScreen))
+    {
+        m_pSplashScreen->getOpenedSignal().disconnect(this, &VornGameManager::onSplashFinished);
+    }
     CC_SAFE_RELEASE(m_pActorDescs);
     CC_SAFE_RELEASE(m_pPlayerCharacterSetups);
     CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
@@ -60,11 +84,94 @@ bool VornGameManager::initVornGameManager()
     // Menus and actors find it through the shared accessor; it ticks on the update signal.
     m_pSFXManager = new SFXManager();
     m_pSFXManager->init();
+
+    SplashScreen* splash = new SplashScreen();
+    if (!splash->init())
+    {
+        CCLog("Error creating splash screen");
+        // Its selector proxies hold it; cleanup lets them go so it can be freed.
+        splash->cleanup();
+        splash->release();
+        return false;
+    }
+    m_pSplashScreen = splash;
+    addChild(splash, 10);
+    splash->release();
+    splash->getOpenedSignal().connect(this, &VornGameManager::onSplashFinished);
+    splash->open();
+    return true;
+}
+
+void VornGameManager::onSplashFinished()
+{
+    // Building the world takes a while; the frame after it must not count that time.
+    CCDirector::sharedDirector()->setNextDeltaTimeZero(true);
+    m_nBootState = kBootState_SplashFinished;
+}
+
+bool VornGameManager::initGameLayer()
+{
+    CCLayer* layer = dynamic_cast<CCLayer*>(VornScreen::createGameLayer());
+    if (!layer)
+    {
+        CCLog("VornGameManager::initGameLayer - no game layer; the old one stays");
+        return false;
+    }
+    if (m_pGameLayer)
+    {
+        m_pGameLayer->removeFromParentAndCleanup(true);
+        m_pGameLayer->release();
+    }
+    m_pGameLayer = layer;
+    m_pGameLayer->retain();
+    addChild(m_pGameLayer);
+    return true;
+}
+
+bool VornGameManager::initMain1()
+{
+    initGameLayer();
+    setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
+    setEnemyCharacterSetups(CharacterSetups::create("character-setup-enemy.csv"));
+    // Nothing of the world shows before a level starts.
+    setIsGameLayerVisible(false);
+    return true;
+}
+
+bool VornGameManager::initMain2()
+{
+    m_bReady = true;
+    m_gameReadySignal.emit();
     return true;
 }
 
 void VornGameManager::tick(float dt)
 {
+    if (m_nBootState == kBootState_WaitingForSplash)
+    {
+        if (m_pSystemManager)
+        {
+            m_pSystemManager->hideCursor();
+        }
+        return;
+    }
+    if (m_nBootState < kBootState_Running)
+    {
+        ++m_nBootState;
+        if (m_nBootState == kBootState_WorldBuilt)
+        {
+            initMain1();
+        }
+        else if (m_nBootState == kBootState_Ready)
+        {
+            initMain2();
+            if (m_pSplashScreen)
+            {
+                m_pSplashScreen->close();
+            }
+        }
+        return;
+    }
     if (dt > kMaxFrameTime)
     {
         dt = kMaxFrameTime;
@@ -126,6 +233,31 @@ VornActorDesc* VornGameManager::actorDescWithFile(const char* name)
 void VornGameManager::applicationDidEnterBackground()
 {
     GameManager::applicationDidEnterBackground();
+}
+
+bool VornGameManager::canShowPauseScreen()
+{
+    return true;
+}
+
+void VornGameManager::togglePause()
+{
+    if (!canShowPauseScreen())
+    {
+        return;
+    }
+    if (isPaused())
+    {
+        if (m_pAchievementsManager != NULL)
+        {
+            m_pAchievementsManager->setAchievementProgress("achievement.grandor.pause_master", 1.0f);
+        }
+        setPaused(false);
+    }
+    else
+    {
+        setPaused(true);
+    }
 }
 
 NS_CC_END

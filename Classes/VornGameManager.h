@@ -10,13 +10,15 @@ class CCNode;
 class CCObjectPool;
 class CharacterSetups;
 class SFXManager;
+class SplashScreen;
 class VornAchievementsManager;
 class VornActorDesc;
 
 /**
- * The game's game manager. Start-up runs the framework's managers and then the game's own; the
- * frame caps its time step before the framework's tick. The game world, screens and boot sequence
- * join as they are built.
+ * The game's game manager. Start-up runs the framework's managers and then the game's own and
+ * opens the splash screen. Until the splash has played, a frame only hides the cursor; then the
+ * world is built over three frames (boot steps), after which each frame caps its time step and
+ * runs the framework's tick.
  */
 class VornGameManager : public GameManager
 {
@@ -30,8 +32,27 @@ public:
     virtual void tick(float dt);
     virtual void applicationDidEnterBackground();
 
+    /** Whether a pause screen may open now; true until the game's other screens exist. */
+    virtual bool canShowPauseScreen();
+    /** Pauses a running game or resumes a paused one (a resume counts for the pause achievement). */
+    virtual void togglePause();
+    /** Boot step 1: the game world. Its result does not stop the boot. */
+    virtual bool initMain1();
+    /** Boot step 2: the game is ready; the start signal goes out. */
+    virtual bool initMain2();
+    /** Replaces the root game layer by a fresh "gamelayer" layout; false (old layer kept) when it cannot be read. */
+    virtual bool initGameLayer();
+    /** The splash has played: the boot starts on the next frame, which counts as no time. */
+    void onSplashFinished();
+
     /** The sound-effect manager, made once the framework's managers exist. */
     virtual SFXManager* getSFXManager() { return m_pSFXManager; }
+    /** -1 waiting for the splash, 0 to 2 booting, 3 running. */
+    virtual int getBootState() { return m_nBootState; }
+    virtual void setBootState(int state) { m_nBootState = state; }
+    virtual bool isReady() { return m_bReady; }
+    virtual void setReady(bool ready) { m_bReady = ready; }
+    virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
 
     /** The achievement rules, made before the framework's managers so they are the shared ones. */
     virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
@@ -69,7 +90,10 @@ public:
     static const float kMaxFrameTime;
 
 protected:
-    SFXManager* m_pSFXManager;  ///< owned
+    int m_nBootState;
+    bool m_bReady;
+    SFXManager* m_pSFXManager;                        ///< owned
+    SplashScreen* m_pSplashScreen;                    ///< a child; owned by the scene graph
     VornAchievementsManager* m_pAchievementsManager;  ///< owned
     CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
     CharacterSetups* m_pEnemyCharacterSetups;         ///< retained

@@ -33,9 +33,46 @@ void blendWith(Image& img, int x, int y, Colour c, float amount)
     img.blend(x, y, c);
 }
 
+/** Inside a rounded rectangle (x, y, w, h, corner radius), optionally shrunk by inset. */
+bool insideRoundRect(float sx, float sy, const std::vector<float>& n, float inset)
+{
+    float x0 = n[0] + inset, y0 = n[1] + inset, x1 = n[0] + n[2] - inset, y1 = n[1] + n[3] - inset;
+    float r = std::max(0.0f, std::min(n[4] - inset, std::min(x1 - x0, y1 - y0) * 0.5f));
+    if (sx < x0 || sx > x1 || sy < y0 || sy > y1)
+        return false;
+    float cx = std::min(std::max(sx, x0 + r), x1 - r), cy = std::min(std::max(sy, y0 + r), y1 - r);
+    return hypotf(sx - cx, sy - cy) <= r;
+}
+
+/** Even-odd test against a polygon given as x y pairs. */
+bool insidePolygon(float sx, float sy, const std::vector<float>& n)
+{
+    bool in = false;
+    size_t count = n.size() / 2;
+    for (size_t i = 0, j = count - 1; i < count; j = i++)
+    {
+        float xi = n[2 * i], yi = n[2 * i + 1], xj = n[2 * j], yj = n[2 * j + 1];
+        if ((yi > sy) != (yj > sy) && sx < (xj - xi) * (sy - yi) / (yj - yi) + xi)
+            in = !in;
+    }
+    return in;
+}
+
+Colour mix(const Colour& a, const Colour& b, float t)
+{
+    t = std::min(std::max(t, 0.0f), 1.0f);
+    Colour c;
+    c.r = (uint8_t)lroundf(a.r + (b.r - a.r) * t);
+    c.g = (uint8_t)lroundf(a.g + (b.g - a.g) * t);
+    c.b = (uint8_t)lroundf(a.b + (b.b - a.b) * t);
+    c.a = (uint8_t)lroundf(a.a + (b.a - a.a) * t);
+    return c;
+}
+
 bool drawStep(Image& img, const std::vector<std::string>& w, std::string& error)
 {
     std::vector<float> n;
+    std::vector<Colour> colours;
     Colour c;
     for (size_t i = 1; i < w.size(); ++i)
     {
@@ -46,11 +83,21 @@ bool drawStep(Image& img, const std::vector<std::string>& w, std::string& error)
                 error = "bad colour " + w[i];
                 return false;
             }
+            colours.push_back(c);
         }
         else
             n.push_back(strtof(w[i].c_str(), nullptr));
     }
     const std::string& op = w[0];
+    // A rounded rectangle takes a second colour for a top-to-bottom gradient.
+    Colour bottom = colours.size() > 1 ? colours[1] : c;
+    if (colours.size() > 1)
+        c = colours[0];
+    if (op == "poly" && (n.size() < 6 || n.size() % 2 != 0))
+    {
+        error = "poly needs at least three x y points";
+        return false;
+    }
     for (int y = 0; y < img.height(); ++y)
     {
         for (int x = 0; x < img.width(); ++x)
@@ -68,6 +115,23 @@ bool drawStep(Image& img, const std::vector<std::string>& w, std::string& error)
                               float d = hypotf(sx - n[0], sy - n[1]);
                               return d <= n[2] && d >= n[2] - n[3];
                           }));
+            }
+            else if (op == "rect" && n.size() == 5)
+            {
+                float t = n[3] > 0 ? (y + 0.5f - n[1]) / n[3] : 0.0f;
+                blendWith(img, x, y, mix(c, bottom, t),
+                          coverage(x, y, [&](float sx, float sy) { return insideRoundRect(sx, sy, n, 0.0f); }));
+            }
+            else if (op == "frame" && n.size() == 6)
+            {
+                blendWith(img, x, y, c, coverage(x, y, [&](float sx, float sy) {
+                              return insideRoundRect(sx, sy, n, 0.0f) && !insideRoundRect(sx, sy, n, n[5]);
+                          }));
+            }
+            else if (op == "poly")
+            {
+                blendWith(img, x, y, c,
+                          coverage(x, y, [&](float sx, float sy) { return insidePolygon(sx, sy, n); }));
             }
             else if (op == "glow" && n.size() == 3)
             {

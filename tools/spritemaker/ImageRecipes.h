@@ -11,6 +11,9 @@ namespace vorntool
  *     disc <cx> <cy> <rx> <ry> <#colour>         filled ellipse
  *     ring <cx> <cy> <radius> <thickness> <#colour>
  *     glow <cx> <cy> <radius> <#colour>          alpha fading to clear at the radius
+ *     rect <x> <y> <w> <h> <corner> <#colour> [<#bottom>]   rounded box, optional vertical gradient
+ *     frame <x> <y> <w> <h> <corner> <thickness> <#colour>  outline of a rounded box
+ *     poly <x1> <y1> <x2> <y2> <x3> <y3> ... <#colour>      filled polygon (even-odd)
  * Edges are smoothed by 4x4 sampling; output depends only on the recipe.
  */
 bool drawImageRecipes(const std::string& path, const std::string& dir);

@@ -27,6 +27,8 @@ TEST(VornGameManager, StartsPausedAndCapsTheFrameTime)
     ASSERT_NE(nullptr, manager->getSFXManager());
     EXPECT_EQ(manager->getSFXManager(), SFXManager::sharedSFXManager());
 
+    // Past the boot (its own tests play the splash through): every frame runs the full tick.
+    manager->setBootState(3);
     Recorder recorder;
     manager->getUpdateSignal().connect(&recorder, &Recorder::onUpdate);
     manager->tick(0.5f);
