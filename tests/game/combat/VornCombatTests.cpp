@@ -244,3 +244,56 @@ TEST_F(CombatTest, BufferedRequestsWaitTheirTurnAndExpire)
     EXPECT_FLOAT_EQ(-300.0f, jors->getVelocity().x);
     EXPECT_FLOAT_EQ(200.0f, jors->getVelocity().y);
 }
+
+TEST_F(CombatTest, StunHitsStunAndKnockDownTheStunned)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 100.0f, 50.0f, kFacingDir_Left);
+    ASSERT_TRUE(thug->doTakeDamage(1.0f, CCPoint(0, 0), CCPoint(-5.0f, 0.0f), kVornAttackType_Stun, false));
+    EXPECT_EQ(kVAT_Stunned, topType(thug));
+    ASSERT_TRUE(thug->doTakeDamage(1.0f, CCPoint(0, 0), CCPoint(-5.0f, 0.0f), kVornAttackType_Normal, false));
+    EXPECT_EQ(kVAT_TakeDamage, topType(thug));  // a plain hit on the stunned only hurts
+
+    ASSERT_TRUE(stepUntil(1.0f, [&] { return topType(thug) == kVAT_Idle; }));
+    ASSERT_TRUE(thug->doTakeDamage(1.0f, CCPoint(0, 0), CCPoint(-5.0f, 0.0f), kVornAttackType_Stun, false));
+    ASSERT_TRUE(thug->doTakeDamage(1.0f, CCPoint(0, 0), CCPoint(-5.0f, 0.0f), kVornAttackType_Stun, false));
+    EXPECT_EQ(kVAT_FallBack, topType(thug));
+    EXPECT_EQ(kFacingDir_Right, thug->getFacingDir());  // faces the attacker on its right
+}
+
+TEST_F(CombatTest, ResettingTheGrabbedLetsTheGrabberGo)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* jors = spawn("jors.plist", kCollisionList_Player, 95.0f, 50.0f, kFacingDir_Right);
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 112.0f, 50.0f, kFacingDir_Left);
+    ASSERT_TRUE(thug->doAction(kVAT_Stunned, false));
+    jors->setMovement(CCPoint(1.0f, 0.0f));
+    ASSERT_TRUE(stepUntil(1.0f, [&] { return topType(jors) == kVAT_Grab; }));
+    jors->setMovement(CCPoint(0.0f, 0.0f));
+
+    // Taken out of play and reused: the grabber must not hold nothing for 100 seconds.
+    thug->removeFromCollisionManager();
+    thug->reset();
+    EXPECT_EQ(nullptr, jors->getAnimate()->getLinkedAnimate());
+    step(kFrame);
+    EXPECT_EQ(kVAT_Idle, topType(jors));
+}
+
+TEST_F(CombatTest, DestroyingTheGrabbedLetsTheGrabberGo)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* jors = spawn("jors.plist", kCollisionList_Player, 95.0f, 50.0f, kFacingDir_Right);
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 112.0f, 50.0f, kFacingDir_Left);
+    ASSERT_TRUE(thug->doAction(kVAT_Stunned, false));
+    jors->setMovement(CCPoint(1.0f, 0.0f));
+    ASSERT_TRUE(stepUntil(1.0f, [&] { return topType(jors) == kVAT_Grab; }));
+    jors->setMovement(CCPoint(0.0f, 0.0f));
+
+    m_actors.erase(std::find(m_actors.begin(), m_actors.end(), thug));
+    thug->removeFromCollisionManager();
+    thug->release();  // gone for good while linked
+    EXPECT_EQ(nullptr, jors->getAnimate()->getLinkedAnimate());
+    jors->doForwardAttack();  // no longer a throw: nothing to throw
+    step(1.0f);
+    EXPECT_EQ(kVAT_Idle, topType(jors));
+}
