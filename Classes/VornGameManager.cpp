@@ -4,6 +4,8 @@
 #include "CCConsole.h"
 #include "CCDirector.h"
 #include "CCFileUtils.h"
+#include "CCConsole.h"
+#include "CCNode.h"
 #include "CCObjectPool.h"
 #include "CharacterSetups.h"
 #include "LevelManager.h"
@@ -46,6 +48,7 @@ VornGameManager::VornGameManager()
       m_pPlayerCharacterSetups(NULL),
       m_pEnemyCharacterSetups(NULL),
       m_pActorDescs(new CCDictionary()),
+      m_pActorNode(NULL),
       m_nGameMode(kVornGameMode_Story),
       m_nStoryDifficultyLevel(kDifficulty_Easy),
       m_pLevelManager(NULL),
@@ -60,6 +63,7 @@ VornGameManager::~VornGameManager()
 {
     setBackground(NULL);
     releaseImpactPool();
+    CC_SAFE_RELEASE(m_pActorNode);
     // Only while it is still our child is it sure to be alive.
     if (m_pSplashScreen && getChildren() && getChildren()->containsObject(m_pSplashScreen))
     {
@@ -174,6 +178,9 @@ bool VornGameManager::initMain1()
     {
         return false;
     }
+    // The actors live in one node of the game layer, depth-sorted every frame.
+    setActorNode(CCNode::create());
+    getGameLayer()->addChild(m_pActorNode, 0);
     if (!initImpactPool())
     {
         return false;
@@ -319,6 +326,13 @@ void VornGameManager::setEnemyCharacterSetups(CharacterSetups* setups)
     CC_SAFE_RETAIN(setups);
     CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
     m_pEnemyCharacterSetups = setups;
+}
+
+void VornGameManager::setActorNode(CCNode* node)
+{
+    CC_SAFE_RETAIN(node);
+    CC_SAFE_RELEASE(m_pActorNode);
+    m_pActorNode = node;
 }
 
 VornActorDesc* VornGameManager::actorDescWithFile(const char* name)

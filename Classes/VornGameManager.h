@@ -9,6 +9,7 @@
 NS_CC_BEGIN
 
 class CCDictionary;
+class CCNode;
 class CCObjectPool;
 class CharacterSetups;
 class LevelManager;
@@ -86,6 +87,11 @@ public:
     virtual CharacterSetups* getEnemyCharacterSetups() { return m_pEnemyCharacterSetups; }
     virtual void setEnemyCharacterSetups(CharacterSetups* setups);
 
+    /** The node the actors in play live in (NULL until the game world is built). */
+    virtual CCNode* getActorNode() { return m_pActorNode; }
+    /** Retains the new node and releases the old one. */
+    virtual void setActorNode(CCNode* node);
+
     /** kVornGameMode_ value of the level being played. */
     virtual int getGameMode() { return m_nGameMode; }
     virtual void setGameMode(int mode) { m_nGameMode = mode; }
@@ -137,6 +143,7 @@ protected:
     CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
     CharacterSetups* m_pEnemyCharacterSetups;         ///< retained
     CCDictionary* m_pActorDescs;                      ///< retained; file name -> VornActorDesc
+    CCNode* m_pActorNode;                             ///< retained
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
     LevelManager* m_pLevelManager;                    ///< retained
