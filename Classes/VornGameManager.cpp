@@ -2,13 +2,15 @@
 
 #include "AnalyticsManager.h"
 #include "CCArray.h"
+#include "CCConsole.h"
 #include "CCDirector.h"
 #include "CCFileUtils.h"
-#include "CCConsole.h"
+#include "CCObjectPool.h"
 #include "CCUserDefault.h"
 #include "CharacterSetups.h"
 #include "CollisionManager.h"
-#include "LevelTrigger.h"
+#include "LevelManager.h"
+#include "MusicManager.h"
 #include "RestartDelegate.h"
 #include "RestartManager.h"
 #include "SFXManager.h"
@@ -17,9 +19,13 @@
 #include "TimedTrigger.h"
 #include "VornAchievementsManager.h"
 #include "VornActorDesc.h"
+#include "VornHighScoreManager.h"
+#include "VornBackdrop.h"
 #include "VornGameTypes.h"
+#include "VornImpact.h"
 #include "VornScreen.h"
 #include "VornScriptEngine.h"
+#include "VornTrigger.h"
 
 #include <cstdio>
 
@@ -43,6 +49,7 @@ VornGameManager::VornGameManager()
     : m_nBootState(kBootState_WaitingForSplash),
       m_bReady(false),
       m_pSFXManager(NULL),
+      m_pMusicManager(NULL),
       m_pSplashScreen(NULL),
       m_pAchievementsManager(NULL),
       m_pPlayerCharacterSetups(NULL),
@@ -50,6 +57,9 @@ VornGameManager::VornGameManager()
       m_pActorDescs(new CCDictionary()),
       m_nGameMode(kVornGameMode_Story),
       m_nStoryDifficultyLevel(kDifficulty_Easy),
+      m_pLevelManager(NULL),
+      m_pBackground(NULL),
+      m_pImpactPool(NULL),
       m_fTimeInLevel(0.0f),
       m_nNumStoryModeContinues(0),
       m_bIsRestoring(false),
@@ -71,6 +81,8 @@ VornGameManager::VornGameManager()
 
 VornGameManager::~VornGameManager()
 {
+    setBackground(NULL);
+    releaseImpactPool();
     // Only while it is still our child is it sure to be alive.
     if (m_pSplashScreen && getChildren() && getChildren()->containsObject(m_pSplashScreen))
     {
@@ -87,6 +99,32 @@ VornGameManager::~VornGameManager()
     CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
     CC_SAFE_RELEASE(m_pAchievementsManager);
     CC_SAFE_RELEASE(m_pSFXManager);
+    CC_SAFE_RELEASE(m_pMusicManager);
+    setLevelManager(NULL);
+    // The framework only borrows the game's high-score manager.
+    CC_SAFE_RELEASE(m_pHighScoreManager);
+    m_pHighScoreManager = NULL;
+}
+
+void VornGameManager::setLevelManager(LevelManager* manager)
+{
+    CC_SAFE_RETAIN(manager);
+    if (m_pLevelManager)
+    {
+        m_pLevelManager->getLevelChangedSignal().disconnect(this, &VornGameManager::setLevelName);
+    }
+    CC_SAFE_RELEASE(m_pLevelManager);
+    m_pLevelManager = manager;
+    // A level the list selects starts on the next running frame.
+    if (m_pLevelManager)
+    {
+        m_pLevelManager->getLevelChangedSignal().connect(this, &VornGameManager::setLevelName);
+    }
+}
+
+VornHighScoreManager* VornGameManager::getVornHighScoreManager()
+{
+    return dynamic_cast<VornHighScoreManager*>(m_pHighScoreManager);
 }
 
 VornGameManager* VornGameManager::getSharedVornGameManager()
@@ -102,7 +140,19 @@ bool VornGameManager::initVornGameManager()
     {
         return false;
     }
+    // The game's own tables must be in place before anything asks the framework for them.
+    VornHighScoreManager* highScores = new VornHighScoreManager();
+    setHighScoreManager(highScores);
+    if (!highScores->init())
+    {
+        return false;
+    }
     if (!GameManager::init(NULL))
+    {
+        return false;
+    }
+    m_pMusicManager = new MusicManager();
+    if (!m_pMusicManager->init())
     {
         return false;
     }
@@ -164,7 +214,21 @@ bool VornGameManager::initMain1()
     }
     setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
     setEnemyCharacterSetups(CharacterSetups::create("character-setup-enemy.csv"));
+    if (!initCollisionLists())
+    {
+        return false;
+    }
     m_triggerHitSignal.connect(this, &VornGameManager::onTriggerHit);
+    if (!initImpactPool())
+    {
+        return false;
+    }
+    // Last of the world: its checkpoint value restores after everything registered before it.
+    setLevelManager(LevelManager::create());
+    if (m_pLevelManager == NULL)
+    {
+        return false;
+    }
     // Nothing of the world shows before a level starts.
     setIsGameLayerVisible(false);
     return true;
@@ -174,6 +238,83 @@ bool VornGameManager::initMain2()
 {
     m_bReady = true;
     m_gameReadySignal.emit();
+    return true;
+}
+
+void VornGameManager::setBackground(VornBackdrop* backdrop)
+{
+    CC_SAFE_RETAIN(backdrop);
+    CC_SAFE_RELEASE(m_pBackground);
+    m_pBackground = backdrop;
+}
+
+bool VornGameManager::initImpactPool()
+{
+    releaseImpactPool();
+    m_pImpactPool = new CCObjectPool();
+    CCArray* impacts = CCArray::create();
+    m_pImpactPool->initWithArray(impacts);
+    for (int i = 0; i < kImpactCount; ++i)
+    {
+        VornImpact* impact = new VornImpact();
+        impacts->addObject(impact);
+        impact->release();
+        if (!impact->initWithPool(m_pImpactPool))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+void VornGameManager::releaseImpactPool()
+{
+    if (m_pImpactPool == NULL)
+    {
+        return;
+    }
+    // Each impact holds the pool that holds it: break the ring before letting go.
+    m_pImpactPool->returnAllObjects();
+    CCObject* object;
+    CCARRAY_FOREACH(m_pImpactPool->getFree(), object)
+    {
+        VornImpact* impact = static_cast<VornImpact*>(object);
+        impact->removeFromParentAndCleanup(true);
+        impact->setPool(NULL);
+    }
+    CC_SAFE_RELEASE_NULL(m_pImpactPool);
+}
+
+bool VornGameManager::initCollisionLists()
+{
+    if (m_pCollisionManager == NULL)
+    {
+        return false;
+    }
+    static const struct
+    {
+        const char* name;
+        int id;
+    } kLists[] = { { "player", 1 }, { "enemy", 2 }, { "sign", 4 }, { "backdrop", 8 }, { "bounds", 16 }, { "trigger", 32 } };
+    CCArray* lists = CCArray::create();
+    for (size_t i = 0; i < sizeof(kLists) / sizeof(kLists[0]); ++i)
+    {
+        CollisionList* list = new CollisionList();
+        lists->addObject(list);
+        list->release();
+        if (!list->initWithName(kLists[i].name, kLists[i].id))
+        {
+            return false;
+        }
+    }
+    std::vector<tCollisionRule>& rules = static_cast<CollisionList*>(lists->objectAtIndex(0))->getRules();
+    tCollisionRule bounds = { 16, true, NULL };
+    tCollisionRule backdrop = { 8, true, NULL };
+    tCollisionRule trigger = { 32, false, &m_triggerHitSignal };
+    rules.push_back(bounds);
+    rules.push_back(backdrop);
+    rules.push_back(trigger);
+    m_pCollisionManager->setCollisionLists(lists);
     return true;
 }
 
@@ -267,6 +408,16 @@ void VornGameManager::startLevel(const std::string& levelName)
     // The restore passes a value the scripts may change under us.
     const std::string name = levelName;
     m_pTimers->removeAllObjects();
+    if (m_pImpactPool && m_pImpactPool->getUsed())
+    {
+        // Recycling edits the used list: walk a copy.
+        CCArray* used = CCArray::createWithArray(m_pImpactPool->getUsed());
+        CCObject* object = NULL;
+        CCARRAY_FOREACH(used, object)
+        {
+            static_cast<VornImpact*>(object)->recycle();
+        }
+    }
     m_sLevelScript = name;
     m_nGameMode = name.find("arena") != std::string::npos ? kVornGameMode_Arena : kVornGameMode_Story;
     if (name.empty())
@@ -314,6 +465,13 @@ bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
 void VornGameManager::setBackdropFile(const std::string& name)
 {
     m_sBackdropFile = name;
+    VornBackdrop* backdrop = new VornBackdrop();
+    backdrop->autorelease();
+    if (m_pBackground)
+    {
+        m_pBackground->reset();
+    }
+    setBackground(backdrop);
     if (name.empty())
     {
         return;
@@ -327,6 +485,10 @@ void VornGameManager::setBackdropFile(const std::string& name)
         {
             list->removeAllObjects();
         }
+    }
+    if (!backdrop->initWithFile(name.c_str(), m_pGameLayer, NULL))
+    {
+        CCLog("Error loading backdrop file '%s'", name.c_str());
     }
 }
 
@@ -375,7 +537,11 @@ void VornGameManager::beginNewGame()
         m_pAutosaveNotice->getOpenedSignal().disconnect(this, &VornGameManager::beginNewGame);
         m_pAutosaveNotice->hide();
     }
-    // The level list selects its first level here; its change signal queues it (setLevelName).
+    // Its change signal queues the first level (setLevelName).
+    if (m_pLevelManager)
+    {
+        m_pLevelManager->newGame();
+    }
     m_newGameSignal.emit();
 }
 
@@ -399,7 +565,21 @@ void VornGameManager::quitToTitleScreen()
 {
     // Straight to the flag: the title is no pause screen.
     m_bPaused = true;
+    if (m_pBackground)
+    {
+        m_pBackground->reset();
+        setBackground(NULL);
+    }
     m_quitToTitleSignal.emit();
+}
+
+void VornGameManager::onNextStage()
+{
+    // Past the last level nothing happens; otherwise the list's change signal queues the next one.
+    if (m_pLevelManager)
+    {
+        m_pLevelManager->nextLevel();
+    }
 }
 
 void VornGameManager::onStoryModeCompleted()
@@ -579,7 +759,7 @@ void VornGameManager::onTriggerHit(ActorComponent* actor, ActorComponent* trigge
 {
     CCNode* actorNode = actor ? actor->getOwner() : NULL;
     CCNode* triggerNode = trigger ? trigger->getOwner() : NULL;
-    LevelTrigger* levelTrigger = dynamic_cast<LevelTrigger*>(triggerNode);
+    VornTrigger* levelTrigger = dynamic_cast<VornTrigger*>(triggerNode);
     if (actorNode == NULL || levelTrigger == NULL || levelTrigger->isTriggered())
     {
         return;
@@ -615,7 +795,7 @@ void VornGameManager::disableTriggers()
     CollisionList::MemberList& members = triggers->getMembers();
     for (CollisionList::MemberList::iterator it = members.begin(); it != members.end(); ++it)
     {
-        LevelTrigger* levelTrigger = dynamic_cast<LevelTrigger*>((*it)->getOwner());
+        VornTrigger* levelTrigger = dynamic_cast<VornTrigger*>((*it)->getOwner());
         if (levelTrigger)
         {
             levelTrigger->setTriggered(true);
@@ -632,7 +812,7 @@ std::string VornGameManager::getTriggerStates()
         CollisionList::MemberList& members = triggers->getMembers();
         for (CollisionList::MemberList::iterator it = members.begin(); it != members.end(); ++it)
         {
-            LevelTrigger* levelTrigger = dynamic_cast<LevelTrigger*>((*it)->getOwner());
+            VornTrigger* levelTrigger = dynamic_cast<VornTrigger*>((*it)->getOwner());
             m_sTriggerStates += levelTrigger && levelTrigger->isTriggered() ? '1' : '0';
         }
     }
@@ -652,7 +832,7 @@ void VornGameManager::setTriggerStates(const std::string& states)
     for (CollisionList::MemberList::iterator it = members.begin(); it != members.end() && i < states.size();
          ++it, ++i)
     {
-        LevelTrigger* levelTrigger = dynamic_cast<LevelTrigger*>((*it)->getOwner());
+        VornTrigger* levelTrigger = dynamic_cast<VornTrigger*>((*it)->getOwner());
         if (levelTrigger)
         {
             levelTrigger->setTriggered(states[i] == '1');

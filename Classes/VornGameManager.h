@@ -10,11 +10,16 @@ NS_CC_BEGIN
 
 class CCArray;
 class CCDictionary;
+class CCObjectPool;
 class CharacterSetups;
+class LevelManager;
+class MusicManager;
 class SFXManager;
 class SplashScreen;
 class VornAchievementsManager;
 class VornActorDesc;
+class VornBackdrop;
+class VornHighScoreManager;
 class VornScreen;
 class VornScriptEngine;
 
@@ -47,6 +52,16 @@ public:
 
     /** The sound-effect manager, made once the framework's managers exist. */
     virtual SFXManager* getSFXManager() { return m_pSFXManager; }
+    /** The background music, made once the framework's managers exist. */
+    virtual MusicManager* getMusicManager() { return m_pMusicManager; }
+    virtual void setMusicManager(MusicManager* manager) { m_pMusicManager = manager; }
+    /** The story's level list, made by boot step 1 (NULL before or when "levels.plist" is missing). */
+    virtual LevelManager* getLevelManager() { return m_pLevelManager; }
+    /** Retains the new list and releases the old one. */
+    virtual void setLevelManager(LevelManager* manager);
+    /** The game's high scores, installed as the framework's high-score manager. */
+    VornHighScoreManager* getVornHighScoreManager();
+
     /** -1 waiting for the splash, 0 to 2 booting, 3 running. */
     virtual int getBootState() { return m_nBootState; }
     virtual void setBootState(int state) { m_nBootState = state; }
@@ -78,6 +93,21 @@ public:
      */
     VornActorDesc* actorDescWithFile(const char* name);
 
+    /** The current stage's backdrop; the setter retains the new one and releases the old. */
+    virtual VornBackdrop* getBackground() { return m_pBackground; }
+    virtual void setBackground(VornBackdrop* backdrop);
+    /** The ten hit impacts (NULL until the game world is built). */
+    virtual CCObjectPool* getImpactPool() { return m_pImpactPool; }
+    /** The game world's impacts: ten of them in a fresh pool; false when one cannot be built. */
+    virtual bool initImpactPool();
+    /**
+     * The six collision lists: player 1, enemy 2, sign 4, backdrop 8, bounds 16, trigger 32. The
+     * player is pushed out of bounds and backdrop boxes and announces triggers on the trigger-hit
+     * signal. False when a list cannot be made.
+     */
+    virtual bool initCollisionLists();
+
+
     /** The longest frame the game steps at once; a longer pause is played as this. */
     static const float kMaxFrameTime;
 
@@ -99,7 +129,10 @@ public:
     /** The level's script engine: a fresh one per level load. */
     virtual VornScriptEngine* getScriptEngine() { return m_pScriptEngine; }
     virtual const std::string& getBackdropFile() { return m_sBackdropFile; }
-    /** Records the stage layout and clears the stage's signs, shapes and triggers for it. */
+    /**
+     * A fresh backdrop from the stage layout (none for an empty name); the stage's signs, shapes
+     * and triggers of the old one go. A layout that fails to load leaves an empty backdrop.
+     */
     virtual void setBackdropFile(const std::string& name);
     /** A level queued to start on the next running frame. */
     virtual const std::string& getPendingLevelName() { return m_sPendingLevelName; }
@@ -124,6 +157,8 @@ public:
     void onContinueSavedGame();
     /** Leaves the game for the title screen (paused, backdrop dropped). */
     void quitToTitleScreen();
+    /** The level after the current one in the list starts; none past the last. */
+    void onNextStage();
     /** The level's story end: the completion achievements of the difficulty played. */
     void onStoryModeCompleted();
 
@@ -225,10 +260,14 @@ protected:
     virtual float getActorHeight(CCNode* actor);
     bool isScreenVisible(VornScreen* screen);
     CollisionList* getCollisionList(int listId);
+    void releaseImpactPool();
+
+    static const int kImpactCount = 10;
 
     int m_nBootState;
     bool m_bReady;
     SFXManager* m_pSFXManager;                        ///< owned
+    MusicManager* m_pMusicManager;                    ///< owned
     SplashScreen* m_pSplashScreen;                    ///< a child; owned by the scene graph
     VornAchievementsManager* m_pAchievementsManager;  ///< owned
     CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
@@ -236,8 +275,14 @@ protected:
     CCDictionary* m_pActorDescs;                      ///< retained; file name -> VornActorDesc
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
-
+    LevelManager* m_pLevelManager;                    ///< retained
     std::string m_sLevelScript;
+    Signal<> m_quitToTitleSignal;
+    VornBackdrop* m_pBackground;  ///< retained
+    CCObjectPool* m_pImpactPool;  ///< retained; each impact holds it too until the manager goes
+    CollisionSignal m_triggerHitSignal;
+    Signal<> m_continueSignal;
+
     std::string m_sBackdropFile;
     std::string m_sCheckpointFunction;
     std::string m_sTriggerStates;
@@ -255,10 +300,7 @@ protected:
     VornScreen* m_pArenaCompleteScreen;
     VornScreen* m_pLevelUpScreen;
     VornScreen* m_pAutosaveNotice;
-    CollisionSignal m_triggerHitSignal;
     Signal<> m_levelStartedSignal;
-    Signal<> m_continueSignal;
-    Signal<> m_quitToTitleSignal;
     Signal<> m_newGameSignal;
     Signal<> m_continueUsedSignal;
     Signal<> m_levelRequestedSignal;

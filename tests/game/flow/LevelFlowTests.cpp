@@ -1,11 +1,11 @@
 #include "CollisionManager.h"
-#include "LevelTrigger.h"
 #include "RestartManager.h"
 #include "TimedTrigger.h"
 #include "VornGameManager.h"
 #include "VornGameTypes.h"
 #include "VornScreen.h"
 #include "VornScriptEngine.h"
+#include "VornTrigger.h"
 #include "VornTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,22 +16,6 @@ USING_NS_CC;
 
 namespace
 {
-/** A stage trigger as the stage layouts make them: a box in the trigger list. */
-class TestTrigger : public CCLayerColor, public LevelTrigger
-{
-public:
-    TestTrigger(const char* name, bool repeat) : m_triggered(false), m_name(name), m_repeat(repeat) {}
-    virtual bool isTriggered() { return m_triggered; }
-    virtual void setTriggered(bool triggered) { m_triggered = triggered; }
-    virtual const std::string& getTriggerName() { return m_name; }
-    virtual bool getRepeatTrigger() { return m_repeat; }
-
-private:
-    bool m_triggered;
-    std::string m_name;
-    bool m_repeat;
-};
-
 class Counter
 {
 public:
@@ -96,15 +80,6 @@ protected:
         std::string value = lua_tostring(L, -1);
         lua_pop(L, 1);
         return value;
-    }
-
-    CollisionList* addCollisionList(const char* name, int id)
-    {
-        CollisionList* list = new CollisionList();
-        list->initWithName(name, id);
-        manager->getCollisionManager()->getCollisionLists()->addObject(list);
-        list->release();
-        return list;
     }
 
     CCScopedAutoreleasePool pool;
@@ -326,26 +301,25 @@ TEST_F(LevelFlow, TimersCallIntoTheLevelThatStartedThem)
 
 TEST_F(LevelFlow, TriggersFireOnceUnlessTheyRepeatOrTheHandlerDeclines)
 {
-    CollisionList* triggerList = addCollisionList("trigger", 32);
     manager->startLevel("triggers");
+    CollisionList* triggerList = manager->getCollisionManager()->getCollisionList(VornTrigger::kCollisionListId);
+    ASSERT_NE(nullptr, triggerList);
 
     CCNode* stage = CCNode::create();
     const char* names[] = { "onConsume", "onPeek", "onAgain", "onConsume" };
     const bool repeats[] = { false, false, true, false };
-    std::vector<TestTrigger*> triggers;
-    std::vector<ActorComponent*> components;
+    std::vector<VornTrigger*> triggers;
     for (int i = 0; i < 4; ++i)
     {
-        TestTrigger* trigger = new TestTrigger(names[i], repeats[i]);
-        trigger->initWithColor(ccc4(255, 0, 0, 0), 30.0f, 30.0f);
+        VornTrigger* trigger = VornTrigger::create();
+        ASSERT_NE(nullptr, trigger);
+        trigger->setTriggerName(names[i]);
+        trigger->setRepeatTrigger(repeats[i]);
+        trigger->setContentSize(CCSize(30.0f, 30.0f));
         // The last one stands away from the actor.
         trigger->setPosition(i < 3 ? ccp(40.0f, 10.0f) : ccp(200.0f, 10.0f));
         stage->addChild(trigger);
-        trigger->release();
-        ActorComponent* component = ActorComponent::create(trigger);
-        triggerList->addObject(component);
         triggers.push_back(trigger);
-        components.push_back(component);
     }
     CCNode* actor = CCNode::create();
     actor->setContentSize(CCSize(10.0f, 40.0f));
@@ -355,9 +329,9 @@ TEST_F(LevelFlow, TriggersFireOnceUnlessTheyRepeatOrTheHandlerDeclines)
 
     for (int frame = 0; frame < 2; ++frame)
     {
-        for (size_t i = 0; i < components.size(); ++i)
+        for (size_t i = 0; i < triggers.size(); ++i)
         {
-            manager->getTriggerHitSignal().emit(actorComponent, components[i]);
+            manager->getTriggerHitSignal().emit(actorComponent, static_cast<ActorComponent*>(triggers[i]->getUserData()));
         }
     }
     EXPECT_EQ("1", global("hits.consume"));
