@@ -400,3 +400,36 @@ TEST_F(LevelFlow, PauseFollowsTheScreensOnShow)
     gameOver->release();
     pauseScreen->release();
 }
+
+TEST_F(LevelFlow, ANewGamePlaysTheRealLevelsInOrder)
+{
+    CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
+    Counter newGames, requested;
+    manager->getNewGameSignal().connect(&newGames, &Counter::onSignal);
+    manager->getLevelRequestedSignal().connect(&requested, &Counter::onSignal);
+    vorntest::LogCapture log;
+
+    // No autosave notice to wait for: the game begins at once with the first level queued.
+    manager->onNewGame(kDifficulty_Normal);
+    EXPECT_EQ(1, newGames.count);
+    EXPECT_EQ("level-1-street", manager->getPendingLevelName());
+    manager->tick(0.01f);
+    EXPECT_EQ("level-1-street", manager->getLevelScript());
+    EXPECT_FLOAT_EQ(1.075f, manager->getGameSpeedMod());
+    EXPECT_EQ("false", global("gateReached"));
+
+    manager->onNextStage();
+    manager->tick(0.01f);
+    EXPECT_EQ("level-2-docks", manager->getLevelScript());
+    manager->onNextStage();
+    EXPECT_TRUE(manager->getPendingLevelName().empty());
+
+    for (const std::string& line : log.lines())
+    {
+        EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
+    }
+
+    manager->onLevelChosen("arena-rooftop");
+    EXPECT_EQ(1, requested.count);
+    EXPECT_EQ("arena-rooftop", manager->getPendingLevelName());
+}
