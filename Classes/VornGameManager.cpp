@@ -5,6 +5,7 @@
 #include "CCConsole.h"
 #include "CCDirector.h"
 #include "CCFileUtils.h"
+#include "CCNode.h"
 #include "CCObjectPool.h"
 #include "CCUserDefault.h"
 #include "CharacterSetups.h"
@@ -18,6 +19,7 @@
 #include "SystemManager.h"
 #include "TimedTrigger.h"
 #include "VornAchievementsManager.h"
+#include "VornActor.h"
 #include "VornActorDesc.h"
 #include "VornHighScoreManager.h"
 #include "VornBackdrop.h"
@@ -55,6 +57,7 @@ VornGameManager::VornGameManager()
       m_pPlayerCharacterSetups(NULL),
       m_pEnemyCharacterSetups(NULL),
       m_pActorDescs(new CCDictionary()),
+      m_pActorNode(NULL),
       m_nGameMode(kVornGameMode_Story),
       m_nStoryDifficultyLevel(kDifficulty_Easy),
       m_pLevelManager(NULL),
@@ -83,6 +86,7 @@ VornGameManager::~VornGameManager()
 {
     setBackground(NULL);
     releaseImpactPool();
+    CC_SAFE_RELEASE(m_pActorNode);
     // Only while it is still our child is it sure to be alive.
     if (m_pSplashScreen && getChildren() && getChildren()->containsObject(m_pSplashScreen))
     {
@@ -218,6 +222,9 @@ bool VornGameManager::initMain1()
     {
         return false;
     }
+    // The actors live in one node of the game layer, depth-sorted every frame.
+    setActorNode(CCNode::create());
+    getGameLayer()->addChild(m_pActorNode, 0);
     m_triggerHitSignal.connect(this, &VornGameManager::onTriggerHit);
     if (!initImpactPool())
     {
@@ -378,6 +385,13 @@ void VornGameManager::setEnemyCharacterSetups(CharacterSetups* setups)
     m_pEnemyCharacterSetups = setups;
 }
 
+void VornGameManager::setActorNode(CCNode* node)
+{
+    CC_SAFE_RETAIN(node);
+    CC_SAFE_RELEASE(m_pActorNode);
+    m_pActorNode = node;
+}
+
 VornActorDesc* VornGameManager::actorDescWithFile(const char* name)
 {
     if (!name)
@@ -486,7 +500,7 @@ void VornGameManager::setBackdropFile(const std::string& name)
             list->removeAllObjects();
         }
     }
-    if (!backdrop->initWithFile(name.c_str(), m_pGameLayer, NULL))
+    if (!backdrop->initWithFile(name.c_str(), m_pGameLayer, m_pActorNode))
     {
         CCLog("Error loading backdrop file '%s'", name.c_str());
     }
@@ -751,8 +765,8 @@ void VornGameManager::updateTimers(float dt)
 
 float VornGameManager::getActorHeight(CCNode* actor)
 {
-    (void)actor;
-    return 0.0f;
+    VornActor* fighter = dynamic_cast<VornActor*>(actor);
+    return fighter ? fighter->getHeight() : 0.0f;
 }
 
 void VornGameManager::onTriggerHit(ActorComponent* actor, ActorComponent* trigger)

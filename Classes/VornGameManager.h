@@ -10,6 +10,7 @@ NS_CC_BEGIN
 
 class CCArray;
 class CCDictionary;
+class CCNode;
 class CCObjectPool;
 class CharacterSetups;
 class LevelManager;
@@ -78,6 +79,11 @@ public:
     virtual void setPlayerCharacterSetups(CharacterSetups* setups);
     virtual CharacterSetups* getEnemyCharacterSetups() { return m_pEnemyCharacterSetups; }
     virtual void setEnemyCharacterSetups(CharacterSetups* setups);
+
+    /** The node the actors in play live in (NULL until the game world is built). */
+    virtual CCNode* getActorNode() { return m_pActorNode; }
+    /** Retains the new node and releases the old one. */
+    virtual void setActorNode(CCNode* node);
 
     /** kVornGameMode_ value of the level being played. */
     virtual int getGameMode() { return m_nGameMode; }
@@ -256,7 +262,7 @@ protected:
     /** The flow's six checkpoint values, in the order the restore relies on. */
     void registerRestartValues();
     void removeRestartValues();
-    /** How high the actor is above the ground; triggers test the ground under it (0 for a plain node). */
+    /** How high a fighter is above the ground; triggers test the ground under it (0 for other nodes). */
     virtual float getActorHeight(CCNode* actor);
     bool isScreenVisible(VornScreen* screen);
     CollisionList* getCollisionList(int listId);
@@ -273,6 +279,7 @@ protected:
     CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
     CharacterSetups* m_pEnemyCharacterSetups;         ///< retained
     CCDictionary* m_pActorDescs;                      ///< retained; file name -> VornActorDesc
+    CCNode* m_pActorNode;                             ///< retained
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
     LevelManager* m_pLevelManager;                    ///< retained

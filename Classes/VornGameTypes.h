@@ -54,6 +54,34 @@ enum
     kVET_Throw
 };
 
+/** Which way a character looks; its art faces right. */
+enum
+{
+    kFacingDir_Left = 0,
+    kFacingDir_Right
+};
+
+/** How a hit lands: an ordinary hit, a knock-out blow, a stun, or the damage of a throw. */
+typedef int tVornAttackType;
+enum
+{
+    kVornAttackType_Normal = 0,
+    kVornAttackType_KO,
+    kVornAttackType_Stun,
+    kVornAttackType_Thrown
+};
+
+/** Collision list ids (one bit each). */
+enum
+{
+    kCollisionList_Player = 1,
+    kCollisionList_Enemy = 2,
+    kCollisionList_Sign = 4,
+    kCollisionList_Backdrop = 8,
+    kCollisionList_Bounds = 16,
+    kCollisionList_Trigger = 32
+};
+
 NS_CC_END
 
 #endif // __VORN_GAME_TYPES_H__
