@@ -4,11 +4,14 @@
 #include "CCFileUtils.h"
 #include "CCConsole.h"
 #include "CharacterSetups.h"
+#include "LevelManager.h"
+#include "MusicManager.h"
 #include "SFXManager.h"
 #include "SplashScreen.h"
 #include "SystemManager.h"
 #include "VornAchievementsManager.h"
 #include "VornActorDesc.h"
+#include "VornHighScoreManager.h"
 #include "VornGameTypes.h"
 #include "VornScreen.h"
 
@@ -32,13 +35,15 @@ VornGameManager::VornGameManager()
     : m_nBootState(kBootState_WaitingForSplash),
       m_bReady(false),
       m_pSFXManager(NULL),
+      m_pMusicManager(NULL),
       m_pSplashScreen(NULL),
       m_pAchievementsManager(NULL),
       m_pPlayerCharacterSetups(NULL),
       m_pEnemyCharacterSetups(NULL),
       m_pActorDescs(new CCDictionary()),
       m_nGameMode(kVornGameMode_Story),
-      m_nStoryDifficultyLevel(kDifficulty_Easy)
+      m_nStoryDifficultyLevel(kDifficulty_Easy),
+      m_pLevelManager(NULL)
 {
     // Nothing plays until a level starts.
     m_bPaused = true;
@@ -56,6 +61,23 @@ VornGameManager::~VornGameManager()
     CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
     CC_SAFE_RELEASE(m_pAchievementsManager);
     CC_SAFE_RELEASE(m_pSFXManager);
+    CC_SAFE_RELEASE(m_pMusicManager);
+    CC_SAFE_RELEASE(m_pLevelManager);
+    // The framework only borrows the game's high-score manager.
+    CC_SAFE_RELEASE(m_pHighScoreManager);
+    m_pHighScoreManager = NULL;
+}
+
+void VornGameManager::setLevelManager(LevelManager* manager)
+{
+    CC_SAFE_RETAIN(manager);
+    CC_SAFE_RELEASE(m_pLevelManager);
+    m_pLevelManager = manager;
+}
+
+VornHighScoreManager* VornGameManager::getVornHighScoreManager()
+{
+    return dynamic_cast<VornHighScoreManager*>(m_pHighScoreManager);
 }
 
 VornGameManager* VornGameManager::getSharedVornGameManager()
@@ -71,7 +93,19 @@ bool VornGameManager::initVornGameManager()
     {
         return false;
     }
+    // The game's own tables must be in place before anything asks the framework for them.
+    VornHighScoreManager* highScores = new VornHighScoreManager();
+    setHighScoreManager(highScores);
+    if (!highScores->init())
+    {
+        return false;
+    }
     if (!GameManager::init(NULL))
+    {
+        return false;
+    }
+    m_pMusicManager = new MusicManager();
+    if (!m_pMusicManager->init())
     {
         return false;
     }
@@ -127,6 +161,12 @@ bool VornGameManager::initMain1()
     initGameLayer();
     setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
     setEnemyCharacterSetups(CharacterSetups::create("character-setup-enemy.csv"));
+    // Last of the world: its checkpoint value restores after everything registered before it.
+    setLevelManager(LevelManager::create());
+    if (m_pLevelManager == NULL)
+    {
+        return false;
+    }
     // Nothing of the world shows before a level starts.
     setIsGameLayerVisible(false);
     return true;
@@ -213,6 +253,31 @@ VornActorDesc* VornGameManager::actorDescWithFile(const char* name)
 void VornGameManager::applicationDidEnterBackground()
 {
     GameManager::applicationDidEnterBackground();
+}
+
+bool VornGameManager::canShowPauseScreen()
+{
+    return true;
+}
+
+void VornGameManager::togglePause()
+{
+    if (!canShowPauseScreen())
+    {
+        return;
+    }
+    if (isPaused())
+    {
+        if (m_pAchievementsManager != NULL)
+        {
+            m_pAchievementsManager->setAchievementProgress("achievement.grandor.pause_master", 1.0f);
+        }
+        setPaused(false);
+    }
+    else
+    {
+        setPaused(true);
+    }
 }
 
 NS_CC_END

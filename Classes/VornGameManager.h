@@ -3,14 +3,19 @@
 
 #include "GameManager.h"
 
+#include <string>
+
 NS_CC_BEGIN
 
 class CCDictionary;
 class CharacterSetups;
+class LevelManager;
+class MusicManager;
 class SFXManager;
 class SplashScreen;
 class VornAchievementsManager;
 class VornActorDesc;
+class VornHighScoreManager;
 
 /**
  * The game's game manager. Start-up runs the framework's managers and then the game's own and
@@ -30,6 +35,10 @@ public:
     virtual void tick(float dt);
     virtual void applicationDidEnterBackground();
 
+    /** Whether a pause screen may open now; true until the game's other screens exist. */
+    virtual bool canShowPauseScreen();
+    /** Pauses a running game or resumes a paused one (a resume counts for the pause achievement). */
+    virtual void togglePause();
     /** Boot step 1: the game world. Its result does not stop the boot. */
     virtual bool initMain1();
     /** Boot step 2: the game is ready; the start signal goes out. */
@@ -41,6 +50,22 @@ public:
 
     /** The sound-effect manager, made once the framework's managers exist. */
     virtual SFXManager* getSFXManager() { return m_pSFXManager; }
+    /** The background music, made once the framework's managers exist. */
+    virtual MusicManager* getMusicManager() { return m_pMusicManager; }
+    virtual void setMusicManager(MusicManager* manager) { m_pMusicManager = manager; }
+    /** The story's level list, made by boot step 1 (NULL before or when "levels.plist" is missing). */
+    virtual LevelManager* getLevelManager() { return m_pLevelManager; }
+    /** Retains the new list and releases the old one. */
+    virtual void setLevelManager(LevelManager* manager);
+    /** The game's high scores, installed as the framework's high-score manager. */
+    VornHighScoreManager* getVornHighScoreManager();
+
+    /** Name of the level being played (its script is "<name>.lua"); empty between levels. */
+    virtual const std::string& getLevelScript() { return m_sLevelScript; }
+
+    /** Emitted when the player leaves a game for the title screen. */
+    virtual Signal<>& getQuitToTitleSignal() { return m_quitToTitleSignal; }
+    virtual void setQuitToTitleSignal(const Signal<>& signal) { m_quitToTitleSignal = signal; }
     /** -1 waiting for the splash, 0 to 2 booting, 3 running. */
     virtual int getBootState() { return m_nBootState; }
     virtual void setBootState(int state) { m_nBootState = state; }
@@ -78,6 +103,7 @@ protected:
     int m_nBootState;
     bool m_bReady;
     SFXManager* m_pSFXManager;                        ///< owned
+    MusicManager* m_pMusicManager;                    ///< owned
     SplashScreen* m_pSplashScreen;                    ///< a child; owned by the scene graph
     VornAchievementsManager* m_pAchievementsManager;  ///< owned
     CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
@@ -85,6 +111,9 @@ protected:
     CCDictionary* m_pActorDescs;                      ///< retained; file name -> VornActorDesc
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
+    LevelManager* m_pLevelManager;                    ///< retained
+    std::string m_sLevelScript;
+    Signal<> m_quitToTitleSignal;
 };
 
 NS_CC_END

@@ -54,6 +54,16 @@ TEST(Regenerate, SoundEffectsComeOutIdentical)
         EXPECT_TRUE(readFile(dir + "/" + n) == readFile(resourcePath("sfx/" + n))) << n;
 }
 
+TEST(Regenerate, MusicComesOutIdentical)
+{
+    const std::string dir = makeTempDir("regenerate-music");
+    for (const char* m : {"menu", "credits", "results", "street", "boss", "arena"})
+    {
+        ASSERT_EQ(0, run(std::string(VORN_MUSICMAKER) + " " + sourcePath("content/music/") + m + ".txt " + dir + "/" + m + ".mp3"));
+        EXPECT_TRUE(readFile(dir + "/" + m + ".mp3") == readFile(resourcePath(std::string("music/") + m + ".mp3"))) << m;
+    }
+}
+
 TEST(Regenerate, ToolsRefuseBadInputWithAnError)
 {
     const std::string dir = makeTempDir("regenerate-bad");
@@ -63,6 +73,10 @@ TEST(Regenerate, ToolsRefuseBadInputWithAnError)
     EXPECT_NE(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + dir + "/pose.txt " + dir)); // unknown pose
     EXPECT_NE(0, run(std::string(VORN_FONTMAKER) + " /nonexistent.ttf 10 crisp " + dir + " x"));
     EXPECT_NE(0, run(std::string(VORN_SOUNDMAKER) + " " + dir + "/missing.sfx " + dir + "/x.mp3"));
+    writeFile(dir + "/odd.txt", "tempo 120\nsteps 4\nbars 1\nvoice v sine\nnotes v C4 - .\n");
+    EXPECT_NE(0, run(std::string(VORN_MUSICMAKER) + " " + dir + "/odd.txt " + dir + "/x.mp3")); // 3 steps in 16
+    writeFile(dir + "/note.txt", "tempo 120\nsteps 4\nbars 1\nvoice v sine\nnotes v H4\n");
+    EXPECT_NE(0, run(std::string(VORN_MUSICMAKER) + " " + dir + "/note.txt " + dir + "/x.mp3"));
 }
 
 TEST(Regenerate, LoosePngsPackIntoASheetTheEngineReads)
