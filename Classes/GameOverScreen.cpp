@@ -22,8 +22,11 @@ GameOverScreen::GameOverScreen()
 
 GameOverScreen::~GameOverScreen()
 {
-    VornGameManager* game = dynamic_cast<VornGameManager*>(m_pJoinedGame);
-    if (game && m_pJoinedGame == GameManager::getInstance())
+    // Only a game manager that is still the live one has signals left to leave.
+    VornGameManager* game = m_pJoinedGame && m_pJoinedGame == GameManager::getInstance()
+                                ? dynamic_cast<VornGameManager*>(m_pJoinedGame)
+                                : NULL;
+    if (game)
     {
         VornHighScoreManager* scores = game->getVornHighScoreManager();
         if (scores)
