@@ -9,7 +9,8 @@ NS_CC_BEGIN
 const char* const ChooseDifficultyScreen::kHardUnlockAchievement = "achievement.grandor.completed_game_2";
 
 ChooseDifficultyScreen::ChooseDifficultyScreen()
-    : m_pTarget(NULL), m_pCallback(NULL), m_nChoice(kDifficulty_MAX), m_pHardLabel(NULL), m_pHardMenuItem(NULL)
+    : m_pTarget(NULL), m_pCallback(NULL), m_nChoice(kDifficulty_MAX), m_pHardLabel(NULL), m_pHardMenuItem(NULL),
+      m_pHardHintLabel(NULL)
 {
 }
 
@@ -22,6 +23,7 @@ bool ChooseDifficultyScreen::init()
 {
     registerMemberVariable("hardLabel", &m_pHardLabel);
     registerMemberVariable("hardMenuItem", &m_pHardMenuItem);
+    registerMemberVariable("hardHintLabel", &m_pHardHintLabel);
     registerMenuItemSelector("onEasy", vornscreen_selector(ChooseDifficultyScreen::onEasy));
     registerMenuItemSelector("onNormal", vornscreen_selector(ChooseDifficultyScreen::onNormal));
     registerMenuItemSelector("onHard", vornscreen_selector(ChooseDifficultyScreen::onHard));
@@ -52,6 +54,10 @@ void ChooseDifficultyScreen::show(CCObject* target, SEL_DifficultyChosen callbac
     if (m_pHardMenuItem)
     {
         m_pHardMenuItem->setEnabled(unlocked);
+    }
+    if (m_pHardHintLabel)
+    {
+        m_pHardHintLabel->setVisible(!unlocked);
     }
     open();
 }

@@ -31,6 +31,8 @@ public:
     virtual int getChoice() { return m_nChoice; }
     virtual CCNode* getHardLabel() { return m_pHardLabel; }
     virtual CCMenuItem* getHardMenuItem() { return m_pHardMenuItem; }
+    /** Optional: says how to unlock Hard; shown only while it is locked. */
+    virtual CCNode* getHardHintLabel() { return m_pHardHintLabel; }
 
     void onEasy();
     void onNormal();
@@ -48,6 +50,7 @@ private:
     int m_nChoice;
     CCNode* m_pHardLabel;
     CCMenuItem* m_pHardMenuItem;
+    CCNode* m_pHardHintLabel;
 };
 
 NS_CC_END

@@ -43,6 +43,8 @@ TEST_F(DifficultyScreenTest, HardIsGreyedOutAndLockedUntilTheStoryIsBeatenOnNorm
     EXPECT_TRUE(m_screen->isOpen());
     EXPECT_FALSE(m_screen->getHardMenuItem()->isEnabled());
     EXPECT_EQ(128, dynamic_cast<CCRGBAProtocol*>(m_screen->getHardLabel())->getOpacity());
+    ASSERT_NE(nullptr, m_screen->getHardHintLabel());
+    EXPECT_TRUE(m_screen->getHardHintLabel()->isVisible());
     // A press that gets past the disabled item still picks nothing.
     m_screen->onHard();
     stepFrames(40, 1.0f / 60.0f);
@@ -58,6 +60,7 @@ TEST_F(DifficultyScreenTest, HardIsGreyedOutAndLockedUntilTheStoryIsBeatenOnNorm
     show();
     EXPECT_TRUE(m_screen->getHardMenuItem()->isEnabled());
     EXPECT_EQ(255, dynamic_cast<CCRGBAProtocol*>(m_screen->getHardLabel())->getOpacity());
+    EXPECT_FALSE(m_screen->getHardHintLabel()->isVisible());
     m_screen->getHardMenuItem()->activate();
     stepFrames(40, 1.0f / 60.0f);
     ASSERT_EQ(2u, m_chooser.choices.size());
