@@ -226,8 +226,19 @@ void CCBAnimationManager::update(float dt)
         scheduleTicks(false);
         return;
     }
-    // Like actions on a node outside the scene, a timeline waits until its root is shown.
-    if (m_pRootNode && !m_pRootNode->isRunning()) return;
+    // Like actions on a node outside the scene, a timeline waits until its root is shown; a root
+    // only this manager still holds can never be shown again, so the timeline ends there and the
+    // scheduler lets go of the manager (else the whole graph stays alive, ticked every frame).
+    if (m_pRootNode && !m_pRootNode->isRunning())
+    {
+        if (isRootAbandoned())
+        {
+            m_runningId = -1;
+            m_runningName.clear();
+            scheduleTicks(false);
+        }
+        return;
+    }
     if (dt < 0) dt = 0;
     const CCBSequenceData* seq = findSequence(m_runningId);
     float before = m_elapsed;
@@ -242,6 +253,17 @@ void CCBAnimationManager::update(float dt)
         return;
     }
     applyAt(m_elapsed - m_tween);
+}
+
+bool CCBAnimationManager::isRootAbandoned() const
+{
+    unsigned int own = 1;  // m_pRootNode
+    for (size_t i = 0; i < m_nodes.size(); ++i)
+    {
+        if (m_nodes[i].node == m_pRootNode) ++own;
+    }
+    if (m_pTarget == m_pRootNode) ++own;
+    return m_pRootNode->retainCount() <= own;
 }
 
 void CCBAnimationManager::fireChannels(float from, float to)

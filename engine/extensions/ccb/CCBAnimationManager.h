@@ -28,7 +28,8 @@ public:
  * Plays the timelines (sequences) of one layout document on its nodes: keyframes of position,
  * scale, rotation, skew, opacity, colour, visibility and sprite frame with their easings,
  * chained and auto-play sequences. Time advances from the director's scheduler while a sequence
- * runs and the root node is in a running scene.
+ * runs and the root node is in a running scene. A sequence whose root only this manager still
+ * holds (the graph was dropped before it ended) stops quietly, so the graph can go.
  *
  * The manager retains its root node and the nodes it animates. setRootNode does not release the
  * previous root: whoever clears or replaces a root releases it (a screen does so in cleanup).
@@ -103,6 +104,8 @@ private:
     void fireChannels(float from, float to);
     void completeSequence();
     void scheduleTicks(bool on);
+    /** Whether every reference to the root is one this manager holds. */
+    bool isRootAbandoned() const;
 
     cocos2d::CCNode* m_pRootNode;  ///< retained
     cocos2d::CCSize m_rootContainerSize;

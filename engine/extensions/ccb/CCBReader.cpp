@@ -202,6 +202,14 @@ CCNode* CCBReader::readNodeGraphFromData(const unsigned char* pBytes, unsigned l
     return root;
 }
 
+// A node left out of a failed read may have scheduled itself (particles do) and the scheduler
+// would keep it, ticking, for ever; cleaning it lets it go with its children.
+static CCNode* dropNode(CCNode* node)
+{
+    if (node) node->cleanup();
+    return NULL;
+}
+
 CCNode* CCBReader::readNodeGraph(CCNode* pParent)
 {
     CCBDataReader& in = *m_pData;
@@ -246,7 +254,7 @@ CCNode* CCBReader::readNodeGraph(CCNode* pParent)
     }
     m_animatedProperties = animated;
     CCNode* node = loader->loadCCNode(pParent, this);
-    if (in.hasFailed()) return NULL;
+    if (in.hasFailed()) return dropNode(node);
     if (!node)
     {
         fail(("the loader of '" + className + "' made no node").c_str());
@@ -280,10 +288,10 @@ CCNode* CCBReader::readNodeGraph(CCNode* pParent)
     for (int i = 0; i < children && !in.hasFailed(); ++i)
     {
         CCNode* child = readNodeGraph(node);
-        if (!child) return NULL;
+        if (!child) return dropNode(node);
         node->addChild(child);
     }
-    if (in.hasFailed()) return NULL;
+    if (in.hasFailed()) return dropNode(node);
 
     if (CCNodeLoaderListener* listener = dynamic_cast<CCNodeLoaderListener*>(node))
     {

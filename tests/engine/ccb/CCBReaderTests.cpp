@@ -91,6 +91,52 @@ protected:
     }
 };
 
+// A root layer that counts the live ones, to see a dropped graph go.
+class CountedLayer : public CCLayer
+{
+public:
+    CREATE_FUNC(CountedLayer);
+    CountedLayer() { ++s_alive; }
+    ~CountedLayer() { --s_alive; }
+    static int s_alive;
+};
+int CountedLayer::s_alive = 0;
+
+class CountedLayerLoader : public CCLayerLoader
+{
+public:
+    CCB_STATIC_NEW_AUTORELEASE_OBJECT_METHOD(CountedLayerLoader, loader);
+
+protected:
+    CCB_VIRTUAL_NEW_AUTORELEASE_CREATECCNODE_METHOD(CountedLayer);
+};
+
+// A node that schedules its update when made, as a particle system does.
+class CountedTicker : public CCNode
+{
+public:
+    CREATE_FUNC(CountedTicker);
+    CountedTicker() { ++s_alive; }
+    ~CountedTicker() { --s_alive; }
+    virtual bool init()
+    {
+        scheduleUpdate();
+        return true;
+    }
+    virtual void update(float) {}
+    static int s_alive;
+};
+int CountedTicker::s_alive = 0;
+
+class CountedTickerLoader : public CCNodeLoader
+{
+public:
+    CCB_STATIC_NEW_AUTORELEASE_OBJECT_METHOD(CountedTickerLoader, loader);
+
+protected:
+    CCB_VIRTUAL_NEW_AUTORELEASE_CREATECCNODE_METHOD(CountedTicker);
+};
+
 // The owner: a screen-like object taking members, resolving selectors to a proxy, told of timelines.
 class TestOwner : public CCObject, public CCBMemberVariableAssigner, public CCBSelectorResolver,
                   public CCBAnimationManagerDelegate
@@ -138,7 +184,8 @@ protected:
         CCPoolManager::sharedPoolManager()->push();
         // Compiled layouts and their images side by side, as in Resources.
         std::string dir = vorntest::makeTempDir("ccb-reader");
-        const char* layouts[] = { "screen", "sub-screen", "every-type", "broken-sub", "self-including" };
+        const char* layouts[] = { "screen", "sub-screen", "every-type", "broken-sub", "self-including", "looping",
+                                  "fails-after-ticker" };
         for (const char* name : layouts)
         {
             std::string file = std::string(name) + ".ccbi";
@@ -425,4 +472,46 @@ TEST_F(CCBReaderTest, ListenersMayClearTheCallbackAndPickTheNextTimeline)
     EXPECT_EQ("callback done", m_events[0]);  // the target outlived its own call
     EXPECT_EQ("target gone", m_events[1]);
     EXPECT_STREQ("close", manager->getRunningSequenceName());  // the listener's pick beats the chain
+}
+
+TEST_F(CCBReaderTest, DroppedGraphWithARunningTimelineIsFreed)
+{
+    // The layout's timeline loops for ever; the graph goes once without ever being shown and
+    // once taken out of the scene mid-timeline.
+    for (int shown = 0; shown < 2; ++shown)
+    {
+        CCScene* scene = runScene();
+        CCNodeLoaderLibrary* lib = CCNodeLoaderLibrary::newDefaultCCNodeLoaderLibrary();
+        lib->registerCCNodeLoader("CCLayer", CountedLayerLoader::loader());
+        CCBReader* reader = new CCBReader(lib);
+        CCNode* root = reader->readNodeGraphFromFile("looping", NULL, CCSizeMake(480, 320));
+        ASSERT_TRUE(root != NULL);
+        ASSERT_STREQ("idle", reader->getAnimationManager()->getRunningSequenceName());
+        EXPECT_EQ(1, CountedLayer::s_alive);
+        if (shown)
+        {
+            scene->addChild(root);
+            step(10, 1.0f / 60);
+            scene->removeChild(root, true);
+        }
+        reader->release();
+        step(2, 1.0f / 60);
+        EXPECT_EQ(0, CountedLayer::s_alive) << (shown ? "shown" : "never shown");
+    }
+}
+
+TEST_F(CCBReaderTest, FailedReadLetsGoOfNodesThatScheduledThemselves)
+{
+    runScene();
+    CCNodeLoaderLibrary* lib = CCNodeLoaderLibrary::newDefaultCCNodeLoaderLibrary();
+    lib->registerCCNodeLoader("CountedTicker", CountedTickerLoader::loader());
+    CCBReader* reader = new CCBReader(lib);
+    {
+        vorntest::LogCapture log;
+        EXPECT_EQ(NULL, reader->readNodeGraphFromFile("fails-after-ticker", NULL, CCSizeMake(480, 320)));
+        EXPECT_TRUE(log.contains("no loader for class 'NoSuchClass'"));
+    }
+    reader->release();
+    step(2, 1.0f / 60);
+    EXPECT_EQ(0, CountedTicker::s_alive);
 }
