@@ -34,6 +34,7 @@ GameOverScreen::~GameOverScreen()
             scores->getNewHighScoreSignal().disconnect(this, &GameOverScreen::onNewHighScore);
         }
         game->getQuitToTitleSignal().disconnect(this, &GameOverScreen::close);
+        game->getContinueSignal().disconnect(this, &GameOverScreen::close);
     }
     CC_SAFE_RELEASE(m_pRPGWidget);
 }
@@ -68,8 +69,8 @@ bool GameOverScreen::init()
         {
             scores->getNewHighScoreSignal().connect(this, &GameOverScreen::onNewHighScore);
         }
-        // The game's continue signal closes this screen too; the game manager joins it up.
         game->getQuitToTitleSignal().connect(this, &GameOverScreen::close);
+        game->getContinueSignal().connect(this, &GameOverScreen::close);
     }
     setSlideDuration(0.25f);
     setVisible(false);

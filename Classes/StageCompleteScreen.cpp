@@ -55,8 +55,12 @@ bool StageCompleteScreen::init()
     {
         m_pHighScoreLabel->setString("0");
     }
-    // The continue and quit signals lead to the game manager's next stage and quit to title,
-    // which the game manager joins up when it makes this screen.
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    if (game)
+    {
+        m_continueSignal.connect(game, &VornGameManager::onNextStage);
+        m_quitSignal.connect(game, &VornGameManager::quitToTitleScreen);
+    }
     setSlideDuration(0.25f);
     setVisible(false);
     return true;
@@ -146,8 +150,8 @@ int StageCompleteScreen::getAttacksHitSomething()
 
 float StageCompleteScreen::getTimeInLevel()
 {
-    // The game does not time its levels yet.
-    return 0.0f;
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    return game ? game->getTimeInLevel() : 0.0f;
 }
 
 void StageCompleteScreen::open()

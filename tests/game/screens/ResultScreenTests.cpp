@@ -111,12 +111,16 @@ TEST_F(MenuScreenTest, GameOverShowsItsMenuAfterTheBarAndLeavesByIt)
     EXPECT_EQ(1, recorder.first);
     EXPECT_FALSE(screen->isVisible());
 
-    // Quitting to the title from elsewhere closes it.
-    screen->open();
-    stepFrames(60, 1.0f / 60.0f);
-    m_game->getQuitToTitleSignal().emit();
-    stepFrames(30, 1.0f / 60.0f);
-    EXPECT_FALSE(screen->isVisible());
+    // Quitting to the title or continuing from elsewhere closes it.
+    for (int way = 0; way < 2; ++way)
+    {
+        screen->open();
+        stepFrames(60, 1.0f / 60.0f);
+        ASSERT_TRUE(screen->isOpen());
+        way == 0 ? m_game->getQuitToTitleSignal().emit() : m_game->getContinueSignal().emit();
+        stepFrames(30, 1.0f / 60.0f);
+        EXPECT_FALSE(screen->isVisible()) << way;
+    }
     EXPECT_EQ(0, recorder.quits);
 }
 
