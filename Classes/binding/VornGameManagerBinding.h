@@ -35,7 +35,7 @@ inline bool script_loadLevelScript(VornGameManager* self, const char* levelName,
 }
 
 /** The reporting form: only reached when the value form's checks fail, and they fail the same. */
-inline void script_startTimerByName(VornGameManager* self, float seconds, const char* functionName, bool continuous)
+inline void script_startTimer(VornGameManager* self, float seconds, const char* functionName, bool continuous)
 {
     if (self->getScriptEngine() == NULL)
     {

@@ -211,13 +211,14 @@ TEST_F(LevelScriptBinding, ActorMembersConvertAndAnswerSafely)
         "noType = actor:getNextAction(-1) == nil and actor:getNextAction(kVAT_MAX) == nil\n"
         "noHit = actor:willAttackHitActor(99, other) == false\n"
         "reach = type(actor:willAttackHitActor(kVAT_LightAttack, other))\n"
+        "actionReach = type(actor:getAction():willAttackHitActor(actor, other))\n"
         "point = actor:getBasePosition()\n"
         "actor.Desc = nil");
     EXPECT_EQ("true", global("taken"));
     EXPECT_EQ("10", global("health - actor:getHealth()"));
     EXPECT_EQ("false true", global("tostring(grounded) .. ' ' .. tostring(aloft)"));
     EXPECT_FLOAT_EQ(2.5f, actor->getSpeed());
-    EXPECT_EQ("true true true boolean", global("tostring(asNode) .. ' ' .. tostring(noType) .. ' ' .. tostring(noHit) .. ' ' .. reach"));
+    EXPECT_EQ("true true true boolean boolean", global("tostring(asNode) .. ' ' .. tostring(noType) .. ' ' .. tostring(noHit) .. ' ' .. reach .. ' ' .. actionReach"));
     EXPECT_EQ(nullptr, actor->getDesc());
 
     // Gone under the script: the held value refuses, the copied point stays.
