@@ -17,7 +17,11 @@
 #include "VornAchievementsManager.h"
 #include "VornActorDesc.h"
 #include "VornHighScoreManager.h"
+#include "TouchInput.h"
 #include "VornBackdrop.h"
+#include "VornCameraManager.h"
+#include "VornPlayer.h"
+#include "VornPlayerInputMulti.h"
 #include "VornGameTypes.h"
 #include "VornImpact.h"
 #include "VornScreen.h"
@@ -25,6 +29,7 @@
 NS_CC_BEGIN
 
 const float VornGameManager::kMaxFrameTime = 1.0f / 15.0f;
+const char* const VornGameManager::kDefaultPlayerDesc = "jors.plist";
 
 namespace
 {
@@ -53,7 +58,9 @@ VornGameManager::VornGameManager()
       m_nStoryDifficultyLevel(kDifficulty_Easy),
       m_pLevelManager(NULL),
       m_pBackground(NULL),
-      m_pImpactPool(NULL)
+      m_pImpactPool(NULL),
+      m_pPlayer(NULL),
+      m_pCameraManager(NULL)
 {
     // Nothing plays until a level starts.
     m_bPaused = true;
@@ -61,6 +68,14 @@ VornGameManager::VornGameManager()
 
 VornGameManager::~VornGameManager()
 {
+    // Both reach back into this manager as they go: let them go while it is still whole.
+    CC_SAFE_RELEASE_NULL(m_pCameraManager);
+    if (m_pPlayer)
+    {
+        m_pPlayer->getDiedSignal().disconnect(this, &VornGameManager::onPlayerDied);
+        m_pPlayer->removeFromCollisionManager();
+        CC_SAFE_RELEASE_NULL(m_pPlayer);
+    }
     setBackground(NULL);
     releaseImpactPool();
     CC_SAFE_RELEASE(m_pActorNode);
@@ -101,6 +116,11 @@ VornGameManager* VornGameManager::getSharedVornGameManager()
 bool VornGameManager::initVornGameManager()
 {
     CCFileUtils::sharedFileUtils()->setWritablePathAppName("TULMEK");
+    // Made first so the managers below can hook into it; it is set up with the game world.
+    if (m_pPlayer == NULL)
+    {
+        m_pPlayer = new VornPlayer();
+    }
     m_pAchievementsManager = new VornAchievementsManager();
     if (!m_pAchievementsManager->initWithFile("achievements.plist"))
     {
@@ -181,6 +201,16 @@ bool VornGameManager::initMain1()
     // The actors live in one node of the game layer, depth-sorted every frame.
     setActorNode(CCNode::create());
     getGameLayer()->addChild(m_pActorNode, 0);
+    VornPlayerInputMulti* input = new VornPlayerInputMulti();
+    input->autorelease();
+    if (!input->init() || !initPlayer(input))
+    {
+        return false;
+    }
+    if (!initCameraManager())
+    {
+        return false;
+    }
     if (!initImpactPool())
     {
         return false;
@@ -194,6 +224,46 @@ bool VornGameManager::initMain1()
     // Nothing of the world shows before a level starts.
     setIsGameLayerVisible(false);
     return true;
+}
+
+bool VornGameManager::initPlayer(VornPlayerInputBase* input)
+{
+    if (m_pPlayer == NULL || !m_pPlayer->initWithInput(input))
+    {
+        return false;
+    }
+    m_pPlayer->addToCollisionManager();
+    m_pPlayer->getDiedSignal().connect(this, &VornGameManager::onPlayerDied);
+    // Playable from the first level on; a level script may pick another character.
+    if (m_pPlayer->getDesc() == NULL)
+    {
+        m_pPlayer->setPlayerDesc(kDefaultPlayerDesc);
+    }
+    m_pPlayer->setInputConnected(true);
+    return true;
+}
+
+bool VornGameManager::initCameraManager()
+{
+    VornCameraManager* camera = new VornCameraManager();
+    if (!camera->initWithGameLayer(getGameLayer()))
+    {
+        camera->release();
+        return false;
+    }
+    CC_SAFE_RELEASE(m_pCameraManager);
+    m_pCameraManager = camera;
+    m_pCameraManager->setTarget(m_pPlayer);
+    return true;
+}
+
+void VornGameManager::onPlayerDied(VornActor* player)
+{
+    CC_UNUSED_PARAM(player);
+    if (m_pTouchInput)
+    {
+        m_pTouchInput->setVisible(false);
+    }
 }
 
 bool VornGameManager::initMain2()

@@ -17,9 +17,13 @@ class MusicManager;
 class SFXManager;
 class SplashScreen;
 class VornAchievementsManager;
+class VornActor;
 class VornActorDesc;
 class VornHighScoreManager;
 class VornBackdrop;
+class VornCameraManager;
+class VornPlayer;
+class VornPlayerInputBase;
 
 /**
  * The game's game manager. Start-up runs the framework's managers and then the game's own and
@@ -125,6 +129,31 @@ public:
     /** The player continues after a game over. */
     virtual Signal<>& getContinueSignal() { return m_continueSignal; }
     virtual void setContinueSignal(const Signal<>& signal) { m_continueSignal = signal; }
+    /** A level's scripts have run and play has resumed. */
+    virtual Signal<>& getLevelStartedSignal() { return m_levelStartedSignal; }
+    virtual void setLevelStartedSignal(const Signal<>& signal) { m_levelStartedSignal = signal; }
+    /** A new story game has selected its first level. */
+    virtual Signal<>& getNewGameSignal() { return m_newGameSignal; }
+    virtual void setNewGameSignal(const Signal<>& signal) { m_newGameSignal = signal; }
+    /** A level chosen on the title screen has been queued. */
+    virtual Signal<>& getLevelRequestedSignal() { return m_levelRequestedSignal; }
+    virtual void setLevelRequestedSignal(const Signal<>& signal) { m_levelRequestedSignal = signal; }
+
+    // ---- Player and camera ----
+
+    /** The one player character: made at start-up, put in play when the game world is built. */
+    virtual VornPlayer* getPlayer() { return m_pPlayer; }
+    /** The camera following the player (NULL until the game world is built). */
+    virtual VornCameraManager* getCameraManager() { return m_pCameraManager; }
+    /** Wires the player to its input and puts it in play; false when the player cannot be set up. */
+    virtual bool initPlayer(VornPlayerInputBase* input);
+    /** The camera on the game layer, following the player; false when it cannot be set up. */
+    virtual bool initCameraManager();
+    /** The player's knock-out ends the game: the touch controls go; the result screens hook in here. */
+    void onPlayerDied(VornActor* player);
+
+    /** The character played until a level script picks another. */
+    static const char* const kDefaultPlayerDesc;
 
     /** The longest frame the game steps at once; a longer pause is played as this. */
     static const float kMaxFrameTime;
@@ -153,6 +182,11 @@ protected:
     CCObjectPool* m_pImpactPool;  ///< retained; each impact holds it too until the manager goes
     CollisionSignal m_triggerHitSignal;
     Signal<> m_continueSignal;
+    Signal<> m_levelStartedSignal;
+    Signal<> m_newGameSignal;
+    Signal<> m_levelRequestedSignal;
+    VornPlayer* m_pPlayer;                  ///< owned; also a child of the actor node while in play
+    VornCameraManager* m_pCameraManager;    ///< owned
 };
 
 NS_CC_END
