@@ -14,6 +14,7 @@
 #include "SFXManager.h"
 #include "SplashScreen.h"
 #include "SystemManager.h"
+#include "TitleScreen.h"
 #include "VornAchievementsManager.h"
 #include "VornActorDesc.h"
 #include "VornHighScoreManager.h"
@@ -44,6 +45,7 @@ VornGameManager::VornGameManager()
       m_pSFXManager(NULL),
       m_pMusicManager(NULL),
       m_pSplashScreen(NULL),
+      m_pTitleScreen(NULL),
       m_pAchievementsManager(NULL),
       m_pPlayerCharacterSetups(NULL),
       m_pEnemyCharacterSetups(NULL),
@@ -68,6 +70,14 @@ VornGameManager::~VornGameManager()
     if (m_pSplashScreen && getChildren() && getChildren()->containsObject(m_pSplashScreen))
     {
         m_pSplashScreen->getOpenedSignal().disconnect(this, &VornGameManager::onSplashFinished);
+        if (m_pTitleScreen)
+        {
+            m_pSplashScreen->getClosedSignal().disconnect(static_cast<VornScreen*>(m_pTitleScreen), &VornScreen::open);
+        }
+    }
+    if (m_pTitleScreen && getChildren() && getChildren()->containsObject(m_pTitleScreen))
+    {
+        m_pTitleScreen->getOpenedSignal().disconnect(this, &VornGameManager::onTitleOpened);
     }
     CC_SAFE_RELEASE(m_pActorDescs);
     CC_SAFE_RELEASE(m_pPlayerCharacterSetups);
@@ -198,6 +208,27 @@ bool VornGameManager::initMain1()
 
 bool VornGameManager::initMain2()
 {
+    TitleScreen* title = new TitleScreen();
+    if (!title->initScreen())
+    {
+        CCLog("VornGameManager::initMain2 - the title screen cannot be built");
+        // Its selector proxies hold it; cleanup lets them go so it can be freed.
+        title->cleanup();
+        title->release();
+        return false;
+    }
+    m_pTitleScreen = title;
+    addChild(title, 1);
+    title->release();
+    title->getOpenedSignal().connect(this, &VornGameManager::onTitleOpened);
+    if (m_pSplashScreen)
+    {
+        m_pSplashScreen->getClosedSignal().connect(static_cast<VornScreen*>(title), &VornScreen::open);
+    }
+    else
+    {
+        title->open();
+    }
     m_bReady = true;
     m_gameReadySignal.emit();
     return true;
@@ -278,6 +309,16 @@ bool VornGameManager::initCollisionLists()
     rules.push_back(trigger);
     m_pCollisionManager->setCollisionLists(lists);
     return true;
+}
+
+void VornGameManager::onTitleOpened()
+{
+    if (m_pGameLayer)
+    {
+        m_pGameLayer->setVisible(false);
+    }
+    // Directly: nothing needs to hear about a pause at the title.
+    m_bPaused = true;
 }
 
 void VornGameManager::tick(float dt)

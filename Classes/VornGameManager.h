@@ -16,6 +16,7 @@ class LevelManager;
 class MusicManager;
 class SFXManager;
 class SplashScreen;
+class TitleScreen;
 class VornAchievementsManager;
 class VornActorDesc;
 class VornHighScoreManager;
@@ -45,7 +46,7 @@ public:
     virtual void togglePause();
     /** Boot step 1: the game world. Its result does not stop the boot. */
     virtual bool initMain1();
-    /** Boot step 2: the game is ready; the start signal goes out. */
+    /** Boot step 2: the title screen (opened once the splash has closed); then the start signal goes out. */
     virtual bool initMain2();
     /** Replaces the root game layer by a fresh "gamelayer" layout; false (old layer kept) when it cannot be read. */
     virtual bool initGameLayer();
@@ -76,6 +77,10 @@ public:
     virtual bool isReady() { return m_bReady; }
     virtual void setReady(bool ready) { m_bReady = ready; }
     virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
+    /** The main menu, made by boot step 2 (NULL before or when it could not be built). */
+    virtual TitleScreen* getTitleScreen() { return m_pTitleScreen; }
+    /** The title is up: the world is hidden and stands still. */
+    void onTitleOpened();
 
     /** The achievement rules, made before the framework's managers so they are the shared ones. */
     virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
@@ -139,6 +144,7 @@ protected:
     SFXManager* m_pSFXManager;                        ///< owned
     MusicManager* m_pMusicManager;                    ///< owned
     SplashScreen* m_pSplashScreen;                    ///< a child; owned by the scene graph
+    TitleScreen* m_pTitleScreen;                      ///< a child; owned by the scene graph
     VornAchievementsManager* m_pAchievementsManager;  ///< owned
     CharacterSetups* m_pPlayerCharacterSetups;        ///< retained
     CharacterSetups* m_pEnemyCharacterSetups;         ///< retained
