@@ -186,7 +186,7 @@ TEST_F(TitleScreenTest, BackAsksBeforeQuittingAndNoKeepsTheGameGoing)
 TEST_F(TitleScreenTest, CreditsReplaceLocaleKeysAndRollInTheMorePanel)
 {
     std::string credits = textOf(m_title->getCreditsTextLabel());
-    EXPECT_NE(std::string::npos, credits.find("Credits\n"));
+    EXPECT_NE(std::string::npos, credits.find("Made by\n"));
     EXPECT_NE(std::string::npos, credits.find("DejaVu"));
     EXPECT_EQ(std::string::npos, credits.find('<'));
 
