@@ -3,6 +3,7 @@
 #include "AchievementsManager.h"
 #include "ArenaModeHelper.h"
 #include "CCApplication.h"
+#include "ChooseDifficultyScreen.h"
 #include "CCBAnimationManager.h"
 #include "CCBReader.h"
 #include "CCDirector.h"
@@ -94,7 +95,7 @@ TitleScreen::TitleScreen()
       m_pArenaMainOptionMenuItem(NULL), m_pCharacterSelectRoot(NULL), m_pArenaSelectRoot(NULL),
       m_pGooglePlaySignInMenuItem(NULL), m_pGooglePlaySignOutMenuItem(NULL), m_pFullScreenMenuItem(NULL),
       m_pWindowedMenuItem(NULL), m_nSelectedCharacterIndex(0), m_nSelectedArenaIndex(0), m_pArenaModeScreen(NULL),
-      m_pMoreScreen(NULL), m_pResetSaveMenuItem(NULL), m_pArenaModeHelper(NULL), m_nArenaPage(0),
+      m_pMoreScreen(NULL), m_pResetSaveMenuItem(NULL), m_pArenaModeHelper(NULL), m_pDifficultyScreen(NULL), m_nArenaPage(0),
       m_nReturnTarget(kTitleReturn_MainMenu), m_bConnected(false)
 {
     for (int i = 0; i < kNumArenaSlots; ++i)
@@ -293,6 +294,17 @@ bool TitleScreen::initScreen()
     m_nArenaPage = kArenaPage_CharacterSelect;
     m_nReturnTarget = kTitleReturn_MainMenu;
 
+    ChooseDifficultyScreen* difficulty = new ChooseDifficultyScreen();
+    if (!difficulty->init())
+    {
+        difficulty->cleanup();
+        difficulty->release();
+        return false;
+    }
+    m_pDifficultyScreen = difficulty;
+    addChild(difficulty);
+    difficulty->release();
+
     CCApplication* app = CCApplication::sharedApplication();
     bool ouya = app && app->isTargetPlatform(kTargetOuya);
     bool android = app && app->isTargetPlatform(kTargetAndroid);
@@ -404,7 +416,13 @@ void TitleScreen::onStory()
         return;
     }
     m_nReturnTarget = kTitleReturn_MainMenu;
-    // Choosing a difficulty needs its screen; until it is there a new story starts at Easy.
+    AchievementsManager* achieved = achievements();
+    if (!hasCheckpoint() && m_pDifficultyScreen && achieved &&
+        achieved->isAchievementUnlocked("achievement.grandor.completed_game_1"))
+    {
+        m_pDifficultyScreen->show(this, difficulty_selector(TitleScreen::onDifficultyChosen));
+        return;
+    }
     if (!runTimeline("onStory", callfunc_selector(TitleScreen::onStoryTimelineDone), false))
     {
         onStoryTimelineDone();
@@ -426,7 +444,7 @@ void TitleScreen::onStoryTimelineDone()
 
 void TitleScreen::onDifficultyChosen(int choice)
 {
-    if (choice == 3)
+    if (choice == kDifficulty_MAX)
     {
         onOpened();
         return;

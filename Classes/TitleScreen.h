@@ -12,6 +12,7 @@ NS_CC_EXT_END
 NS_CC_BEGIN
 
 class ArenaModeHelper;
+class ChooseDifficultyScreen;
 class CCLabelBMFont;
 class CCSprite;
 class CCSpriteFrame;
@@ -58,7 +59,7 @@ public:
     /** The layout's "onExit": quits through the system manager. */
     void onExitGame();
     void onExitQuestionNo();
-    /** A new game at the difficulty chosen on the difficulty screen; 3 means it was left. */
+    /** A new game at the difficulty chosen on the difficulty screen; kDifficulty_MAX means it was left. */
     void onDifficultyChosen(int choice);
 
     // More panel.
@@ -112,6 +113,7 @@ public:
     virtual void setContinueSignal(const Signal<>& signal) { m_continueSignal = signal; }
 
     virtual ArenaModeHelper* getArenaModeHelper() { return m_pArenaModeHelper; }
+    virtual ChooseDifficultyScreen* getDifficultyScreen() { return m_pDifficultyScreen; }
     virtual int getSelectedCharacterIndex() { return m_nSelectedCharacterIndex; }
     virtual int getSelectedArenaIndex() { return m_nSelectedArenaIndex; }
     virtual bool isMessageBoxOpen() { return m_bMessageBoxOpen; }
@@ -221,6 +223,7 @@ private:
     CCNode* m_pMoreScreen;
     CCMenuItem* m_pResetSaveMenuItem;
     ArenaModeHelper* m_pArenaModeHelper;  ///< retained
+    ChooseDifficultyScreen* m_pDifficultyScreen;  ///< a child
     int m_nArenaPage;
     int m_nReturnTarget;
     bool m_bConnected;

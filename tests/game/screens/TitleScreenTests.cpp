@@ -1,6 +1,8 @@
 #include "AchievementsManager.h"
 #include "ArenaModeHelper.h"
 #include "CCLabelBMFont.h"
+#include "ChooseDifficultyScreen.h"
+#include "VornGameTypes.h"
 #include "CCMenuGamepad.h"
 #include "CCMenuGamepadInputDispatcher.h"
 #include "CCMenuItem.h"
@@ -78,7 +80,7 @@ protected:
         {
             stepFrames(1, 0.1f);
         }
-        m_title = m_manager->getTitleScreen();
+        m_title = dynamic_cast<TitleScreen*>(m_manager->getTitleScreen());
         ASSERT_NE(nullptr, m_title);
         m_title->getNewGameSignal().connect(&m_signals, &TitleSignals::onNewGame);
         m_title->getContinueSignal().connect(&m_signals, &TitleSignals::onContinue);
@@ -158,6 +160,26 @@ TEST_F(TitleScreenTest, KeysMoveThroughTheMenuAndStoryStartsANewGameAtEasy)
     EXPECT_EQ(1, m_signals.continues);
     EXPECT_EQ(1u, m_signals.newGames.size());
     m_manager->getRestartManager()->setHasCheckpoint(false);
+
+    // Once the story has been finished a new one asks for the difficulty; backing out returns.
+    m_manager->getAchievementsManager()->setAchievementProgress("achievement.grandor.completed_game_1", 1.0f);
+    m_title->open();
+    stepFrames(10, 0.1f);
+    key(kMenuGamepadInput_Action);
+    ASSERT_NE(nullptr, m_title->getDifficultyScreen());
+    EXPECT_TRUE(m_title->getDifficultyScreen()->isVisible());
+    EXPECT_TRUE(m_title->isVisible());
+    m_title->getDifficultyScreen()->onBack();
+    stepFrames(10, 0.1f);
+    EXPECT_FALSE(m_title->getDifficultyScreen()->isVisible());
+    EXPECT_TRUE(m_title->isVisible());
+    EXPECT_EQ(1u, m_signals.newGames.size());
+    key(kMenuGamepadInput_Action);
+    m_title->getDifficultyScreen()->onNormal();
+    stepFrames(10, 0.1f);
+    ASSERT_EQ(2u, m_signals.newGames.size());
+    EXPECT_EQ(kDifficulty_Normal, m_signals.newGames[1]);
+    EXPECT_FALSE(m_title->isVisible());
 }
 
 TEST_F(TitleScreenTest, BackAsksBeforeQuittingAndNoKeepsTheGameGoing)
