@@ -18,6 +18,7 @@
 #include "SFXManager.h"
 #include "SplashScreen.h"
 #include "SystemManager.h"
+#include "TitleScreen.h"
 #include "TimedTrigger.h"
 #include "VornAchievementsManager.h"
 #include "VornActor.h"
@@ -107,6 +108,20 @@ VornGameManager::~VornGameManager()
     if (m_pSplashScreen && getChildren() && getChildren()->containsObject(m_pSplashScreen))
     {
         m_pSplashScreen->getOpenedSignal().disconnect(this, &VornGameManager::onSplashFinished);
+        if (m_pTitleScreen)
+        {
+            m_pSplashScreen->getClosedSignal().disconnect(m_pTitleScreen, &VornScreen::open);
+        }
+    }
+    if (m_pTitleScreen && getChildren() && getChildren()->containsObject(m_pTitleScreen))
+    {
+        m_pTitleScreen->getOpenedSignal().disconnect(this, &VornGameManager::onTitleOpened);
+        if (TitleScreen* title = dynamic_cast<TitleScreen*>(m_pTitleScreen))
+        {
+            title->getStartArenaSignal().disconnect(this, &VornGameManager::onLevelChosen);
+            title->getNewGameSignal().disconnect(this, &VornGameManager::onNewGame);
+            title->getContinueSignal().disconnect(this, &VornGameManager::onContinueSavedGame);
+        }
     }
     // Every value reads and writes this object: none may outlive it in the store.
     removeRestartValues();
@@ -325,6 +340,30 @@ void VornGameManager::onPlayerDied(VornActor* player)
 
 bool VornGameManager::initMain2()
 {
+    TitleScreen* title = new TitleScreen();
+    if (!title->initScreen())
+    {
+        CCLog("VornGameManager::initMain2 - the title screen cannot be built");
+        // Its selector proxies hold it; cleanup lets them go so it can be freed.
+        title->cleanup();
+        title->release();
+        return false;
+    }
+    m_pTitleScreen = title;
+    addChild(title, 1);
+    title->release();
+    title->getStartArenaSignal().connect(this, &VornGameManager::onLevelChosen);
+    title->getNewGameSignal().connect(this, &VornGameManager::onNewGame);
+    title->getContinueSignal().connect(this, &VornGameManager::onContinueSavedGame);
+    title->getOpenedSignal().connect(this, &VornGameManager::onTitleOpened);
+    if (m_pSplashScreen)
+    {
+        m_pSplashScreen->getClosedSignal().connect(static_cast<VornScreen*>(title), &VornScreen::open);
+    }
+    else
+    {
+        title->open();
+    }
     m_bReady = true;
     m_gameReadySignal.emit();
     return true;
@@ -405,6 +444,16 @@ bool VornGameManager::initCollisionLists()
     rules.push_back(trigger);
     m_pCollisionManager->setCollisionLists(lists);
     return true;
+}
+
+void VornGameManager::onTitleOpened()
+{
+    if (m_pGameLayer)
+    {
+        m_pGameLayer->setVisible(false);
+    }
+    // Directly: nothing needs to hear about a pause at the title.
+    m_bPaused = true;
 }
 
 void VornGameManager::tick(float dt)

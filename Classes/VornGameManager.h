@@ -48,7 +48,7 @@ public:
 
     /** Boot step 1: the game world. Its result does not stop the boot. */
     virtual bool initMain1();
-    /** Boot step 2: the game is ready; the start signal goes out. */
+    /** Boot step 2: the title screen (opened once the splash has closed); then the start signal goes out. */
     virtual bool initMain2();
     /** Replaces the root game layer by a fresh "gamelayer" layout; false (old layer kept) when it cannot be read. */
     virtual bool initGameLayer();
@@ -73,6 +73,8 @@ public:
     virtual bool isReady() { return m_bReady; }
     virtual void setReady(bool ready) { m_bReady = ready; }
     virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
+    /** The title is up: the world is hidden and stands still. */
+    void onTitleOpened();
 
     /** The achievement rules, made before the framework's managers so they are the shared ones. */
     virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
