@@ -2,6 +2,7 @@
 
 #include "CCFileUtils.h"
 #include "TextHelpers.h"
+#include "VornActor.h"
 #include "VornActorDesc.h"
 #include "VornDictionary.h"
 #include "VornGameManager.h"
@@ -16,6 +17,19 @@ VornAchievementsManager::VornAchievementsManager()
 
 VornAchievementsManager::~VornAchievementsManager()
 {
+}
+
+void VornAchievementsManager::onEnemyKilled(VornActor* actor)
+{
+    // Until the game has a player character, the player's side is told by the actor's kind.
+    if (!actor || actor->getCharacterType() == kCharacter_Player)
+    {
+        return;
+    }
+    addAchievementProgress("achievement.grandor.take_out_enemies_tier1", 0.01f);
+    addAchievementProgress("achievement.grandor.take_out_enemies_tier2", 0.001f);
+    addAchievementProgress("achievement.grandor.take_out_enemies_tier3", 0.0002f);
+    addAchievementProgress("achievement.grandor.take_out_enemies_tier4", 0.0001f);
 }
 
 void VornAchievementsManager::onRPGPointsIncreased(VornActorDesc* desc)

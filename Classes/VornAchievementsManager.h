@@ -5,6 +5,7 @@
 
 NS_CC_BEGIN
 
+class VornActor;
 class VornActorDesc;
 
 /** The game's achievement rules on top of the framework's progress store. */
@@ -16,6 +17,9 @@ public:
 
     VornAchievementsManager();
     virtual ~VornAchievementsManager();
+
+    /** Counts a knocked-out enemy towards the take-out achievements (the player's own fall counts nothing). */
+    void onEnemyKilled(VornActor* actor);
 
     /** A character that reached every stat level earns its "max out" achievement. */
     void onRPGPointsIncreased(VornActorDesc* desc);

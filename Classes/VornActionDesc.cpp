@@ -8,6 +8,10 @@
 #include "SFXManager.h"
 #include "VornActorDesc.h"
 #include "VornDictionary.h"
+#include "VornEventDesc_Attack.h"
+#include "VornEventDesc_GrabTarget.h"
+#include "VornEventDesc_Jump.h"
+#include "VornEventDesc_Throw.h"
 #include "VornGameTypes.h"
 
 #include <climits>
@@ -255,7 +259,11 @@ bool VornActionDesc::initEvents(CCDictionary* events)
             continue;
         }
         std::string eventName = m_name + "." + element->getStrKey();
-        CCObject* event = createEvent(eventTypeFromName(typeName), eventDict, eventName);
+        CCObject* event = NULL;
+        if (!createEvent(eventTypeFromName(typeName), eventDict, eventName, &event))
+        {
+            return false;
+        }
         if (event)
         {
             m_pEvents->addObject(event);
@@ -264,14 +272,42 @@ bool VornActionDesc::initEvents(CCDictionary* events)
     return true;
 }
 
-CCObject* VornActionDesc::createEvent(int eventType, CCDictionary* dict, const std::string& eventName)
+bool VornActionDesc::createEvent(int eventType, CCDictionary* dict, const std::string& eventName, CCObject** out)
 {
-    // Timed events (attacks, jumps, delays, grabs, throws) are built here once their classes exist;
-    // until then an action keeps its timing and frames and carries no events.
-    CC_UNUSED_PARAM(eventType);
-    CC_UNUSED_PARAM(dict);
-    CC_UNUSED_PARAM(eventName);
-    return NULL;
+    *out = NULL;
+    VornEventDesc* event = NULL;
+    switch (eventType)
+    {
+    case kVET_Attack: event = new VornEventDesc_Attack(); break;
+    case kVET_Jump: event = new VornEventDesc_Jump(); break;
+    case kVET_Delay: event = new VornEventDesc_Delay(); break;
+    case kVET_GrabTarget: event = new VornEventDesc_GrabTarget(); break;
+    case kVET_Throw: event = new VornEventDesc_Throw(); break;
+    default: return true;  // sounds and unknown kinds carry no object: skipped
+    }
+    event->autorelease();
+    std::string ownerFile = m_pOwner ? m_pOwner->getFileName() : std::string();
+    if (!event->initWithDictionary(dict, eventName, ownerFile))
+    {
+        return false;
+    }
+    *out = event;
+    return true;
+}
+
+bool VornActionDesc::willAttackHitActor(VornActor* attacker, VornActor* target)
+{
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(m_pEvents, object)
+    {
+        VornEventDesc* event = dynamic_cast<VornEventDesc*>(object);
+        if (event && event->getType() == kVET_Attack &&
+            static_cast<VornEventDesc_Attack*>(event)->willHitActor(attacker, target))
+        {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool VornActionDesc::initFrames(CCArray* frameNames)
@@ -377,7 +413,11 @@ const std::string& VornActionDesc::getNextName(int actionType) const
 
 void VornActionDesc::preloadSFX()
 {
-    // Events preload their own sounds once they exist (see createEvent).
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(m_pEvents, object)
+    {
+        static_cast<VornEventDesc*>(object)->preloadSFX();
+    }
     SFXManager* sfx = SFXManager::sharedSFXManager();
     if (!m_sfx.empty() && sfx)
     {

@@ -11,6 +11,7 @@
 
 NS_CC_BEGIN
 
+class VornActor;
 class VornActorDesc;
 
 /**
@@ -32,7 +33,7 @@ public:
     /** Resolves the follow-up names against the owner's actions (a missing one adds a null entry). */
     void initPostLoad();
     /** Loads "<name>.plist" into the sprite-frame cache; false when the sheet or its texture is missing. */
-    bool initSpriteSheet(const char* name);
+    static bool initSpriteSheet(const char* name);
 
     /** A random follow-up of that action type, or NULL. */
     VornActionDesc* getNextInCombo(int actionType);
@@ -41,6 +42,8 @@ public:
     const std::string& getNextName(int actionType) const;
 
     virtual void preloadSFX();
+    /** Whether one of the action's attacks would hit the target now (nothing changes). */
+    bool willAttackHitActor(VornActor* attacker, VornActor* target);
 
     /** Drops every link to other actions; the owner does this before it goes, to break cycles. */
     void releaseLinks();
@@ -71,8 +74,11 @@ public:
 
 private:
     void applyTypeRules();
-    /** The timed event object of an event entry; NULL when its kind has none. */
-    CCObject* createEvent(int eventType, CCDictionary* dict, const std::string& eventName);
+    /**
+     * The timed event object of an event entry in out (NULL when its kind has none); false when
+     * the entry does not load.
+     */
+    bool createEvent(int eventType, CCDictionary* dict, const std::string& eventName, CCObject** out);
 
     std::string m_nextNames[kVAT_MAX];
     std::vector<VornActionDesc*> m_nextDescs[kVAT_MAX];  ///< each non-null entry retained

@@ -1,5 +1,15 @@
 #include "VornNodeLoaderLibrary.h"
 
+#include "VornCollisionLoader.h"
+#include "VornLabelBMFontLoader.h"
+#include "VornMenuItemImageLoader.h"
+#include "VornObjectLoader.h"
+#include "VornParticleSystemQuadLoader.h"
+#include "VornSpriteLoader.h"
+#include "VornTriggerLoader.h"
+
+USING_NS_CC_EXT;
+
 VornNodeLoaderLibrary* VornNodeLoaderLibrary::library()
 {
     VornNodeLoaderLibrary* library = new VornNodeLoaderLibrary();
@@ -16,4 +26,17 @@ VornNodeLoaderLibrary* VornNodeLoaderLibrary::newGameLibrary()
     return library;
 }
 
-void VornNodeLoaderLibrary::registerVornNodeLoaders() {}
+void VornNodeLoaderLibrary::registerVornNodeLoaders()
+{
+    unregisterCCNodeLoader("CCSprite");
+    registerCCNodeLoader("CCSprite", VornSpriteLoader::loader());
+    unregisterCCNodeLoader("CCLabelBMFont");
+    registerCCNodeLoader("CCLabelBMFont", VornLabelBMFontLoader::loader());
+    unregisterCCNodeLoader("CCMenuItemImage");
+    registerCCNodeLoader("CCMenuItemImage", VornMenuItemImageLoader::loader());
+    unregisterCCNodeLoader("CCParticleSystemQuad");
+    registerCCNodeLoader("CCParticleSystemQuad", VornParticleSystemQuadLoader::loader());
+    registerCCNodeLoader("VornTrigger", VornTriggerLoader::loader());
+    registerCCNodeLoader("VornCollision", VornCollisionLoader::loader());
+    registerCCNodeLoader("VornObject", VornObjectLoader::loader());
+}

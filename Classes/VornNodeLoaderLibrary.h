@@ -12,7 +12,11 @@ public:
     /** A new, autoreleased library with every loader the game's layouts use, in order. */
     static VornNodeLoaderLibrary* newGameLibrary();
 
-    /** The game's own node classes (none yet beyond the engine's and the framework's). */
+    /**
+     * The game's loaders: sprites, bitmap labels and image items draw their textures without
+     * smoothing, particle systems keep relative positions, and the stage classes "VornTrigger",
+     * "VornCollision" and "VornObject" are known. Call after the engine's and the framework's.
+     */
     void registerVornNodeLoaders();
 };
 
