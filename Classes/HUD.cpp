@@ -191,6 +191,8 @@ void HUD::connectGameSignals()
     if (VornGameManager* game = dynamic_cast<VornGameManager*>(m_pSubscribedTo))
     {
         game->getQuitToTitleSignal().connect(this, &HUD::onQuitToTitle);
+        game->getContinueSignal().connect(this, &HUD::onContinue);
+        game->getLevelStartedSignal().connect(this, &HUD::onLevelStart);
     }
     m_pSubscribedTo->getGameLayerVisibleSignal().connect(this, &HUD::setVisible);
     m_pSubscribedTo->getGameUpdateSignal().connect(this, &HUD::tick);
@@ -208,6 +210,8 @@ void HUD::disconnectGameSignals()
     if (VornGameManager* game = dynamic_cast<VornGameManager*>(m_pSubscribedTo))
     {
         game->getQuitToTitleSignal().disconnect(this, &HUD::onQuitToTitle);
+        game->getContinueSignal().disconnect(this, &HUD::onContinue);
+        game->getLevelStartedSignal().disconnect(this, &HUD::onLevelStart);
     }
     m_pSubscribedTo->getGameLayerVisibleSignal().disconnect(this, &HUD::setVisible);
     m_pSubscribedTo->getGameUpdateSignal().disconnect(this, &HUD::tick);
@@ -235,6 +239,12 @@ void HUD::onPausedChanged(bool paused)
 void HUD::onQuitToTitle()
 {
     close();
+}
+
+void HUD::onContinue()
+{
+    open();
+    onLevelStart();
 }
 
 void HUD::onPauseItem(CCObject* sender)

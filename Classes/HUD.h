@@ -135,6 +135,8 @@ private:
     void connectGameSignals();
     void disconnectGameSignals();
     void onQuitToTitle();
+    /** A continue: back in the game, clean as a new level. */
+    void onContinue();
 
     Signal<> m_pauseSignal;
     CCNode* m_pDamageOverlay;        ///< retained

@@ -15,6 +15,7 @@
 #include "SpeechScreen.h"
 #include "ThumbsScreen.h"
 #include "TimeAndLocationScreen.h"
+#include "VornAchievementsManager.h"
 #include "VornTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -377,4 +378,26 @@ TEST_F(HudTest, AchievementPopUpsShowOneAfterAnotherInCapitals)
     EXPECT_EQ("PAUSE MASTER", shown[2]);
     EXPECT_STREQ("Resumed.", popups->getDescription()->getString());
     EXPECT_FALSE(popups->isVisible());
+}
+
+TEST_F(HudTest, CompletingAnAchievementQueuesOnePopUpWithItsTexts)
+{
+    AchievementScreen* popups = AchievementScreen::create();
+    ASSERT_NE(nullptr, popups);
+    m_scene->addChild(popups);
+    m_table->setObject(CCString::create("Pause Master"), "achievement.grandor.pause_master");
+    m_table->setObject(CCString::create("You paused and came back."), "post_achievement.grandor.pause_master");
+    VornAchievementsManager* rules = new VornAchievementsManager();
+    ASSERT_TRUE(rules->initWithFile("achievements.plist"));
+    rules->resetAllAchievements();
+
+    EXPECT_TRUE(rules->setAchievementProgress("achievement.grandor.take_out_enemies_tier1", 0.5f));
+    EXPECT_TRUE(popups->getQueue().empty());  // not complete yet
+    EXPECT_TRUE(rules->setAchievementProgress("achievement.grandor.pause_master", 1.0f));
+    EXPECT_FALSE(rules->setAchievementProgress("achievement.grandor.pause_master", 1.0f));
+    ASSERT_EQ(1u, popups->getQueue().size());
+    EXPECT_EQ("PAUSE MASTER", popups->getQueue().front().getTitle());
+    EXPECT_EQ("You paused and came back.", popups->getQueue().front().getDescription());
+    rules->resetAllAchievements();
+    rules->release();
 }
