@@ -138,7 +138,11 @@ TEST_F(HudTest, HealthBarsSizeByMaximumHealthAndFollowTheFraction)
     }
 
     PlayerHealthScreen* bar = m_hud->getPlayerHealthScreen();
-    CCObject* fighter = CCNode::create();
+    // The fighters outlive the frames the test steps.
+    CCNode* fighter = CCNode::create();
+    fighter->retain();
+    CCNode* other = CCNode::create();
+    other->retain();
     m_hud->showPlayerHealth(fighter, "jors", 250.0f, 0.75f);
     EXPECT_TRUE(bar->isVisible());
     EXPECT_EQ(fighter, bar->getSubject());
@@ -173,7 +177,6 @@ TEST_F(HudTest, HealthBarsSizeByMaximumHealthAndFollowTheFraction)
 
     // One-on-one: each side's bar is its fraction.
     FightHealthScreen* fight = m_hud->getFightHealthScreen();
-    CCObject* other = CCNode::create();
     m_hud->showFightHealth(fighter, "jors", 0.5f, other, "street-thug", 0.0f);
     EXPECT_TRUE(fight->isVisible());
     EXPECT_FLOAT_EQ(0.5f, fight->getBar(0)->getScaleX());
@@ -184,6 +187,8 @@ TEST_F(HudTest, HealthBarsSizeByMaximumHealthAndFollowTheFraction)
     m_hud->onLevelStart();
     EXPECT_FALSE(fight->isVisible());
     EXPECT_EQ(nullptr, fight->getSubject(0));
+    fighter->release();
+    other->release();
 }
 
 TEST_F(HudTest, ComboCounterSlidesInFromTwoHitsAndOutWhenTheComboEnds)
