@@ -222,6 +222,12 @@ void HUD::onEnter()
 {
     VornScreen::onEnter();
     onLevelStart();
+    // Shown with the game layer only: entering the scene over the title must not show it.
+    GameManager* game = GameManager::getInstance();
+    if (game && game->getGameLayer())
+    {
+        setVisible(game->getGameLayer()->isVisible());
+    }
 }
 
 void HUD::onPausedChanged(bool paused)

@@ -39,7 +39,7 @@ public:
     virtual bool init();
     /** Fades and the speech queue, in game time. */
     virtual void tick(float dt);
-    /** Entering the scene starts like a level. */
+    /** Entering the scene starts like a level, shown only while the game layer is. */
     virtual void onEnter();
 
     /** Back to a clean state for a new level: overlays hidden, queue emptied, a fade in from white. */
