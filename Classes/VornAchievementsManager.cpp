@@ -1,11 +1,14 @@
 #include "VornAchievementsManager.h"
 
+#include "AchievementScreen.h"
 #include "CCFileUtils.h"
+#include "LocaleManager.h"
 #include "TextHelpers.h"
 #include "VornActor.h"
 #include "VornActorDesc.h"
 #include "VornDictionary.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
 
 NS_CC_BEGIN
 
@@ -19,10 +22,27 @@ VornAchievementsManager::~VornAchievementsManager()
 {
 }
 
+bool VornAchievementsManager::setAchievementProgress(const char* id, float progress)
+{
+    if (!AchievementsManager::setAchievementProgress(id, progress))
+    {
+        return false;
+    }
+    AchievementScreen* popups = AchievementScreen::sharedAchievementScreen();
+    AchievementInfo* info = getAchievement(id);
+    // Only the raise that completes it shows: progress never falls back below 1.
+    if (progress >= 1.0f && popups && info)
+    {
+        LocaleManager* locale = LocaleManager::sharedLocaleManager();
+        popups->queueAchievement(locale ? locale->localize(id) : id, info->getPostString().c_str());
+    }
+    return true;
+}
+
 void VornAchievementsManager::onEnemyKilled(VornActor* actor)
 {
-    // Until the game has a player character, the player's side is told by the actor's kind.
-    if (!actor || actor->getCharacterType() == kCharacter_Player)
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    if (!actor || (game && actor == (VornActor*)game->getPlayer()))
     {
         return;
     }

@@ -13,14 +13,20 @@ class CCDictionary;
 class CCNode;
 class CCObjectPool;
 class CharacterSetups;
+class AchievementScreen;
+class HUD;
 class LevelManager;
 class MusicManager;
 class SFXManager;
 class SplashScreen;
 class VornAchievementsManager;
+class VornActor;
 class VornActorDesc;
 class VornBackdrop;
+class VornCameraManager;
 class VornHighScoreManager;
+class VornPlayer;
+class VornPlayerInputBase;
 class VornScreen;
 class VornScriptEngine;
 
@@ -44,10 +50,15 @@ public:
 
     /** Boot step 1: the game world. Its result does not stop the boot. */
     virtual bool initMain1();
-    /** Boot step 2: the game is ready; the start signal goes out. */
+    /** Boot step 2: the title screen (opened once the splash has closed); then the start signal goes out. */
     virtual bool initMain2();
     /** Replaces the root game layer by a fresh "gamelayer" layout; false (old layer kept) when it cannot be read. */
     virtual bool initGameLayer();
+    /** Part of boot step 1: the HUD and the achievement pop-ups; false when one cannot be built. */
+    virtual bool initScreens();
+    /** Depths of the game's own screens in the scene (the splash is at 10). */
+    static const int kHUDZ = 5;
+    static const int kAchievementScreenZ = 30;
     /** The splash has played: the boot starts on the next frame, which counts as no time. */
     void onSplashFinished();
 
@@ -58,6 +69,10 @@ public:
     virtual void setMusicManager(MusicManager* manager) { m_pMusicManager = manager; }
     /** The story's level list, made by boot step 1 (NULL before or when "levels.plist" is missing). */
     virtual LevelManager* getLevelManager() { return m_pLevelManager; }
+    /** The in-game screen, made by boot step 1 (a child; NULL before or when it failed). */
+    virtual HUD* getHUD() { return m_pHUD; }
+    /** The achievement pop-ups, made by boot step 1 (a child; NULL before). */
+    virtual AchievementScreen* getAchievementScreen() { return m_pAchievementScreen; }
     /** Retains the new list and releases the old one. */
     virtual void setLevelManager(LevelManager* manager);
     /** The game's high scores, installed as the framework's high-score manager. */
@@ -69,6 +84,8 @@ public:
     virtual bool isReady() { return m_bReady; }
     virtual void setReady(bool ready) { m_bReady = ready; }
     virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
+    /** The title is up: the world is hidden and stands still. */
+    void onTitleOpened();
 
     /** The achievement rules, made before the framework's managers so they are the shared ones. */
     virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
@@ -113,6 +130,21 @@ public:
      */
     virtual bool initCollisionLists();
 
+    // ---- Player and camera ----
+
+    /** The one player character: made at start-up, put in play when the game world is built. */
+    virtual VornPlayer* getPlayer() { return m_pPlayer; }
+    /** The camera following the player (NULL until the game world is built). */
+    virtual VornCameraManager* getCameraManager() { return m_pCameraManager; }
+    /** Wires the player to its input and puts it in play; false when the player cannot be set up. */
+    virtual bool initPlayer(VornPlayerInputBase* input);
+    /** The camera on the game layer, following the player; false when it cannot be set up. */
+    virtual bool initCameraManager();
+    /** The player's knock-out ends the game: the touch controls go; the result screens hook in here. */
+    void onPlayerDied(VornActor* player);
+
+    /** The character played until a level script picks another. */
+    static const char* const kDefaultPlayerDesc;
 
     /** The longest frame the game steps at once; a longer pause is played as this. */
     static const float kMaxFrameTime;
@@ -283,6 +315,8 @@ protected:
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
     LevelManager* m_pLevelManager;                    ///< retained
+    HUD* m_pHUD;                                      ///< a child; owned by the scene graph
+    AchievementScreen* m_pAchievementScreen;          ///< a child; owned by the scene graph
     std::string m_sLevelScript;
     Signal<> m_quitToTitleSignal;
     VornBackdrop* m_pBackground;  ///< retained
@@ -311,6 +345,8 @@ protected:
     Signal<> m_newGameSignal;
     Signal<> m_continueUsedSignal;
     Signal<> m_levelRequestedSignal;
+    VornPlayer* m_pPlayer;                  ///< owned; also a child of the actor node while in play
+    VornCameraManager* m_pCameraManager;    ///< owned
 };
 
 NS_CC_END
