@@ -1,5 +1,6 @@
 #include "VornGameManager.h"
 
+#include "BotManager.h"
 #include "CCArray.h"
 #include "CCConsole.h"
 #include "CCDirector.h"
@@ -53,7 +54,8 @@ VornGameManager::VornGameManager()
       m_nStoryDifficultyLevel(kDifficulty_Easy),
       m_pLevelManager(NULL),
       m_pBackground(NULL),
-      m_pImpactPool(NULL)
+      m_pImpactPool(NULL),
+      m_pBotManager(NULL)
 {
     // Nothing plays until a level starts.
     m_bPaused = true;
@@ -62,6 +64,7 @@ VornGameManager::VornGameManager()
 VornGameManager::~VornGameManager()
 {
     setBackground(NULL);
+    CC_SAFE_RELEASE_NULL(m_pBotManager);
     releaseImpactPool();
     CC_SAFE_RELEASE(m_pActorNode);
     // Only while it is still our child is it sure to be alive.
@@ -181,6 +184,12 @@ bool VornGameManager::initMain1()
     // The actors live in one node of the game layer, depth-sorted every frame.
     setActorNode(CCNode::create());
     getGameLayer()->addChild(m_pActorNode, 0);
+    m_pBotManager = new BotManager();
+    if (!m_pBotManager->init(kBotPoolSize))
+    {
+        CCLog("Failed to create BotManager!\n");
+        return false;
+    }
     if (!initImpactPool())
     {
         return false;

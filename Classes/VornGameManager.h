@@ -8,6 +8,7 @@
 
 NS_CC_BEGIN
 
+class BotManager;
 class CCDictionary;
 class CCNode;
 class CCObjectPool;
@@ -122,6 +123,11 @@ public:
     /** A member of the player list touches a member of the trigger list: (player, trigger). */
     virtual CollisionSignal& getTriggerHitSignal() { return m_triggerHitSignal; }
     virtual void setTriggerHitSignal(const CollisionSignal& signal) { m_triggerHitSignal = signal; }
+    /** The one enemy manager, made by boot step 1 with its pool (NULL before). */
+    virtual BotManager* getBotManager() { return m_pBotManager; }
+    /** A level has started: its scripts have run and the game plays. */
+    virtual Signal<>& getLevelStartedSignal() { return m_levelStartedSignal; }
+    virtual void setLevelStartedSignal(const Signal<>& signal) { m_levelStartedSignal = signal; }
     /** The player continues after a game over. */
     virtual Signal<>& getContinueSignal() { return m_continueSignal; }
     virtual void setContinueSignal(const Signal<>& signal) { m_continueSignal = signal; }
@@ -133,6 +139,7 @@ protected:
     void releaseImpactPool();
 
     static const int kImpactCount = 10;
+    static const int kBotPoolSize = 50;
 
     int m_nBootState;
     bool m_bReady;
@@ -153,6 +160,8 @@ protected:
     CCObjectPool* m_pImpactPool;  ///< retained; each impact holds it too until the manager goes
     CollisionSignal m_triggerHitSignal;
     Signal<> m_continueSignal;
+    BotManager* m_pBotManager;  ///< owned
+    Signal<> m_levelStartedSignal;
 };
 
 NS_CC_END

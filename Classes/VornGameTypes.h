@@ -82,6 +82,29 @@ enum
     kCollisionList_Trigger = 32
 };
 
+/** The side a queued enemy enters from. */
+enum
+{
+    kSpawnDir_Left = 0,
+    kSpawnDir_Right,
+    kSpawnDir_Random,
+    kSpawnDir_MAX
+};
+
+/** The bot events a script can be told about. */
+enum
+{
+    kBotTrigger_Spawned = 0,
+    kBotTrigger_Killed,
+    kBotTrigger_Died,
+    kBotTrigger_ReachedTarget,
+    kBotTrigger_Stunned,
+    kBotTrigger_StunnedFinished,
+    kBotTrigger_Grabbed,
+    kBotTrigger_GrabbedFinished,
+    kBotTrigger_MAX
+};
+
 NS_CC_END
 
 #endif // __VORN_GAME_TYPES_H__

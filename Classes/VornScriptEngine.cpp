@@ -1,5 +1,7 @@
 #include "VornScriptEngine.h"
 
+#include "BotActor.h"
+
 #include "CCFileUtils.h"
 #include "CCNode.h"
 #include "GameBindings.h"
@@ -283,6 +285,26 @@ bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* ty
     pushObject(L, object, type);
     lua_pushboolean(L, b);
     return CCLuaEngine::protectedCall(L, 2, 0, label.c_str());
+}
+
+bool VornScriptEngine::callFunctionRef(int ref, BotActor* bot)
+{
+    return callFunctionRef(ref, static_cast<CCObject*>(bot), "BotActor");
+}
+
+bool VornScriptEngine::callFunctionRef(int ref, BotActor* bot, VornActor* other)
+{
+    return callFunctionRef(ref, static_cast<CCObject*>(bot), "BotActor", static_cast<CCObject*>(other), "VornActor");
+}
+
+bool VornScriptEngine::callFunctionRef(int ref, BotActor* bot, bool b)
+{
+    return callFunctionRef(ref, static_cast<CCObject*>(bot), "BotActor", b);
+}
+
+bool VornScriptEngine::callStateFunction(const char* name, BotActor* bot)
+{
+    return callStateFunction(name, static_cast<CCObject*>(bot), "BotActor");
 }
 
 bool VornScriptEngine::callStateFunction(const char* name, CCObject* object, const char* type)
