@@ -278,7 +278,14 @@ void BotManager::triggerOnBotEvent(int botID, int event, VornScriptEngine* engin
     {
         setTriggerItems(CCArray::create());
     }
-    m_pTriggerItems->addObject(BotTriggerEventItem::create(botID, event, engine, functionRef));
+    // Owned by the array alone, so it goes (with its reference) the moment it is removed.
+    BotTriggerEventItem* item = new BotTriggerEventItem();
+    item->setBotID(botID);
+    item->setEvent(event);
+    item->setScriptEngine(engine);
+    item->setFunctionRef(functionRef);
+    m_pTriggerItems->addObject(item);
+    item->release();
 }
 
 void BotManager::clearSpawnQueue()
@@ -534,25 +541,32 @@ void BotManager::fireBotEvent(BotActor* bot, int event)
         return;
     }
     // The items present now, each kept alive while its callback runs (it may reset us).
-    CCArray* items = CCArray::createWithArray(m_pTriggerItems);
-    CCArray* fired = CCArray::create();
+    std::vector<BotTriggerEventItem*> items;
     CCObject* object = NULL;
-    CCARRAY_FOREACH(items, object)
+    CCARRAY_FOREACH(m_pTriggerItems, object)
     {
         BotTriggerEventItem* item = static_cast<BotTriggerEventItem*>(object);
-        if (item->getBotID() != id || item->getEvent() != event)
+        if (item->getBotID() == id && item->getEvent() == event)
         {
-            continue;
-        }
-        fired->addObject(item);
-        if (item->getScriptEngine())
-        {
-            item->getScriptEngine()->callFunctionRef(item->getFunctionRef(), bot);
+            item->retain();
+            items.push_back(item);
         }
     }
-    CCARRAY_FOREACH(fired, object)
+    for (size_t i = 0; i < items.size(); ++i)
     {
-        m_pTriggerItems->removeObject(object);
+        if (items[i]->getScriptEngine())
+        {
+            items[i]->getScriptEngine()->callFunctionRef(items[i]->getFunctionRef(), bot);
+        }
+    }
+    // Each fires once: its reference goes back to its state as the item goes.
+    for (size_t i = 0; i < items.size(); ++i)
+    {
+        if (m_pTriggerItems)
+        {
+            m_pTriggerItems->removeObject(items[i]);
+        }
+        items[i]->release();
     }
 }
 

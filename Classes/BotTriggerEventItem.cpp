@@ -19,17 +19,6 @@ BotTriggerEventItem::~BotTriggerEventItem()
     CC_SAFE_RELEASE_NULL(m_pScriptEngine);
 }
 
-BotTriggerEventItem* BotTriggerEventItem::create(int botID, int event, VornScriptEngine* engine, int functionRef)
-{
-    BotTriggerEventItem* item = new BotTriggerEventItem();
-    item->m_nBotID = botID;
-    item->m_nEvent = event;
-    item->setScriptEngine(engine);
-    item->m_nFunctionRef = functionRef;
-    item->autorelease();
-    return item;
-}
-
 void BotTriggerEventItem::setScriptEngine(VornScriptEngine* engine)
 {
     CC_SAFE_RETAIN(engine);

@@ -21,14 +21,12 @@ public:
     BotTriggerEventItem();
     virtual ~BotTriggerEventItem();
 
-    /** An autoreleased item; it takes over functionRef, made in engine (-1 for none). */
-    static BotTriggerEventItem* create(int botID, int event, VornScriptEngine* engine, int functionRef);
-
     virtual int getBotID() { return m_nBotID; }
     virtual void setBotID(int id) { m_nBotID = id; }
     virtual int getEvent() { return m_nEvent; }
     virtual void setEvent(int event) { m_nEvent = event; }
     virtual int getFunctionRef() { return m_nFunctionRef; }
+    /** Takes over ref, which must come from the item's script engine. */
     virtual void setFunctionRef(int ref) { m_nFunctionRef = ref; }
     virtual VornScriptEngine* getScriptEngine() { return m_pScriptEngine; }
     /** Retains the new engine and releases the old (the reference is not moved). */

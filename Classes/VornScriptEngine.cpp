@@ -125,7 +125,25 @@ bool VornScriptEngine::pushRefFunction(lua_State* L, int ref, std::string* label
 
 void VornScriptEngine::pushObject(lua_State* L, CCObject* object, const char* type)
 {
-    tolua_pushccobject(L, object, type ? type : "CCObject");
+    // tolua pushes nothing at all for a type the state does not know, which would shift every
+    // argument after it: such an object crosses as a plain engine object instead.
+    const char* known = type ? type : "CCObject";
+    luaL_getmetatable(L, known);
+    bool registered = !lua_isnil(L, -1);
+    lua_pop(L, 1);
+    if (!registered)
+    {
+        known = "CCObject";
+        luaL_getmetatable(L, known);
+        registered = !lua_isnil(L, -1);
+        lua_pop(L, 1);
+    }
+    if (!registered)
+    {
+        lua_pushnil(L);
+        return;
+    }
+    tolua_pushccobject(L, object, known);
 }
 
 int VornScriptEngine::getFunctionRef(const char* name)
