@@ -4,7 +4,8 @@
 #include "tolua++.h"
 
 /**
- * Registers the game's own classes, functions, variables and constants in L's global table
+ * Generated at build time from Classes/binding/GameBindings.pkg (one package per class, in
+ * registration order; fix-ups in GameBindingsHook.lua). Registers the game's own classes, functions, variables and constants in L's global table
  * (the engine's types are already there). Called once on every script engine's fresh state;
  * its signature is a lua_CFunction so it can run protected. Returns 1.
  */

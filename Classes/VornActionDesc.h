@@ -33,7 +33,7 @@ public:
     /** Resolves the follow-up names against the owner's actions (a missing one adds a null entry). */
     void initPostLoad();
     /** Loads "<name>.plist" into the sprite-frame cache; false when the sheet or its texture is missing. */
-    bool initSpriteSheet(const char* name);
+    static bool initSpriteSheet(const char* name);
 
     /** A random follow-up of that action type, or NULL. */
     VornActionDesc* getNextInCombo(int actionType);

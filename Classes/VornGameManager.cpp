@@ -1,27 +1,36 @@
 #include "VornGameManager.h"
 
+#include "AnalyticsManager.h"
 #include "BotManager.h"
 #include "CCArray.h"
 #include "CCConsole.h"
 #include "CCDirector.h"
 #include "CCFileUtils.h"
-#include "CCConsole.h"
 #include "CCNode.h"
 #include "CCObjectPool.h"
+#include "CCUserDefault.h"
 #include "CharacterSetups.h"
+#include "CollisionManager.h"
 #include "LevelManager.h"
 #include "MusicManager.h"
-#include "CollisionManager.h"
+#include "RestartDelegate.h"
+#include "RestartManager.h"
 #include "SFXManager.h"
 #include "SplashScreen.h"
 #include "SystemManager.h"
+#include "TimedTrigger.h"
 #include "VornAchievementsManager.h"
+#include "VornActor.h"
 #include "VornActorDesc.h"
 #include "VornHighScoreManager.h"
 #include "VornBackdrop.h"
 #include "VornGameTypes.h"
 #include "VornImpact.h"
 #include "VornScreen.h"
+#include "VornScriptEngine.h"
+#include "VornTrigger.h"
+
+#include <cstdio>
 
 NS_CC_BEGIN
 
@@ -55,8 +64,22 @@ VornGameManager::VornGameManager()
       m_pLevelManager(NULL),
       m_pBackground(NULL),
       m_pImpactPool(NULL),
+      m_fTimeInLevel(0.0f),
+      m_nNumStoryModeContinues(0),
+      m_bIsRestoring(false),
+      m_bRestartValuesRegistered(false),
+      m_pScriptEngine(NULL),
+      m_pTimers(new CCArray()),
+      m_pTitleScreen(NULL),
+      m_pPauseScreen(NULL),
+      m_pGameOverScreen(NULL),
+      m_pStageCompleteScreen(NULL),
+      m_pArenaCompleteScreen(NULL),
+      m_pLevelUpScreen(NULL),
+      m_pAutosaveNotice(NULL),
       m_pBotManager(NULL)
 {
+    m_pTimers->init();
     // Nothing plays until a level starts.
     m_bPaused = true;
 }
@@ -72,13 +95,19 @@ VornGameManager::~VornGameManager()
     {
         m_pSplashScreen->getOpenedSignal().disconnect(this, &VornGameManager::onSplashFinished);
     }
+    // Every value reads and writes this object: none may outlive it in the store.
+    removeRestartValues();
+    m_triggerHitSignal.disconnect(this, &VornGameManager::onTriggerHit);
+    // Timers hold the script engine; they go first.
+    CC_SAFE_RELEASE(m_pTimers);
+    CC_SAFE_RELEASE(m_pScriptEngine);
     CC_SAFE_RELEASE(m_pActorDescs);
     CC_SAFE_RELEASE(m_pPlayerCharacterSetups);
     CC_SAFE_RELEASE(m_pEnemyCharacterSetups);
     CC_SAFE_RELEASE(m_pAchievementsManager);
     CC_SAFE_RELEASE(m_pSFXManager);
     CC_SAFE_RELEASE(m_pMusicManager);
-    CC_SAFE_RELEASE(m_pLevelManager);
+    setLevelManager(NULL);
     // The framework only borrows the game's high-score manager.
     CC_SAFE_RELEASE(m_pHighScoreManager);
     m_pHighScoreManager = NULL;
@@ -87,8 +116,17 @@ VornGameManager::~VornGameManager()
 void VornGameManager::setLevelManager(LevelManager* manager)
 {
     CC_SAFE_RETAIN(manager);
+    if (m_pLevelManager)
+    {
+        m_pLevelManager->getLevelChangedSignal().disconnect(this, &VornGameManager::setLevelName);
+    }
     CC_SAFE_RELEASE(m_pLevelManager);
     m_pLevelManager = manager;
+    // A level the list selects starts on the next running frame.
+    if (m_pLevelManager)
+    {
+        m_pLevelManager->getLevelChangedSignal().connect(this, &VornGameManager::setLevelName);
+    }
 }
 
 VornHighScoreManager* VornGameManager::getVornHighScoreManager()
@@ -174,7 +212,13 @@ bool VornGameManager::initGameLayer()
 
 bool VornGameManager::initMain1()
 {
+    registerRestartValues();
+    m_nNumStoryModeContinues = CCUserDefault::sharedUserDefault()->getIntegerForKey("NumStoryModeContinues", 0);
     initGameLayer();
+    if (m_pScriptEngine == NULL)
+    {
+        m_pScriptEngine = new VornScriptEngine();
+    }
     setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
     setEnemyCharacterSetups(CharacterSetups::create("character-setup-enemy.csv"));
     if (!initCollisionLists())
@@ -184,6 +228,7 @@ bool VornGameManager::initMain1()
     // The actors live in one node of the game layer, depth-sorted every frame.
     setActorNode(CCNode::create());
     getGameLayer()->addChild(m_pActorNode, 0);
+    m_triggerHitSignal.connect(this, &VornGameManager::onTriggerHit);
     m_pBotManager = new BotManager();
     if (!m_pBotManager->init(kBotPoolSize))
     {
@@ -321,6 +366,18 @@ void VornGameManager::tick(float dt)
         dt = kMaxFrameTime;
     }
     GameManager::tick(dt);
+    m_fTimeInLevel += dt;
+    if (!m_bPaused)
+    {
+        updateTimers(dt);
+    }
+    if (!m_sPendingLevelName.empty())
+    {
+        // Emptied first: a level the scripts queue while this one starts waits for its own frame.
+        std::string name = m_sPendingLevelName;
+        m_sPendingLevelName.clear();
+        startLevel(name);
+    }
 }
 
 void VornGameManager::setPlayerCharacterSetups(CharacterSetups* setups)
@@ -367,14 +424,462 @@ VornActorDesc* VornGameManager::actorDescWithFile(const char* name)
     return desc;
 }
 
-void VornGameManager::applicationDidEnterBackground()
+// ---- Levels ----
+
+void VornGameManager::startLevel(const std::string& levelName)
 {
-    GameManager::applicationDidEnterBackground();
+    // The restore passes a value the scripts may change under us.
+    const std::string name = levelName;
+    m_pTimers->removeAllObjects();
+    if (m_pImpactPool && m_pImpactPool->getUsed())
+    {
+        // Recycling edits the used list: walk a copy.
+        CCArray* used = CCArray::createWithArray(m_pImpactPool->getUsed());
+        CCObject* object = NULL;
+        CCARRAY_FOREACH(used, object)
+        {
+            static_cast<VornImpact*>(object)->recycle();
+        }
+    }
+    m_sLevelScript = name;
+    m_nGameMode = name.find("arena") != std::string::npos ? kVornGameMode_Arena : kVornGameMode_Story;
+    if (name.empty())
+    {
+        return;
+    }
+    loadLevelScript(name.c_str(), m_bIsRestoring);
+    setIsGameLayerVisible(true);
+    setPaused(false);
+    setTempPaused(false);
+    updateGameModSpeed();
+    m_levelStartedSignal.emit();
+    m_fTimeInLevel = 0.0f;
+}
+
+bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
+{
+    CollisionList* enemies = getCollisionList(2);
+    if (enemies)
+    {
+        enemies->removeAllObjects();
+    }
+    if (!restoring)
+    {
+        m_sCheckpointFunction.clear();
+    }
+    // A fresh state: nothing of the previous level's globals survives.
+    CC_SAFE_RELEASE_NULL(m_pScriptEngine);
+    m_pScriptEngine = new VornScriptEngine();
+    if (!m_pScriptEngine->executeScriptFile("common.lua"))
+    {
+        CCLog("ERROR: Unable to execute common level script!");
+        return false;
+    }
+    char fileName[512];
+    snprintf(fileName, sizeof(fileName), "%s.lua", levelName ? levelName : "");
+    if (!m_pScriptEngine->executeScriptFile(fileName))
+    {
+        CCLog("ERROR: Unable to execute level script %s", fileName);
+        return false;
+    }
+    return m_pScriptEngine->callGlobalFunction("init", restoring);
+}
+
+void VornGameManager::setBackdropFile(const std::string& name)
+{
+    m_sBackdropFile = name;
+    VornBackdrop* backdrop = new VornBackdrop();
+    backdrop->autorelease();
+    if (m_pBackground)
+    {
+        m_pBackground->reset();
+    }
+    setBackground(backdrop);
+    if (name.empty())
+    {
+        return;
+    }
+    // The new layout brings its own signs, shapes and triggers.
+    static const int kStageLists[] = { 4, 8, 32 };
+    for (size_t i = 0; i < sizeof(kStageLists) / sizeof(kStageLists[0]); ++i)
+    {
+        CollisionList* list = getCollisionList(kStageLists[i]);
+        if (list)
+        {
+            list->removeAllObjects();
+        }
+    }
+    if (!backdrop->initWithFile(name.c_str(), m_pGameLayer, m_pActorNode))
+    {
+        CCLog("Error loading backdrop file '%s'", name.c_str());
+    }
+}
+
+void VornGameManager::setNumStoryModeContinues(int continues)
+{
+    m_nNumStoryModeContinues = continues;
+    CCUserDefault* settings = CCUserDefault::sharedUserDefault();
+    settings->setIntegerForKey("NumStoryModeContinues", continues);
+    settings->flush();
+}
+
+void VornGameManager::setLevelName(const char* name)
+{
+    m_sPendingLevelName = name ? name : "";
+}
+
+void VornGameManager::onLevelChosen(const char* name)
+{
+    setLevelName(name);
+    m_levelRequestedSignal.emit();
+}
+
+void VornGameManager::onNewGame(int difficulty)
+{
+    setStoryDifficultyLevel(difficulty);
+    if (m_pAnalyticsManager && m_pAnalyticsManager->getBackend())
+    {
+        m_pAnalyticsManager->logEvent("startNewGame");
+    }
+    if (m_pAutosaveNotice)
+    {
+        m_pAutosaveNotice->getOpenedSignal().connect(this, &VornGameManager::beginNewGame);
+        m_pAutosaveNotice->open();
+    }
+    else
+    {
+        // Without a notice to wait for, the game begins at once.
+        beginNewGame();
+    }
+}
+
+void VornGameManager::beginNewGame()
+{
+    if (m_pAutosaveNotice)
+    {
+        m_pAutosaveNotice->getOpenedSignal().disconnect(this, &VornGameManager::beginNewGame);
+        m_pAutosaveNotice->hide();
+    }
+    // Its change signal queues the first level (setLevelName).
+    if (m_pLevelManager)
+    {
+        m_pLevelManager->newGame();
+    }
+    m_newGameSignal.emit();
+}
+
+void VornGameManager::onContinue()
+{
+    m_continueSignal.emit();
+    if (m_nGameMode == kVornGameMode_Story)
+    {
+        setNumStoryModeContinues(getNumStoryModeContinues() + 1);
+        m_continueUsedSignal.emit();
+    }
+    restoreCheckpoint(false);
+}
+
+void VornGameManager::onContinueSavedGame()
+{
+    restoreCheckpoint(true);
+}
+
+void VornGameManager::quitToTitleScreen()
+{
+    // Straight to the flag: the title is no pause screen.
+    m_bPaused = true;
+    if (m_pBackground)
+    {
+        m_pBackground->reset();
+        setBackground(NULL);
+    }
+    m_quitToTitleSignal.emit();
+}
+
+void VornGameManager::onNextStage()
+{
+    // Past the last level nothing happens; otherwise the list's change signal queues the next one.
+    if (m_pLevelManager)
+    {
+        m_pLevelManager->nextLevel();
+    }
+}
+
+void VornGameManager::onStoryModeCompleted()
+{
+    if (m_pAchievementsManager == NULL)
+    {
+        return;
+    }
+    static const char* const kCompleted[] = { "achievement.grandor.completed_game_1",
+                                              "achievement.grandor.completed_game_2",
+                                              "achievement.grandor.completed_game_3" };
+    if (m_nStoryDifficultyLevel >= kDifficulty_Easy && m_nStoryDifficultyLevel <= kDifficulty_Hard)
+    {
+        m_pAchievementsManager->setAchievementProgress(kCompleted[m_nStoryDifficultyLevel], 1.0f);
+    }
+    if (m_nNumStoryModeContinues == 0)
+    {
+        m_pAchievementsManager->setAchievementProgress("achievement.grandor.completed_no_continue", 1.0f);
+    }
+}
+
+// ---- Checkpoints ----
+
+void VornGameManager::registerRestartValues()
+{
+    if (m_pRestartManager == NULL || m_bRestartValuesRegistered)
+    {
+        return;
+    }
+    // The restore walks them in this order: the level restarts before its stage and state come back.
+    m_pRestartManager->addDelegate(RestartDelegate<std::string>::create(
+        "levelScript", this, &VornGameManager::getLevelScript, &VornGameManager::startLevel));
+    m_pRestartManager->addDelegate(RestartDelegate<std::string>::create(
+        "backdropFile", this, &VornGameManager::getBackdropFile, &VornGameManager::setBackdropFile));
+    m_pRestartManager->addDelegate(RestartDelegate<std::string>::create(
+        "checkpointFunction", this, &VornGameManager::getCheckpointFunction, &VornGameManager::setCheckpointFunction));
+    m_pRestartManager->addDelegate(RestartDelegate<std::string>::create(
+        "triggerStates", this, &VornGameManager::getTriggerStates, &VornGameManager::setTriggerStates));
+    m_pRestartManager->addDelegate(RestartDelegate<float>::create(
+        "timeInLevel", this, &VornGameManager::getTimeInLevel, &VornGameManager::setTimeInLevel));
+    m_pRestartManager->addDelegate(RestartDelegate<int>::create(
+        "storyDifficultyLevel", this, &VornGameManager::getStoryDifficultyLevel,
+        &VornGameManager::setStoryDifficultyLevel));
+    m_bRestartValuesRegistered = true;
+}
+
+void VornGameManager::removeRestartValues()
+{
+    if (m_pRestartManager == NULL || !m_bRestartValuesRegistered)
+    {
+        return;
+    }
+    static const char* const kKeys[] = { "levelScript", "backdropFile", "checkpointFunction",
+                                         "triggerStates", "timeInLevel", "storyDifficultyLevel" };
+    for (size_t i = 0; i < sizeof(kKeys) / sizeof(kKeys[0]); ++i)
+    {
+        m_pRestartManager->removeDelegateWithKey(kKeys[i]);
+    }
+    m_bRestartValuesRegistered = false;
+}
+
+void VornGameManager::setCheckpoint(const char* functionName)
+{
+    if (m_bIsRestoring)
+    {
+        return;
+    }
+    setCheckpointFunction(functionName ? functionName : "");
+    if (m_pRestartManager)
+    {
+        m_pRestartManager->saveAll();
+    }
+    // The saved and cached copies keep the name; a level load must not call it again by itself.
+    m_sCheckpointFunction.clear();
+}
+
+void VornGameManager::setRestartCheckpoint(const char* functionName)
+{
+    if (m_bIsRestoring)
+    {
+        return;
+    }
+    setCheckpointFunction(functionName ? functionName : "");
+    if (m_pRestartManager)
+    {
+        m_pRestartManager->storeAll();
+    }
+}
+
+void VornGameManager::restoreCheckpoint(bool fromSave)
+{
+    m_bIsRestoring = true;
+    if (m_pRestartManager)
+    {
+        if (fromSave)
+        {
+            m_pRestartManager->loadAll();
+        }
+        else
+        {
+            m_pRestartManager->restoreAll();
+        }
+    }
+    if (!m_sCheckpointFunction.empty())
+    {
+        CCLog("Restoring checkpoint via Lua function '%s'", m_sCheckpointFunction.c_str());
+        if (m_pScriptEngine)
+        {
+            m_pScriptEngine->callGlobalFunction(m_sCheckpointFunction.c_str(), true);
+        }
+    }
+    m_bIsRestoring = false;
+    setPaused(false);
+}
+
+void VornGameManager::resetStoryMode()
+{
+    if (m_pRestartManager)
+    {
+        m_pRestartManager->setHasCheckpoint(false);
+    }
+}
+
+// ---- Timers and triggers ----
+
+void VornGameManager::startTimer(float seconds, const char* functionName, bool continuous)
+{
+    m_pTimers->addObject(TimedTrigger::createWithName(m_pScriptEngine, seconds, functionName, continuous));
+}
+
+void VornGameManager::startTimer(float seconds, int functionIndex, bool continuous)
+{
+    if (m_pScriptEngine == NULL)
+    {
+        return;
+    }
+    int ref = m_pScriptEngine->createFunctionRef(functionIndex);
+    if (ref == VORNSCRIPTREF_NULL)
+    {
+        CCLog("VornGameManager::startTimer - no function at stack index %d", functionIndex);
+        return;
+    }
+    m_pTimers->addObject(TimedTrigger::createWithRef(m_pScriptEngine, seconds, ref, continuous));
+}
+
+void VornGameManager::updateTimers(float dt)
+{
+    if (m_pTimers->count() == 0)
+    {
+        return;
+    }
+    // The called functions may start or drop timers (or the level): walk a retained copy.
+    CCArray* snapshot = CCArray::createWithArray(m_pTimers);
+    CCArray* done = CCArray::create();
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(snapshot, object)
+    {
+        TimedTrigger* timer = static_cast<TimedTrigger*>(object);
+        if (timer->advance(dt))
+        {
+            done->addObject(timer);
+        }
+    }
+    CCARRAY_FOREACH(done, object)
+    {
+        m_pTimers->removeObject(object);
+    }
+}
+
+float VornGameManager::getActorHeight(CCNode* actor)
+{
+    VornActor* fighter = dynamic_cast<VornActor*>(actor);
+    return fighter ? fighter->getHeight() : 0.0f;
+}
+
+void VornGameManager::onTriggerHit(ActorComponent* actor, ActorComponent* trigger)
+{
+    CCNode* actorNode = actor ? actor->getOwner() : NULL;
+    CCNode* triggerNode = trigger ? trigger->getOwner() : NULL;
+    VornTrigger* levelTrigger = dynamic_cast<VornTrigger*>(triggerNode);
+    if (actorNode == NULL || levelTrigger == NULL || levelTrigger->isTriggered())
+    {
+        return;
+    }
+    // The ground under the actor's middle, carried into the space the trigger's box is in.
+    CCPoint foot(actorNode->getContentSize().width * 0.5f, -getActorHeight(actorNode));
+    CCPoint local = triggerNode->convertToNodeSpace(actorNode->convertToWorldSpace(foot));
+    CCPoint inParent = CCPointApplyAffineTransform(local, triggerNode->nodeToParentTransform());
+    if (!triggerNode->boundingBox().containsPoint(inParent))
+    {
+        return;
+    }
+    // The handler may drop the stage (and the trigger with it).
+    triggerNode->retain();
+    levelTrigger->setTriggered(true);
+    bool consumed = true;
+    const std::string name = levelTrigger->getTriggerName();
+    if (m_pScriptEngine && !name.empty())
+    {
+        m_pScriptEngine->callGlobalFunction(name.c_str(), triggerNode, 1.0f, &consumed);
+    }
+    levelTrigger->setTriggered(levelTrigger->getRepeatTrigger() ? false : consumed);
+    triggerNode->release();
+}
+
+void VornGameManager::disableTriggers()
+{
+    CollisionList* triggers = getCollisionList(32);
+    if (triggers == NULL)
+    {
+        return;
+    }
+    CollisionList::MemberList& members = triggers->getMembers();
+    for (CollisionList::MemberList::iterator it = members.begin(); it != members.end(); ++it)
+    {
+        VornTrigger* levelTrigger = dynamic_cast<VornTrigger*>((*it)->getOwner());
+        if (levelTrigger)
+        {
+            levelTrigger->setTriggered(true);
+        }
+    }
+}
+
+std::string VornGameManager::getTriggerStates()
+{
+    m_sTriggerStates.clear();
+    CollisionList* triggers = getCollisionList(32);
+    if (triggers)
+    {
+        CollisionList::MemberList& members = triggers->getMembers();
+        for (CollisionList::MemberList::iterator it = members.begin(); it != members.end(); ++it)
+        {
+            VornTrigger* levelTrigger = dynamic_cast<VornTrigger*>((*it)->getOwner());
+            m_sTriggerStates += levelTrigger && levelTrigger->isTriggered() ? '1' : '0';
+        }
+    }
+    return m_sTriggerStates;
+}
+
+void VornGameManager::setTriggerStates(const std::string& states)
+{
+    m_sTriggerStates = states;
+    CollisionList* triggers = getCollisionList(32);
+    if (triggers == NULL)
+    {
+        return;
+    }
+    CollisionList::MemberList& members = triggers->getMembers();
+    size_t i = 0;
+    for (CollisionList::MemberList::iterator it = members.begin(); it != members.end() && i < states.size();
+         ++it, ++i)
+    {
+        VornTrigger* levelTrigger = dynamic_cast<VornTrigger*>((*it)->getOwner());
+        if (levelTrigger)
+        {
+            levelTrigger->setTriggered(states[i] == '1');
+        }
+    }
+}
+
+CollisionList* VornGameManager::getCollisionList(int listId)
+{
+    return m_pCollisionManager ? m_pCollisionManager->getCollisionList(listId) : NULL;
+}
+
+// ---- Pause, difficulty, speed ----
+
+bool VornGameManager::isScreenVisible(VornScreen* screen)
+{
+    return screen != NULL && screen->isVisible();
 }
 
 bool VornGameManager::canShowPauseScreen()
 {
-    return true;
+    return !isScreenVisible(m_pTitleScreen) && !isScreenVisible(m_pGameOverScreen) &&
+           !isScreenVisible(m_pStageCompleteScreen) && !isScreenVisible(m_pLevelUpScreen) &&
+           !isScreenVisible(m_pArenaCompleteScreen);
 }
 
 void VornGameManager::togglePause()
@@ -385,16 +890,82 @@ void VornGameManager::togglePause()
     }
     if (isPaused())
     {
-        if (m_pAchievementsManager != NULL)
-        {
-            m_pAchievementsManager->setAchievementProgress("achievement.grandor.pause_master", 1.0f);
-        }
-        setPaused(false);
+        resumeFromPause();
     }
-    else
+    else if (!isScreenVisible(m_pGameOverScreen) && !isScreenVisible(m_pStageCompleteScreen))
     {
         setPaused(true);
     }
+}
+
+void VornGameManager::resumeFromPause()
+{
+    if (m_pPauseScreen && (m_pPauseScreen->isOpening() || m_pPauseScreen->isClosing()))
+    {
+        return;
+    }
+    if (m_pAchievementsManager)
+    {
+        m_pAchievementsManager->setAchievementProgress("achievement.grandor.pause_master", 1.0f);
+    }
+    setPaused(false);
+}
+
+void VornGameManager::onPauseButton()
+{
+    if (!isScreenVisible(m_pGameOverScreen) && !isScreenVisible(m_pStageCompleteScreen))
+    {
+        setPaused(true);
+    }
+}
+
+void VornGameManager::applicationDidEnterBackground()
+{
+    GameManager::applicationDidEnterBackground();
+    if (!isPaused() && canShowPauseScreen())
+    {
+        setPaused(true);
+    }
+}
+
+void VornGameManager::setStoryDifficultyLevel(int level)
+{
+    m_nStoryDifficultyLevel = level;
+    updateGameModSpeed();
+}
+
+void VornGameManager::updateGameModSpeed()
+{
+    float speed = 1.0f;
+    if (m_nGameMode == kVornGameMode_Story)
+    {
+        if (m_nStoryDifficultyLevel == kDifficulty_Normal)
+        {
+            speed = 1.075f;
+        }
+        else if (m_nStoryDifficultyLevel == kDifficulty_Hard)
+        {
+            speed = 1.15f;
+        }
+    }
+    setGameSpeedMod(speed);
+}
+
+float VornGameManager::getEnemyRPGProgress()
+{
+    if (m_nGameMode == kVornGameMode_Arena)
+    {
+        return 0.5f;
+    }
+    if (m_nStoryDifficultyLevel == kDifficulty_Normal)
+    {
+        return 0.5f;
+    }
+    if (m_nStoryDifficultyLevel == kDifficulty_Hard)
+    {
+        return 1.0f;
+    }
+    return 0.0f;
 }
 
 NS_CC_END

@@ -9,6 +9,7 @@
 NS_CC_BEGIN
 
 class BotManager;
+class CCArray;
 class CCDictionary;
 class CCNode;
 class CCObjectPool;
@@ -19,8 +20,10 @@ class SFXManager;
 class SplashScreen;
 class VornAchievementsManager;
 class VornActorDesc;
-class VornHighScoreManager;
 class VornBackdrop;
+class VornHighScoreManager;
+class VornScreen;
+class VornScriptEngine;
 
 /**
  * The game's game manager. Start-up runs the framework's managers and then the game's own and
@@ -40,10 +43,6 @@ public:
     virtual void tick(float dt);
     virtual void applicationDidEnterBackground();
 
-    /** Whether a pause screen may open now; true until the game's other screens exist. */
-    virtual bool canShowPauseScreen();
-    /** Pauses a running game or resumes a paused one (a resume counts for the pause achievement). */
-    virtual void togglePause();
     /** Boot step 1: the game world. Its result does not stop the boot. */
     virtual bool initMain1();
     /** Boot step 2: the game is ready; the start signal goes out. */
@@ -65,12 +64,6 @@ public:
     /** The game's high scores, installed as the framework's high-score manager. */
     VornHighScoreManager* getVornHighScoreManager();
 
-    /** Name of the level being played (its script is "<name>.lua"); empty between levels. */
-    virtual const std::string& getLevelScript() { return m_sLevelScript; }
-
-    /** Emitted when the player leaves a game for the title screen. */
-    virtual Signal<>& getQuitToTitleSignal() { return m_quitToTitleSignal; }
-    virtual void setQuitToTitleSignal(const Signal<>& signal) { m_quitToTitleSignal = signal; }
     /** -1 waiting for the splash, 0 to 2 booting, 3 running. */
     virtual int getBootState() { return m_nBootState; }
     virtual void setBootState(int state) { m_nBootState = state; }
@@ -98,7 +91,8 @@ public:
     virtual void setGameMode(int mode) { m_nGameMode = mode; }
     /** kDifficulty_ value chosen for the story. */
     virtual int getStoryDifficultyLevel() { return m_nStoryDifficultyLevel; }
-    virtual void setStoryDifficultyLevel(int level) { m_nStoryDifficultyLevel = level; }
+    /** Stores the difficulty and applies its game speed. */
+    virtual void setStoryDifficultyLevel(int level);
 
     /**
      * The descriptor loaded from that property list, kept for the life of the game manager under
@@ -120,22 +114,162 @@ public:
      */
     virtual bool initCollisionLists();
 
-    /** A member of the player list touches a member of the trigger list: (player, trigger). */
-    virtual CollisionSignal& getTriggerHitSignal() { return m_triggerHitSignal; }
-    virtual void setTriggerHitSignal(const CollisionSignal& signal) { m_triggerHitSignal = signal; }
-    /** The one enemy manager, made by boot step 1 with its pool (NULL before). */
-    virtual BotManager* getBotManager() { return m_pBotManager; }
-    /** A level has started: its scripts have run and the game plays. */
-    virtual Signal<>& getLevelStartedSignal() { return m_levelStartedSignal; }
-    virtual void setLevelStartedSignal(const Signal<>& signal) { m_levelStartedSignal = signal; }
-    /** The player continues after a game over. */
-    virtual Signal<>& getContinueSignal() { return m_continueSignal; }
-    virtual void setContinueSignal(const Signal<>& signal) { m_continueSignal = signal; }
 
     /** The longest frame the game steps at once; a longer pause is played as this. */
     static const float kMaxFrameTime;
 
+    // ---- Levels ----
+
+    /** Name of the level being played (its script is "<name>.lua"); empty between levels. */
+    virtual const std::string& getLevelScript() { return m_sLevelScript; }
+    /**
+     * Drops the timers, records the level and its mode ("arena" anywhere in the name plays the
+     * arena mode), runs its scripts in a fresh script engine and unpauses; an empty name only
+     * drops the timers. Restoring the "levelScript" value restarts the level through it.
+     */
+    virtual void startLevel(const std::string& name);
+    /**
+     * Runs "common.lua", then "<levelName>.lua", then init(restoring) in a fresh script engine.
+     * False (logged) at the first script that fails; the level's state keeps what did run.
+     */
+    bool loadLevelScript(const char* levelName, bool restoring);
+    /** The level's script engine: a fresh one per level load. */
+    virtual VornScriptEngine* getScriptEngine() { return m_pScriptEngine; }
+    virtual const std::string& getBackdropFile() { return m_sBackdropFile; }
+    /**
+     * A fresh backdrop from the stage layout (none for an empty name); the stage's signs, shapes
+     * and triggers of the old one go. A layout that fails to load leaves an empty backdrop.
+     */
+    virtual void setBackdropFile(const std::string& name);
+    /** A level queued to start on the next running frame. */
+    virtual const std::string& getPendingLevelName() { return m_sPendingLevelName; }
+    virtual void setPendingLevelName(const std::string& name) { m_sPendingLevelName = name; }
+    /** Seconds since the level started (frame time, also while paused). */
+    virtual float getTimeInLevel() { return m_fTimeInLevel; }
+    virtual void setTimeInLevel(float time) { m_fTimeInLevel = time; }
+    /** Continues used in the story; the setter saves it at once. */
+    virtual int getNumStoryModeContinues() { return m_nNumStoryModeContinues; }
+    virtual void setNumStoryModeContinues(int continues);
+
+    /** The level list selected a level: it starts on the next running frame. */
+    void setLevelName(const char* name);
+    /** A level chosen on the title screen (the arenas): queued, then announced. */
+    void onLevelChosen(const char* name);
+    /** A new story game at that difficulty: the autosave notice opens, then beginNewGame. */
+    void onNewGame(int difficulty);
+    void beginNewGame();
+    /** After a game over: back to the checkpoint held in memory (a story continue is counted). */
+    void onContinue();
+    /** Continue on the title screen: back to the saved checkpoint. */
+    void onContinueSavedGame();
+    /** Leaves the game for the title screen (paused, backdrop dropped). */
+    void quitToTitleScreen();
+    /** The level after the current one in the list starts; none past the last. */
+    void onNextStage();
+    /** The level's story end: the completion achievements of the difficulty played. */
+    void onStoryModeCompleted();
+
+    // ---- Checkpoints ----
+
+    virtual const std::string& getCheckpointFunction() { return m_sCheckpointFunction; }
+    virtual void setCheckpointFunction(const std::string& name) { m_sCheckpointFunction = name; }
+    virtual bool getIsRestoring() { return m_bIsRestoring; }
+    /** A checkpoint saved to disk; functionName rebuilds the level's script state on restore. */
+    void setCheckpoint(const char* functionName);
+    /** A checkpoint kept in memory only (the start of a level). */
+    void setRestartCheckpoint(const char* functionName);
+    /** Applies the saved (fromSave) or the in-memory checkpoint, calls its function with true, unpauses. */
+    void restoreCheckpoint(bool fromSave);
+    /** No saved checkpoint any more: the title screen's continue finds none. */
+    void resetStoryMode();
+
+    // ---- Timers and triggers ----
+
+    /** A timer calling the script global functionName (no arguments) after seconds. */
+    void startTimer(float seconds, const char* functionName, bool continuous);
+    /**
+     * A timer calling the script function at functionIndex of the level engine's stack with its
+     * progress (0 to 1); nothing is started when that slot holds no value.
+     */
+    void startTimer(float seconds, int functionIndex, bool continuous);
+    /** Runs every timer's step on a snapshot of the list; done timers are dropped after it. */
+    void updateTimers(float dt);
+    virtual CCArray* getTimers() { return m_pTimers; }
+    /** The player's feet entered a trigger: it fires its script function. */
+    void onTriggerHit(ActorComponent* actor, ActorComponent* trigger);
+    /** Every trigger of the stage fired, so none fires again. */
+    void disableTriggers();
+    /** One character per member of the trigger list: "1" fired, "0" armed. */
+    virtual std::string getTriggerStates();
+    /** Applies the characters to the trigger list in order; members past the text keep their state. */
+    virtual void setTriggerStates(const std::string& states);
+    /** A member of the player list touches a member of the trigger list: (player, trigger). */
+    virtual CollisionSignal& getTriggerHitSignal() { return m_triggerHitSignal; }
+    virtual void setTriggerHitSignal(const CollisionSignal& signal) { m_triggerHitSignal = signal; }
+
+    // ---- Pause, difficulty, speed ----
+
+    /** True while none of the title and result screens shows. */
+    virtual bool canShowPauseScreen();
+    /** Pauses a running game or resumes a paused one. */
+    virtual void togglePause();
+    /** Resumes, unless the pause screen is still moving; counts for the pause achievement. */
+    void resumeFromPause();
+    /** The on-screen pause button: pauses (never resumes). */
+    void onPauseButton();
+    /** The game speed of the current mode and difficulty. */
+    void updateGameModSpeed();
+    /** How far toward their best stats the enemies are scaled (0 to 1). */
+    float getEnemyRPGProgress();
+
+    // Screens the flow looks at; stored without retaining (they are the scene's children).
+    virtual VornScreen* getTitleScreen() { return m_pTitleScreen; }
+    virtual void setTitleScreen(VornScreen* screen) { m_pTitleScreen = screen; }
+    virtual VornScreen* getPauseScreen() { return m_pPauseScreen; }
+    virtual void setPauseScreen(VornScreen* screen) { m_pPauseScreen = screen; }
+    virtual VornScreen* getGameOverScreen() { return m_pGameOverScreen; }
+    virtual void setGameOverScreen(VornScreen* screen) { m_pGameOverScreen = screen; }
+    virtual VornScreen* getStageCompleteScreen() { return m_pStageCompleteScreen; }
+    virtual void setStageCompleteScreen(VornScreen* screen) { m_pStageCompleteScreen = screen; }
+    virtual VornScreen* getArenaCompleteScreen() { return m_pArenaCompleteScreen; }
+    virtual void setArenaCompleteScreen(VornScreen* screen) { m_pArenaCompleteScreen = screen; }
+    virtual VornScreen* getLevelUpScreen() { return m_pLevelUpScreen; }
+    virtual void setLevelUpScreen(VornScreen* screen) { m_pLevelUpScreen = screen; }
+    virtual VornScreen* getAutosaveNotice() { return m_pAutosaveNotice; }
+    virtual void setAutosaveNotice(VornScreen* screen) { m_pAutosaveNotice = screen; }
+
+    // ---- Signals of the flow (no argument) ----
+
+    /** The one enemy manager, made by boot step 1 with its pool (NULL before). */
+    virtual BotManager* getBotManager() { return m_pBotManager; }
+
+    /** A level's scripts have run and play has resumed. */
+    virtual Signal<>& getLevelStartedSignal() { return m_levelStartedSignal; }
+    virtual void setLevelStartedSignal(const Signal<>& signal) { m_levelStartedSignal = signal; }
+    /** The player continues after a game over (before the checkpoint comes back). */
+    virtual Signal<>& getContinueSignal() { return m_continueSignal; }
+    virtual void setContinueSignal(const Signal<>& signal) { m_continueSignal = signal; }
+    /** Emitted when the player leaves a game for the title screen. */
+    virtual Signal<>& getQuitToTitleSignal() { return m_quitToTitleSignal; }
+    virtual void setQuitToTitleSignal(const Signal<>& signal) { m_quitToTitleSignal = signal; }
+    /** A new story game has selected its first level. */
+    virtual Signal<>& getNewGameSignal() { return m_newGameSignal; }
+    virtual void setNewGameSignal(const Signal<>& signal) { m_newGameSignal = signal; }
+    /** A story continue was counted. */
+    virtual Signal<>& getContinueUsedSignal() { return m_continueUsedSignal; }
+    virtual void setContinueUsedSignal(const Signal<>& signal) { m_continueUsedSignal = signal; }
+    /** A level chosen on the title screen has been queued. */
+    virtual Signal<>& getLevelRequestedSignal() { return m_levelRequestedSignal; }
+    virtual void setLevelRequestedSignal(const Signal<>& signal) { m_levelRequestedSignal = signal; }
+
 protected:
+    /** The flow's six checkpoint values, in the order the restore relies on. */
+    void registerRestartValues();
+    void removeRestartValues();
+    /** How high a fighter is above the ground; triggers test the ground under it (0 for other nodes). */
+    virtual float getActorHeight(CCNode* actor);
+    bool isScreenVisible(VornScreen* screen);
+    CollisionList* getCollisionList(int listId);
     void releaseImpactPool();
 
     static const int kImpactCount = 10;
@@ -160,8 +294,29 @@ protected:
     CCObjectPool* m_pImpactPool;  ///< retained; each impact holds it too until the manager goes
     CollisionSignal m_triggerHitSignal;
     Signal<> m_continueSignal;
-    BotManager* m_pBotManager;  ///< owned
+
+    std::string m_sBackdropFile;
+    std::string m_sCheckpointFunction;
+    std::string m_sTriggerStates;
+    std::string m_sPendingLevelName;
+    float m_fTimeInLevel;
+    int m_nNumStoryModeContinues;
+    bool m_bIsRestoring;
+    bool m_bRestartValuesRegistered;
+    VornScriptEngine* m_pScriptEngine;  ///< retained; the level's
+    CCArray* m_pTimers;                 ///< retained; TimedTrigger, the only holder of each
+    VornScreen* m_pTitleScreen;
+    VornScreen* m_pPauseScreen;
+    VornScreen* m_pGameOverScreen;
+    VornScreen* m_pStageCompleteScreen;
+    VornScreen* m_pArenaCompleteScreen;
+    VornScreen* m_pLevelUpScreen;
+    VornScreen* m_pAutosaveNotice;
     Signal<> m_levelStartedSignal;
+    Signal<> m_newGameSignal;
+    Signal<> m_continueUsedSignal;
+    Signal<> m_levelRequestedSignal;
+    BotManager* m_pBotManager;  ///< owned
 };
 
 NS_CC_END

@@ -54,11 +54,12 @@ enum
     kVET_Throw
 };
 
-/** Which way a character looks; its art faces right. */
+/** Which way an actor faces. */
 enum
 {
     kFacingDir_Left = 0,
-    kFacingDir_Right
+    kFacingDir_Right,
+    kFacingDir_MAX
 };
 
 /** How a hit lands: an ordinary hit, a knock-out blow, a stun, or the damage of a throw. */
