@@ -167,3 +167,23 @@ TEST_F(EnemyTest, WanderPointsStayOnScreenAndNeverCrossAFallenTarget)
         EXPECT_LE(p.x, player->getBasePosition().x) << i;
     }
 }
+
+TEST_F(EnemyTest, TheStreetBrawlerScriptRunsQuietlyOnEveryBot)
+{
+    CCScopedAutoreleasePool pool;
+    VornScriptEngine* brawler = new VornScriptEngine();
+    ASSERT_TRUE(brawler->executeScriptFile("bot-brawler.lua"));
+    m_thug->setScriptEngine(brawler);
+    brawler->release();
+    addPlayer(0.0f, -30.0f);
+    vorntest::LogCapture log;
+    m_bots->setMaxBotsOnScreen(2);
+    m_bots->addBotToSpawnQueue(m_thug, kSpawnDir_Left, 0.0f);
+    m_bots->addBotToSpawnQueue(m_thug, kSpawnDir_Right, 0.0f);
+    step(1.0f);
+    EXPECT_EQ(2, m_bots->getNumActiveBots());
+    for (const std::string& line : log.lines())
+    {
+        EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
+    }
+}
