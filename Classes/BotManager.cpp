@@ -12,7 +12,9 @@
 #include "RestartManager.h"
 #include "VornActionDesc.h"
 #include "VornActorDesc.h"
+#include "VornCameraManager.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -350,7 +352,17 @@ void BotManager::resume()
 
 CCRect BotManager::getGameScreenBounds()
 {
-    // The window's corners seen from the game layer: what the camera shows of the world.
+    VornGameManager* vorn = VornGameManager::getSharedVornGameManager();
+    VornCameraManager* camera = vorn ? vorn->getCameraManager() : NULL;
+    if (camera)
+    {
+        CCRect bounds = camera->getGameScreenBounds();
+        if (bounds.size.width > 0.0f && bounds.size.height > 0.0f)
+        {
+            return bounds;
+        }
+    }
+    // No camera step yet: the window's corners seen from the game layer.
     CCSize win = CCDirector::sharedDirector()->getWinSize();
     GameManager* game = GameManager::getInstance();
     CCNode* layer = game ? game->getGameLayer() : NULL;
@@ -365,6 +377,12 @@ CCRect BotManager::getGameScreenBounds()
 
 VornActor* BotManager::findPlayer()
 {
+    VornGameManager* vorn = VornGameManager::getSharedVornGameManager();
+    if (vorn && vorn->getPlayer())
+    {
+        return vorn->getPlayer();
+    }
+    // A world without the game's player: whoever plays on the player side.
     CollisionList* players = collisionList(kCollisionList_Player);
     if (players == NULL)
     {

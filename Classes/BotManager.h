@@ -130,7 +130,7 @@ private:
     void spawnQueuedBots(float dt);
     void placeBot(BotActor* bot, const tSpawnQueueItem& item);
     void directBots(VornActor* player);
-    /** The player the enemies go after, or NULL when none is in play. */
+    /** The game's player, else the first actor of the player list; NULL when there is none. */
     VornActor* findPlayer();
     void disconnectGame();
 

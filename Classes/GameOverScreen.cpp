@@ -10,6 +10,7 @@
 #include "TextHelpers.h"
 #include "VornActorDesc.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
 #include "VornHighScoreManager.h"
 
 NS_CC_BEGIN
@@ -107,8 +108,9 @@ int GameOverScreen::getLevelHighScore()
 
 VornActorDesc* GameOverScreen::getPlayerDesc()
 {
-    // The game has no player yet.
-    return NULL;
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    VornPlayer* player = game ? game->getPlayer() : NULL;
+    return player ? player->getDesc() : NULL;
 }
 
 void GameOverScreen::setScore(CCObject* source, int score)

@@ -10,6 +10,7 @@
 #include "TextHelpers.h"
 #include "VornActorDesc.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
 
 #include <cmath>
 #include <cstdio>
@@ -122,30 +123,42 @@ int StageCompleteScreen::getLevelNumber()
     return index == CC_INVALID_INDEX ? 1 : (int)index + 1;
 }
 
+namespace
+{
+VornPlayer* gamePlayer()
+{
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    return game ? game->getPlayer() : NULL;
+}
+} // namespace
+
 bool StageCompleteScreen::hasPlayer()
 {
-    // The game has no player yet.
-    return false;
+    return gamePlayer() != NULL;
 }
 
 int StageCompleteScreen::getPlayerScore()
 {
-    return 0;
+    VornPlayer* player = gamePlayer();
+    return player ? player->getScore() : 0;
 }
 
 VornActorDesc* StageCompleteScreen::getPlayerDesc()
 {
-    return NULL;
+    VornPlayer* player = gamePlayer();
+    return player ? player->getDesc() : NULL;
 }
 
 int StageCompleteScreen::getAttacksAttempted()
 {
-    return 0;
+    VornPlayer* player = gamePlayer();
+    return player ? player->getAttacksAttempted() : 0;
 }
 
 int StageCompleteScreen::getAttacksHitSomething()
 {
-    return 0;
+    VornPlayer* player = gamePlayer();
+    return player ? player->getAttacksHitSomething() : 0;
 }
 
 float StageCompleteScreen::getTimeInLevel()

@@ -6,6 +6,7 @@
 #include "VornActorDesc.h"
 #include "VornDictionary.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
 
 NS_CC_BEGIN
 
@@ -21,8 +22,8 @@ VornAchievementsManager::~VornAchievementsManager()
 
 void VornAchievementsManager::onEnemyKilled(VornActor* actor)
 {
-    // Until the game has a player character, the player's side is told by the actor's kind.
-    if (!actor || actor->getCharacterType() == kCharacter_Player)
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    if (!actor || (game && actor == (VornActor*)game->getPlayer()))
     {
         return;
     }

@@ -146,6 +146,7 @@ TEST_F(EnemyTest, WanderPointsStayOnScreenAndNeverCrossAFallenTarget)
     TestPlayer* player = addPlayer(0.0f, -30.0f);
     BotActor* bot = m_bots->createBotActor(m_thug);
     ASSERT_NE(nullptr, bot);
+    bot->setTargetActor(player);
     CCRect screen = BotManager::getGameScreenBounds();
     // Both on screen: the fallen target's wall runs from the bottom of the screen to the top.
     bot->setBasePosition(CCPoint(screen.getMinX() + 10.0f, screen.getMidY()));

@@ -2,6 +2,7 @@
 #include "EnemyTestSupport.h"
 #include "RestartManager.h"
 #include "VornActorDesc.h"
+#include "VornPlayer.h"
 #include "VornTestSupport.h"
 #include "cocos2d.h"
 
@@ -159,7 +160,7 @@ TEST_F(EnemyTest, NearestTwoSeekAndFartherAttackersBackOff)
     {
         BotActor* bot = m_bots->createBotActor(m_thug);
         ASSERT_NE(nullptr, bot);
-        EXPECT_EQ(player, bot->getTargetActor());
+        EXPECT_EQ(static_cast<VornActor*>(m_game->getPlayer()), bot->getTargetActor());
         bot->setBasePosition(CCPoint(d, -30.0f));
         bots.push_back(bot);
     }
@@ -170,6 +171,7 @@ TEST_F(EnemyTest, NearestTwoSeekAndFartherAttackersBackOff)
     takeCalls();
 
     m_bots->update(0.0f);
+    EXPECT_EQ(player, bots[2]->getTargetActor());  // whoever is on the player side
     EXPECT_EQ("Idle", bots[0]->getState());  // nearest, mid-attack: keeps going
     EXPECT_EQ("Seek", bots[1]->getState());
     EXPECT_EQ("Wander", bots[2]->getState());
