@@ -1,6 +1,8 @@
 #include "VornAchievementsManager.h"
 
+#include "AchievementScreen.h"
 #include "CCFileUtils.h"
+#include "LocaleManager.h"
 #include "TextHelpers.h"
 #include "VornActor.h"
 #include "VornActorDesc.h"
@@ -18,6 +20,23 @@ VornAchievementsManager::VornAchievementsManager()
 
 VornAchievementsManager::~VornAchievementsManager()
 {
+}
+
+bool VornAchievementsManager::setAchievementProgress(const char* id, float progress)
+{
+    if (!AchievementsManager::setAchievementProgress(id, progress))
+    {
+        return false;
+    }
+    AchievementScreen* popups = AchievementScreen::sharedAchievementScreen();
+    AchievementInfo* info = getAchievement(id);
+    // Only the raise that completes it shows: progress never falls back below 1.
+    if (progress >= 1.0f && popups && info)
+    {
+        LocaleManager* locale = LocaleManager::sharedLocaleManager();
+        popups->queueAchievement(locale ? locale->localize(id) : id, info->getPostString().c_str());
+    }
+    return true;
 }
 
 void VornAchievementsManager::onEnemyKilled(VornActor* actor)

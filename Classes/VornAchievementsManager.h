@@ -18,6 +18,9 @@ public:
     VornAchievementsManager();
     virtual ~VornAchievementsManager();
 
+    /** Raises the progress; the call that completes an achievement queues its pop-up. */
+    virtual bool setAchievementProgress(const char* id, float progress);
+
     /** Counts a knocked-out enemy towards the take-out achievements (the player's own fall counts nothing). */
     void onEnemyKilled(VornActor* actor);
 
