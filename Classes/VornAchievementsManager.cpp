@@ -1,27 +1,94 @@
 #include "VornAchievementsManager.h"
 
+#include "CCConsole.h"
 #include "CCFileUtils.h"
+#include "LocaleManager.h"
 #include "TextHelpers.h"
 #include "VornActor.h"
 #include "VornActorDesc.h"
 #include "VornDictionary.h"
 #include "VornGameManager.h"
 
+#include <cstdio>
+
 NS_CC_BEGIN
 
 const char* const VornAchievementsManager::kArenaCharactersFile = "arena-characters.plist";
 
-VornAchievementsManager::VornAchievementsManager()
+namespace
+{
+const int kArenaTierCount = 5;
+const float kArenaGamesSteps[kArenaTierCount] = { 0.04f, 0.02f, 0.01f, 0.004f, 0.002f };
+const float kArenaTimeThresholds[kArenaTierCount] = { 60.0f, 120.0f, 180.0f, 240.0f, 300.0f };
+} // namespace
+
+VornAchievementsManager::VornAchievementsManager() : m_pGame(NULL)
 {
 }
 
 VornAchievementsManager::~VornAchievementsManager()
 {
+    // Only a game manager that is still the live one has signals left to leave.
+    if (m_pGame && VornGameManager::getSharedVornGameManager() == m_pGame)
+    {
+        m_pGame->getNewGameSignal().disconnect(this, &VornAchievementsManager::onContinuesReset);
+        m_pGame->getContinueUsedSignal().disconnect(this, &VornAchievementsManager::onContinueUsed);
+    }
+}
+
+bool VornAchievementsManager::initWithFile(const char* fileName)
+{
+    if (!AchievementsManager::initWithFile(fileName))
+    {
+        return false;
+    }
+    m_pGame = VornGameManager::getSharedVornGameManager();
+    if (m_pGame)
+    {
+        m_pGame->getNewGameSignal().connect(this, &VornAchievementsManager::onContinuesReset);
+        m_pGame->getContinueUsedSignal().connect(this, &VornAchievementsManager::onContinueUsed);
+    }
+    return true;
+}
+
+bool VornAchievementsManager::setAchievementProgress(const char* id, float progress)
+{
+    bool raised = AchievementsManager::setAchievementProgress(id, progress);
+    // Only the one call that lifts it to complete gets here with a full request: one pop-up each.
+    if (raised && progress >= 1.0f)
+    {
+        LocaleManager* locale = LocaleManager::sharedLocaleManager();
+        const char* title = locale ? locale->localize(id) : id;
+        AchievementInfo* info = getAchievement(id);
+        std::string description = info ? info->getPostString() : std::string();
+        queuePopup(title ? title : id, description.c_str());
+    }
+    return raised;
+}
+
+bool VornAchievementsManager::addAchievementProgress(const char* id, float delta)
+{
+    AchievementInfo* info = getAchievement(id);
+    if (info == NULL)
+    {
+        return false;
+    }
+    float progress = addProgress(info->getProgress(), delta);
+    if (delta > 0.0f && progress + delta * 0.5f >= 1.0f)
+    {
+        progress = 1.0f;
+    }
+    return setAchievementProgress(id, progress);
+}
+
+void VornAchievementsManager::queuePopup(const char* title, const char* description)
+{
+    CCLog("Achievement complete: %s - %s", title, description);
 }
 
 void VornAchievementsManager::onEnemyKilled(VornActor* actor)
 {
-    // Until the game has a player character, the player's side is told by the actor's kind.
+    // The player is the only fighter of the player's kind.
     if (!actor || actor->getCharacterType() == kCharacter_Player)
     {
         return;
@@ -30,6 +97,16 @@ void VornAchievementsManager::onEnemyKilled(VornActor* actor)
     addAchievementProgress("achievement.grandor.take_out_enemies_tier2", 0.001f);
     addAchievementProgress("achievement.grandor.take_out_enemies_tier3", 0.0002f);
     addAchievementProgress("achievement.grandor.take_out_enemies_tier4", 0.0001f);
+}
+
+void VornAchievementsManager::onContinuesReset()
+{
+    setAchievementProgress("achievement.grandor.use_lots_of_continues", 0.0f);
+}
+
+void VornAchievementsManager::onContinueUsed()
+{
+    addAchievementProgress("achievement.grandor.use_lots_of_continues", 0.1f);
 }
 
 void VornAchievementsManager::onRPGPointsIncreased(VornActorDesc* desc)
@@ -41,17 +118,47 @@ void VornAchievementsManager::onRPGPointsIncreased(VornActorDesc* desc)
     std::string id = "achievement.grandor.max_out_" + desc->getName();
     replaceAll(id, "-", "_");
     setAchievementProgress(id.c_str(), 1.0f);
+    checkMaxOutAll();
+}
+
+void VornAchievementsManager::checkMaxOutAll()
+{
     if (haveAllArenaCharactersMaxedOut())
     {
         setAchievementProgress("achievement.grandor.max_out_all", 1.0f);
     }
 }
 
+void VornAchievementsManager::onLevelCompleted(int levelNumber)
+{
+    char id[64];
+    snprintf(id, sizeof(id), "achievement.grandor.completed_level_%d", levelNumber);
+    setAchievementProgress(id, 1.0f);
+}
+
+void VornAchievementsManager::onArenaEnded(float seconds)
+{
+    char id[64];
+    for (int i = 0; i < kArenaTierCount; ++i)
+    {
+        snprintf(id, sizeof(id), "achievement.grandor.arena_num_games_tier_%d", i + 1);
+        addAchievementProgress(id, kArenaGamesSteps[i]);
+    }
+    for (int i = 0; i < kArenaTierCount; ++i)
+    {
+        if (seconds >= kArenaTimeThresholds[i])
+        {
+            snprintf(id, sizeof(id), "achievement.grandor.arena_time_tier_%d", i + 1);
+            setAchievementProgress(id, 1.0f);
+        }
+    }
+}
+
 bool VornAchievementsManager::haveAllArenaCharactersMaxedOut()
 {
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
-    const char* path = CCFileUtils::sharedFileUtils()->fullPathFromRelativePath(kArenaCharactersFile);
-    CCArray* characters = CCArray::createWithContentsOfFile(path);
+    std::string path = CCFileUtils::sharedFileUtils()->fullPathFromRelativePath(kArenaCharactersFile);
+    CCArray* characters = CCArray::createWithContentsOfFile(path.c_str());
     // No list means no characters to have maxed out, not all of them.
     if (!game || !characters || characters->count() == 0)
     {

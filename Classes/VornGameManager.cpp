@@ -1,6 +1,7 @@
 #include "VornGameManager.h"
 
 #include "AnalyticsManager.h"
+#include "ArenaManager.h"
 #include "CCArray.h"
 #include "CCConsole.h"
 #include "CCDirector.h"
@@ -75,7 +76,8 @@ VornGameManager::VornGameManager()
       m_pStageCompleteScreen(NULL),
       m_pArenaCompleteScreen(NULL),
       m_pLevelUpScreen(NULL),
-      m_pAutosaveNotice(NULL)
+      m_pAutosaveNotice(NULL),
+      m_pArenaManager(NULL)
 {
     m_pTimers->init();
     // Nothing plays until a level starts.
@@ -85,6 +87,8 @@ VornGameManager::VornGameManager()
 VornGameManager::~VornGameManager()
 {
     setBackground(NULL);
+    // It leaves our signals as it goes, so it goes while they are still here.
+    CC_SAFE_RELEASE_NULL(m_pArenaManager);
     releaseImpactPool();
     CC_SAFE_RELEASE(m_pActorNode);
     // Only while it is still our child is it sure to be alive.
@@ -226,6 +230,14 @@ bool VornGameManager::initMain1()
     setActorNode(CCNode::create());
     getGameLayer()->addChild(m_pActorNode, 0);
     m_triggerHitSignal.connect(this, &VornGameManager::onTriggerHit);
+    if (m_pArenaManager == NULL)
+    {
+        m_pArenaManager = new ArenaManager();
+        if (!m_pArenaManager->init())
+        {
+            return false;
+        }
+    }
     if (!initImpactPool())
     {
         return false;

@@ -8,6 +8,7 @@
 
 NS_CC_BEGIN
 
+class ArenaManager;
 class CCArray;
 class CCDictionary;
 class CCNode;
@@ -69,6 +70,9 @@ public:
     virtual bool isReady() { return m_bReady; }
     virtual void setReady(bool ready) { m_bReady = ready; }
     virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
+
+    /** The arena match controller, made with the game world (NULL before). */
+    virtual ArenaManager* getArenaManager() { return m_pArenaManager; }
 
     /** The achievement rules, made before the framework's managers so they are the shared ones. */
     virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
@@ -311,6 +315,7 @@ protected:
     Signal<> m_newGameSignal;
     Signal<> m_continueUsedSignal;
     Signal<> m_levelRequestedSignal;
+    ArenaManager* m_pArenaManager;  ///< owned
 };
 
 NS_CC_END
