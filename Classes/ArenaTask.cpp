@@ -8,6 +8,7 @@
 #include "VornActorDesc.h"
 #include "VornEventDesc.h"
 #include "VornEventDesc_Attack.h"
+#include "VornEventDesc_Throw.h"
 #include "VornGameTypes.h"
 
 NS_CC_BEGIN
@@ -140,7 +141,9 @@ bool ArenaTask::hasActionWithEvent(VornActorDesc* desc, int actionType, int even
         CCARRAY_FOREACH(events, object)
         {
             VornEventDesc* event = dynamic_cast<VornEventDesc*>(object);
-            if (event == NULL || event->getType() != eventType)
+            // A throw event is known by its class as well as by its type.
+            bool isThrow = eventType == kVET_Throw && dynamic_cast<VornEventDesc_Throw*>(object) != NULL;
+            if (event == NULL || (event->getType() != eventType && !isThrow))
             {
                 continue;
             }

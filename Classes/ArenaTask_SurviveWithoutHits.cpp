@@ -91,6 +91,8 @@ void ArenaTask_SurviveWithoutHits::tick(float dt)
 
 void ArenaTask_SurviveWithoutHits::connectTo(VornActor* player)
 {
+    // Measured from the health the player has now, so the first hit of the match counts.
+    m_fLastHealth = player->getHealthValue();
     player->getHealthChangedSignal().connect(this, &ArenaTask_SurviveWithoutHits::onHealthChanged);
 }
 

@@ -9,6 +9,7 @@
 #include "VornDictionary.h"
 #include "VornGameManager.h"
 
+#include <cmath>
 #include <cstdio>
 
 NS_CC_BEGIN
@@ -73,10 +74,21 @@ bool VornAchievementsManager::addAchievementProgress(const char* id, float delta
     {
         return false;
     }
-    float progress = addProgress(info->getProgress(), delta);
-    if (delta > 0.0f && progress + delta * 0.5f >= 1.0f)
+    float current = info->getProgress();
+    float progress = addProgress(current, delta);
+    if (delta > 0.0f)
     {
-        progress = 1.0f;
+        // Progress made of whole steps is counted in steps: summing thousands of small floats
+        // drifts by up to half a step, which would move the completing step.
+        float steps = floorf(current / delta + 0.5f);
+        if (fabsf(steps * delta - current) < delta * 0.25f)
+        {
+            progress = addProgress((steps + 1.0f) * delta, 0.0f);
+        }
+        if (progress + delta * 0.5f >= 1.0f)
+        {
+            progress = 1.0f;
+        }
     }
     return setAchievementProgress(id, progress);
 }

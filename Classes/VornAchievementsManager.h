@@ -28,9 +28,9 @@ public:
     /** Raises the progress; the call that completes an achievement queues its pop-up. */
     virtual bool setAchievementProgress(const char* id, float progress);
     /**
-     * Adds delta to the progress. A sum that lies within half a step of 1.0 counts as complete, so
-     * an achievement of n steps of 1/n completes on exactly the n-th step although the single
-     * precision sum of those steps may fall short of 1.0.
+     * Adds delta to the progress. Progress made of whole steps of delta is counted in steps, and a
+     * result within half a step of 1.0 is complete, so an achievement of n steps of 1/n completes on
+     * exactly the n-th step (a plain single-precision sum would need one step more, or one less).
      */
     virtual bool addAchievementProgress(const char* id, float delta);
 
