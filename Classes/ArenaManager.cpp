@@ -15,6 +15,7 @@
 #include "VornActor.h"
 #include "VornActorDesc.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
 
 #include <cstdlib>
 
@@ -102,6 +103,7 @@ bool ArenaManager::init()
     {
         m_pGame->getGameUpdateSignal().connect(this, &ArenaManager::tick);
         m_pGame->getQuitToTitleSignal().connect(this, &ArenaManager::exitArena);
+        setPlayer(m_pGame->getPlayer());
     }
     return true;
 }

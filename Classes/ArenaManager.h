@@ -53,7 +53,7 @@ public:
      */
     void submitScore(const char* leaderboardId, int score);
 
-    /** Whose deeds count; the game's player. Retained; its death ends the match. */
+    /** Whose deeds count: the game's player from init on. Retained; its death ends the match. */
     virtual VornActor* getPlayer() { return m_pPlayer; }
     virtual void setPlayer(VornActor* player);
 

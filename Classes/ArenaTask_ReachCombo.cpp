@@ -1,11 +1,9 @@
 #include "ArenaTask_ReachCombo.h"
 
 #include "ArenaTaskInstance.h"
-#include "CCConsole.h"
+#include "VornPlayer.h"
 
 NS_CC_BEGIN
-
-static ArenaTask_ReachCombo::ComboSignalFinder s_comboSignalFinder = NULL;
 
 ArenaTask_ReachCombo* ArenaTask_ReachCombo::create()
 {
@@ -18,16 +16,6 @@ ArenaTask_ReachCombo* ArenaTask_ReachCombo::create()
 ArenaTask_ReachCombo::~ArenaTask_ReachCombo()
 {
     disconnectSignals();
-}
-
-void ArenaTask_ReachCombo::setComboSignalFinder(ComboSignalFinder finder)
-{
-    s_comboSignalFinder = finder;
-}
-
-ArenaTask_ReachCombo::ComboSignalFinder ArenaTask_ReachCombo::getComboSignalFinder()
-{
-    return s_comboSignalFinder;
 }
 
 int ArenaTask_ReachCombo::calculateTarget(float difficulty)
@@ -54,21 +42,19 @@ void ArenaTask_ReachCombo::onComboChanged(VornPlayer* player, int combo)
 
 void ArenaTask_ReachCombo::connectTo(VornActor* player)
 {
-    ComboSignal* signal = s_comboSignalFinder ? s_comboSignalFinder(player) : NULL;
-    if (signal == NULL)
+    VornPlayer* fighter = dynamic_cast<VornPlayer*>(player);
+    if (fighter)
     {
-        CCLog("ArenaTask_ReachCombo::connectTo - the player has no combo count to follow");
-        return;
+        fighter->getComboSignal().connect(this, &ArenaTask_ReachCombo::onComboChanged);
     }
-    signal->connect(this, &ArenaTask_ReachCombo::onComboChanged);
 }
 
 void ArenaTask_ReachCombo::disconnectFrom(VornActor* player)
 {
-    ComboSignal* signal = s_comboSignalFinder ? s_comboSignalFinder(player) : NULL;
-    if (signal)
+    VornPlayer* fighter = dynamic_cast<VornPlayer*>(player);
+    if (fighter)
     {
-        signal->disconnect(this, &ArenaTask_ReachCombo::onComboChanged);
+        fighter->getComboSignal().disconnect(this, &ArenaTask_ReachCombo::onComboChanged);
     }
 }
 

@@ -2,7 +2,6 @@
 #define __ARENA_TASK_REACH_COMBO_H__
 
 #include "ArenaTask.h"
-#include "Signal.h"
 
 NS_CC_BEGIN
 
@@ -12,10 +11,6 @@ class VornPlayer;
 class ArenaTask_ReachCombo : public ArenaTask
 {
 public:
-    typedef Signal<VornPlayer*, int> ComboSignal;
-    /** Where a fighter announces its combo count; NULL for a fighter without one. */
-    typedef ComboSignal* (*ComboSignalFinder)(VornActor* player);
-
     static ArenaTask_ReachCombo* create();
 
     virtual ~ArenaTask_ReachCombo();
@@ -27,11 +22,8 @@ public:
     /** The player's combo count changed. */
     void onComboChanged(VornPlayer* player, int combo);
 
-    /** The combo signal lives on the player class; the game tells the task how to find it. */
-    static void setComboSignalFinder(ComboSignalFinder finder);
-    static ComboSignalFinder getComboSignalFinder();
-
 protected:
+    /** Only the player keeps a combo count; other fighters give the task nothing to follow. */
     virtual void connectTo(VornActor* player);
     virtual void disconnectFrom(VornActor* player);
 };

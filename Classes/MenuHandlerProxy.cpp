@@ -4,7 +4,9 @@
 
 NS_CC_BEGIN
 
-MenuHandlerProxy::MenuHandlerProxy() : m_pOwner(NULL), m_pMenuHandler(NULL), m_pGamepadMenuHandler(NULL) {}
+MenuHandlerProxy::MenuHandlerProxy() : m_pOwner(NULL), m_pMenuHandler(NULL), m_pGamepadMenuHandler(NULL), m_pGamepadMenuQuery(NULL)
+{
+}
 
 MenuHandlerProxy::~MenuHandlerProxy()
 {
@@ -41,6 +43,10 @@ void MenuHandlerProxy::forwardSelector(CCObject* sender)
     {
         (owner->*m_pGamepadMenuHandler)(-1);
     }
+    if (m_pGamepadMenuQuery && m_pOwner == owner)
+    {
+        (owner->*m_pGamepadMenuQuery)(-1);
+    }
     owner->release();
     release();
 }
@@ -48,6 +54,16 @@ void MenuHandlerProxy::forwardSelector(CCObject* sender)
 bool MenuHandlerProxy::forwardGamepadSelector(int player)
 {
     CC_UNUSED_PARAM(player);
+    VornScreen* owner = m_pOwner;
+    if (owner && m_pGamepadMenuQuery)
+    {
+        retain();
+        owner->retain();
+        bool taken = (owner->*m_pGamepadMenuQuery)(-1);
+        owner->release();
+        release();
+        return taken;
+    }
     forwardSelector(NULL);
     return true;
 }

@@ -1,20 +1,18 @@
 #include "VornAchievementsManager.h"
 
 #include "CCConsole.h"
-#include "CCFileUtils.h"
+#include "ArenaModeHelper.h"
 #include "LocaleManager.h"
 #include "TextHelpers.h"
 #include "VornActor.h"
 #include "VornActorDesc.h"
-#include "VornDictionary.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
 
 #include <cmath>
 #include <cstdio>
 
 NS_CC_BEGIN
-
-const char* const VornAchievementsManager::kArenaCharactersFile = "arena-characters.plist";
 
 namespace
 {
@@ -100,8 +98,8 @@ void VornAchievementsManager::queuePopup(const char* title, const char* descript
 
 void VornAchievementsManager::onEnemyKilled(VornActor* actor)
 {
-    // The player is the only fighter of the player's kind.
-    if (!actor || actor->getCharacterType() == kCharacter_Player)
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    if (!actor || (game && actor == (VornActor*)game->getPlayer()))
     {
         return;
     }
@@ -168,24 +166,18 @@ void VornAchievementsManager::onArenaEnded(float seconds)
 
 bool VornAchievementsManager::haveAllArenaCharactersMaxedOut()
 {
-    VornGameManager* game = VornGameManager::getSharedVornGameManager();
-    std::string path = CCFileUtils::sharedFileUtils()->fullPathFromRelativePath(kArenaCharactersFile);
-    CCArray* characters = CCArray::createWithContentsOfFile(path.c_str());
-    // No list means no characters to have maxed out, not all of them.
-    if (!game || !characters || characters->count() == 0)
+    ArenaModeHelper* arena = ArenaModeHelper::sharedArenaModeHelper();
+    CCArray* descs = arena ? arena->getCharacterDescs() : NULL;
+    // No characters means none to have maxed out, not all of them.
+    if (descs == NULL || arena->getNumCharacters() == 0 || (int)descs->count() != arena->getNumCharacters())
     {
         return false;
     }
     CCObject* object = NULL;
-    CCARRAY_FOREACH(characters, object)
+    CCARRAY_FOREACH(descs, object)
     {
-        std::string character;
-        if (!VornDictionary::getString(dynamic_cast<CCDictionary*>(object), "Character", &character))
-        {
-            return false;
-        }
-        VornActorDesc* other = game->actorDescWithFile((character + ".plist").c_str());
-        if (!other || !other->hasMaxXPLevel())
+        VornActorDesc* desc = dynamic_cast<VornActorDesc*>(object);
+        if (desc == NULL || !desc->hasMaxXPLevel())
         {
             return false;
         }

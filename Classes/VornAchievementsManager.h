@@ -17,9 +17,6 @@ class VornGameManager;
 class VornAchievementsManager : public AchievementsManager
 {
 public:
-    /** The characters offered in the arena; all of them maxed out earns "max_out_all". */
-    static const char* const kArenaCharactersFile;
-
     VornAchievementsManager();
     virtual ~VornAchievementsManager();
 

@@ -10,6 +10,7 @@
 #include "CCObjectPool.h"
 #include "CCUserDefault.h"
 #include "CharacterSetups.h"
+#include "GameOverScreen.h"
 #include "CollisionManager.h"
 #include "LevelManager.h"
 #include "MusicManager.h"
@@ -18,12 +19,17 @@
 #include "SFXManager.h"
 #include "SplashScreen.h"
 #include "SystemManager.h"
+#include "TitleScreen.h"
 #include "TimedTrigger.h"
 #include "VornAchievementsManager.h"
 #include "VornActor.h"
 #include "VornActorDesc.h"
 #include "VornHighScoreManager.h"
+#include "TouchInput.h"
 #include "VornBackdrop.h"
+#include "VornCameraManager.h"
+#include "VornPlayer.h"
+#include "VornPlayerInputMulti.h"
 #include "VornGameTypes.h"
 #include "VornImpact.h"
 #include "VornScreen.h"
@@ -35,6 +41,7 @@
 NS_CC_BEGIN
 
 const float VornGameManager::kMaxFrameTime = 1.0f / 15.0f;
+const char* const VornGameManager::kDefaultPlayerDesc = "jors.plist";
 
 namespace
 {
@@ -77,6 +84,8 @@ VornGameManager::VornGameManager()
       m_pArenaCompleteScreen(NULL),
       m_pLevelUpScreen(NULL),
       m_pAutosaveNotice(NULL),
+      m_pPlayer(NULL),
+      m_pCameraManager(NULL),
       m_pArenaManager(NULL)
 {
     m_pTimers->init();
@@ -86,15 +95,36 @@ VornGameManager::VornGameManager()
 
 VornGameManager::~VornGameManager()
 {
-    setBackground(NULL);
-    // It leaves our signals as it goes, so it goes while they are still here.
+    // These reach back into this manager as they go: let them go while it is still whole.
     CC_SAFE_RELEASE_NULL(m_pArenaManager);
+    CC_SAFE_RELEASE_NULL(m_pCameraManager);
+    if (m_pPlayer)
+    {
+        m_pPlayer->getDiedSignal().disconnect(this, &VornGameManager::onPlayerDied);
+        m_pPlayer->removeFromCollisionManager();
+        CC_SAFE_RELEASE_NULL(m_pPlayer);
+    }
+    setBackground(NULL);
     releaseImpactPool();
     CC_SAFE_RELEASE(m_pActorNode);
     // Only while it is still our child is it sure to be alive.
     if (m_pSplashScreen && getChildren() && getChildren()->containsObject(m_pSplashScreen))
     {
         m_pSplashScreen->getOpenedSignal().disconnect(this, &VornGameManager::onSplashFinished);
+        if (m_pTitleScreen)
+        {
+            m_pSplashScreen->getClosedSignal().disconnect(m_pTitleScreen, &VornScreen::open);
+        }
+    }
+    if (m_pTitleScreen && getChildren() && getChildren()->containsObject(m_pTitleScreen))
+    {
+        m_pTitleScreen->getOpenedSignal().disconnect(this, &VornGameManager::onTitleOpened);
+        if (TitleScreen* title = dynamic_cast<TitleScreen*>(m_pTitleScreen))
+        {
+            title->getStartArenaSignal().disconnect(this, &VornGameManager::onLevelChosen);
+            title->getNewGameSignal().disconnect(this, &VornGameManager::onNewGame);
+            title->getContinueSignal().disconnect(this, &VornGameManager::onContinueSavedGame);
+        }
     }
     // Every value reads and writes this object: none may outlive it in the store.
     removeRestartValues();
@@ -143,6 +173,11 @@ VornGameManager* VornGameManager::getSharedVornGameManager()
 bool VornGameManager::initVornGameManager()
 {
     CCFileUtils::sharedFileUtils()->setWritablePathAppName("TULMEK");
+    // Made first so the managers below can hook into it; it is set up with the game world.
+    if (m_pPlayer == NULL)
+    {
+        m_pPlayer = new VornPlayer();
+    }
     m_pAchievementsManager = new VornAchievementsManager();
     if (!m_pAchievementsManager->initWithFile("achievements.plist"))
     {
@@ -230,6 +265,16 @@ bool VornGameManager::initMain1()
     setActorNode(CCNode::create());
     getGameLayer()->addChild(m_pActorNode, 0);
     m_triggerHitSignal.connect(this, &VornGameManager::onTriggerHit);
+    VornPlayerInputMulti* input = new VornPlayerInputMulti();
+    input->autorelease();
+    if (!input->init() || !initPlayer(input))
+    {
+        return false;
+    }
+    if (!initCameraManager())
+    {
+        return false;
+    }
     if (m_pArenaManager == NULL)
     {
         m_pArenaManager = new ArenaManager();
@@ -253,8 +298,83 @@ bool VornGameManager::initMain1()
     return true;
 }
 
+bool VornGameManager::initPlayer(VornPlayerInputBase* input)
+{
+    if (m_pPlayer == NULL || !m_pPlayer->initWithInput(input))
+    {
+        return false;
+    }
+    m_pPlayer->addToCollisionManager();
+    m_pPlayer->getDiedSignal().connect(this, &VornGameManager::onPlayerDied);
+    // Playable from the first level on; a level script may pick another character.
+    if (m_pPlayer->getDesc() == NULL)
+    {
+        m_pPlayer->setPlayerDesc(kDefaultPlayerDesc);
+    }
+    m_pPlayer->setInputConnected(true);
+    return true;
+}
+
+bool VornGameManager::initCameraManager()
+{
+    VornCameraManager* camera = new VornCameraManager();
+    if (!camera->initWithGameLayer(getGameLayer()))
+    {
+        camera->release();
+        return false;
+    }
+    CC_SAFE_RELEASE(m_pCameraManager);
+    m_pCameraManager = camera;
+    m_pCameraManager->setTarget(m_pPlayer);
+    return true;
+}
+
+void VornGameManager::onPlayerDied(VornActor* player)
+{
+    CC_UNUSED_PARAM(player);
+    if (m_pTouchInput)
+    {
+        m_pTouchInput->setVisible(false);
+    }
+    // The arena's results are its own business once the arena exists.
+    if (m_nGameMode == kVornGameMode_Arena)
+    {
+        return;
+    }
+    GameOverScreen* gameOver = dynamic_cast<GameOverScreen*>(m_pGameOverScreen);
+    if (gameOver && m_pPlayer)
+    {
+        gameOver->setScore(m_pPlayer, m_pPlayer->getScore());
+        gameOver->open();
+    }
+}
+
 bool VornGameManager::initMain2()
 {
+    TitleScreen* title = new TitleScreen();
+    if (!title->initScreen())
+    {
+        CCLog("VornGameManager::initMain2 - the title screen cannot be built");
+        // Its selector proxies hold it; cleanup lets them go so it can be freed.
+        title->cleanup();
+        title->release();
+        return false;
+    }
+    m_pTitleScreen = title;
+    addChild(title, 1);
+    title->release();
+    title->getStartArenaSignal().connect(this, &VornGameManager::onLevelChosen);
+    title->getNewGameSignal().connect(this, &VornGameManager::onNewGame);
+    title->getContinueSignal().connect(this, &VornGameManager::onContinueSavedGame);
+    title->getOpenedSignal().connect(this, &VornGameManager::onTitleOpened);
+    if (m_pSplashScreen)
+    {
+        m_pSplashScreen->getClosedSignal().connect(static_cast<VornScreen*>(title), &VornScreen::open);
+    }
+    else
+    {
+        title->open();
+    }
     m_bReady = true;
     m_gameReadySignal.emit();
     return true;
@@ -335,6 +455,16 @@ bool VornGameManager::initCollisionLists()
     rules.push_back(trigger);
     m_pCollisionManager->setCollisionLists(lists);
     return true;
+}
+
+void VornGameManager::onTitleOpened()
+{
+    if (m_pGameLayer)
+    {
+        m_pGameLayer->setVisible(false);
+    }
+    // Directly: nothing needs to hear about a pause at the title.
+    m_bPaused = true;
 }
 
 void VornGameManager::tick(float dt)

@@ -19,9 +19,13 @@ class MusicManager;
 class SFXManager;
 class SplashScreen;
 class VornAchievementsManager;
+class VornActor;
 class VornActorDesc;
 class VornBackdrop;
+class VornCameraManager;
 class VornHighScoreManager;
+class VornPlayer;
+class VornPlayerInputBase;
 class VornScreen;
 class VornScriptEngine;
 
@@ -45,7 +49,7 @@ public:
 
     /** Boot step 1: the game world. Its result does not stop the boot. */
     virtual bool initMain1();
-    /** Boot step 2: the game is ready; the start signal goes out. */
+    /** Boot step 2: the title screen (opened once the splash has closed); then the start signal goes out. */
     virtual bool initMain2();
     /** Replaces the root game layer by a fresh "gamelayer" layout; false (old layer kept) when it cannot be read. */
     virtual bool initGameLayer();
@@ -70,6 +74,8 @@ public:
     virtual bool isReady() { return m_bReady; }
     virtual void setReady(bool ready) { m_bReady = ready; }
     virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
+    /** The title is up: the world is hidden and stands still. */
+    void onTitleOpened();
 
     /** The arena match controller, made with the game world (NULL before). */
     virtual ArenaManager* getArenaManager() { return m_pArenaManager; }
@@ -117,6 +123,21 @@ public:
      */
     virtual bool initCollisionLists();
 
+    // ---- Player and camera ----
+
+    /** The one player character: made at start-up, put in play when the game world is built. */
+    virtual VornPlayer* getPlayer() { return m_pPlayer; }
+    /** The camera following the player (NULL until the game world is built). */
+    virtual VornCameraManager* getCameraManager() { return m_pCameraManager; }
+    /** Wires the player to its input and puts it in play; false when the player cannot be set up. */
+    virtual bool initPlayer(VornPlayerInputBase* input);
+    /** The camera on the game layer, following the player; false when it cannot be set up. */
+    virtual bool initCameraManager();
+    /** The player's knock-out ends the game: the touch controls go; the result screens hook in here. */
+    void onPlayerDied(VornActor* player);
+
+    /** The character played until a level script picks another. */
+    static const char* const kDefaultPlayerDesc;
 
     /** The longest frame the game steps at once; a longer pause is played as this. */
     static const float kMaxFrameTime;
@@ -315,7 +336,9 @@ protected:
     Signal<> m_newGameSignal;
     Signal<> m_continueUsedSignal;
     Signal<> m_levelRequestedSignal;
-    ArenaManager* m_pArenaManager;  ///< owned
+    VornPlayer* m_pPlayer;                  ///< owned; also a child of the actor node while in play
+    VornCameraManager* m_pCameraManager;    ///< owned
+    ArenaManager* m_pArenaManager;          ///< owned
 };
 
 NS_CC_END

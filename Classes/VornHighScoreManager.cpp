@@ -1,6 +1,7 @@
 #include "VornHighScoreManager.h"
 
 #include "VornGameManager.h"
+#include "VornPlayer.h"
 
 NS_CC_BEGIN
 
@@ -12,6 +13,11 @@ VornHighScoreManager::VornHighScoreManager()
 
 VornHighScoreManager::~VornHighScoreManager()
 {
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    if (game != NULL && game->getPlayer() != NULL)
+    {
+        game->getPlayer()->getDiedSignal().disconnect(this, &VornHighScoreManager::onPlayerDied);
+    }
 }
 
 bool VornHighScoreManager::init()
@@ -32,6 +38,21 @@ bool VornHighScoreManager::init()
 
 void VornHighScoreManager::connectToPlayer()
 {
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    VornPlayer* player = game ? game->getPlayer() : NULL;
+    if (player != NULL)
+    {
+        player->getDiedSignal().connect(this, &VornHighScoreManager::onPlayerDied);
+    }
+}
+
+void VornHighScoreManager::onPlayerDied(VornActor* player)
+{
+    VornPlayer* scorer = dynamic_cast<VornPlayer*>(player);
+    if (scorer != NULL)
+    {
+        submitScore(scorer->getScore());
+    }
 }
 
 void VornHighScoreManager::submitScore(int score)

@@ -6,6 +6,8 @@
 
 NS_CC_BEGIN
 
+class VornActor;
+
 /**
  * The game's high scores: the "Story Mode" table, the per-level tables the level list adds and the
  * arenas' tables. When the player is knocked out, the score goes into the table of the level being
@@ -34,11 +36,10 @@ public:
     static const char* const kPlayerName;
 
 protected:
-    /**
-     * Hooks submitScore to the player's knock-out. The game has no player object yet, so this
-     * does nothing for now; the player's death signal joins here once it exists.
-     */
+    /** Hooks the score recording to the knock-out of the game's player. */
     virtual void connectToPlayer();
+    /** The player's knock-out: its score goes into the level's table. */
+    void onPlayerDied(VornActor* player);
 
 private:
     Signal<HighScoreTable*, HighScoreItem*> m_newHighScoreSignal;

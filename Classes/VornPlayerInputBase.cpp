@@ -1,6 +1,8 @@
 #include "VornPlayerInputBase.h"
 
 #include "LocaleManager.h"
+#include "VornGameTypes.h"
+#include "VornPlayer.h"
 
 NS_CC_BEGIN
 
@@ -57,6 +59,21 @@ void VornPlayerInputBase::disconnect()
 {
     m_pPlayer = NULL;
     m_bIsConnected = false;
+}
+
+int VornPlayerInputBase::getPlayerInputIndex()
+{
+    return m_pPlayer != NULL ? m_pPlayer->getInputIndex() : 0;
+}
+
+bool VornPlayerInputBase::isPlayerGrabbing()
+{
+    return m_pPlayer != NULL && m_pPlayer->isGrabbing();
+}
+
+bool VornPlayerInputBase::isPlayerFacingLeft()
+{
+    return m_pPlayer != NULL && m_pPlayer->getFacingDir() == kFacingDir_Left;
 }
 
 std::string VornPlayerInputBase::getDisplayStringForAction(int input)

@@ -87,11 +87,11 @@ public:
     static int inputFromName(const std::string& name);
 
 protected:
-    // What the input needs to know of its player. The player character answers these once it can
-    // tell; until then: menus of player 0, not grabbing, facing right.
-    virtual int getPlayerInputIndex() { return 0; }
-    virtual bool isPlayerGrabbing() { return false; }
-    virtual bool isPlayerFacingLeft() { return false; }
+    // What the input needs to know of its player; without one: menus of player 0, not grabbing,
+    // facing right.
+    virtual int getPlayerInputIndex();
+    virtual bool isPlayerGrabbing();
+    virtual bool isPlayerFacingLeft();
 
     bool m_bIsConnected;
     VornPlayer* m_pPlayer;  ///< weak: the player disconnects before it goes

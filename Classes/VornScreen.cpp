@@ -255,6 +255,11 @@ void VornScreen::registerGamepadMenuSelector(const char* name, SEL_VornScreenGam
     m_gamepadMenuSelectors.push_back(std::make_pair(std::string(name ? name : ""), handler));
 }
 
+void VornScreen::registerGamepadMenuQuery(const char* name, SEL_VornScreenGamepadQuery handler)
+{
+    m_gamepadMenuQueries.push_back(std::make_pair(std::string(name ? name : ""), handler));
+}
+
 MenuHandlerProxy* VornScreen::getMenuHandlerProxy(const char* name)
 {
     std::string key = name ? name : "";
@@ -300,6 +305,14 @@ bool VornScreen::bindProxy(const char* name)
         if (m_gamepadMenuSelectors[i].first == name)
         {
             getMenuHandlerProxy(name)->setGamepadMenuHandler(m_gamepadMenuSelectors[i].second);
+            return true;
+        }
+    }
+    for (size_t i = 0; i < m_gamepadMenuQueries.size(); ++i)
+    {
+        if (m_gamepadMenuQueries[i].first == name)
+        {
+            getMenuHandlerProxy(name)->setGamepadMenuQuery(m_gamepadMenuQueries[i].second);
             return true;
         }
     }

@@ -41,6 +41,7 @@ class VornScreen : public CCLayer,
 public:
     typedef std::vector<std::pair<std::string, SEL_VornScreenHandler> > MenuItemSelectorList;
     typedef std::vector<std::pair<std::string, SEL_VornScreenGamepadHandler> > GamepadMenuSelectorList;
+    typedef std::vector<std::pair<std::string, SEL_VornScreenGamepadQuery> > GamepadMenuQueryList;
     /** A registered member: its name, its address and how to store a node there (NULL when the node is of another kind). */
     struct MemberVariable
     {
@@ -100,6 +101,8 @@ public:
 
     void registerMenuItemSelector(const char* name, SEL_VornScreenHandler handler);
     void registerGamepadMenuSelector(const char* name, SEL_VornScreenGamepadHandler handler);
+    /** A gamepad menu's navigation handler that may decline the input (the menu then moves as usual). */
+    void registerGamepadMenuQuery(const char* name, SEL_VornScreenGamepadQuery handler);
     /**
      * The first registration of a name wins; the node stored there is retained. A layout node of
      * another kind than the member is refused with a log line, so a wrong layout cannot crash.
@@ -179,6 +182,7 @@ protected:
     extension::CCBReader* m_pReader;  ///< owned
     MenuItemSelectorList m_menuItemSelectors;
     GamepadMenuSelectorList m_gamepadMenuSelectors;
+    GamepadMenuQueryList m_gamepadMenuQueries;
     MemberVariableList m_memberVariables;
     MenuHandlerProxyMap m_menuHandlerProxies;
     CCArray* m_pMenuHandlerProxyArray;  ///< retained

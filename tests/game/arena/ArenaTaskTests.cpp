@@ -52,12 +52,6 @@ private:
     ArenaTaskInstance* m_slot;
 };
 
-ArenaTask_ReachCombo::ComboSignal s_comboSignal;
-ArenaTask_ReachCombo::ComboSignal* findTestComboSignal(VornActor*)
-{
-    return &s_comboSignal;
-}
-
 class ArenaTasks : public ArenaTest
 {
 protected:
@@ -169,17 +163,15 @@ TEST_F(ArenaTasks, StunsCountTargetsLeftStunnedAndThrowsCountFinishedThrows)
 
 TEST_F(ArenaTasks, ComboProgressFollowsTheCountAndStartsOverWhenItBreaks)
 {
-    ArenaTask_ReachCombo::ComboSignalFinder previous = ArenaTask_ReachCombo::getComboSignalFinder();
-    ArenaTask_ReachCombo::setComboSignalFinder(findTestComboSignal);
     ArenaTask_ReachCombo* combo = ArenaTask_ReachCombo::create();
     combo->connectSignals(m_player);
     slot->setTask(combo, m_player, 0.0f);
     for (int count : { 1, 2, 3, 4, 0, 1, 2, 3, 4 })
     {
-        s_comboSignal.emit(nullptr, count);
+        m_player->setCombo(count);
     }
     EXPECT_FALSE(slot->isComplete());
-    s_comboSignal.emit(nullptr, 5);
+    m_player->setCombo(5);
     EXPECT_TRUE(slot->isComplete());
 
     // Drawn again while the combo runs past its new target: the next hit completes it, once.
@@ -187,12 +179,13 @@ TEST_F(ArenaTasks, ComboProgressFollowsTheCountAndStartsOverWhenItBreaks)
     EXPECT_EQ(1u, combo->getInstances()->count());
     EXPECT_EQ(0, slot->getProgress());
     EXPECT_FALSE(slot->isComplete());
-    s_comboSignal.emit(nullptr, 9);
-    s_comboSignal.emit(nullptr, 10);
+    m_player->setCombo(9);
+    m_player->setCombo(10);
     EXPECT_EQ(2, log->count("completed"));
     combo->disconnectSignals();
-    EXPECT_EQ(0u, s_comboSignal.count());
-    ArenaTask_ReachCombo::setComboSignalFinder(previous);
+    m_player->setCombo(0);
+    m_player->setCombo(11);
+    EXPECT_EQ(10, slot->getProgress());
 }
 
 TEST_F(ArenaTasks, SurvivalCountsRunningClockTimeAndDamageRestartsIt)

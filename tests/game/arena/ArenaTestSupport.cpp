@@ -35,11 +35,12 @@ void ArenaTest::SetUp()
     m_game->setPaused(false);
     m_arena = m_game->getArenaManager();
     ASSERT_NE(nullptr, m_arena);
-    m_player = ArenaFighter::create(m_game->actorDescWithFile("jors.plist"), kCharacter_Player);
+    m_player = m_game->getPlayer();
     m_enemy = ArenaFighter::create(m_game->actorDescWithFile("street-thug.plist"), kCharacter_Enemy);
     ASSERT_NE(nullptr, m_player);
     ASSERT_NE(nullptr, m_enemy);
-    m_arena->setPlayer(m_player);
+    ASSERT_EQ(m_player, m_arena->getPlayer());
+    ASSERT_NE(nullptr, m_player->getDesc());
 }
 
 void ArenaTest::TearDown()
@@ -47,9 +48,7 @@ void ArenaTest::TearDown()
     if (m_arena)
     {
         m_arena->exitArena();
-        m_arena->setPlayer(nullptr);
     }
-    CC_SAFE_RELEASE(m_player);
     CC_SAFE_RELEASE(m_enemy);
     if (m_game)
     {

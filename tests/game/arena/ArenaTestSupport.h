@@ -4,11 +4,12 @@
 #include "ArenaManager.h"
 #include "VornActor.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
 #include "cocos2d.h"
 
 #include <gtest/gtest.h>
 
-/** A fighter of either side, standing in for the player and its enemies. */
+/** An enemy to hit. */
 class ArenaFighter : public cocos2d::VornActor
 {
 public:
@@ -19,8 +20,8 @@ public:
 };
 
 /**
- * A built game world with the real resources and a fresh save folder, running and unpaused, with
- * a jors player handed to the arena manager and a street-thug to hit.
+ * A built game world with the real resources and a fresh save folder, running and unpaused: the
+ * game's player (jors) and a street-thug to hit.
  */
 class ArenaTest : public ::testing::Test
 {
@@ -34,7 +35,7 @@ protected:
     cocos2d::CCScopedAutoreleasePool* m_pool = nullptr;
     cocos2d::VornGameManager* m_game = nullptr;
     cocos2d::ArenaManager* m_arena = nullptr;
-    ArenaFighter* m_player = nullptr;
+    cocos2d::VornPlayer* m_player = nullptr;  ///< the game's
     ArenaFighter* m_enemy = nullptr;
 };
 

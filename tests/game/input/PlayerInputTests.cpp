@@ -40,6 +40,8 @@ public:
     bool facingLeft = false;
 
 protected:
+    // The stand-in player is no real player: answer every question about it here.
+    int getPlayerInputIndex() override { return 0; }
     bool isPlayerGrabbing() override { return grabbing; }
     bool isPlayerFacingLeft() override { return facingLeft; }
 };

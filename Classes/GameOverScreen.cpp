@@ -1,0 +1,258 @@
+#include "GameOverScreen.h"
+
+#include "CCLabelBMFont.h"
+#include "CCSprite.h"
+#include "HighScoreItem.h"
+#include "HighScoreManager.h"
+#include "HighScoreTable.h"
+#include "MusicManager.h"
+#include "RPGWidget.h"
+#include "TextHelpers.h"
+#include "VornActorDesc.h"
+#include "VornGameManager.h"
+#include "VornPlayer.h"
+#include "VornHighScoreManager.h"
+
+NS_CC_BEGIN
+
+GameOverScreen::GameOverScreen()
+    : m_pScoreLabel(NULL), m_pHighScoreLabel(NULL), m_pCharacterSprite(NULL), m_pRPGWidget(NULL), m_pDesc(NULL),
+      m_pJoinedGame(NULL)
+{
+}
+
+GameOverScreen::~GameOverScreen()
+{
+    // Only a game manager that is still the live one has signals left to leave.
+    VornGameManager* game = m_pJoinedGame && m_pJoinedGame == GameManager::getInstance()
+                                ? dynamic_cast<VornGameManager*>(m_pJoinedGame)
+                                : NULL;
+    if (game)
+    {
+        VornHighScoreManager* scores = game->getVornHighScoreManager();
+        if (scores)
+        {
+            scores->getNewHighScoreSignal().disconnect(this, &GameOverScreen::onNewHighScore);
+        }
+        game->getQuitToTitleSignal().disconnect(this, &GameOverScreen::close);
+        game->getContinueSignal().disconnect(this, &GameOverScreen::close);
+    }
+    CC_SAFE_RELEASE(m_pRPGWidget);
+}
+
+bool GameOverScreen::init()
+{
+    m_pRPGWidget = RPGWidget::create(this);
+    m_pRPGWidget->retain();
+    registerMemberVariable("scoreLabel", &m_pScoreLabel);
+    registerMemberVariable("highScoreLabel", &m_pHighScoreLabel);
+    registerMemberVariable("characterSprite", &m_pCharacterSprite);
+    registerMenuItemSelector("onRestart", vornscreen_selector(GameOverScreen::onRestart));
+    registerMenuItemSelector("onQuit", vornscreen_selector(GameOverScreen::onQuit));
+    if (!initWithCCBFile("game-over-screen-new"))
+    {
+        return false;
+    }
+    if (!m_pScoreLabel || !m_pHighScoreLabel)
+    {
+        CCLog("GameOverScreen::init - the layout needs 'scoreLabel' and 'highScoreLabel'");
+        return false;
+    }
+    m_pScoreLabel->setString("0");
+    m_pHighScoreLabel->setString("0");
+
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    if (game)
+    {
+        m_pJoinedGame = game;
+        VornHighScoreManager* scores = game->getVornHighScoreManager();
+        if (scores)
+        {
+            scores->getNewHighScoreSignal().connect(this, &GameOverScreen::onNewHighScore);
+        }
+        game->getQuitToTitleSignal().connect(this, &GameOverScreen::close);
+        game->getContinueSignal().connect(this, &GameOverScreen::close);
+    }
+    setSlideDuration(0.25f);
+    setVisible(false);
+    return true;
+}
+
+void GameOverScreen::cleanup()
+{
+    // The widget holds this screen as its callback target.
+    if (m_pRPGWidget)
+    {
+        m_pRPGWidget->setCallbackTarget(NULL);
+    }
+    VornScreen::cleanup();
+}
+
+int GameOverScreen::getLevelHighScore()
+{
+    GameManager* game = GameManager::getInstance();
+    VornGameManager* vorn = dynamic_cast<VornGameManager*>(game);
+    HighScoreManager* scores = game ? game->getHighScoreManager() : NULL;
+    if (!vorn || !scores)
+    {
+        return 0;
+    }
+    HighScoreTable* table = scores->getTable(vorn->getLevelScript().c_str());
+    CCArray* items = table ? table->getItems() : NULL;
+    if (!items || items->count() == 0)
+    {
+        return 0;
+    }
+    return static_cast<HighScoreItem*>(items->objectAtIndex(0))->getScore();
+}
+
+VornActorDesc* GameOverScreen::getPlayerDesc()
+{
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    VornPlayer* player = game ? game->getPlayer() : NULL;
+    return player ? player->getDesc() : NULL;
+}
+
+void GameOverScreen::setScore(CCObject* source, int score)
+{
+    CC_UNUSED_PARAM(source);
+    if (isVisible() && score <= 0)
+    {
+        return;
+    }
+    if (m_pScoreLabel)
+    {
+        m_pScoreLabel->setString(formatNumberWithCommas(score).c_str());
+    }
+}
+
+void GameOverScreen::setHighScore(int score)
+{
+    if (m_pHighScoreLabel)
+    {
+        m_pHighScoreLabel->setString(formatNumberWithCommas(score).c_str());
+    }
+}
+
+void GameOverScreen::onNewHighScore(HighScoreTable* table, HighScoreItem* item)
+{
+    CC_UNUSED_PARAM(table);
+    if (item)
+    {
+        setHighScore(item->getScore());
+    }
+}
+
+void GameOverScreen::open()
+{
+    if (isVisible())
+    {
+        return;
+    }
+    setHighScore(getLevelHighScore());
+    setVisible(true);
+    m_pDesc = NULL;
+    VornActorDesc* desc = getPlayerDesc();
+    if (m_pCharacterSprite && desc)
+    {
+        m_pDesc = desc;
+        m_pRPGWidget->setRPGStats(desc);
+        CCSpriteFrame* frame = desc->getDefaultSpriteFrame();
+        if (frame)
+        {
+            m_pCharacterSprite->setDisplayFrame(frame);
+        }
+    }
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    MusicManager* music = game ? game->getMusicManager() : NULL;
+    if (music)
+    {
+        music->play("GameOver");
+    }
+    m_bOpening = true;
+    if (!runTimeline("open", callfunc_selector(GameOverScreen::onOpened), true))
+    {
+        onOpened();
+    }
+}
+
+void GameOverScreen::onOpened()
+{
+    VornScreen::onOpened();
+    m_pRPGWidget->setDesc(m_pDesc);
+    m_pRPGWidget->setXPPool(m_pDesc ? m_pDesc->getXPPoints() + m_pDesc->getXPPointsSinceUpgrade() : 0);
+    m_pRPGWidget->setCallbackTarget(this);
+    m_pRPGWidget->setCallback(callfunc_selector(GameOverScreen::showMenu));
+    m_pRPGWidget->playLevelUpAnimation();
+}
+
+void GameOverScreen::showMenu()
+{
+    // The player may have left before the bar finished.
+    if (!isVisible() || m_bClosing)
+    {
+        return;
+    }
+    if (!runTimeline("showMenu", callfunc_selector(GameOverScreen::onMenuShown), true))
+    {
+        onMenuShown();
+    }
+}
+
+void GameOverScreen::onMenuShown()
+{
+    VornScreen::onOpened();
+}
+
+void GameOverScreen::close()
+{
+    if (!isVisible() || m_bClosing)
+    {
+        return;
+    }
+    setTouchEnabled(false);
+    m_bClosing = true;
+    if (!runTimeline("close", callfunc_selector(VornScreen::onClosed), true))
+    {
+        onClosed();
+    }
+}
+
+bool GameOverScreen::leaveBy(const char* timeline, SEL_CallFunc ended)
+{
+    if (!isVisible() || m_bClosing)
+    {
+        return false;
+    }
+    m_bClosing = true;
+    setTouchEnabled(false);
+    if (!runTimeline(timeline, ended, true))
+    {
+        (this->*ended)();
+    }
+    return true;
+}
+
+void GameOverScreen::onRestart()
+{
+    leaveBy("onRestart", callfunc_selector(GameOverScreen::onRestartTimelineEnded));
+}
+
+void GameOverScreen::onQuit()
+{
+    leaveBy("onQuit", callfunc_selector(GameOverScreen::onQuitTimelineEnded));
+}
+
+void GameOverScreen::onRestartTimelineEnded()
+{
+    onClosed();
+    m_restartSignal.emit();
+}
+
+void GameOverScreen::onQuitTimelineEnded()
+{
+    onClosed();
+    m_quitSignal.emit();
+}
+
+NS_CC_END

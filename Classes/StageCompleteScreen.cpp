@@ -1,0 +1,310 @@
+#include "StageCompleteScreen.h"
+
+#include "AchievementsManager.h"
+#include "CCLabelBMFont.h"
+#include "CCSprite.h"
+#include "GameOverScreen.h"
+#include "LevelManager.h"
+#include "MusicManager.h"
+#include "RPGWidget.h"
+#include "TextHelpers.h"
+#include "VornActorDesc.h"
+#include "VornGameManager.h"
+#include "VornPlayer.h"
+
+#include <cmath>
+#include <cstdio>
+
+NS_CC_BEGIN
+
+StageCompleteScreen::StageCompleteScreen()
+    : m_pScoreLabel(NULL), m_pHighScoreLabel(NULL), m_pTimeLabel(NULL), m_pAccuracyLabel(NULL),
+      m_pCharacterSprite(NULL), m_pRPGWidget(NULL), m_pDesc(NULL)
+{
+}
+
+StageCompleteScreen::~StageCompleteScreen()
+{
+    CC_SAFE_RELEASE(m_pRPGWidget);
+}
+
+bool StageCompleteScreen::init()
+{
+    m_pRPGWidget = RPGWidget::create(this);
+    m_pRPGWidget->retain();
+    registerMemberVariable("scoreLabel", &m_pScoreLabel);
+    registerMemberVariable("highScoreLabel", &m_pHighScoreLabel);
+    registerMemberVariable("timeLabel", &m_pTimeLabel);
+    registerMemberVariable("accuracyLabel", &m_pAccuracyLabel);
+    registerMemberVariable("characterSprite", &m_pCharacterSprite);
+    registerMenuItemSelector("onContinue", vornscreen_selector(StageCompleteScreen::onContinue));
+    registerMenuItemSelector("onQuit", vornscreen_selector(StageCompleteScreen::onQuit));
+    if (!initWithCCBFile("stage-complete"))
+    {
+        return false;
+    }
+    if (!m_pTimeLabel || !m_pAccuracyLabel)
+    {
+        CCLog("StageCompleteScreen::init - the layout needs 'timeLabel' and 'accuracyLabel'");
+        return false;
+    }
+    if (m_pScoreLabel)
+    {
+        m_pScoreLabel->setString("0");
+    }
+    if (m_pHighScoreLabel)
+    {
+        m_pHighScoreLabel->setString("0");
+    }
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    if (game)
+    {
+        m_continueSignal.connect(game, &VornGameManager::onNextStage);
+        m_quitSignal.connect(game, &VornGameManager::quitToTitleScreen);
+    }
+    setSlideDuration(0.25f);
+    setVisible(false);
+    return true;
+}
+
+void StageCompleteScreen::cleanup()
+{
+    if (m_pRPGWidget)
+    {
+        m_pRPGWidget->setCallbackTarget(NULL);
+    }
+    VornScreen::cleanup();
+}
+
+std::string StageCompleteScreen::formatTime(float seconds)
+{
+    if (!(seconds > 0.0f))
+    {
+        seconds = 0.0f;
+    }
+    int whole = (int)std::floor(seconds);
+    int minutes = whole / 60;
+    int secs = whole - 60 * minutes;
+    // Rounded hundredths, but never "100": 59.999 s is 00:59:99, not 00:59:100.
+    int hundredths = (int)std::lround((seconds - (float)whole) * 100.0f);
+    if (hundredths > 99)
+    {
+        hundredths = 99;
+    }
+    char text[32];
+    snprintf(text, sizeof(text), "%02d:%02d:%02d", minutes, secs, hundredths);
+    return text;
+}
+
+std::string StageCompleteScreen::formatAccuracy(int attempted, int hits)
+{
+    float accuracy = attempted > 0 ? (float)hits / (float)attempted : 1.0f;
+    char text[16];
+    snprintf(text, sizeof(text), "%.0f%%", accuracy * 100.0f);
+    return text;
+}
+
+std::string StageCompleteScreen::completedLevelAchievement(int levelNumber)
+{
+    char id[64];
+    snprintf(id, sizeof(id), "achievement.grandor.completed_level_%d", levelNumber);
+    return id;
+}
+
+int StageCompleteScreen::getLevelNumber()
+{
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    LevelManager* levels = game ? game->getLevelManager() : NULL;
+    if (!levels || !levels->getLevels() || !levels->getCurrentLevel())
+    {
+        return 1;
+    }
+    unsigned int index = levels->getLevels()->indexOfObject(levels->getCurrentLevel());
+    return index == CC_INVALID_INDEX ? 1 : (int)index + 1;
+}
+
+namespace
+{
+VornPlayer* gamePlayer()
+{
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    return game ? game->getPlayer() : NULL;
+}
+} // namespace
+
+bool StageCompleteScreen::hasPlayer()
+{
+    return gamePlayer() != NULL;
+}
+
+int StageCompleteScreen::getPlayerScore()
+{
+    VornPlayer* player = gamePlayer();
+    return player ? player->getScore() : 0;
+}
+
+VornActorDesc* StageCompleteScreen::getPlayerDesc()
+{
+    VornPlayer* player = gamePlayer();
+    return player ? player->getDesc() : NULL;
+}
+
+int StageCompleteScreen::getAttacksAttempted()
+{
+    VornPlayer* player = gamePlayer();
+    return player ? player->getAttacksAttempted() : 0;
+}
+
+int StageCompleteScreen::getAttacksHitSomething()
+{
+    VornPlayer* player = gamePlayer();
+    return player ? player->getAttacksHitSomething() : 0;
+}
+
+float StageCompleteScreen::getTimeInLevel()
+{
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    return game ? game->getTimeInLevel() : 0.0f;
+}
+
+void StageCompleteScreen::open()
+{
+    if (isVisible())
+    {
+        return;
+    }
+    GameManager* game = GameManager::getInstance();
+    if (game)
+    {
+        game->setTempPaused(true);
+    }
+    AchievementsManager* achievements = AchievementsManager::sharedAchievementsManager();
+    if (achievements)
+    {
+        achievements->setAchievementProgress(completedLevelAchievement(getLevelNumber()).c_str(), 1.0f);
+    }
+    if (m_pHighScoreLabel)
+    {
+        m_pHighScoreLabel->setString(formatNumberWithCommas(GameOverScreen::getLevelHighScore()).c_str());
+    }
+    setVisible(true);
+
+    m_pDesc = NULL;
+    if (hasPlayer())
+    {
+        if (m_pScoreLabel)
+        {
+            m_pScoreLabel->setString(formatNumberWithCommas(getPlayerScore()).c_str());
+        }
+        VornActorDesc* desc = getPlayerDesc();
+        if (m_pCharacterSprite && desc)
+        {
+            m_pDesc = desc;
+            m_pRPGWidget->setRPGStats(desc);
+            CCSpriteFrame* frame = desc->getDefaultSpriteFrame();
+            if (frame)
+            {
+                m_pCharacterSprite->setDisplayFrame(frame);
+            }
+        }
+    }
+    m_pTimeLabel->setString(formatTime(getTimeInLevel()).c_str());
+    m_pAccuracyLabel->setString(formatAccuracy(getAttacksAttempted(), getAttacksHitSomething()).c_str());
+
+    VornGameManager* vorn = VornGameManager::getSharedVornGameManager();
+    MusicManager* music = vorn ? vorn->getMusicManager() : NULL;
+    if (music)
+    {
+        music->play("StageComplete");
+    }
+    m_bOpening = true;
+    if (!runTimeline("open", callfunc_selector(StageCompleteScreen::onOpened), true))
+    {
+        onOpened();
+    }
+}
+
+void StageCompleteScreen::onOpened()
+{
+    VornScreen::onOpened();
+    GameManager* game = GameManager::getInstance();
+    if (game && game->getGameLayer())
+    {
+        game->getGameLayer()->setVisible(false);
+    }
+    m_pRPGWidget->setDesc(m_pDesc);
+    m_pRPGWidget->setXPPool(m_pDesc ? m_pDesc->getXPPoints() + m_pDesc->getXPPointsSinceUpgrade() : 0);
+    m_pRPGWidget->setCallbackTarget(this);
+    m_pRPGWidget->setCallback(callfunc_selector(StageCompleteScreen::showMenu));
+    m_pRPGWidget->playLevelUpAnimation();
+}
+
+void StageCompleteScreen::showMenu()
+{
+    if (!isVisible() || m_bClosing)
+    {
+        return;
+    }
+    if (!runTimeline("showMenu", callfunc_selector(StageCompleteScreen::onMenuShown), true))
+    {
+        onMenuShown();
+    }
+}
+
+void StageCompleteScreen::onMenuShown()
+{
+    focusDefaultMenu();
+}
+
+void StageCompleteScreen::close()
+{
+    if (!isVisible() || m_bClosing)
+    {
+        return;
+    }
+    setTouchEnabled(false);
+    m_bClosing = true;
+    if (!runTimeline("close", callfunc_selector(VornScreen::onClosed), true))
+    {
+        onClosed();
+    }
+}
+
+bool StageCompleteScreen::leaveBy(const char* timeline, SEL_CallFunc ended)
+{
+    if (!isVisible() || m_bClosing)
+    {
+        return false;
+    }
+    m_bClosing = true;
+    setTouchEnabled(false);
+    if (!runTimeline(timeline, ended, true))
+    {
+        (this->*ended)();
+    }
+    return true;
+}
+
+void StageCompleteScreen::onContinue()
+{
+    leaveBy("onContinue", callfunc_selector(StageCompleteScreen::onContinueTimelineEnded));
+}
+
+void StageCompleteScreen::onQuit()
+{
+    leaveBy("onQuit", callfunc_selector(StageCompleteScreen::onQuitTimelineEnded));
+}
+
+void StageCompleteScreen::onContinueTimelineEnded()
+{
+    onClosed();
+    m_continueSignal.emit();
+}
+
+void StageCompleteScreen::onQuitTimelineEnded()
+{
+    onClosed();
+    m_quitSignal.emit();
+}
+
+NS_CC_END

@@ -1,0 +1,1213 @@
+#include "TitleScreen.h"
+
+#include "AchievementsManager.h"
+#include "ArenaModeHelper.h"
+#include "CCApplication.h"
+#include "ChooseDifficultyScreen.h"
+#include "CCBAnimationManager.h"
+#include "CCBReader.h"
+#include "CCDirector.h"
+#include "CCFileUtils.h"
+#include "CCLabelBMFont.h"
+#include "CCMenuGamepad.h"
+#include "CCMenuGamepadInputDispatcher.h"
+#include "CCMenuItem.h"
+#include "CCNotificationCenter.h"
+#include "CCPointExtension.h"
+#include "CCScrollView.h"
+#include "CCSprite.h"
+#include "CCSpriteFrame.h"
+#include "HighScoreManager.h"
+#include "LocaleManager.h"
+#include "MessageBoxScreen.h"
+#include "MusicManager.h"
+#include "OnlineHandler.h"
+#include "OnlineManager.h"
+#include "RestartManager.h"
+#include "SetupManager.h"
+#include "SystemManager.h"
+#include "VornAchievementsManager.h"
+#include "VornActionTypes.h"
+#include "VornActorDesc.h"
+#include "VornActionDesc.h"
+#include "VornGameManager.h"
+#include "VornGameTypes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+USING_NS_CC_EXT;
+
+NS_CC_BEGIN
+
+namespace
+{
+const char* const kEventFullscreen = "event_fullscreen";
+const char* const kEventWindowed = "event_windowed";
+const float kCreditsPassSeconds = 420.0f;
+
+const char* localized(const char* id)
+{
+    LocaleManager* locale = LocaleManager::sharedLocaleManager();
+    return locale && id ? locale->localize(id) : (id ? id : "");
+}
+
+void playMusic(const char* track)
+{
+    VornGameManager* manager = VornGameManager::getSharedVornGameManager();
+    if (manager && manager->getMusicManager())
+    {
+        manager->getMusicManager()->play(track);
+    }
+}
+
+AchievementsManager* achievements()
+{
+    VornGameManager* manager = VornGameManager::getSharedVornGameManager();
+    return manager ? manager->getAchievementsManager() : NULL;
+}
+
+bool ancestorsVisible(CCNode* node)
+{
+    for (; node; node = node->getParent())
+    {
+        if (!node->isVisible())
+        {
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+TitleScreen::TitleScreen()
+    : m_pBackdropSprite(NULL), m_pScreenResLabel(NULL), m_pCreditsScrollView(NULL), m_pCreditsTextLabel(NULL), m_pControlsMenuItem(NULL),
+      m_pControlsLabel(NULL), m_pThingsILikeMenuLabel(NULL), m_pThingsILikeMenuItem(NULL), m_pBeginLabel(NULL),
+      m_pContinueLabel(NULL), m_pCharacterSelectMenu(NULL), m_pArenaSelectMenu(NULL), m_bMessageBoxOpen(false),
+      m_pJorsUppercutSprite(NULL), m_pSantaUppercutSprite(NULL), m_pArenaNameLabel(NULL), m_pArenaBioLabel(NULL),
+      m_pArenaScoresLabel(NULL), m_pArenaScoresLabelGooglePlay(NULL), m_pArenaScoresMenuItem(NULL),
+      m_pMoreBackMenuItem(NULL), m_pAchievementsLabel(NULL), m_pLeaderboardsLabel(NULL),
+      m_pAchievementsLabelGooglePlay(NULL), m_pLeaderboardsLabelGooglePlay(NULL), m_pAchievementsMenuItem(NULL),
+      m_pLeaderboardsMenuItem(NULL), m_pMoreLabel(NULL), m_pMoreMenuItem(NULL), m_pPreviewBuildLabel(NULL),
+      m_pArenaFightMenuItem(NULL), m_pLockedArenaFrame(NULL), m_pMainCharacterMenuItem(NULL),
+      m_pSelectedCharacterNameLabel(NULL), m_pCharacterBio(NULL), m_pArenaMainOptionLabel(NULL),
+      m_pArenaMainOptionMenuItem(NULL), m_pCharacterSelectRoot(NULL), m_pArenaSelectRoot(NULL),
+      m_pGooglePlaySignInMenuItem(NULL), m_pGooglePlaySignOutMenuItem(NULL), m_pFullScreenMenuItem(NULL),
+      m_pWindowedMenuItem(NULL), m_nSelectedCharacterIndex(0), m_nSelectedArenaIndex(0), m_pArenaModeScreen(NULL),
+      m_pMoreScreen(NULL), m_pResetSaveMenuItem(NULL), m_pArenaModeHelper(NULL), m_pDifficultyScreen(NULL), m_nArenaPage(0),
+      m_nReturnTarget(kTitleReturn_MainMenu), m_bConnected(false)
+{
+    for (int i = 0; i < kNumArenaSlots; ++i)
+    {
+        m_pArenaSlots[i] = NULL;
+    }
+    for (int i = 0; i < kNumCharacterSlots; ++i)
+    {
+        m_pCharacterSlots[i] = NULL;
+    }
+}
+
+TitleScreen::~TitleScreen()
+{
+    if (m_bConnected)
+    {
+        GameManager* manager = GameManager::getInstance();
+        if (manager)
+        {
+            manager->getUpdateSignal().disconnect(this, &TitleScreen::tickCredits);
+            if (VornGameManager* game = dynamic_cast<VornGameManager*>(manager))
+            {
+                game->getQuitToTitleSignal().disconnect(static_cast<VornScreen*>(this), &VornScreen::open);
+            }
+            if (OnlineManager* online = manager->getOnlineManager())
+            {
+                online->getHandlerConnectedSignal().disconnect(this, &TitleScreen::onOnlineStateChanged);
+                online->getHandlerDisconnectedSignal().disconnect(this, &TitleScreen::onOnlineStateChanged);
+            }
+        }
+        CCNotificationCenter::sharedNotificationCenter()->removeObserver(this, kEventFullscreen);
+        CCNotificationCenter::sharedNotificationCenter()->removeObserver(this, kEventWindowed);
+    }
+    CC_SAFE_RELEASE(m_pLockedArenaFrame);
+    CC_SAFE_RELEASE(m_pArenaModeHelper);
+}
+
+bool TitleScreen::initScreen()
+{
+    registerMemberVariable("backdropSprite", &m_pBackdropSprite);
+    registerMemberVariable("screenResLabel", &m_pScreenResLabel);
+    registerMemberVariable("creditsScrollView", &m_pCreditsScrollView);
+    registerMemberVariable("creditsTextLabel", &m_pCreditsTextLabel);
+    registerMemberVariable("controlsMenuItem", &m_pControlsMenuItem);
+    registerMemberVariable("controlsLabel", &m_pControlsLabel);
+    registerMemberVariable("thingsILikeMenuLabel", &m_pThingsILikeMenuLabel);
+    registerMemberVariable("thingsILikeMenuItem", &m_pThingsILikeMenuItem);
+    registerMemberVariable("beginLabel", &m_pBeginLabel);
+    registerMemberVariable("continueLabel", &m_pContinueLabel);
+    registerMemberVariable("characterSelectMenu", &m_pCharacterSelectMenu);
+    registerMemberVariable("arenaSelectMenu", &m_pArenaSelectMenu);
+    registerMemberVariable("jorsUppercutSprite", &m_pJorsUppercutSprite);
+    registerMemberVariable("santaUppercutSprite", &m_pSantaUppercutSprite);
+    registerMemberVariable("arenaNameLabel", &m_pArenaNameLabel);
+    registerMemberVariable("arenaBioLabel", &m_pArenaBioLabel);
+    registerMemberVariable("arenaScoresLabel", &m_pArenaScoresLabel);
+    registerMemberVariable("arenaScoresLabel_GooglePlay", &m_pArenaScoresLabelGooglePlay);
+    registerMemberVariable("arenaScoresMenuItem", &m_pArenaScoresMenuItem);
+    registerMemberVariable("moreBackMenuItem", &m_pMoreBackMenuItem);
+    registerMemberVariable("achievementsLabel", &m_pAchievementsLabel);
+    registerMemberVariable("leaderboardsLabel", &m_pLeaderboardsLabel);
+    registerMemberVariable("achievementsLabel_GooglePlay", &m_pAchievementsLabelGooglePlay);
+    registerMemberVariable("leaderboardsLabel_GooglePlay", &m_pLeaderboardsLabelGooglePlay);
+    registerMemberVariable("achievementsMenuItem", &m_pAchievementsMenuItem);
+    registerMemberVariable("leaderboardsMenuItem", &m_pLeaderboardsMenuItem);
+    registerMemberVariable("moreLabel", &m_pMoreLabel);
+    registerMemberVariable("moreMenuItem", &m_pMoreMenuItem);
+    registerMemberVariable("previewBuildLabel", &m_pPreviewBuildLabel);
+    registerMemberVariable("arenaFightMenuItem", &m_pArenaFightMenuItem);
+    static const char* const kArenaSlotNames[kNumArenaSlots] = { "arena0", "arena1", "arena2", "arena3", "arena4" };
+    for (int i = 0; i < kNumArenaSlots; ++i)
+    {
+        registerMemberVariable(kArenaSlotNames[i], &m_pArenaSlots[i]);
+    }
+    registerMemberVariable("mainCharacterMenuItem", &m_pMainCharacterMenuItem);
+    static const char* const kCharacterSlotNames[kNumCharacterSlots] = {
+        "character0", "character1", "character2", "character3", "character4", "character5", "character6"
+    };
+    for (int i = 0; i < kNumCharacterSlots; ++i)
+    {
+        registerMemberVariable(kCharacterSlotNames[i], &m_pCharacterSlots[i]);
+    }
+    registerMemberVariable("selectedCharacterNameLabel", &m_pSelectedCharacterNameLabel);
+    registerMemberVariable("characterBio", &m_pCharacterBio);
+    registerMemberVariable("arenaMainOptionLabel", &m_pArenaMainOptionLabel);
+    registerMemberVariable("arenaMainOptionMenuItem", &m_pArenaMainOptionMenuItem);
+    registerMemberVariable("characterSelectRoot", &m_pCharacterSelectRoot);
+    registerMemberVariable("arenaSelectRoot", &m_pArenaSelectRoot);
+    registerMemberVariable("googlePlaySignInMenuItem", &m_pGooglePlaySignInMenuItem);
+    registerMemberVariable("googlePlaySignOutMenuItem", &m_pGooglePlaySignOutMenuItem);
+    registerMemberVariable("fullScreenMenuItem", &m_pFullScreenMenuItem);
+    registerMemberVariable("windowedMenuItem", &m_pWindowedMenuItem);
+    registerMemberVariable("arenaModeScreen", &m_pArenaModeScreen);
+    registerMemberVariable("moreScreen", &m_pMoreScreen);
+    registerMemberVariable("resetSaveMenuItem", &m_pResetSaveMenuItem);
+
+    registerGamepadMenuSelector("onBack", vornscreen_gamepad_selector(TitleScreen::onBack));
+    registerMenuItemSelector("onExit", vornscreen_selector(TitleScreen::onExitGame));
+    registerMenuItemSelector("onStory", vornscreen_selector(TitleScreen::onStory));
+    registerMenuItemSelector("onOpenMore", vornscreen_selector(TitleScreen::onOpenMore));
+    registerMenuItemSelector("onCloseMore", vornscreen_selector(TitleScreen::onCloseMore));
+    registerMenuItemSelector("onOnlineShowAchievements", vornscreen_selector(TitleScreen::onOnlineShowAchievements));
+    registerMenuItemSelector("onOnlineShowLeaderboards", vornscreen_selector(TitleScreen::onOnlineShowLeaderboards));
+    registerMenuItemSelector("onOnlineSignIn", vornscreen_selector(TitleScreen::onOnlineSignIn));
+    registerMenuItemSelector("onOnlineSignOut", vornscreen_selector(TitleScreen::onOnlineSignOut));
+    registerMenuItemSelector("onOpenControlsMenu", vornscreen_selector(TitleScreen::onOpenControlsMenu));
+    registerMenuItemSelector("onCloseControlsMenu", vornscreen_selector(TitleScreen::onCloseControlsMenu));
+    registerMenuItemSelector("onShowThingsILike", vornscreen_selector(TitleScreen::onShowThingsILike));
+    registerMenuItemSelector("onHideThingsILike", vornscreen_selector(TitleScreen::onHideThingsILike));
+    registerMenuItemSelector("onResetSave", vornscreen_selector(TitleScreen::onResetSave));
+    registerMenuItemSelector("onMoreScreenBack", vornscreen_selector(TitleScreen::onMoreScreenBack));
+    registerMenuItemSelector("onOpenArenas", vornscreen_selector(TitleScreen::onOpenArenas));
+    registerMenuItemSelector("onCloseArenas", vornscreen_selector(TitleScreen::onCloseArenas));
+    registerMenuItemSelector("onArenaStart", vornscreen_selector(TitleScreen::onArenaStart));
+    registerMenuItemSelector("onArenaScores", vornscreen_selector(TitleScreen::onArenaScores));
+    registerGamepadMenuSelector("onArenaScreenBack", vornscreen_gamepad_selector(TitleScreen::onArenaScreenBack));
+    registerGamepadMenuSelector("arenaScreenLeft", vornscreen_gamepad_selector(TitleScreen::arenaScreenLeft));
+    registerGamepadMenuSelector("arenaScreenRight", vornscreen_gamepad_selector(TitleScreen::arenaScreenRight));
+    registerGamepadMenuSelector("characterMoveLeft", vornscreen_gamepad_selector(TitleScreen::characterMoveLeft));
+    registerGamepadMenuSelector("characterMoveRight", vornscreen_gamepad_selector(TitleScreen::characterMoveRight));
+    registerGamepadMenuSelector("arenaMoveLeft", vornscreen_gamepad_selector(TitleScreen::arenaMoveLeft));
+    registerGamepadMenuSelector("arenaMoveRight", vornscreen_gamepad_selector(TitleScreen::arenaMoveRight));
+    registerMenuItemSelector("onShowCharacterSelect", vornscreen_selector(TitleScreen::onShowCharacterSelect));
+    registerMenuItemSelector("arenaMainOption", vornscreen_selector(TitleScreen::arenaMainOption));
+    registerMenuItemSelector("onFullScreen", vornscreen_selector(TitleScreen::onFullScreen));
+    registerMenuItemSelector("onWindowed", vornscreen_selector(TitleScreen::onWindowed));
+
+    if (!initWithCCBFile("title-screen"))
+    {
+        return false;
+    }
+
+    GameManager* manager = GameManager::getInstance();
+    if (manager)
+    {
+        if (VornGameManager* game = dynamic_cast<VornGameManager*>(manager))
+        {
+            game->getQuitToTitleSignal().connect(static_cast<VornScreen*>(this), &VornScreen::open);
+        }
+        manager->getUpdateSignal().connect(this, &TitleScreen::tickCredits);
+        if (OnlineManager* online = manager->getOnlineManager())
+        {
+            online->getHandlerConnectedSignal().connect(this, &TitleScreen::onOnlineStateChanged);
+            online->getHandlerDisconnectedSignal().connect(this, &TitleScreen::onOnlineStateChanged);
+        }
+        m_bConnected = true;
+    }
+
+    const CCSize win = CCDirector::sharedDirector()->getWinSize();
+    if (m_pScreenResLabel)
+    {
+        CCSize design = manager ? manager->getPlayAreaSize() : win;
+        float scale = manager ? manager->getResolutionScale() : 1.0f;
+        char text[128];
+        snprintf(text, sizeof(text), "Screen:%.0fx%.0f\nDesign:%.0fx%.0f\nScale:%.2f", win.width, win.height,
+                 design.width, design.height, scale);
+        m_pScreenResLabel->setString(text);
+        m_pScreenResLabel->setVisible(false);
+    }
+    if (m_pBackdropSprite)
+    {
+        // Covers the whole window, cropping the longer side rather than leaving bars.
+        CCSize art = m_pBackdropSprite->getContentSize();
+        if (art.width > 0.0f && art.height > 0.0f)
+        {
+            m_pBackdropSprite->setScale(std::max(win.width / art.width, win.height / art.height));
+        }
+    }
+    setNodeVisible(m_pSantaUppercutSprite, false);
+    setNodeVisible(m_pPreviewBuildLabel, false);
+
+    // Bios wrap at their laid-out width; the arena's widens on screens wider than the design.
+    float factor = win.height > 0.0f ? (win.width / win.height) / 1.5f : 1.0f;
+    if (m_pCharacterBio)
+    {
+        m_pCharacterBio->setWidth(m_pCharacterBio->getScaleX() * m_pCharacterBio->getContentSize().width);
+    }
+    if (m_pArenaBioLabel)
+    {
+        m_pArenaBioLabel->setWidth(m_pArenaBioLabel->getScaleX() * m_pArenaBioLabel->getContentSize().width *
+                                   factor);
+    }
+
+    if (m_pArenaSlots[0] && m_pArenaSlots[0]->displayFrame())
+    {
+        m_pLockedArenaFrame = m_pArenaSlots[0]->displayFrame();
+        m_pLockedArenaFrame->retain();
+    }
+
+    m_pArenaModeHelper = new ArenaModeHelper();
+    if (!m_pArenaModeHelper->init())
+    {
+        CCLog("TitleScreen::initScreen - the arena tables cannot be read");
+        return false;
+    }
+    m_nArenaPage = kArenaPage_CharacterSelect;
+    m_nReturnTarget = kTitleReturn_MainMenu;
+
+    ChooseDifficultyScreen* difficulty = new ChooseDifficultyScreen();
+    if (!difficulty->init())
+    {
+        difficulty->cleanup();
+        difficulty->release();
+        return false;
+    }
+    m_pDifficultyScreen = difficulty;
+    addChild(difficulty);
+    difficulty->release();
+
+    CCApplication* app = CCApplication::sharedApplication();
+    bool ouya = app && app->isTargetPlatform(kTargetOuya);
+    bool android = app && app->isTargetPlatform(kTargetAndroid);
+    CCLog("CCApplication::sharedApplication()->isTargetPlatform(kTargetOuya) == %d", ouya ? 1 : 0);
+    CCLog("CCApplication::sharedApplication()->isTargetPlatform(kTargetAndroid) == %d", android ? 1 : 0);
+    // The controls and things-I-like screens are not in the game yet: their entries stay hidden.
+    setNodeVisible(m_pControlsMenuItem, false);
+    setNodeVisible(m_pControlsLabel, false);
+    setNodeVisible(m_pThingsILikeMenuItem, false);
+    setNodeVisible(m_pThingsILikeMenuLabel, false);
+
+    loadCredits();
+    onFullScreenChanged(NULL);
+    CCNotificationCenter::sharedNotificationCenter()->addObserver(
+        this, callfuncO_selector(TitleScreen::onFullScreenChanged), kEventFullscreen, NULL);
+    CCNotificationCenter::sharedNotificationCenter()->addObserver(
+        this, callfuncO_selector(TitleScreen::onFullScreenChanged), kEventWindowed, NULL);
+
+    hide();
+    return true;
+}
+
+void TitleScreen::setNodeVisible(CCNode* node, bool visible)
+{
+    if (node)
+    {
+        node->setVisible(visible);
+    }
+}
+
+bool TitleScreen::hasCheckpoint()
+{
+    GameManager* manager = GameManager::getInstance();
+    RestartManager* restart = manager ? manager->getRestartManager() : NULL;
+    return restart && restart->getHasCheckpoint();
+}
+
+void TitleScreen::showStoryCaption()
+{
+    bool saved = hasCheckpoint();
+    setNodeVisible(m_pBeginLabel, !saved);
+    setNodeVisible(m_pContinueLabel, saved);
+}
+
+void TitleScreen::open()
+{
+    setVisible(true);
+    refreshOnlineItems();
+    showStoryCaption();
+    m_bOpening = true;
+    const char* timeline = m_nReturnTarget == kTitleReturn_ArenaSelect ? "onGameToArenaSelect" : "onEnter";
+    if (!startOrFinish(timeline, callfunc_selector(TitleScreen::onOpened), false) && !isTimelineRunning())
+    {
+        onOpened();
+    }
+    refreshCharacterSelect();
+    refreshArenaSelect();
+    playMusic("Menu");
+}
+
+void TitleScreen::onOpened()
+{
+    m_bOpening = false;
+    setTouchEnabled(true);
+    m_openedSignal.emit();
+    focusDefaultMenu();
+    if (m_nReturnTarget == kTitleReturn_ArenaSelect && m_pArenaSelectMenu)
+    {
+        CCMenuGamepadInputDispatcher::sharedDispatcher()->setActiveMenu(m_pArenaSelectMenu, -1);
+    }
+    if (getAnimationManager())
+    {
+        getAnimationManager()->setAnimationCompletedCallback(NULL, NULL);
+    }
+    m_nReturnTarget = kTitleReturn_MainMenu;
+}
+
+void TitleScreen::close()
+{
+    setTouchEnabled(false);
+    onClosed();
+}
+
+void TitleScreen::onClosed()
+{
+    setVisible(false);
+}
+
+bool TitleScreen::isTimelineRunning()
+{
+    CCBAnimationManager* manager = getAnimationManager();
+    const char* running = manager ? manager->getRunningSequenceName() : NULL;
+    if (running && *running)
+    {
+        return true;
+    }
+    CCBAnimationManager* arena =
+        m_pReader && m_pArenaModeScreen ? m_pReader->getAnimationManagerForNode(m_pArenaModeScreen) : NULL;
+    running = arena ? arena->getRunningSequenceName() : NULL;
+    return running && *running;
+}
+
+// Main menu --------------------------------------------------------------------------------
+
+void TitleScreen::onStory()
+{
+    if (isTimelineRunning())
+    {
+        return;
+    }
+    m_nReturnTarget = kTitleReturn_MainMenu;
+    AchievementsManager* achieved = achievements();
+    if (!hasCheckpoint() && m_pDifficultyScreen && achieved &&
+        achieved->isAchievementUnlocked("achievement.grandor.completed_game_1"))
+    {
+        m_pDifficultyScreen->show(this, difficulty_selector(TitleScreen::onDifficultyChosen));
+        return;
+    }
+    if (!runTimeline("onStory", callfunc_selector(TitleScreen::onStoryTimelineDone), false))
+    {
+        onStoryTimelineDone();
+    }
+}
+
+void TitleScreen::onStoryTimelineDone()
+{
+    onClosed();
+    if (hasCheckpoint())
+    {
+        m_continueSignal.emit();
+    }
+    else
+    {
+        m_newGameSignal.emit(kDifficulty_Easy);
+    }
+}
+
+void TitleScreen::onDifficultyChosen(int choice)
+{
+    if (choice == kDifficulty_MAX)
+    {
+        onOpened();
+        return;
+    }
+    m_newGameSignal.emit(choice);
+    hide();
+}
+
+void TitleScreen::onBack(int player)
+{
+    CC_UNUSED_PARAM(player);
+    if (isTimelineRunning() || !isVisible() || m_bMessageBoxOpen)
+    {
+        return;
+    }
+    // Only a question on screen blocks the next one; a box that failed to open leaves back working.
+    MessageBoxScreen* box = MessageBoxScreen::showMessageBox(
+        this, localized("MENU_EXIT_GAME_QUESTION"), NULL, NULL, messagebox_selector(TitleScreen::onExitGame),
+        messagebox_selector(TitleScreen::onExitQuestionNo), messagebox_selector(TitleScreen::onExitGame));
+    m_bMessageBoxOpen = box != NULL;
+}
+
+void TitleScreen::onExitQuestionNo()
+{
+    m_bMessageBoxOpen = false;
+}
+
+void TitleScreen::onExitGame()
+{
+    m_bMessageBoxOpen = false;
+    GameManager* manager = GameManager::getInstance();
+    if (manager && manager->getSystemManager())
+    {
+        manager->getSystemManager()->quit();
+    }
+}
+
+void TitleScreen::selectItem(CCMenuItem* item)
+{
+    if (item)
+    {
+        CCMenuGamepadInputDispatcher::sharedDispatcher()->setFocusMenuItem(item, 0);
+    }
+}
+
+// More panel ------------------------------------------------------------------------------
+
+void TitleScreen::onOpenMore()
+{
+    if (isTimelineRunning())
+    {
+        return;
+    }
+    if (!runTimeline("openMore", callfunc_selector(TitleScreen::focusMoreBack), false))
+    {
+        return;
+    }
+    refreshOnlineItems();
+    if (m_pCreditsScrollView)
+    {
+        m_pCreditsScrollView->setContentOffset(m_pCreditsScrollView->minContainerOffset(), false);
+    }
+    playMusic("Credits");
+}
+
+void TitleScreen::focusMoreBack()
+{
+    selectItem(m_pMoreBackMenuItem);
+}
+
+void TitleScreen::onCloseMore()
+{
+    runTimeline("closeMore", callfunc_selector(TitleScreen::onCloseMoreDone), false);
+    showStoryCaption();
+}
+
+void TitleScreen::onCloseMoreDone()
+{
+    onOpened();
+    if (m_pCreditsScrollView)
+    {
+        if (m_pCreditsScrollView->getContainer())
+        {
+            m_pCreditsScrollView->getContainer()->stopAllActions();
+        }
+        m_pCreditsScrollView->unscheduleAllSelectors();
+    }
+    playMusic("Menu");
+}
+
+void TitleScreen::onMoreScreenBack()
+{
+    if (!isTimelineRunning())
+    {
+        onCloseMore();
+    }
+}
+
+void TitleScreen::onOpenControlsMenu()
+{
+    if (!isTimelineRunning())
+    {
+        runTimelineOnNode(m_pMoreScreen, "openControlsMenu", NULL);
+    }
+}
+
+void TitleScreen::onCloseControlsMenu()
+{
+    if (!isTimelineRunning())
+    {
+        runTimelineOnNode(m_pMoreScreen, "closeControlsMenu", callfunc_selector(TitleScreen::focusControlsItem));
+    }
+}
+
+void TitleScreen::focusControlsItem()
+{
+    selectItem(m_pControlsMenuItem);
+}
+
+void TitleScreen::onShowThingsILike()
+{
+    if (!isTimelineRunning())
+    {
+        runTimelineOnNode(m_pMoreScreen, "openControlsMenu", NULL);
+    }
+}
+
+void TitleScreen::onHideThingsILike()
+{
+    runTimelineOnNode(m_pMoreScreen, "closeControlsMenu", callfunc_selector(TitleScreen::focusThingsILikeItem));
+}
+
+void TitleScreen::focusThingsILikeItem()
+{
+    selectItem(m_pThingsILikeMenuItem);
+}
+
+void TitleScreen::onOnlineStateChanged(OnlineHandler* handler)
+{
+    CC_UNUSED_PARAM(handler);
+    refreshOnlineItems();
+}
+
+void TitleScreen::refreshOnlineItems()
+{
+    GameManager* manager = GameManager::getInstance();
+    OnlineManager* online = manager ? manager->getOnlineManager() : NULL;
+    SetupManager* setup = manager ? manager->getSetupManager() : NULL;
+    bool gp = setup && setup->isOnlineHandlerEnabled("GooglePlayServices");
+    bool on = online && online->isConnected();
+    bool ach = on && online->canShowAchievements();
+    bool lb = on && online->canShowLeaderboards();
+    setNodeVisible(m_pArenaScoresLabelGooglePlay, gp && lb);
+    setNodeVisible(m_pArenaScoresLabel, !gp && lb);
+    setNodeVisible(m_pArenaScoresMenuItem, lb);
+    if (m_pArenaScoresMenuItem)
+    {
+        m_pArenaScoresMenuItem->setEnabled(lb);
+    }
+    setNodeVisible(m_pAchievementsLabel, !gp && ach);
+    setNodeVisible(m_pLeaderboardsLabel, !gp && lb);
+    setNodeVisible(m_pAchievementsLabelGooglePlay, gp && ach);
+    setNodeVisible(m_pLeaderboardsLabelGooglePlay, gp && lb);
+    setNodeVisible(m_pAchievementsMenuItem, ach);
+    setNodeVisible(m_pLeaderboardsMenuItem, lb);
+    setNodeVisible(m_pGooglePlaySignInMenuItem, gp && !on);
+    setNodeVisible(m_pGooglePlaySignOutMenuItem, false);
+}
+
+void TitleScreen::onOnlineShowAchievements()
+{
+    GameManager* manager = GameManager::getInstance();
+    OnlineManager* online = manager ? manager->getOnlineManager() : NULL;
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(online ? online->getHandlers() : NULL, object)
+    {
+        OnlineHandler* handler = static_cast<OnlineHandler*>(object);
+        if (handler->isConnected())
+        {
+            handler->showAchievements();
+        }
+    }
+}
+
+void TitleScreen::onOnlineShowLeaderboards()
+{
+    GameManager* manager = GameManager::getInstance();
+    if (manager && manager->getOnlineManager())
+    {
+        manager->getOnlineManager()->showLeaderboards();
+    }
+}
+
+void TitleScreen::onOnlineSignIn()
+{
+    GameManager* manager = GameManager::getInstance();
+    if (manager && manager->getOnlineManager())
+    {
+        manager->getOnlineManager()->connectGooglePlayServices();
+    }
+}
+
+void TitleScreen::onOnlineSignOut()
+{
+    CCLog("onOnlineSignOut");
+    GameManager* manager = GameManager::getInstance();
+    OnlineManager* online = manager ? manager->getOnlineManager() : NULL;
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(online ? online->getHandlers() : NULL, object)
+    {
+        OnlineHandler* handler = static_cast<OnlineHandler*>(object);
+        if (handler->isConnected())
+        {
+            handler->shutdown();
+        }
+    }
+}
+
+void TitleScreen::onResetSave()
+{
+    MessageBoxScreen::showMessageBox(this, localized("MENU_RESET_SAVE_QUESTION"), localized("MENU_YES"),
+                                     localized("MENU_NO"), messagebox_selector(TitleScreen::resetSave),
+                                     messagebox_selector(TitleScreen::focusResetSaveItem),
+                                     messagebox_selector(TitleScreen::focusResetSaveItem));
+}
+
+void TitleScreen::resetSave()
+{
+    GameManager* manager = GameManager::getInstance();
+    if (manager)
+    {
+        if (manager->getRestartManager())
+        {
+            manager->getRestartManager()->setHasCheckpoint(false);
+        }
+        if (manager->getHighScoreManager())
+        {
+            manager->getHighScoreManager()->resetAllScores();
+        }
+    }
+    if (AchievementsManager* achieved = achievements())
+    {
+        achieved->resetAllAchievements();
+    }
+    if (m_pArenaModeHelper)
+    {
+        m_pArenaModeHelper->resetProgression();
+    }
+    showStoryCaption();
+    refreshCharacterSelect();
+    refreshArenaSelect();
+    focusResetSaveItem();
+}
+
+void TitleScreen::focusResetSaveItem()
+{
+    selectItem(m_pResetSaveMenuItem);
+}
+
+void TitleScreen::onFullScreen()
+{
+    GameManager* manager = GameManager::getInstance();
+    if (manager && manager->getSystemManager())
+    {
+        manager->getSystemManager()->setFullscreen(true);
+    }
+    onFullScreenChanged(NULL);
+    selectItem(m_pWindowedMenuItem);
+}
+
+void TitleScreen::onWindowed()
+{
+    GameManager* manager = GameManager::getInstance();
+    if (manager && manager->getSystemManager())
+    {
+        manager->getSystemManager()->setFullscreen(false);
+    }
+    onFullScreenChanged(NULL);
+    selectItem(m_pFullScreenMenuItem);
+}
+
+void TitleScreen::onFullScreenChanged(CCObject* notification)
+{
+    CC_UNUSED_PARAM(notification);
+    // Offer the switch to the other mode, so the player can always get back.
+    GameManager* manager = GameManager::getInstance();
+    SystemManager* system = manager ? manager->getSystemManager() : NULL;
+    bool canSwitch = system && system->getHandler();
+    bool fullscreen = system && system->isFullscreen();
+    setNodeVisible(m_pFullScreenMenuItem, canSwitch && !fullscreen);
+    setNodeVisible(m_pWindowedMenuItem, canSwitch && fullscreen);
+}
+
+std::string TitleScreen::localizeCredits(const std::string& source)
+{
+    std::string text = source;
+    size_t pos = 0;
+    while ((pos = text.find('<', pos)) != std::string::npos)
+    {
+        size_t end = text.find('>', pos + 1);
+        if (end == std::string::npos)
+        {
+            break;
+        }
+        std::string key = text.substr(pos + 1, end - pos - 1);
+        std::string token = "<" + key + ">";
+        std::string value = localized(key.c_str());
+        // Every occurrence at once; scanning goes on after this one's replacement, so a text
+        // that itself holds "<...>" is never looked up again.
+        size_t at = pos;
+        size_t next = pos + value.size();
+        while ((at = text.find(token, at)) != std::string::npos)
+        {
+            text.replace(at, token.size(), value);
+            at += value.size();
+        }
+        pos = next;
+    }
+    return text;
+}
+
+void TitleScreen::loadCredits()
+{
+    unsigned long size = 0;
+    unsigned char* data = CCFileUtils::sharedFileUtils()->getFileData("credits.txt", "rt", &size);
+    std::string text;
+    if (data)
+    {
+        text.assign(reinterpret_cast<const char*>(data), size);
+        delete[] data;
+    }
+    else
+    {
+        CCLog("TitleScreen::loadCredits - cannot read 'credits.txt'");
+    }
+    text = localizeCredits(text);
+    if (!m_pCreditsTextLabel)
+    {
+        return;
+    }
+    m_pCreditsTextLabel->setString(text.c_str());
+    if (m_pCreditsScrollView && m_pCreditsScrollView->getContainer())
+    {
+        const CCSize win = CCDirector::sharedDirector()->getWinSize();
+        float height = m_pCreditsTextLabel->getContentSize().height * m_pCreditsTextLabel->getScaleY();
+        m_pCreditsScrollView->getContainer()->setContentSize(CCSize(win.width, height));
+        m_pCreditsTextLabel->setPosition(ccp(win.width * 0.5f, height * 0.5f));
+    }
+}
+
+void TitleScreen::tickCredits(float dt)
+{
+    CCScrollView* view = m_pCreditsScrollView;
+    if (!view || !ancestorsVisible(view) || view->isDragging() ||
+        ccpLength(view->getScrollDistance()) >= 1.0f)
+    {
+        return;
+    }
+    CCPoint lo = view->minContainerOffset();
+    CCPoint hi = view->maxContainerOffset();
+    float range = hi.y - lo.y;
+    if (range <= 0.0f)
+    {
+        // Credits that fit the view have nowhere to scroll.
+        return;
+    }
+    CCPoint offset = view->getContentOffset();
+    float t = (offset.y - lo.y) / range + dt / kCreditsPassSeconds;
+    t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
+    view->setContentOffset(ccpLerp(lo, hi, t), false);
+    if (t >= 0.999f)
+    {
+        if (AchievementsManager* achieved = achievements())
+        {
+            achieved->setAchievementProgress("achievement.grandor.finished_credits", 1.0f);
+        }
+    }
+}
+
+// Arena panel -----------------------------------------------------------------------------
+
+int TitleScreen::wrapIndex(int index, int count)
+{
+    if (count <= 0)
+    {
+        return 0;
+    }
+    int wrapped = index % count;
+    return wrapped < 0 ? wrapped + count : wrapped;
+}
+
+int TitleScreen::firstSlotIndex(int selected, int back, int count)
+{
+    return wrapIndex(selected - back, count);
+}
+
+CCSprite* TitleScreen::getCharacterSlot(int slot)
+{
+    return slot >= 0 && slot < kNumCharacterSlots ? m_pCharacterSlots[slot] : NULL;
+}
+
+CCSprite* TitleScreen::getArenaSlot(int slot)
+{
+    return slot >= 0 && slot < kNumArenaSlots ? m_pArenaSlots[slot] : NULL;
+}
+
+bool TitleScreen::isCharacterUnlocked(int index)
+{
+    return m_pArenaModeHelper && m_pArenaModeHelper->isCharacterUnlocked(index);
+}
+
+bool TitleScreen::isArenaUnlocked(int index)
+{
+    return m_pArenaModeHelper && m_pArenaModeHelper->isArenaUnlocked(index);
+}
+
+std::string TitleScreen::lockedHint(const char* lockedId, const char* achievement)
+{
+    std::string hint = localized(lockedId);
+    AchievementsManager* achieved = achievements();
+    // An achievement the game does not know has no hint worth showing.
+    if (achievement && achieved && achieved->getAchievement(achievement))
+    {
+        hint += "\n";
+        hint += localized((std::string("pre_") + achievement).c_str());
+    }
+    return hint;
+}
+
+void TitleScreen::onOpenArenas()
+{
+    if (isTimelineRunning())
+    {
+        return;
+    }
+    if (runTimeline("openArenas", callfunc_selector(TitleScreen::resetArenaPositions), false) &&
+        m_pCharacterSelectMenu)
+    {
+        CCMenuGamepadInputDispatcher::sharedDispatcher()->setActiveMenu(
+            m_nArenaPage == kArenaPage_ArenaSelect && m_pArenaSelectMenu ? m_pArenaSelectMenu : m_pCharacterSelectMenu,
+            0);
+    }
+}
+
+void TitleScreen::resetArenaPositions()
+{
+    runTimelineOnNode(m_pArenaModeScreen, "resetPositions", NULL);
+}
+
+void TitleScreen::onCloseArenas()
+{
+    if (!isTimelineRunning())
+    {
+        runTimeline("closeArenas", callfunc_selector(TitleScreen::onOpened), false);
+    }
+}
+
+void TitleScreen::onArenaScreenBack(int player)
+{
+    CC_UNUSED_PARAM(player);
+    if (isTimelineRunning())
+    {
+        return;
+    }
+    if (m_nArenaPage == kArenaPage_CharacterSelect)
+    {
+        onCloseArenas();
+    }
+    else if (m_nArenaPage == kArenaPage_ArenaSelect)
+    {
+        setArenaPage(kArenaPage_CharacterSelect);
+    }
+}
+
+void TitleScreen::moveCharacter(int step)
+{
+    int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumCharacters() : 0;
+    if (count <= 0 || !runTimelineOnNode(m_pArenaModeScreen, step < 0 ? "characterMoveLeft" : "characterMoveRight",
+                                         callfunc_selector(TitleScreen::refreshCharacterSelect)))
+    {
+        return;
+    }
+    m_nSelectedCharacterIndex = wrapIndex(m_nSelectedCharacterIndex + step, count);
+    refreshCharacterSelect();
+}
+
+void TitleScreen::moveArena(int step)
+{
+    int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumArenas() : 0;
+    if (count <= 0 || !runTimelineOnNode(m_pArenaModeScreen, step < 0 ? "arenaMoveLeft" : "arenaMoveRight",
+                                         callfunc_selector(TitleScreen::refreshArenaSelect)))
+    {
+        return;
+    }
+    m_nSelectedArenaIndex = wrapIndex(m_nSelectedArenaIndex + step, count);
+    refreshArenaSelect();
+}
+
+void TitleScreen::characterMoveLeft(int player)
+{
+    CC_UNUSED_PARAM(player);
+    moveCharacter(-1);
+}
+
+void TitleScreen::characterMoveRight(int player)
+{
+    CC_UNUSED_PARAM(player);
+    moveCharacter(1);
+}
+
+void TitleScreen::arenaMoveLeft(int player)
+{
+    CC_UNUSED_PARAM(player);
+    moveArena(-1);
+}
+
+void TitleScreen::arenaMoveRight(int player)
+{
+    CC_UNUSED_PARAM(player);
+    moveArena(1);
+}
+
+void TitleScreen::arenaScreenLeft(int player)
+{
+    if (m_nArenaPage == kArenaPage_CharacterSelect)
+    {
+        characterMoveLeft(player);
+    }
+    else if (m_nArenaPage == kArenaPage_ArenaSelect)
+    {
+        arenaMoveLeft(player);
+    }
+}
+
+void TitleScreen::arenaScreenRight(int player)
+{
+    if (m_nArenaPage == kArenaPage_CharacterSelect)
+    {
+        characterMoveRight(player);
+    }
+    else if (m_nArenaPage == kArenaPage_ArenaSelect)
+    {
+        arenaMoveRight(player);
+    }
+}
+
+void TitleScreen::onShowCharacterSelect()
+{
+    setArenaPage(kArenaPage_CharacterSelect);
+}
+
+void TitleScreen::setArenaPage(int page)
+{
+    if (page == m_nArenaPage)
+    {
+        return;
+    }
+    m_nArenaPage = page;
+    CCMenuGamepadInputDispatcher* dispatcher = CCMenuGamepadInputDispatcher::sharedDispatcher();
+    if (page == kArenaPage_ArenaSelect)
+    {
+        if (runTimelineOnNode(m_pArenaModeScreen, "switchCharacterToArena", NULL) && m_pArenaMainOptionLabel)
+        {
+            m_pArenaMainOptionLabel->setString(localized("MENU_FIGHT"));
+        }
+        dispatcher->setActiveMenu(m_pArenaSelectMenu, -1);
+    }
+    else if (page == kArenaPage_CharacterSelect)
+    {
+        if (runTimelineOnNode(m_pArenaModeScreen, "switchArenaToCharacter", NULL) && m_pArenaMainOptionLabel)
+        {
+            m_pArenaMainOptionLabel->setString(localized("MENU_SELECT_ARENA"));
+        }
+        dispatcher->setActiveMenu(m_pCharacterSelectMenu, -1);
+    }
+    refreshArenaMainOption();
+}
+
+void TitleScreen::arenaMainOption()
+{
+    if (isTimelineRunning() || !m_pArenaMainOptionMenuItem || !m_pArenaMainOptionMenuItem->isEnabled())
+    {
+        return;
+    }
+    if (m_nArenaPage == kArenaPage_CharacterSelect)
+    {
+        setArenaPage(kArenaPage_ArenaSelect);
+    }
+    else if (m_nArenaPage == kArenaPage_ArenaSelect)
+    {
+        onArenaStart();
+    }
+}
+
+void TitleScreen::onArenaStart()
+{
+    if (isTimelineRunning() || !m_pArenaModeHelper || m_pArenaModeHelper->getNumArenas() <= 0)
+    {
+        return;
+    }
+    // A locked arena (or character) cannot be played, whichever item asked.
+    if (!isArenaUnlocked(m_nSelectedArenaIndex) || !isCharacterUnlocked(m_nSelectedCharacterIndex))
+    {
+        return;
+    }
+    m_nReturnTarget = kTitleReturn_ArenaSelect;
+    if (!runTimeline("onArenaSelectToGame", callfunc_selector(TitleScreen::onArenaSelectToGameDone), false))
+    {
+        onArenaSelectToGameDone();
+    }
+}
+
+void TitleScreen::onArenaSelectToGameDone()
+{
+    std::string level = m_pArenaModeHelper ? m_pArenaModeHelper->getArenaLevelName(m_nSelectedArenaIndex) : "";
+    m_startArenaSignal.emit(level.c_str());
+    onClosed();
+}
+
+void TitleScreen::onArenaScores()
+{
+    GameManager* manager = GameManager::getInstance();
+    OnlineManager* online = manager ? manager->getOnlineManager() : NULL;
+    const char* id = m_pArenaModeHelper ? m_pArenaModeHelper->getCurrentArenaLeaderboardID() : NULL;
+    if (online && id)
+    {
+        online->showLeaderboard(id);
+    }
+}
+
+void TitleScreen::refreshCharacterSelect()
+{
+    int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumCharacters() : 0;
+    if (count <= 0)
+    {
+        refreshArenaMainOption();
+        return;
+    }
+    int index = firstSlotIndex(m_nSelectedCharacterIndex, kNumCharacterSlots / 2, count);
+    for (int slot = 0; slot < kNumCharacterSlots; ++slot, index = wrapIndex(index + 1, count))
+    {
+        CCSprite* sprite = m_pCharacterSlots[slot];
+        if (!sprite)
+        {
+            continue;
+        }
+        sprite->setColor(isCharacterUnlocked(index) ? ccc3(255, 255, 255) : ccc3(0, 0, 0));
+        VornActorDesc* desc = m_pArenaModeHelper->getCharacterDesc(index);
+        const std::vector<VornActionDesc*>* idles = desc ? &desc->getActionsForType(kVAT_Idle) : NULL;
+        if (idles && !idles->empty())
+        {
+            VornActionDesc* idle = (*idles)[rand() % idles->size()];
+            CCArray* frames = idle ? idle->getFrames() : NULL;
+            CCSpriteFrame* frame = frames && frames->count() ? dynamic_cast<CCSpriteFrame*>(frames->objectAtIndex(0))
+                                                              : NULL;
+            if (frame)
+            {
+                sprite->setDisplayFrame(frame);
+            }
+        }
+    }
+    int selected = m_nSelectedCharacterIndex;
+    VornActorDesc* desc = m_pArenaModeHelper->getCharacterDesc(selected);
+    if (isCharacterUnlocked(selected))
+    {
+        // The player takes the chosen character once the game has a player to give it to.
+        if (m_pSelectedCharacterNameLabel)
+        {
+            m_pSelectedCharacterNameLabel->setString(desc ? desc->getDisplayName().c_str() : "");
+        }
+        if (m_pCharacterBio)
+        {
+            const char* bio = m_pArenaModeHelper->getCharacterBio(selected);
+            m_pCharacterBio->setString(bio ? bio : "");
+        }
+    }
+    else
+    {
+        if (m_pSelectedCharacterNameLabel)
+        {
+            m_pSelectedCharacterNameLabel->setString("LOCKED");
+        }
+        if (m_pCharacterBio)
+        {
+            m_pCharacterBio->setString(
+                lockedHint("CHAR_SELECT_LOCKED", m_pArenaModeHelper->getCharacterUnlockAchievement(selected)).c_str());
+        }
+    }
+    refreshArenaMainOption();
+}
+
+void TitleScreen::refreshArenaSelect()
+{
+    int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumArenas() : 0;
+    if (count <= 0)
+    {
+        refreshArenaMainOption();
+        return;
+    }
+    int index = firstSlotIndex(m_nSelectedArenaIndex, kNumArenaSlots / 2, count);
+    for (int slot = 0; slot < kNumArenaSlots; ++slot, index = wrapIndex(index + 1, count))
+    {
+        CCSprite* sprite = m_pArenaSlots[slot];
+        if (!sprite)
+        {
+            continue;
+        }
+        CCSpriteFrame* preview = isArenaUnlocked(index) ? m_pArenaModeHelper->getArenaPreview(index) : NULL;
+        CCSpriteFrame* frame = preview ? preview : m_pLockedArenaFrame;
+        if (frame)
+        {
+            sprite->setDisplayFrame(frame);
+        }
+    }
+    int selected = m_nSelectedArenaIndex;
+    if (isArenaUnlocked(selected))
+    {
+        m_pArenaModeHelper->setCurrentArenaIndex(selected);
+        if (m_pArenaNameLabel)
+        {
+            const char* name = m_pArenaModeHelper->getArenaLocationName(selected);
+            m_pArenaNameLabel->setString(name ? name : "");
+        }
+        if (m_pArenaBioLabel)
+        {
+            const char* bio = m_pArenaModeHelper->getArenaBio(selected);
+            m_pArenaBioLabel->setString(bio ? bio : "");
+        }
+    }
+    else
+    {
+        if (m_pArenaNameLabel)
+        {
+            m_pArenaNameLabel->setString("LOCKED");
+        }
+        if (m_pArenaBioLabel)
+        {
+            m_pArenaBioLabel->setString(
+                lockedHint("ARENA_SELECT_LOCKED", m_pArenaModeHelper->getArenaUnlockAchievement(selected)).c_str());
+        }
+    }
+    refreshArenaMainOption();
+}
+
+void TitleScreen::refreshArenaMainOption()
+{
+    bool unlocked = false;
+    if (m_nArenaPage == kArenaPage_CharacterSelect)
+    {
+        unlocked = isCharacterUnlocked(m_nSelectedCharacterIndex);
+    }
+    else if (m_nArenaPage == kArenaPage_ArenaSelect)
+    {
+        unlocked = isArenaUnlocked(m_nSelectedArenaIndex);
+    }
+    if (m_pArenaMainOptionLabel)
+    {
+        m_pArenaMainOptionLabel->setOpacity(unlocked ? 255 : 128);
+    }
+    if (m_pArenaMainOptionMenuItem)
+    {
+        m_pArenaMainOptionMenuItem->setEnabled(unlocked);
+    }
+}
+
+NS_CC_END

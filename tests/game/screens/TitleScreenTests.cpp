@@ -1,0 +1,351 @@
+#include "AchievementsManager.h"
+#include "ArenaModeHelper.h"
+#include "CCLabelBMFont.h"
+#include "ChooseDifficultyScreen.h"
+#include "VornGameTypes.h"
+#include "CCMenuGamepad.h"
+#include "CCMenuGamepadInputDispatcher.h"
+#include "CCMenuItem.h"
+#include "CCScrollView.h"
+#include "CCSprite.h"
+#include "HighScoreManager.h"
+#include "HighScoreTable.h"
+#include "RestartManager.h"
+#include "VornAchievementsManager.h"
+#include "MessageBoxScreen.h"
+#include "MusicManager.h"
+#include "ScreenTestSupport.h"
+#include "SplashScreen.h"
+#include "SystemManager.h"
+#include "TitleScreen.h"
+#include "VornGameManager.h"
+#include "VornTestSupport.h"
+
+#include <gtest/gtest.h>
+
+USING_NS_CC;
+USING_NS_CC_EXT;
+
+namespace
+{
+// Stands in for the platform: quitting is recorded, not done.
+class RecordingSystemHandler : public SystemHandler
+{
+public:
+    virtual void openURL(const char*) {}
+    virtual void quit() { ++quits; }
+    virtual void setFullscreen(bool fullscreen) { m_bFullscreen = fullscreen; }
+    virtual bool isFullscreen() { return m_bFullscreen; }
+    int quits = 0;
+    bool m_bFullscreen = false;
+};
+
+class TitleSignals
+{
+public:
+    void onNewGame(int difficulty) { newGames.push_back(difficulty); }
+    void onContinue() { ++continues; }
+    void onStartArena(const char* level) { arenas.push_back(level ? level : ""); }
+    std::vector<int> newGames;
+    int continues = 0;
+    std::vector<std::string> arenas;
+};
+
+std::string textOf(CCLabelBMFont* label)
+{
+    return label && label->getString() ? label->getString() : "";
+}
+
+class TitleScreenTest : public ::testing::Test
+{
+protected:
+    virtual void SetUp()
+    {
+        CCPoolManager::sharedPoolManager()->push();
+        CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
+        CCDirector::sharedDirector()->setWinSize(CCSize(960, 680));
+        m_manager = new VornGameManager();
+        ASSERT_TRUE(m_manager->initVornGameManager());
+        // Each test starts from a fresh save.
+        m_manager->getAchievementsManager()->resetAllAchievements();
+        m_manager->getRestartManager()->setHasCheckpoint(false);
+        CCDirector::sharedDirector()->runWithScene(m_manager);
+        m_manager->release();
+        m_handler = new RecordingSystemHandler();
+        m_manager->getSystemManager()->setHandler(m_handler);
+        m_handler->release();
+        // The splash plays, the world and the title are built, the title opens.
+        for (int frames = 0; frames < 200 && !(m_manager->getTitleScreen() && m_manager->getTitleScreen()->isOpen());
+             ++frames)
+        {
+            stepFrames(1, 0.1f);
+        }
+        m_title = dynamic_cast<TitleScreen*>(m_manager->getTitleScreen());
+        ASSERT_NE(nullptr, m_title);
+        m_title->getNewGameSignal().connect(&m_signals, &TitleSignals::onNewGame);
+        m_title->getContinueSignal().connect(&m_signals, &TitleSignals::onContinue);
+        m_title->getStartArenaSignal().connect(&m_signals, &TitleSignals::onStartArena);
+    }
+    virtual void TearDown()
+    {
+        CCDirector::purgeSharedDirector();
+        CCPoolManager::sharedPoolManager()->pop();
+    }
+
+    void key(int input)
+    {
+        CCMenuGamepadInputDispatcher::sharedDispatcher()->handleMenuInput(input, 0);
+        stepFrames(8, 0.1f);
+    }
+    CCMenuItem* focus() { return CCMenuGamepadInputDispatcher::sharedDispatcher()->getFocusMenuItem(0); }
+    MessageBoxScreen* messageBox()
+    {
+        CCObject* child = NULL;
+        CCARRAY_FOREACH(m_title->getChildren(), child)
+        {
+            if (MessageBoxScreen* box = dynamic_cast<MessageBoxScreen*>(child))
+            {
+                return box;
+            }
+        }
+        return NULL;
+    }
+
+    VornGameManager* m_manager = NULL;
+    RecordingSystemHandler* m_handler = NULL;
+    TitleScreen* m_title = NULL;
+    TitleSignals m_signals;
+};
+} // namespace
+
+TEST_F(TitleScreenTest, OpensAfterTheSplashWithTheMenuFocusedAndTheMenuMusic)
+{
+    EXPECT_EQ(m_manager, m_title->getParent());
+    EXPECT_EQ(1, m_title->getZOrder());
+    EXPECT_FALSE(m_manager->getSplashScreen()->isVisible());
+    EXPECT_TRUE(m_title->isVisible());
+    EXPECT_TRUE(m_manager->isPaused());
+    EXPECT_FALSE(m_manager->getGameLayer()->isVisible());
+    EXPECT_EQ("Menu", m_manager->getMusicManager()->getCurrentTrack());
+    // No saved story: the story item begins one.
+    ASSERT_NE(nullptr, m_title->getBeginLabel());
+    EXPECT_TRUE(m_title->getBeginLabel()->isVisible());
+    EXPECT_FALSE(m_title->getContinueLabel()->isVisible());
+    EXPECT_EQ(m_title->getDefaultMenuItem(), focus());
+    // Both panels wait off stage, so their items take no focus.
+    EXPECT_FALSE(m_title->getArenaModeScreen()->isVisible());
+    EXPECT_FALSE(m_title->getMoreScreen()->isVisible());
+}
+
+TEST_F(TitleScreenTest, KeysMoveThroughTheMenuAndStoryStartsANewGameAtEasy)
+{
+    CCMenuItem* story = focus();
+    key(kMenuGamepadInput_Down);
+    EXPECT_NE(story, focus());
+    key(kMenuGamepadInput_Up);
+    EXPECT_EQ(story, focus());
+    key(kMenuGamepadInput_Action);
+    EXPECT_FALSE(m_title->isVisible());
+    ASSERT_EQ(1u, m_signals.newGames.size());
+    EXPECT_EQ(0, m_signals.newGames[0]);
+    EXPECT_EQ(0, m_signals.continues);
+
+    // With a saved checkpoint the same item continues.
+    m_manager->getRestartManager()->setHasCheckpoint(true);
+    m_title->open();
+    stepFrames(10, 0.1f);
+    EXPECT_TRUE(m_title->getContinueLabel()->isVisible());
+    EXPECT_FALSE(m_title->getBeginLabel()->isVisible());
+    key(kMenuGamepadInput_Action);
+    EXPECT_EQ(1, m_signals.continues);
+    EXPECT_EQ(1u, m_signals.newGames.size());
+    m_manager->getRestartManager()->setHasCheckpoint(false);
+
+    // Once the story has been finished a new one asks for the difficulty; backing out returns.
+    m_manager->getAchievementsManager()->setAchievementProgress("achievement.grandor.completed_game_1", 1.0f);
+    m_title->open();
+    stepFrames(10, 0.1f);
+    key(kMenuGamepadInput_Action);
+    ASSERT_NE(nullptr, m_title->getDifficultyScreen());
+    EXPECT_TRUE(m_title->getDifficultyScreen()->isVisible());
+    EXPECT_TRUE(m_title->isVisible());
+    m_title->getDifficultyScreen()->onBack();
+    stepFrames(10, 0.1f);
+    EXPECT_FALSE(m_title->getDifficultyScreen()->isVisible());
+    EXPECT_TRUE(m_title->isVisible());
+    EXPECT_EQ(1u, m_signals.newGames.size());
+    key(kMenuGamepadInput_Action);
+    m_title->getDifficultyScreen()->onNormal();
+    stepFrames(10, 0.1f);
+    ASSERT_EQ(2u, m_signals.newGames.size());
+    EXPECT_EQ(kDifficulty_Normal, m_signals.newGames[1]);
+    EXPECT_FALSE(m_title->isVisible());
+}
+
+TEST_F(TitleScreenTest, BackAsksBeforeQuittingAndNoKeepsTheGameGoing)
+{
+    key(kMenuGamepadInput_Back);
+    MessageBoxScreen* box = messageBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_TRUE(m_title->isMessageBoxOpen());
+    EXPECT_EQ("Quit the game?", textOf(box->getMessageLabel()));
+    // A second back while asking does not stack another question.
+    m_title->onBack(-1);
+    box->onNo();
+    stepFrames(5, 0.1f);
+    EXPECT_EQ(nullptr, messageBox());
+    EXPECT_FALSE(m_title->isMessageBoxOpen());
+    EXPECT_EQ(0, m_handler->quits);
+
+    // Asked again: back on the question quits, through the system manager.
+    key(kMenuGamepadInput_Back);
+    ASSERT_NE(nullptr, messageBox());
+    key(kMenuGamepadInput_Back);
+    EXPECT_EQ(1, m_handler->quits);
+    EXPECT_FALSE(m_title->isMessageBoxOpen());
+}
+
+TEST_F(TitleScreenTest, CreditsReplaceLocaleKeysAndRollInTheMorePanel)
+{
+    std::string credits = textOf(m_title->getCreditsTextLabel());
+    EXPECT_NE(std::string::npos, credits.find("Made by\n"));
+    EXPECT_NE(std::string::npos, credits.find("DejaVu"));
+    EXPECT_EQ(std::string::npos, credits.find('<'));
+
+    struct Case
+    {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        { "<MENU_YES> and <MENU_YES>", "Yes and Yes" },
+        { "<NO_SUCH_KEY>", "NO_SUCH_KEY" },
+        { "a < b <MENU_NO>", "a  b <MENU_NO" },  // the first "<" takes " b <MENU_NO" as its key
+        { "<MENU_NO> then <unclosed", "No then <unclosed" },
+        { "", "" },
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(c.expected, TitleScreen::localizeCredits(c.text)) << c.text;
+    }
+
+    // The more panel: music changes, the credits roll while nobody touches them.
+    EXPECT_TRUE(m_title->getFullScreenMenuItem()->isVisible());
+    EXPECT_FALSE(m_title->getWindowedMenuItem()->isVisible());
+    m_title->onOpenMore();
+    stepFrames(10, 0.1f);
+    EXPECT_TRUE(m_title->getMoreScreen()->isVisible());
+    EXPECT_EQ("Credits", m_manager->getMusicManager()->getCurrentTrack());
+    CCScrollView* view = m_title->getCreditsScrollView();
+    ASSERT_NE(nullptr, view);
+    float start = view->getContentOffset().y;
+    stepFrames(50, 0.1f);
+    EXPECT_GT(view->getContentOffset().y, start);
+
+    // The display-mode item offers the other mode.
+    m_title->onFullScreen();
+    EXPECT_TRUE(m_handler->isFullscreen());
+    EXPECT_FALSE(m_title->getFullScreenMenuItem()->isVisible());
+    EXPECT_TRUE(m_title->getWindowedMenuItem()->isVisible());
+
+    key(kMenuGamepadInput_Back);
+    EXPECT_FALSE(m_title->getMoreScreen()->isVisible());
+    EXPECT_EQ("Menu", m_manager->getMusicManager()->getCurrentTrack());
+    EXPECT_EQ(m_title->getDefaultMenuItem(), focus());
+}
+
+TEST(TitleCarousel, SlotIndicesWrapBothWays)
+{
+    struct Case
+    {
+        int selected, back, count, first;
+    } cases[] = {
+        { 0, 3, 10, 7 }, { 5, 3, 10, 2 }, { 0, 3, 3, 0 }, { 1, 2, 2, 1 },
+        { 0, 3, 2, 1 },  // smaller tables than the slots still land inside them
+        { 0, 2, 1, 0 },
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(c.first, TitleScreen::firstSlotIndex(c.selected, c.back, c.count))
+            << c.selected << " " << c.back << " " << c.count;
+    }
+    EXPECT_EQ(9, TitleScreen::wrapIndex(-1, 10));
+    EXPECT_EQ(0, TitleScreen::wrapIndex(10, 10));
+    EXPECT_EQ(0, TitleScreen::wrapIndex(5, 0));
+}
+
+TEST_F(TitleScreenTest, ArenaPanelSkipsNothingButRefusesLockedEntries)
+{
+    ArenaModeHelper* arenas = m_title->getArenaModeHelper();
+    ASSERT_NE(nullptr, arenas);
+    EXPECT_EQ(arenas, ArenaModeHelper::sharedArenaModeHelper());
+    ASSERT_EQ(3, arenas->getNumCharacters());
+    ASSERT_EQ(2, arenas->getNumArenas());
+    EXPECT_EQ(nullptr, arenas->getCharacterDesc(3));
+    // Character bios turn "\n" into line breaks; each arena has its score table.
+    EXPECT_NE(std::string::npos, std::string(arenas->getCharacterBio(0)).find('\n'));
+    ASSERT_NE(nullptr, m_manager->getHighScoreManager()->getTable("arena-yard-scores"));
+    EXPECT_EQ("Freight Yard", m_manager->getHighScoreManager()->getTable("arena-yard-scores")->getName());
+
+    // Open the panel from the menu with the keys.
+    key(kMenuGamepadInput_Down);
+    key(kMenuGamepadInput_Action);
+    EXPECT_TRUE(m_title->getArenaModeScreen()->isVisible());
+    EXPECT_EQ(m_title->getCharacterSelectMenu(), CCMenuGamepadInputDispatcher::sharedDispatcher()->getActiveMenu(0));
+    EXPECT_EQ("Jors", textOf(m_title->getSelectedCharacterNameLabel()));
+    EXPECT_TRUE(m_title->getArenaMainOptionMenuItem()->isEnabled());
+
+    // Left from the first character wraps to the last; Kira (next) is locked.
+    key(kMenuGamepadInput_Left);
+    EXPECT_EQ(2, m_title->getSelectedCharacterIndex());
+    key(kMenuGamepadInput_Right);
+    key(kMenuGamepadInput_Right);
+    EXPECT_EQ(1, m_title->getSelectedCharacterIndex());
+    EXPECT_EQ("LOCKED", textOf(m_title->getSelectedCharacterNameLabel()));
+    EXPECT_EQ("Locked\nFinish the story on Easy.", textOf(m_title->getCharacterBio()));
+    EXPECT_FALSE(m_title->getArenaMainOptionMenuItem()->isEnabled());
+    ASSERT_NE(nullptr, m_title->getCharacterSlot(3));
+    EXPECT_EQ(0, m_title->getCharacterSlot(3)->getColor().r);
+    m_title->arenaMainOption();
+    EXPECT_EQ(kArenaPage_CharacterSelect, m_title->getArenaPage());
+
+    // Once unlocked the same character can be taken on to the arenas.
+    m_manager->getAchievementsManager()->setAchievementProgress("achievement.grandor.completed_game_1", 1.0f);
+    m_title->refreshCharacterSelect();
+    EXPECT_EQ("Kira", textOf(m_title->getSelectedCharacterNameLabel()));
+    key(kMenuGamepadInput_Action);
+    EXPECT_EQ(kArenaPage_ArenaSelect, m_title->getArenaPage());
+    EXPECT_EQ(m_title->getArenaSelectMenu(), CCMenuGamepadInputDispatcher::sharedDispatcher()->getActiveMenu(0));
+    EXPECT_EQ("Rooftop", textOf(m_title->getArenaNameLabel()));
+
+    // The yard is locked: its slot shows the locked picture and fighting there is refused.
+    key(kMenuGamepadInput_Right);
+    EXPECT_EQ(1, m_title->getSelectedArenaIndex());
+    EXPECT_EQ("LOCKED", textOf(m_title->getArenaNameLabel()));
+    ASSERT_NE(nullptr, m_title->getLockedArenaFrame());
+    EXPECT_EQ(m_title->getLockedArenaFrame()->getTexture(), m_title->getArenaSlot(2)->getTexture());
+    EXPECT_TRUE(m_title->getLockedArenaFrame()->getRect().equals(m_title->getArenaSlot(2)->getTextureRect()));
+    EXPECT_FALSE(arenas->getArenaPreview(0)->getRect().equals(m_title->getArenaSlot(2)->getTextureRect()));
+    m_title->onArenaStart();
+    stepFrames(10, 0.1f);
+    EXPECT_TRUE(m_signals.arenas.empty());
+
+    // Back on the rooftop: fight, then the next open lands on the arena page.
+    key(kMenuGamepadInput_Left);
+    EXPECT_EQ(0, m_title->getSelectedArenaIndex());
+    EXPECT_EQ(0, arenas->getCurrentArenaIndex());
+    key(kMenuGamepadInput_Action);
+    ASSERT_EQ(1u, m_signals.arenas.size());
+    EXPECT_EQ("arena-rooftop", m_signals.arenas[0]);
+    EXPECT_FALSE(m_title->isVisible());
+    m_title->open();
+    stepFrames(10, 0.1f);
+    EXPECT_TRUE(m_title->getArenaModeScreen()->isVisible());
+    EXPECT_EQ(m_title->getArenaSelectMenu(), CCMenuGamepadInputDispatcher::sharedDispatcher()->getActiveMenu(0));
+
+    // Back goes to the characters, then closes the panel.
+    key(kMenuGamepadInput_Back);
+    EXPECT_EQ(kArenaPage_CharacterSelect, m_title->getArenaPage());
+    key(kMenuGamepadInput_Back);
+    EXPECT_FALSE(m_title->getArenaModeScreen()->isVisible());
+    EXPECT_EQ(m_title->getDefaultMenuItem(), focus());
+}
