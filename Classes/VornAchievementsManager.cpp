@@ -1,7 +1,8 @@
 #include "VornAchievementsManager.h"
 
-#include "CCConsole.h"
+#include "AchievementScreen.h"
 #include "ArenaModeHelper.h"
+#include "CCConsole.h"
 #include "LocaleManager.h"
 #include "TextHelpers.h"
 #include "VornActor.h"
@@ -93,7 +94,15 @@ bool VornAchievementsManager::addAchievementProgress(const char* id, float delta
 
 void VornAchievementsManager::queuePopup(const char* title, const char* description)
 {
-    CCLog("Achievement complete: %s - %s", title, description);
+    AchievementScreen* popups = AchievementScreen::sharedAchievementScreen();
+    if (popups)
+    {
+        popups->queueAchievement(title, description);
+    }
+    else
+    {
+        CCLog("Achievement complete: %s - %s", title, description);
+    }
 }
 
 void VornAchievementsManager::onEnemyKilled(VornActor* actor)

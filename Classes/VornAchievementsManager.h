@@ -47,10 +47,7 @@ public:
     void onArenaEnded(float seconds);
 
 protected:
-    /**
-     * Shows an achievement that has just completed. The pop-up screen takes the title and text in
-     * its queue; without one the completion is only logged.
-     */
+    /** Queues the pop-up of an achievement that has just completed (only logged before the pop-up screen exists). */
     virtual void queuePopup(const char* title, const char* description);
 
 private:

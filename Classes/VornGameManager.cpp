@@ -12,6 +12,8 @@
 #include "CharacterSetups.h"
 #include "GameOverScreen.h"
 #include "CollisionManager.h"
+#include "HUD.h"
+#include "AchievementScreen.h"
 #include "LevelManager.h"
 #include "MusicManager.h"
 #include "RestartDelegate.h"
@@ -69,6 +71,8 @@ VornGameManager::VornGameManager()
       m_nGameMode(kVornGameMode_Story),
       m_nStoryDifficultyLevel(kDifficulty_Easy),
       m_pLevelManager(NULL),
+      m_pHUD(NULL),
+      m_pAchievementScreen(NULL),
       m_pBackground(NULL),
       m_pImpactPool(NULL),
       m_fTimeInLevel(0.0f),
@@ -293,6 +297,10 @@ bool VornGameManager::initMain1()
     {
         return false;
     }
+    if (!initScreens())
+    {
+        return false;
+    }
     // Nothing of the world shows before a level starts.
     setIsGameLayerVisible(false);
     return true;
@@ -347,6 +355,32 @@ void VornGameManager::onPlayerDied(VornActor* player)
         gameOver->setScore(m_pPlayer, m_pPlayer->getScore());
         gameOver->open();
     }
+}
+
+bool VornGameManager::initScreens()
+{
+    // Pop-ups above everything, the title included; the HUD above the game layer.
+    if (!m_pAchievementScreen)
+    {
+        m_pAchievementScreen = AchievementScreen::create();
+        if (!m_pAchievementScreen)
+        {
+            CCLog("VornGameManager::initScreens - the achievement pop-ups cannot be built");
+            return false;
+        }
+        addChild(m_pAchievementScreen, kAchievementScreenZ);
+    }
+    if (!m_pHUD)
+    {
+        m_pHUD = HUD::create();
+        if (!m_pHUD)
+        {
+            CCLog("VornGameManager::initScreens - the HUD cannot be built");
+            return false;
+        }
+        addChild(m_pHUD, kHUDZ);
+    }
+    return true;
 }
 
 bool VornGameManager::initMain2()

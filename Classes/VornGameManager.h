@@ -14,6 +14,8 @@ class CCDictionary;
 class CCNode;
 class CCObjectPool;
 class CharacterSetups;
+class AchievementScreen;
+class HUD;
 class LevelManager;
 class MusicManager;
 class SFXManager;
@@ -53,6 +55,11 @@ public:
     virtual bool initMain2();
     /** Replaces the root game layer by a fresh "gamelayer" layout; false (old layer kept) when it cannot be read. */
     virtual bool initGameLayer();
+    /** Part of boot step 1: the HUD and the achievement pop-ups; false when one cannot be built. */
+    virtual bool initScreens();
+    /** Depths of the game's own screens in the scene (the splash is at 10). */
+    static const int kHUDZ = 5;
+    static const int kAchievementScreenZ = 30;
     /** The splash has played: the boot starts on the next frame, which counts as no time. */
     void onSplashFinished();
 
@@ -63,6 +70,10 @@ public:
     virtual void setMusicManager(MusicManager* manager) { m_pMusicManager = manager; }
     /** The story's level list, made by boot step 1 (NULL before or when "levels.plist" is missing). */
     virtual LevelManager* getLevelManager() { return m_pLevelManager; }
+    /** The in-game screen, made by boot step 1 (a child; NULL before or when it failed). */
+    virtual HUD* getHUD() { return m_pHUD; }
+    /** The achievement pop-ups, made by boot step 1 (a child; NULL before). */
+    virtual AchievementScreen* getAchievementScreen() { return m_pAchievementScreen; }
     /** Retains the new list and releases the old one. */
     virtual void setLevelManager(LevelManager* manager);
     /** The game's high scores, installed as the framework's high-score manager. */
@@ -308,6 +319,8 @@ protected:
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
     LevelManager* m_pLevelManager;                    ///< retained
+    HUD* m_pHUD;                                      ///< a child; owned by the scene graph
+    AchievementScreen* m_pAchievementScreen;          ///< a child; owned by the scene graph
     std::string m_sLevelScript;
     Signal<> m_quitToTitleSignal;
     VornBackdrop* m_pBackground;  ///< retained

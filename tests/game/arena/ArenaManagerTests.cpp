@@ -112,23 +112,30 @@ protected:
 
 TEST_F(ArenaMatch, TheClockWaitsForTheStartThenRunsOutOnce)
 {
+    // The clock alone: a survival task drawn here would add time as it ran.
+    auto clock = [this](int frames) {
+        for (int i = 0; i < frames; ++i)
+        {
+            m_arena->tick(0.5f);
+        }
+    };
     m_arena->initArena();
     EXPECT_TRUE(m_arena->isActive());
     EXPECT_FLOAT_EQ(60.0f, m_arena->getTimeLeft());
-    step(0.5f, 10);
+    clock(10);
     EXPECT_FLOAT_EQ(60.0f, m_arena->getTimeLeft());
     EXPECT_EQ(0, log->timeChanges);
 
     m_arena->beginArena();
-    step(0.5f, 119);
+    clock(119);
     EXPECT_FLOAT_EQ(0.5f, m_arena->getTimeLeft());
     EXPECT_TRUE(log->events.empty());
-    step(0.5f, 1);
+    clock(1);
     EXPECT_EQ((std::vector<std::string>{ "timeUp", "ended" }), log->events);
     EXPECT_FALSE(m_arena->isActive());
     EXPECT_FALSE(m_arena->isRunning());
     EXPECT_EQ(nullptr, m_arena->getTaskInstance(0)->getTask());
-    step(0.5f, 4);
+    clock(4);
     EXPECT_FLOAT_EQ(60.0f, m_arena->getTimeElapsed());
     EXPECT_EQ(120, log->timeChanges);
     EXPECT_EQ(2u, log->events.size());
@@ -136,11 +143,25 @@ TEST_F(ArenaMatch, TheClockWaitsForTheStartThenRunsOutOnce)
     // Restarting a running match shows the full clock at once.
     m_arena->initArena();
     m_arena->beginArena();
-    step(0.5f, 2);
+    clock(2);
     int before = log->timeChanges;
     m_arena->initArena();
     EXPECT_EQ(before + 1, log->timeChanges);
     EXPECT_FLOAT_EQ(60.0f, log->lastTime);
+}
+
+TEST_F(ArenaMatch, TheGamesTimeDrivesTheClock)
+{
+    m_arena->initArena();
+    m_arena->beginArena();
+    step(0.25f, 4);
+    EXPECT_FLOAT_EQ(59.0f, m_arena->getTimeLeft());
+    m_game->setTempPaused(true);
+    m_game->tick(0.05f);
+    EXPECT_FLOAT_EQ(59.0f, m_arena->getTimeLeft());
+    m_game->setTempPaused(false);
+    m_game->tick(0.05f);
+    EXPECT_FLOAT_EQ(58.95f, m_arena->getTimeLeft());
 }
 
 TEST_F(ArenaMatch, ThreeDistinctTasksAreDrawnTheSameWayFromTheSameSeed)
