@@ -9,6 +9,7 @@
 NS_CC_BEGIN
 
 class BotManager;
+class ArenaManager;
 class CCArray;
 class CCDictionary;
 class CCNode;
@@ -87,6 +88,9 @@ public:
     virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
     /** The title is up: the world is hidden and stands still. */
     void onTitleOpened();
+
+    /** The arena match controller, made with the game world (NULL before). */
+    virtual ArenaManager* getArenaManager() { return m_pArenaManager; }
 
     /** The achievement rules, made before the framework's managers so they are the shared ones. */
     virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
@@ -353,6 +357,7 @@ protected:
     VornPlayer* m_pPlayer;                  ///< owned; also a child of the actor node while in play
     VornCameraManager* m_pCameraManager;    ///< owned
     BotManager* m_pBotManager;              ///< owned
+    ArenaManager* m_pArenaManager;          ///< owned
 };
 
 NS_CC_END
