@@ -624,6 +624,7 @@ void VornGameManager::startLevel(const std::string& levelName)
     {
         return;
     }
+    m_levelLoadingSignal.emit();
     loadLevelScript(name.c_str(), m_bIsRestoring);
     setIsGameLayerVisible(true);
     setPaused(false);

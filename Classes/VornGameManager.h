@@ -282,6 +282,8 @@ public:
     /** A level's scripts have run and play has resumed. */
     virtual Signal<>& getLevelStartedSignal() { return m_levelStartedSignal; }
     virtual void setLevelStartedSignal(const Signal<>& signal) { m_levelStartedSignal = signal; }
+    /** Emitted when a level is about to load, before its scripts run (what they queue must survive). */
+    virtual Signal<>& getLevelLoadingSignal() { return m_levelLoadingSignal; }
     /** The player continues after a game over (before the checkpoint comes back). */
     virtual Signal<>& getContinueSignal() { return m_continueSignal; }
     virtual void setContinueSignal(const Signal<>& signal) { m_continueSignal = signal; }
@@ -351,6 +353,7 @@ protected:
     VornScreen* m_pLevelUpScreen;
     VornScreen* m_pAutosaveNotice;
     Signal<> m_levelStartedSignal;
+    Signal<> m_levelLoadingSignal;
     Signal<> m_newGameSignal;
     Signal<> m_continueUsedSignal;
     Signal<> m_levelRequestedSignal;
