@@ -2,6 +2,7 @@
 
 #include "AnalyticsManager.h"
 #include "BotManager.h"
+#include "ArenaCompleteScreen.h"
 #include "ArenaManager.h"
 #include "CCArray.h"
 #include "CCConsole.h"
@@ -123,6 +124,15 @@ VornGameManager::~VornGameManager()
         {
             m_pSplashScreen->getClosedSignal().disconnect(m_pTitleScreen, &VornScreen::open);
         }
+    }
+    ArenaCompleteScreen* results = dynamic_cast<ArenaCompleteScreen*>(
+        m_pArenaCompleteScreen && getChildren() && getChildren()->containsObject(m_pArenaCompleteScreen)
+            ? m_pArenaCompleteScreen
+            : NULL);
+    if (results)
+    {
+        results->getRestartSignal().disconnect(this, &VornGameManager::onContinue);
+        results->getQuitSignal().disconnect(this, &VornGameManager::quitToTitleScreen);
     }
     if (m_pTitleScreen && getChildren() && getChildren()->containsObject(m_pTitleScreen))
     {
@@ -307,7 +317,7 @@ bool VornGameManager::initMain1()
     {
         return false;
     }
-    if (!initScreens())
+    if (!initScreens() || !initArenaCompleteScreen())
     {
         return false;
     }
@@ -354,9 +364,13 @@ void VornGameManager::onPlayerDied(VornActor* player)
     {
         m_pTouchInput->setVisible(false);
     }
-    // The arena's results are its own business once the arena exists.
     if (m_nGameMode == kVornGameMode_Arena)
     {
+        ArenaCompleteScreen* results = dynamic_cast<ArenaCompleteScreen*>(m_pArenaCompleteScreen);
+        if (results && m_pPlayer)
+        {
+            results->showResults(m_pPlayer);
+        }
         return;
     }
     GameOverScreen* gameOver = dynamic_cast<GameOverScreen*>(m_pGameOverScreen);
@@ -390,6 +404,30 @@ bool VornGameManager::initScreens()
         }
         addChild(m_pHUD, kHUDZ);
     }
+    return true;
+}
+
+bool VornGameManager::initArenaCompleteScreen()
+{
+    if (m_pArenaCompleteScreen)
+    {
+        return true;
+    }
+    ArenaCompleteScreen* results = new ArenaCompleteScreen();
+    if (!results->init())
+    {
+        CCLog("VornGameManager::initArenaCompleteScreen - the arena results screen cannot be built");
+        // Its selector proxies hold it; cleanup lets them go so it can be freed.
+        results->cleanup();
+        results->release();
+        return false;
+    }
+    m_pArenaCompleteScreen = results;
+    // Over the HUD, under the pop-ups.
+    addChild(results, kHUDZ + 1);
+    results->release();
+    results->getRestartSignal().connect(this, &VornGameManager::onContinue);
+    results->getQuitSignal().connect(this, &VornGameManager::quitToTitleScreen);
     return true;
 }
 

@@ -301,6 +301,8 @@ public:
     virtual void setLevelRequestedSignal(const Signal<>& signal) { m_levelRequestedSignal = signal; }
 
 protected:
+    /** The arena's results screen over the HUD, restarting or quitting through the flow; false when it cannot be built. */
+    bool initArenaCompleteScreen();
     /** The flow's six checkpoint values, in the order the restore relies on. */
     void registerRestartValues();
     void removeRestartValues();
