@@ -34,11 +34,13 @@ TEST(Regenerate, FontsFightersAndImagesComeOutIdentical)
     ASSERT_EQ(0, run(std::string(VORN_FONTMAKER) + " " + dejavu + "DejaVuSans-Bold.ttf 32 smooth " + dir + " title-font"));
     for (const FighterFiles& f : kFighters)
         ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + sourcePath("content/fighters/") + f.descriptor + ".txt " + dir));
+    ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + sourcePath("content/fighters/boss.txt ") + dir));
     ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " images " + sourcePath("content/images/images.txt") + " " + dir));
 
     expectSameFiles(dir, {"unibody8bold.fnt", "unibody8bold.png", "title-font.fnt", "title-font.png", "jors.plist",
                           "jors-sprites.plist", "jors-sprites.png", "street-thug.plist", "thug-sprites.plist",
-                          "thug-sprites.png", "joystick.png", "joystick-nub.png", "shadow.png", "particle.png"});
+                          "thug-sprites.png", "boss.plist", "boss_thug-sprites.plist",
+                          "boss_thug-sprites.png", "joystick.png", "joystick-nub.png", "shadow.png", "particle.png"});
 }
 
 TEST(Regenerate, SoundEffectsComeOutIdentical)
@@ -71,6 +73,9 @@ TEST(Regenerate, ToolsRefuseBadInputWithAnError)
     EXPECT_NE(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + dir + "/bad.txt " + dir)); // sheet named like its fighter
     writeFile(dir + "/pose.txt", "fighter p\nsheet p-sprites\nprefix p_\naction Idle\n  Duration = 1\n  frame nowhere\n");
     EXPECT_NE(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + dir + "/pose.txt " + dir)); // unknown pose
+    // A derived fighter's frames must carry its SpritePrefix, or the game never finds them.
+    writeFile(dir + "/derived.txt", "fighter d\nsheet d-sprites\nprefix d_\nactor\n  BaseDesc = jors\n  SpritePrefix = x_\n");
+    EXPECT_NE(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + dir + "/derived.txt " + dir));
     EXPECT_NE(0, run(std::string(VORN_FONTMAKER) + " /nonexistent.ttf 10 crisp " + dir + " x"));
     EXPECT_NE(0, run(std::string(VORN_SOUNDMAKER) + " " + dir + "/missing.sfx " + dir + "/x.mp3"));
     writeFile(dir + "/odd.txt", "tempo 120\nsteps 4\nbars 1\nvoice v sine\nnotes v C4 - .\n");
