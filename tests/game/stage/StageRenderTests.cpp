@@ -4,10 +4,14 @@
 
 #include "VornBackdrop.h"
 #include "VornImageCompare.h"
+#include "VornImpact.h"
+
+#include "CCObjectPool.h"
 
 #include "cocos2d.h"
 
 #include <cstdlib>
+#include <functional>
 
 USING_NS_CC;
 
@@ -43,7 +47,8 @@ protected:
     }
 
     /** The stage as the camera shows it centred on viewX, after a few frames; NULL on failure. */
-    SDL_Surface* render(const char* stage, float viewX)
+    SDL_Surface* render(const char* stage, float viewX, const std::function<void(CCNode*)>& dress = nullptr,
+                        int frames = 3)
     {
         CCScene* scene = CCScene::create();
         CCNode* gameLayer = CCNode::create();
@@ -65,9 +70,13 @@ protected:
         gameLayer->setPosition(CCPoint(kViewWidth * 0.5f - viewX * kZoom, kViewHeight * 0.5f));
         backdrop->onCameraMoved(CCPoint(-viewX, 0));
         backdrop->onCameraMoved(CCPoint(-viewX, 0));
+        if (dress)
+        {
+            dress(gameLayer);
+        }
 
         CCDirector::sharedDirector()->runWithScene(scene);
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < frames; ++i)
         {
             CCDirector::sharedDirector()->step(1.0f / 60.0f);
         }
@@ -134,3 +143,30 @@ TEST_F(StageRenderTest, RooftopArenaMatchesReferenceFrame)
 }
 
 
+
+TEST_F(StageRenderTest, HitBurstShowsAsAWarmSparkOverTheFight)
+{
+    ASSERT_TRUE(m_pManager->initImpactPool());
+    const float viewX = 360.0f;
+    SDL_Surface* frame = render("stage-docks", viewX, [&](CCNode* gameLayer) {
+        srand(5);
+        VornImpact* impact = static_cast<VornImpact*>(m_pManager->getImpactPool()->getObject());
+        ASSERT_TRUE(impact != nullptr);
+        // A punch landing at chest height, thrown to the right, dealing 12.
+        impact->showImpact(gameLayer, CCRect(viewX - 2, -14, 4, 4), CCPoint(1, 0), "12", true);
+    }, 6);
+    ASSERT_TRUE(frame != NULL);
+    expectReference(frame, "impact.png");
+
+    // Hot pixels around the centre of the view where the blow landed.
+    int hot = 0;
+    for (int y = 80; y < 160; ++y)
+        for (int x = 260; x < 344; ++x)
+        {
+            const Uint8* p = pixelAt(frame, x, y);
+            if (p[0] > 220 && p[1] > 120)
+                ++hot;
+        }
+    EXPECT_GT(hot, 40);
+    SDL_FreeSurface(frame);
+}
