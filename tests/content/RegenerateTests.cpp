@@ -43,6 +43,43 @@ TEST(Regenerate, FontsFightersAndImagesComeOutIdentical)
                           "boss_thug-sprites.png", "joystick.png", "joystick-nub.png", "shadow.png", "particle.png"});
 }
 
+TEST(Regenerate, StageArtAndLayoutsComeOutIdentical)
+{
+    struct
+    {
+        const char* recipe;
+        const char* sheet;
+        std::vector<std::string> pieces;
+        const char* objectSheet;
+        std::vector<std::string> objectFrames;
+    } stages[] = {
+        {"stage-docks", "stage-docks-sprites",
+         {"docks-sky", "docks-harbour", "docks-water", "docks-edge", "docks-quay", "docks-pier", "docks-crates",
+          "docks-container", "docks-post"},
+         "stage-docks-lantern", {"docks-lantern_00", "docks-lantern_01", "docks-lantern_02", "docks-lantern_03"}},
+        {"stage-arena", "stage-arena-sprites",
+         {"roof-sky", "roof-city", "roof-parapet", "roof-tank", "roof-slabs", "roof-tar", "roof-vent"},
+         "stage-arena-fan", {"roof-fan_00", "roof-fan_01", "roof-fan_02", "roof-fan_03"}},
+    };
+    for (const auto& st : stages)
+    {
+        SCOPED_TRACE(st.recipe);
+        const std::string dir = makeTempDir(st.recipe);
+        ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " images " + sourcePath("content/stages/") + st.recipe + ".txt " + dir));
+        std::string pieces, frames;
+        for (const std::string& p : st.pieces)
+            pieces += " " + dir + "/" + p + ".png";
+        for (const std::string& f : st.objectFrames)
+            frames += " " + dir + "/" + f + ".png";
+        ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " pack " + st.sheet + " " + dir + pieces));
+        ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " pack " + st.objectSheet + " " + dir + frames));
+        ASSERT_EQ(0, run(std::string(VORN_CCBC) + " " + sourcePath("content/layouts/") + st.recipe + ".layout -o " + dir + "/" + st.recipe + ".ccbi"));
+        expectSameFiles(dir, {st.sheet + std::string(".plist"), st.sheet + std::string(".png"),
+                              st.objectSheet + std::string(".plist"), st.objectSheet + std::string(".png"),
+                              st.recipe + std::string(".ccbi")});
+    }
+}
+
 TEST(Regenerate, SoundEffectsComeOutIdentical)
 {
     const std::string dir = makeTempDir("regenerate-sfx");
