@@ -203,6 +203,7 @@ TEST_F(ArenaResults, RestartAndQuitLeaveOnceWhenTheirTimelineHasPlayed)
     m_game->getContinueSignal().connect(&continued, &Counter::onSignal);
     m_game->getQuitToTitleSignal().connect(&quit, &Counter::onSignal);
 
+    m_game->startLevel("arena-rooftop");
     playMatch(30.0f, 1, 500, 2, 4, 1);
     screen->showResults(m_player);
     frames(150);  // open, the experience bar, the menu
@@ -216,6 +217,10 @@ TEST_F(ArenaResults, RestartAndQuitLeaveOnceWhenTheirTimelineHasPlayed)
     EXPECT_EQ(1, continued.count);
     EXPECT_EQ(0, quit.count);
     EXPECT_FALSE(screen->isVisible());
+    // Back at the arena's restart point, playing.
+    EXPECT_EQ("arena-rooftop", m_game->getLevelScript());
+    EXPECT_FALSE(m_game->getTempPaused());
+    EXPECT_TRUE(m_game->getGameLayer()->isVisible());
 
     screen->showResults(m_player);
     frames(150);
