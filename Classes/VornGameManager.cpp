@@ -1,6 +1,8 @@
 #include "VornGameManager.h"
 
 #include "AnalyticsManager.h"
+#include "BotManager.h"
+#include "ArenaManager.h"
 #include "CCArray.h"
 #include "CCConsole.h"
 #include "CCDirector.h"
@@ -89,7 +91,9 @@ VornGameManager::VornGameManager()
       m_pLevelUpScreen(NULL),
       m_pAutosaveNotice(NULL),
       m_pPlayer(NULL),
-      m_pCameraManager(NULL)
+      m_pCameraManager(NULL),
+      m_pBotManager(NULL),
+      m_pArenaManager(NULL)
 {
     m_pTimers->init();
     // Nothing plays until a level starts.
@@ -98,7 +102,10 @@ VornGameManager::VornGameManager()
 
 VornGameManager::~VornGameManager()
 {
-    // Both reach back into this manager as they go: let them go while it is still whole.
+    // These reach back into this manager as they go: let them go while it is still whole.
+    CC_SAFE_RELEASE_NULL(m_pArenaManager);
+    // The enemies first: they hold the player as their target.
+    CC_SAFE_RELEASE_NULL(m_pBotManager);
     CC_SAFE_RELEASE_NULL(m_pCameraManager);
     if (m_pPlayer)
     {
@@ -276,6 +283,20 @@ bool VornGameManager::initMain1()
     if (!initCameraManager())
     {
         return false;
+    }
+    m_pBotManager = new BotManager();
+    if (!m_pBotManager->init(kBotPoolSize))
+    {
+        CCLog("Failed to create BotManager!\n");
+        return false;
+    }
+    if (m_pArenaManager == NULL)
+    {
+        m_pArenaManager = new ArenaManager();
+        if (!m_pArenaManager->init())
+        {
+            return false;
+        }
     }
     if (!initImpactPool())
     {
@@ -615,6 +636,7 @@ void VornGameManager::startLevel(const std::string& levelName)
     {
         return;
     }
+    m_levelLoadingSignal.emit();
     loadLevelScript(name.c_str(), m_bIsRestoring);
     setIsGameLayerVisible(true);
     setPaused(false);
