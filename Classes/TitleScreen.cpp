@@ -317,9 +317,10 @@ bool TitleScreen::initScreen()
     {
         return false;
     }
-    // Remapping is for keyboards and desktop pads; the console build has neither entry.
-    bool desktop = app && (app->isTargetPlatform(kTargetWindows) || app->isTargetPlatform(kTargetLinux) ||
-                           app->isTargetPlatform(kTargetMacOS));
+    // Remapping is for keyboards and desktop pads; the console build has neither entry. Without an
+    // application object (tools, tests) this is the desktop engine.
+    bool desktop = !app || app->isTargetPlatform(kTargetWindows) || app->isTargetPlatform(kTargetLinux) ||
+                   app->isTargetPlatform(kTargetMacOS);
     bool controls = m_pRemapControlsScreen && (desktop || (android && !ouya));
     bool things = m_pThingsILikeScreen->getItems() && m_pThingsILikeScreen->getItems()->count() > 0;
     if (app && app->isTargetPlatform(kTargetGamepadConsole))
