@@ -4,6 +4,7 @@
 // Script-side forms of VornGameManager members whose native signature differs.
 
 #include "ArenaModeHelper.h"
+#include "BotManager.h"
 #include "CCDirector.h"
 #include "LevelScriptBinding.h"
 #include "MusicManager.h"
