@@ -255,11 +255,11 @@ TEST_F(LevelScriptBinding, ObjectsThatDieUnderAScriptAreRefused)
     }
     defineOutcome();
     VornScriptEngine* before = m_game->getScriptEngine();
-    run("bossDefeated = true\n"
+    run("storyCompleted = true\n"
         "loaded = game():loadLevelScript('level-2-docks', false)\n"
-        "after = tostring(loaded) .. ' ' .. tostring(bossDefeated)");
+        "after = tostring(loaded) .. ' ' .. tostring(storyCompleted)");
     EXPECT_NE(before, m_game->getScriptEngine());
-    EXPECT_EQ("false", global("bossDefeated"));
+    EXPECT_EQ("false", global("storyCompleted"));
 }
 
 TEST_F(LevelScriptBinding, LevelListAndCharacterTables)
