@@ -63,6 +63,14 @@ function setUpPlayer(descFile)
     end
 end
 
+-- Runs fn just after the level has started. The start empties the enemy queue and the HUD's
+-- captions once the level's init has run, so a level's opening waits for this.
+function afterStart(fn)
+    game():startTimer(0.5, function(progress)
+        fn()
+    end)
+end
+
 -- The level's name, where and when, as a caption.
 function showLevelCaption(seconds)
     local hud = game().HUD

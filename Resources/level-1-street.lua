@@ -18,18 +18,20 @@ function init(restoring)
     end
     game():setBackdropFile("stage-street")
     dressStage()
-    startWave(1)
+    afterStart(function()
+        showLevelCaption(3.0)
+        startWave(1)
+    end)
     game():setRestartCheckpoint("restoreStart")
 end
 
--- What the layout does not do by itself: music, the barrel's fire, the sign's flicker, the caption.
+-- What the layout does not do by itself: music, the barrel's fire, the sign's flicker.
 function dressStage()
     playLevelMusic()
     game().Background:setObjectAnimation(0, "stage-barrel.plist", 0.12)
     every(4.0, function()
         playStageTimeline("flicker")
     end)
-    showLevelCaption(3.0)
 end
 
 function startWave(number)
@@ -59,14 +61,18 @@ end
 function restoreStart(restoring)
     gateReached = false
     dressStage()
-    startWave(1)
+    afterStart(function()
+        startWave(1)
+    end)
 end
 
 -- The gate checkpoint, after a continue or the title's continue.
 function restoreGate(restoring)
     gateReached = true
     dressStage()
-    startWave(2)
+    afterStart(function()
+        startWave(2)
+    end)
 end
 
 -- The stage layout's gate trigger: saves the checkpoint and brings the second wave; answering

@@ -15,13 +15,15 @@ function init(restoring)
     -- The docks share the street's layout until their own is drawn.
     game():setBackdropFile("stage-street")
     dressStage()
-    startWave(1)
+    afterStart(function()
+        showLevelCaption(3.0)
+        startWave(1)
+    end)
     game():setRestartCheckpoint("restoreStart")
 end
 
 function dressStage()
     playLevelMusic()
-    showLevelCaption(3.0)
 end
 
 function startWave(number)
@@ -46,7 +48,9 @@ end
 function restoreStart(restoring)
     storyCompleted = false
     dressStage()
-    startWave(1)
+    afterStart(function()
+        startWave(1)
+    end)
 end
 
 -- The last stage has no stage after it: the story ends here.
