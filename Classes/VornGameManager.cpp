@@ -2,6 +2,7 @@
 
 #include "AnalyticsManager.h"
 #include "BotManager.h"
+#include "ArenaManager.h"
 #include "CCArray.h"
 #include "CCConsole.h"
 #include "CCDirector.h"
@@ -90,7 +91,8 @@ VornGameManager::VornGameManager()
       m_pAutosaveNotice(NULL),
       m_pPlayer(NULL),
       m_pCameraManager(NULL),
-      m_pBotManager(NULL)
+      m_pBotManager(NULL),
+      m_pArenaManager(NULL)
 {
     m_pTimers->init();
     // Nothing plays until a level starts.
@@ -100,6 +102,7 @@ VornGameManager::VornGameManager()
 VornGameManager::~VornGameManager()
 {
     // These reach back into this manager as they go: let them go while it is still whole.
+    CC_SAFE_RELEASE_NULL(m_pArenaManager);
     // The enemies first: they hold the player as their target.
     CC_SAFE_RELEASE_NULL(m_pBotManager);
     CC_SAFE_RELEASE_NULL(m_pCameraManager);
@@ -285,6 +288,14 @@ bool VornGameManager::initMain1()
     {
         CCLog("Failed to create BotManager!\n");
         return false;
+    }
+    if (m_pArenaManager == NULL)
+    {
+        m_pArenaManager = new ArenaManager();
+        if (!m_pArenaManager->init())
+        {
+            return false;
+        }
     }
     if (!initImpactPool())
     {
@@ -613,6 +624,7 @@ void VornGameManager::startLevel(const std::string& levelName)
     {
         return;
     }
+    m_levelLoadingSignal.emit();
     loadLevelScript(name.c_str(), m_bIsRestoring);
     setIsGameLayerVisible(true);
     setPaused(false);
