@@ -204,6 +204,8 @@ SCRIPT_HUD_CALL(hideGrumvald)
 SCRIPT_HUD_CALL(enableCinemascope)
 SCRIPT_HUD_CALL(disableCinemascope)
 SCRIPT_HUD_CALL(showCheckpointDisplay)
+SCRIPT_HUD_CALL(showArenaTasks)
+SCRIPT_HUD_CALL(showArenaTimer)
 SCRIPT_HUD_CALL(onLevelStart)
 
 #undef SCRIPT_HUD_CALL

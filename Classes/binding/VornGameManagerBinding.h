@@ -3,6 +3,7 @@
 
 // Script-side forms of VornGameManager members whose native signature differs.
 
+#include "ArenaManager.h"
 #include "ArenaModeHelper.h"
 #include "BotManager.h"
 #include "CCDirector.h"

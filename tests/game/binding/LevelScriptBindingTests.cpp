@@ -354,7 +354,10 @@ TEST_F(LevelScriptBinding, ThePlayerHudAndEnemiesAnswerScripts)
         "noArenas = game():getArenaModeHelper() == nil\n"
         "game().HUD:enableCinemascope()\n"
         "letterbox = game().HUD:isCinemascopeActive()\n"
-        "game().HUD:doScreenFade(ccc4(0, 0, 0, 255), 0.5)");
+        "game().HUD:doScreenFade(ccc4(0, 0, 0, 255), 0.5)\n"
+        "arena = game().ArenaManager\n"
+        "arenaReached = arena ~= nil and ArenaManager:sharedArenaManager() == arena and arena:getTaskInstance(7) == nil");
+    EXPECT_EQ("true", global("arenaReached"));
     ASSERT_EQ(2, bots->getNumQueuedBots());
     const tSpawnQueueItem& side = bots->getSpawnQueue().front();
     const tSpawnQueueItem& area = bots->getSpawnQueue().back();
