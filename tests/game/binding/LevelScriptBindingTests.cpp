@@ -414,6 +414,8 @@ TEST_F(LevelScriptBinding, WrongCallsOnThePlayerHudAndEnemies)
           "invalid type in variable assignment.\n     value is 'number'; 'boolean' expected.\n" },
         { "VornPlayer.resetScore(nil)", "invalid 'self' in function 'resetScore'" },
         { "BotActor.setTargetPosition(nil, ccp(0, 0))", "invalid 'self' in function 'setTargetPosition'" },
+        { "game().Player = nil", "attempt to assign a read-only variable" },
+        { "game().HUD = game().HUD", "attempt to assign a read-only variable" },
         { "game().BotManager.MaxBotsOnScreen = 'many'",
           "invalid type in variable assignment.\n     value is 'string'; 'number' expected.\n" },
     };
