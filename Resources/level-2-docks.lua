@@ -8,12 +8,12 @@ function init(restoring)
     setUpPlayer("jors.plist")
     setMaxBotsOnScreen(3)
     storyCompleted = false
+    pierReached = false
     kills = 0
     if restoring then
         return
     end
-    -- The docks share the street's layout until their own is drawn.
-    game():setBackdropFile("stage-street")
+    game():setBackdropFile("stage-docks")
     dressStage()
     afterStart(function()
         showLevelCaption(3.0)
@@ -22,8 +22,10 @@ function init(restoring)
     game():setRestartCheckpoint("restoreStart")
 end
 
+-- What the layout does not do by itself: music and the pier beacon's pulse.
 function dressStage()
     playLevelMusic()
+    game().Background:setObjectAnimation(0, "stage-docks-lantern.plist", 0.2)
 end
 
 function startWave(number)
@@ -60,7 +62,8 @@ function onStoryEnd()
     game():quitToTitleScreen()
 end
 
--- The shared layout's gate leads nowhere on the docks.
-function onGateReached(trigger, amount)
+-- The stage layout's trigger where the quay gives way to the pier: the last stretch.
+function onPierReached(trigger, amount)
+    pierReached = true
     return true
 end
