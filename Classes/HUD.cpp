@@ -515,6 +515,17 @@ void HUD::hideFightHealth()
     m_pFightHealthScreen->close();
 }
 
+void HUD::setGoNode(CCNode* node)
+{
+    if (node == m_pGoNode)
+    {
+        return;
+    }
+    CC_SAFE_RETAIN(node);
+    CC_SAFE_RELEASE(m_pGoNode);
+    m_pGoNode = node;
+}
+
 void HUD::showGO()
 {
     if (m_pGoNode)

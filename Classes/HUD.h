@@ -107,6 +107,8 @@ public:
     virtual Signal<>& getPauseSignal() { return m_pauseSignal; }
     virtual CCNode* getDamageOverlay() { return m_pDamageOverlay; }
     virtual CCNode* getGoNode() { return m_pGoNode; }
+    /** Retains the new prompt and releases the old one. */
+    virtual void setGoNode(CCNode* node);
     virtual ThumbsScreen* getThumbsScreen() { return m_pThumbsScreen; }
     virtual CCLayerColor* getScreenLayer() { return m_pScreenLayer; }
     virtual float getSpeechTimer() { return m_fSpeechTimer; }

@@ -17,6 +17,7 @@
 #include "HUD.h"
 #include "AchievementScreen.h"
 #include "LevelManager.h"
+#include "LevelUpScreen.h"
 #include "MusicManager.h"
 #include "RestartDelegate.h"
 #include "RestartManager.h"
@@ -403,6 +404,17 @@ bool VornGameManager::initScreens()
             return false;
         }
         addChild(m_pHUD, kHUDZ);
+    }
+    if (!m_pLevelUpScreen)
+    {
+        LevelUpScreen* levelUp = LevelUpScreen::create();
+        if (!levelUp)
+        {
+            CCLog("VornGameManager::initScreens - the level-up screen cannot be built");
+            return false;
+        }
+        m_pLevelUpScreen = levelUp;
+        addChild(levelUp, kLevelUpScreenZ);
     }
     return true;
 }

@@ -61,6 +61,8 @@ public:
     /** Depths of the game's own screens in the scene (the splash is at 10). */
     static const int kHUDZ = 5;
     static const int kAchievementScreenZ = 30;
+    /** Above the result screens that open it, below the achievement pop-ups. */
+    static const int kLevelUpScreenZ = 25;
     /** The splash has played: the boot starts on the next frame, which counts as no time. */
     void onSplashFinished();
 

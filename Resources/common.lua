@@ -49,3 +49,70 @@ function playStageTimeline(name)
         stage:playAnimation(name)
     end
 end
+
+-- The story's fighter, under the player's control. The checkpoint store keeps neither the
+-- character nor the control for the story, so every init and every restore calls this.
+function setUpPlayer(descFile)
+    local desc = game():actorDescWithFile(descFile)
+    if desc ~= nil then
+        game():setPlayerDesc(desc)
+    end
+    local player = game().Player
+    if player ~= nil then
+        player.InputConnected = true
+    end
+end
+
+-- Runs fn just after the level has started. The start empties the enemy queue and the HUD's
+-- captions once the level's init has run, so a level's opening waits for this.
+function afterStart(fn)
+    game():startTimer(0.5, function(progress)
+        fn()
+    end)
+end
+
+-- The level's name, where and when, as a caption.
+function showLevelCaption(seconds)
+    local hud = game().HUD
+    local levels = LevelManager:sharedLevelManager()
+    if hud ~= nil and levels ~= nil then
+        hud:showTimeAndLocation(levels:getTimePeriod(), levels:getLocationName(), seconds)
+    end
+end
+
+-- A wave of count enemies of one kind, queued from alternate sides; onDied(bot) runs as each one
+-- has gone. Answers how many were queued (none without the enemy manager or the descriptor).
+function spawnWave(descFile, count, onDied)
+    local bots = game().BotManager
+    local desc = game():actorDescWithFile(descFile)
+    if bots == nil or desc == nil then
+        return 0
+    end
+    for i = 1, count do
+        local side = (i % 2 == 0) and kSpawnDir_Left or kSpawnDir_Right
+        local id = bots:addBotToSpawnQueue(desc, side, 1.0)
+        bots:triggerOnBotEvent(id, kBotTrigger_Died, onDied)
+    end
+    return count
+end
+
+-- Enemies on screen at once: the manager has no default of its own a level may rely on.
+function setMaxBotsOnScreen(count)
+    local bots = game().BotManager
+    if bots ~= nil then
+        bots.MaxBotsOnScreen = count
+    end
+end
+
+-- The GO prompt, when there is a HUD to show it.
+function showGoPrompt(shown)
+    local hud = game().HUD
+    if hud == nil then
+        return
+    end
+    if shown then
+        hud:showGO()
+    else
+        hud:hideGO()
+    end
+end

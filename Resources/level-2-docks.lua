@@ -1,14 +1,24 @@
--- Level 2: the docks, the story's last stage. The boss fight ends the story: onBossDefeated
--- completes it and goes back to the title.
+-- Level 2: the docks, the story's last stage. Two waves of thugs guard it; with the second down
+-- the story is complete and the game goes back to the title (there is no stage after this one).
+
+local THUG = "street-thug.plist"
+local WAVE_SIZES = { 3, 5 }
 
 function init(restoring)
-    bossDefeated = false
+    setUpPlayer("jors.plist")
+    setMaxBotsOnScreen(3)
+    storyCompleted = false
     pierReached = false
+    kills = 0
     if restoring then
         return
     end
     game():setBackdropFile("stage-docks")
     dressStage()
+    afterStart(function()
+        showLevelCaption(3.0)
+        startWave(1)
+    end)
     game():setRestartCheckpoint("restoreStart")
 end
 
@@ -18,14 +28,36 @@ function dressStage()
     game().Background:setObjectAnimation(0, "stage-docks-lantern.plist", 0.2)
 end
 
+function startWave(number)
+    wave = number
+    killsInWave = 0
+    spawnWave(THUG, WAVE_SIZES[number], onThugDied)
+end
+
+function onThugDied(bot)
+    kills = kills + 1
+    killsInWave = killsInWave + 1
+    if killsInWave < WAVE_SIZES[wave] then
+        return
+    end
+    if wave == 1 then
+        startWave(2)
+    else
+        game():startTimer(2.0, onStoryEnd)
+    end
+end
+
 function restoreStart(restoring)
-    bossDefeated = false
+    storyCompleted = false
     dressStage()
+    afterStart(function()
+        startWave(1)
+    end)
 end
 
 -- The last stage has no stage after it: the story ends here.
-function onBossDefeated()
-    bossDefeated = true
+function onStoryEnd()
+    storyCompleted = true
     game():onStoryModeCompleted()
     game():quitToTitleScreen()
 end

@@ -26,6 +26,12 @@ inline void tolua_pushbound(lua_State* L, void* object, const char* type)
     tolua_pushusertype(L, object, type);
 }
 
+/** The setter of every read-only variable: assigning one is an error, not a silent shadow. */
+inline int tolua_refusereadonly(lua_State* L)
+{
+    return luaL_error(L, "attempt to assign a read-only variable");
+}
+
 /**
  * Every registered binding runs through this: a C++ exception (only allocation failures are
  * expected) becomes a Lua error raised after the handler has been left, never unwinding

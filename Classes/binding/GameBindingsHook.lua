@@ -94,7 +94,8 @@ local function fixup(text)
   text = string.gsub(text, '(tolua_variable%(tolua_S,"[^"]+",)([%w_]+),([%w_]+)%)',
     function(head, getter, setter)
       if setter == 'NULL' then
-        return head .. 'tolua_guarded<' .. getter .. '>,NULL)'
+        -- An assignment would otherwise land in the object's own table and hide the variable.
+        return head .. 'tolua_guarded<' .. getter .. '>,tolua_refusereadonly)'
       end
       return head .. 'tolua_guarded<' .. getter .. '>,tolua_guarded<' .. setter .. '>)'
     end)

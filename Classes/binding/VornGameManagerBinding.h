@@ -3,12 +3,19 @@
 
 // Script-side forms of VornGameManager members whose native signature differs.
 
+#include "ArenaManager.h"
+#include "ArenaModeHelper.h"
+#include "BotManager.h"
 #include "CCDirector.h"
 #include "LevelScriptBinding.h"
 #include "MusicManager.h"
+#include "TitleScreen.h"
 #include "VornAchievementsManager.h"
 #include "VornBackdrop.h"
+#include "VornActorDesc.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
+#include "VornPlayerInputBase.h"
 #include "VornScreen.h"
 
 NS_CC_BEGIN
@@ -23,6 +30,43 @@ inline void script_initAnimationSpeed(VornGameManager* self)
  * A level script may load a level from inside its own call: the engine running that call is
  * the one the load replaces, so it stays open until the call has returned.
  */
+/** The name of the button or key that triggers the input for the player; "" without a player. */
+inline std::string script_getGamepadButtonString(VornGameManager* self, int input)
+{
+    VornPlayer* player = self->getPlayer();
+    VornPlayerInputBase* controls = player ? player->getInput() : NULL;
+    return controls ? controls->getDisplayStringForAction(input) : std::string();
+}
+
+/**
+ * The player plays the descriptor. One the game loaded by file name goes through that name, so
+ * the checkpoint store keeps which character a restore must bring back.
+ */
+inline void script_setPlayerDesc(VornGameManager* self, VornActorDesc* desc)
+{
+    VornPlayer* player = self->getPlayer();
+    if (player == NULL)
+    {
+        CCLog("ERROR: VornGameManager::setPlayerDesc - there is no player");
+        return;
+    }
+    if (desc != NULL && !desc->getFileName().empty() && self->actorDescWithFile(desc->getFileName().c_str()) == desc)
+    {
+        player->setPlayerDesc(desc->getFileName());
+    }
+    if (player->getDesc() != desc)
+    {
+        player->setDesc(desc);
+    }
+}
+
+/** The arena tables the title screen keeps; nil before the title screen is built. */
+inline ArenaModeHelper* script_getArenaModeHelper(VornGameManager* self)
+{
+    TitleScreen* title = dynamic_cast<TitleScreen*>(self->getTitleScreen());
+    return title ? title->getArenaModeHelper() : NULL;
+}
+
 inline bool script_loadLevelScript(VornGameManager* self, const char* levelName, bool restoring)
 {
     VornScriptEngine* running = self->getScriptEngine();

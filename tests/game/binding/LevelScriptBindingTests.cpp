@@ -1,4 +1,8 @@
+#include "BotActor.h"
+#include "BotManager.h"
 #include "CharacterSetups.h"
+#include "HUD.h"
+#include "VornPlayer.h"
 #include "RestartManager.h"
 #include "VornActor.h"
 #include "VornBackdrop.h"
@@ -11,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 USING_NS_CC;
 
@@ -119,8 +124,9 @@ TEST_F(LevelScriptBinding, TheStreetLevelSetsUpItsStageCheckpointsAndTimers)
     EXPECT_EQ("true", global("game().Background == VornGameManager:getSharedVornGameManager().Background"));
     EXPECT_EQ("Street", global("LevelManager:sharedLevelManager() and game().MusicManager and 'Street'"));
 
-    // The flicker timer plays the sign's timeline and starts the next one.
-    ASSERT_EQ(1u, m_game->getTimers()->count());
+    // The flicker timer plays the sign's timeline and starts the next one; the opening timer
+    // goes once it has sent the first wave.
+    ASSERT_EQ(2u, m_game->getTimers()->count());
     m_game->updateTimers(4.0f);
     EXPECT_EQ("flicker", m_game->getBackground()->getNextAnimation());
     EXPECT_EQ(1u, m_game->getTimers()->count());
@@ -255,11 +261,11 @@ TEST_F(LevelScriptBinding, ObjectsThatDieUnderAScriptAreRefused)
     }
     defineOutcome();
     VornScriptEngine* before = m_game->getScriptEngine();
-    run("bossDefeated = true\n"
+    run("storyCompleted = true\n"
         "loaded = game():loadLevelScript('level-2-docks', false)\n"
-        "after = tostring(loaded) .. ' ' .. tostring(bossDefeated)");
+        "after = tostring(loaded) .. ' ' .. tostring(storyCompleted)");
     EXPECT_NE(before, m_game->getScriptEngine());
-    EXPECT_EQ("false", global("bossDefeated"));
+    EXPECT_EQ("false", global("storyCompleted"));
 }
 
 TEST_F(LevelScriptBinding, LevelListAndCharacterTables)
@@ -276,4 +282,182 @@ TEST_F(LevelScriptBinding, LevelListAndCharacterTables)
     EXPECT_EQ("0Street", global("first"));
     EXPECT_EQ("true 1true false", global("tostring(moved) .. ' ' .. second .. ' ' .. tostring(past)"));
     EXPECT_EQ("true 1.5 false 7.5", global("tostring(found) .. ' ' .. bump .. ' ' .. tostring(missing) .. ' ' .. kept"));
+}
+
+namespace
+{
+/** Spawns what the queue lets on screen, then lets every enemy in play go through its Died event. */
+void spawnAndDefeat(BotManager* bots)
+{
+    for (int i = 0; i < 3; ++i)
+    {
+        bots->update(5.0f);
+    }
+    std::vector<BotActor*> active(bots->getActiveBots().begin(), bots->getActiveBots().end());
+    for (BotActor* bot : active)
+    {
+        bot->setHealth(0.0f);
+        bots->onBotDied(bot);
+    }
+}
+} // namespace
+
+TEST_F(LevelScriptBinding, TheStreetSendsTwoWavesAndCompletesOnceTheyAreDown)
+{
+    BotManager* bots = m_game->getBotManager();
+    ASSERT_NE(nullptr, bots);
+    // The opening comes just after the start, which empties the enemy queue and the captions.
+    EXPECT_EQ(0, bots->getNumQueuedBots());
+    m_game->updateTimers(0.5f);
+    EXPECT_EQ(3, bots->getMaxBotsOnScreen());
+    EXPECT_EQ(3, bots->getNumQueuedBots());
+    EXPECT_EQ("jors.plist", m_game->getPlayer()->getPlayerDesc());
+    EXPECT_TRUE(m_game->getPlayer()->getInputConnected());
+    EXPECT_EQ(1u, m_game->getHUD()->getSpeechQueue()->count());
+
+    vorntest::LogCapture log;
+    spawnAndDefeat(bots);
+    EXPECT_EQ("3 1", global("kills .. ' ' .. wave"));
+    EXPECT_TRUE(m_game->getHUD()->getGoNode()->isVisible());
+
+    run("onGateReached(nil, 1.0)");
+    EXPECT_FALSE(m_game->getHUD()->getGoNode()->isVisible());
+    EXPECT_EQ(4, bots->getNumQueuedBots());
+    EXPECT_EQ("restoreGate", CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction", ""));
+    unsigned int timers = m_game->getTimers()->count();
+    for (int round = 0; round < 3 && bots->getNumQueuedBots() > 0; ++round)
+    {
+        spawnAndDefeat(bots);
+    }
+    EXPECT_EQ("7 2", global("kills .. ' ' .. wave"));
+    EXPECT_EQ(timers + 1, m_game->getTimers()->count());
+    for (const std::string& line : log.lines())
+    {
+        EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
+    }
+}
+
+TEST_F(LevelScriptBinding, ThePlayerHudAndEnemiesAnswerScripts)
+{
+    BotManager* bots = m_game->getBotManager();
+    bots->clearSpawnQueue();
+    run("bots = game().BotManager\n"
+        "thug = game():actorDescWithFile('street-thug.plist')\n"
+        "sideID = bots:addBotToSpawnQueue(thug, kSpawnDir_Random)\n"
+        "areaID = bots:addBotToSpawnQueue(thug, CCRectMake(10, 20, 30, 40), 1.5)\n"
+        "player = game().Player\n"
+        "notBot = bots:getBotID(player)\n"
+        "accuracy = player:getHitAccuracy()\n"
+        "player.InputConnected = false\n"
+        "game():setPlayerDesc(game():actorDescWithFile('kira.plist'))\n"
+        "button = type(game():getGamepadButtonString(kVornInput_Punch))\n"
+        "noArenas = game():getArenaModeHelper() == nil\n"
+        "game().HUD:enableCinemascope()\n"
+        "letterbox = game().HUD:isCinemascopeActive()\n"
+        "game().HUD:doScreenFade(ccc4(0, 0, 0, 255), 0.5)\n"
+        "arena = game().ArenaManager\n"
+        "arenaReached = arena ~= nil and ArenaManager:sharedArenaManager() == arena and arena:getTaskInstance(7) == nil");
+    EXPECT_EQ("true", global("arenaReached"));
+    ASSERT_EQ(2, bots->getNumQueuedBots());
+    const tSpawnQueueItem& side = bots->getSpawnQueue().front();
+    const tSpawnQueueItem& area = bots->getSpawnQueue().back();
+    EXPECT_FLOAT_EQ(0.2f, side.fDelayTillNextSpawn);
+    EXPECT_EQ(kSpawnDir_Random, side.eSpawnDir);
+    EXPECT_FLOAT_EQ(1.5f, area.fDelayTillNextSpawn);
+    EXPECT_FLOAT_EQ(30.0f, area.tSpawnRect.size.width);
+    EXPECT_EQ("true", global("sideID ~= areaID"));
+    EXPECT_EQ("-1 0 string true true", global("notBot .. ' ' .. accuracy .. ' ' .. button .. ' ' .. tostring(noArenas) .. ' ' .. tostring(letterbox)"));
+    EXPECT_FALSE(m_game->getPlayer()->getInputConnected());
+    // The restart store learns the character, so a restore brings it back.
+    EXPECT_EQ("kira.plist", m_game->getPlayer()->getPlayerDesc());
+    EXPECT_EQ(m_game->actorDescWithFile("kira.plist"), m_game->getPlayer()->getDesc());
+
+    // One in play at no health is not counted; resume unlocks every enemy.
+    bots->update(5.0f);
+    bots->update(5.0f);
+    ASSERT_EQ(2, bots->getNumActiveBots());
+    bots->getActiveBots().front()->setHealth(0.0f);
+    bots->getActiveBots().back()->setTargetPositionLocked(true);
+    run("alive = bots:getNumActiveBots()\n"
+        "bots:resume()\n"
+        "first = bots:getBotFromID(sideID)\n"
+        "firstState = first.State\n"
+        "first.State = 'Disabled'\n"
+        "first.TargetActor = nil");
+    EXPECT_EQ("1", global("alive"));
+    EXPECT_FALSE(bots->getActiveBots().back()->getTargetPositionLocked());
+    EXPECT_EQ("Disabled", bots->getBotFromID(0)->getState());
+    EXPECT_EQ(nullptr, bots->getBotFromID(0)->getTargetActor());
+}
+
+TEST_F(LevelScriptBinding, WrongCallsOnThePlayerHudAndEnemies)
+{
+    struct Case
+    {
+        const char* code;
+        const char* expected;
+    };
+    const Case cases[] = {
+        { "game().BotManager:addBotToSpawnQueue(nil, 'left')",
+          "error in function 'addBotToSpawnQueue'.\n     argument #3 is 'string'; 'number' expected.\n" },
+        { "game().BotManager:addBotToSpawnQueue(nil, 1, 2, 3)",
+          "error in function 'addBotToSpawnQueue'.\n     argument #5 is 'number'; '[no object]' expected.\n" },
+        { "game().BotManager:triggerOnBotEvent('x', kBotTrigger_Died)",
+          "error in function 'triggerOnBotEvent'.\n     argument #2 is 'string'; 'number' expected.\n" },
+        { "game().HUD:playSpeech('head', 'text', 1, nil, nil, 7)",
+          "error in function 'playSpeech'.\n     argument #7 is 'number'; '[no object]' expected.\n" },
+        { "game().HUD:doScreenFade(nil, 1)", "error in function 'doScreenFade'.\n     argument #2 is 'nil'; 'value' expected.\n" },
+        { "game().HUD:showBossHealth(game().HUD)",
+          "error in function 'showBossHealth'.\n     argument #2 is 'HUD'; 'VornActor' expected.\n" },
+        { "game():setPlayerDesc(5)", "error in function 'setPlayerDesc'.\n     argument #2 is 'number'; 'VornActorDesc' expected.\n" },
+        { "game().Player.InputConnected = 5",
+          "invalid type in variable assignment.\n     value is 'number'; 'boolean' expected.\n" },
+        { "VornPlayer.resetScore(nil)", "invalid 'self' in function 'resetScore'" },
+        { "BotActor.setTargetPosition(nil, ccp(0, 0))", "invalid 'self' in function 'setTargetPosition'" },
+        { "game().Player = nil", "attempt to assign a read-only variable" },
+        { "game().HUD = game().HUD", "attempt to assign a read-only variable" },
+        { "game().BotManager.MaxBotsOnScreen = 'many'",
+          "invalid type in variable assignment.\n     value is 'string'; 'number' expected.\n" },
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(c.expected, outcome(c.code)) << c.code;
+    }
+
+    // Callbacks only from the level's own script, and only functions.
+    vorntest::LogCapture log;
+    run("game().BotManager:triggerOnBotEvent(0, kBotTrigger_Died, 'onThugDied')\n"
+        "game().BotManager:triggerOnBotEvent(0, 99, onThugDied)\n"
+        "game().HUD:playSpeech('head', 'text', 1, 5)");
+    EXPECT_TRUE(log.contains("ERROR: BotManager::triggerOnBotEvent - an enemy event calls a function, not string"));
+    EXPECT_TRUE(log.contains("ERROR: BotManager::triggerOnBotEvent - 99 is no enemy event"));
+    EXPECT_TRUE(log.contains("ERROR: HUD::playSpeech - a callback is number, not a function"));
+}
+
+TEST_F(LevelScriptBinding, EnemiesAndScreensMadeByAScriptDieSafely)
+{
+    vorntest::LogCapture log;
+    run("local bots = BotManager:new_local()\n"
+        "bots:init(1)\n"
+        "held = bots:createBotActor(game():actorDescWithFile('street-thug.plist'))\n"
+        "heldState = held.State\n"
+        "bots = nil\n"
+        "collectgarbage('collect')\n"
+        "local hud = HUD:new_local()\n"
+        "hud:showGrumvald()\n"
+        "hudActive = hud:isCinemascopeActive()\n"
+        "hud = nil\n"
+        "collectgarbage('collect')");
+    EXPECT_EQ("Idle", global("heldState"));
+    // The manager took its pool with it: the held enemy refuses instead of reading freed memory.
+    EXPECT_EQ("invalid 'self' in function 'hasReachedTarget'", outcome("held:hasReachedTarget()"));
+    EXPECT_EQ("false", global("hudActive"));
+    EXPECT_TRUE(log.contains("ERROR: HUD::showGrumvald - the HUD has not been built (init)"));
+
+    // An enemy that is not in a manager's pool keeps no pointer to that manager.
+    run("loose = BotActor:new_local()\n"
+        "looseInit = loose:initWithBotManager(game().BotManager, game():actorDescWithFile('street-thug.plist'))\n"
+        "loose = nil\ncollectgarbage('collect')");
+    EXPECT_EQ("true", global("looseInit"));
+    EXPECT_TRUE(log.contains("ERROR: BotActor::initWithBotManager - the enemy is not one of the manager's own"));
 }
