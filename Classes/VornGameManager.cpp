@@ -10,6 +10,8 @@
 #include "CCUserDefault.h"
 #include "CharacterSetups.h"
 #include "GameOverScreen.h"
+#include "PauseScreen.h"
+#include "StageCompleteScreen.h"
 #include "CollisionManager.h"
 #include "HUD.h"
 #include "AchievementScreen.h"
@@ -43,6 +45,7 @@ NS_CC_BEGIN
 
 const float VornGameManager::kMaxFrameTime = 1.0f / 15.0f;
 const char* const VornGameManager::kDefaultPlayerDesc = "jors.plist";
+const char* const VornGameManager::kDefaultBackdrop = "stage-street";
 
 namespace
 {
@@ -78,6 +81,7 @@ VornGameManager::VornGameManager()
       m_nNumStoryModeContinues(0),
       m_bIsRestoring(false),
       m_bRestartValuesRegistered(false),
+      m_bBackdropSet(false),
       m_pScriptEngine(NULL),
       m_pTimers(new CCArray()),
       m_pTitleScreen(NULL),
@@ -97,6 +101,11 @@ VornGameManager::VornGameManager()
 
 VornGameManager::~VornGameManager()
 {
+    // The HUD only follows the player; it must stop before the player goes.
+    if (isOwnChild(m_pHUD))
+    {
+        m_pHUD->setPlayer(NULL);
+    }
     // Both reach back into this manager as they go: let them go while it is still whole.
     CC_SAFE_RELEASE_NULL(m_pCameraManager);
     if (m_pPlayer)
@@ -116,6 +125,11 @@ VornGameManager::~VornGameManager()
         {
             m_pSplashScreen->getClosedSignal().disconnect(m_pTitleScreen, &VornScreen::open);
         }
+    }
+    connectMenuScreens(false);
+    if (m_pHUD && isOwnChild(m_pHUD))
+    {
+        m_pHUD->getPauseSignal().disconnect(this, &VornGameManager::onPauseButton);
     }
     if (m_pTitleScreen && getChildren() && getChildren()->containsObject(m_pTitleScreen))
     {
@@ -368,8 +382,105 @@ bool VornGameManager::initScreens()
             return false;
         }
         addChild(m_pHUD, kHUDZ);
+        m_pHUD->getPauseSignal().connect(this, &VornGameManager::onPauseButton);
+        m_pHUD->setPlayer(m_pPlayer);
     }
+    return initMenuScreens();
+}
+
+namespace
+{
+template <class T>
+T* buildScreen(const char* what)
+{
+    T* screen = new T();
+    if (!screen->init())
+    {
+        CCLog("VornGameManager::initScreens - the %s cannot be built", what);
+        // Its selector proxies hold it; cleanup lets them go so it can be freed.
+        screen->cleanup();
+        screen->release();
+        return NULL;
+    }
+    screen->autorelease();
+    return screen;
+}
+} // namespace
+
+bool VornGameManager::initMenuScreens()
+{
+    if (m_pPauseScreen || m_pGameOverScreen || m_pStageCompleteScreen)
+    {
+        return true;
+    }
+    PauseScreen* pause = buildScreen<PauseScreen>("pause screen");
+    GameOverScreen* gameOver = buildScreen<GameOverScreen>("game-over screen");
+    StageCompleteScreen* stageComplete = buildScreen<StageCompleteScreen>("stage-complete screen");
+    if (!pause || !gameOver || !stageComplete)
+    {
+        return false;
+    }
+    m_pPauseScreen = pause;
+    m_pGameOverScreen = gameOver;
+    m_pStageCompleteScreen = stageComplete;
+    addChild(pause, kMenuScreenZ);
+    addChild(gameOver, kMenuScreenZ);
+    addChild(stageComplete, kMenuScreenZ);
+    connectMenuScreens(true);
     return true;
+}
+
+bool VornGameManager::isOwnChild(CCNode* node)
+{
+    return node && getChildren() && getChildren()->containsObject(node);
+}
+
+void VornGameManager::connectMenuScreens(bool connect)
+{
+    typedef VornGameManager Self;
+    if (PauseScreen* pause = dynamic_cast<PauseScreen*>(isOwnChild(m_pPauseScreen) ? m_pPauseScreen : NULL))
+    {
+        if (connect)
+        {
+            pause->getRestartSignal().connect(this, &Self::onContinue);
+            pause->getResumeSignal().connect(this, &Self::resumeFromPause);
+            pause->getQuitSignal().connect(this, &Self::quitToTitleScreen);
+        }
+        else
+        {
+            pause->getRestartSignal().disconnect(this, &Self::onContinue);
+            pause->getResumeSignal().disconnect(this, &Self::resumeFromPause);
+            pause->getQuitSignal().disconnect(this, &Self::quitToTitleScreen);
+        }
+    }
+    if (GameOverScreen* gameOver =
+            dynamic_cast<GameOverScreen*>(isOwnChild(m_pGameOverScreen) ? m_pGameOverScreen : NULL))
+    {
+        if (connect)
+        {
+            gameOver->getRestartSignal().connect(this, &Self::onContinue);
+            gameOver->getQuitSignal().connect(this, &Self::quitToTitleScreen);
+        }
+        else
+        {
+            gameOver->getRestartSignal().disconnect(this, &Self::onContinue);
+            gameOver->getQuitSignal().disconnect(this, &Self::quitToTitleScreen);
+        }
+    }
+    if (StageCompleteScreen* stageComplete =
+            dynamic_cast<StageCompleteScreen*>(isOwnChild(m_pStageCompleteScreen) ? m_pStageCompleteScreen : NULL))
+    {
+        if (connect)
+        {
+            stageComplete->getContinueSignal().connect(this, &Self::onStageCompleteContinue);
+            stageComplete->getQuitSignal().connect(this, &Self::quitToTitleScreen);
+        }
+        else
+        {
+            stageComplete->getContinueSignal().disconnect(this, &Self::onStageCompleteContinue);
+            stageComplete->getQuitSignal().disconnect(this, &Self::quitToTitleScreen);
+        }
+    }
 }
 
 bool VornGameManager::initMain2()
@@ -603,13 +714,31 @@ void VornGameManager::startLevel(const std::string& levelName)
     {
         return;
     }
+    if (!m_bIsRestoring && m_pPlayer && m_pPlayer->getDesc())
+    {
+        // A fresh level starts the player afresh (health, moves), whatever the last one left.
+        m_pPlayer->reset();
+    }
+    m_bBackdropSet = false;
     loadLevelScript(name.c_str(), m_bIsRestoring);
+    if (!m_bIsRestoring && !m_bBackdropSet && m_nGameMode == kVornGameMode_Story)
+    {
+        // A story level always has somewhere to stand, even when its scripts cannot load a stage.
+        CCLog("VornGameManager::startLevel - level '%s' loaded no stage; using '%s'", name.c_str(),
+              kDefaultBackdrop);
+        setBackdropFile(kDefaultBackdrop);
+    }
     setIsGameLayerVisible(true);
     setPaused(false);
     setTempPaused(false);
     updateGameModSpeed();
     m_levelStartedSignal.emit();
     m_fTimeInLevel = 0.0f;
+    // The HUD starts each level clean; in the story the player's bar is always up.
+    if (m_pHUD && m_pPlayer && m_nGameMode == kVornGameMode_Story)
+    {
+        m_pHUD->showPlayerHealth(m_pPlayer);
+    }
 }
 
 bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
@@ -644,6 +773,7 @@ bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
 void VornGameManager::setBackdropFile(const std::string& name)
 {
     m_sBackdropFile = name;
+    m_bBackdropSet = true;
     VornBackdrop* backdrop = new VornBackdrop();
     backdrop->autorelease();
     if (m_pBackground)
@@ -759,6 +889,28 @@ void VornGameManager::onNextStage()
     {
         m_pLevelManager->nextLevel();
     }
+}
+
+void VornGameManager::onStageComplete()
+{
+    if (m_nGameMode == kVornGameMode_Story && m_pStageCompleteScreen)
+    {
+        m_pStageCompleteScreen->open();
+    }
+}
+
+void VornGameManager::onStageCompleteContinue()
+{
+    if (m_pLevelManager && !m_pLevelManager->isLastLevel())
+    {
+        onNextStage();
+        return;
+    }
+    // No stage follows: the story is done, and its last checkpoint must not bring the player back
+    // into a finished level from the title.
+    onStoryModeCompleted();
+    resetStoryMode();
+    quitToTitleScreen();
 }
 
 void VornGameManager::onStoryModeCompleted()
