@@ -82,6 +82,7 @@ VornGameManager::VornGameManager()
       m_bIsRestoring(false),
       m_bRestartValuesRegistered(false),
       m_bBackdropSet(false),
+      m_bRestartStored(false),
       m_pScriptEngine(NULL),
       m_pTimers(new CCArray()),
       m_pTitleScreen(NULL),
@@ -467,20 +468,7 @@ void VornGameManager::connectMenuScreens(bool connect)
             gameOver->getQuitSignal().disconnect(this, &Self::quitToTitleScreen);
         }
     }
-    if (StageCompleteScreen* stageComplete =
-            dynamic_cast<StageCompleteScreen*>(isOwnChild(m_pStageCompleteScreen) ? m_pStageCompleteScreen : NULL))
-    {
-        if (connect)
-        {
-            stageComplete->getContinueSignal().connect(this, &Self::onStageCompleteContinue);
-            stageComplete->getQuitSignal().connect(this, &Self::quitToTitleScreen);
-        }
-        else
-        {
-            stageComplete->getContinueSignal().disconnect(this, &Self::onStageCompleteContinue);
-            stageComplete->getQuitSignal().disconnect(this, &Self::quitToTitleScreen);
-        }
-    }
+    // The stage-complete screen joins the flow by itself.
 }
 
 bool VornGameManager::initMain2()
@@ -816,6 +804,7 @@ void VornGameManager::setLevelName(const char* name)
 
 void VornGameManager::onLevelChosen(const char* name)
 {
+    m_bRestartStored = false;
     setLevelName(name);
     m_levelRequestedSignal.emit();
 }
@@ -846,6 +835,10 @@ void VornGameManager::beginNewGame()
         m_pAutosaveNotice->getOpenedSignal().disconnect(this, &VornGameManager::beginNewGame);
         m_pAutosaveNotice->hide();
     }
+    // A new story counts its own continues: the no-continue reward stays within reach.
+    setNumStoryModeContinues(0);
+    // Nor does it continue from the checkpoint of a game left earlier.
+    m_bRestartStored = false;
     // Its change signal queues the first level (setLevelName).
     if (m_pLevelManager)
     {
@@ -862,12 +855,23 @@ void VornGameManager::onContinue()
         setNumStoryModeContinues(getNumStoryModeContinues() + 1);
         m_continueUsedSignal.emit();
     }
+    if (!m_bRestartStored && !m_sLevelScript.empty())
+    {
+        // A game that marked no checkpoint yet starts its level over rather than leaving the player down.
+        startLevel(m_sLevelScript);
+        return;
+    }
     restoreCheckpoint(false);
 }
 
 void VornGameManager::onContinueSavedGame()
 {
     restoreCheckpoint(true);
+    // Loading keeps the saved values in memory too: a later continue comes back to them.
+    if (m_pRestartManager && m_pRestartManager->getHasCheckpoint())
+    {
+        m_bRestartStored = true;
+    }
 }
 
 void VornGameManager::quitToTitleScreen()
@@ -982,6 +986,7 @@ void VornGameManager::setCheckpoint(const char* functionName)
     if (m_pRestartManager)
     {
         m_pRestartManager->saveAll();
+        m_bRestartStored = true;
     }
     // The saved and cached copies keep the name; a level load must not call it again by itself.
     m_sCheckpointFunction.clear();
@@ -997,6 +1002,7 @@ void VornGameManager::setRestartCheckpoint(const char* functionName)
     if (m_pRestartManager)
     {
         m_pRestartManager->storeAll();
+        m_bRestartStored = true;
     }
 }
 

@@ -347,6 +347,7 @@ protected:
     bool m_bIsRestoring;
     bool m_bRestartValuesRegistered;
     bool m_bBackdropSet;  ///< a backdrop was loaded since the level's scripts began
+    bool m_bRestartStored;  ///< the game in play has a checkpoint held in memory
     VornScriptEngine* m_pScriptEngine;  ///< retained; the level's
     CCArray* m_pTimers;                 ///< retained; TimedTrigger, the only holder of each
     VornScreen* m_pTitleScreen;

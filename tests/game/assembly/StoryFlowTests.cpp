@@ -171,7 +171,7 @@ TEST_F(StoryFlowTest, StoryPutsThePlayerOnTheStreetWithHisBarAndEscapePausesAndR
     EXPECT_TRUE(inPlay());
 }
 
-TEST_F(StoryFlowTest, KnockOutOpensGameOverWhoseQuitReturnsToTheTitleAndANewStoryStartsHealthy)
+TEST_F(StoryFlowTest, KnockOutOpensGameOverWhoseRestartAndQuitLeadBackIntoPlayAndToTheTitle)
 {
     startStory();
     player()->setKillRequested(true);
@@ -188,6 +188,22 @@ TEST_F(StoryFlowTest, KnockOutOpensGameOverWhoseQuitReturnsToTheTitleAndANewStor
     EXPECT_FALSE(m_game->getGameLayer()->isVisible());
     EXPECT_EQ(nullptr, m_game->getBackground());
     EXPECT_FALSE(gameOver->isVisible());
+
+    // A level that marked no checkpoint starts over on a continue, the player back on his feet.
+    startStory();
+    player()->setKillRequested(true);
+    ASSERT_TRUE(stepUntil([this] { return m_game->getGameOverScreen()->isOpen(); }));
+    frames(200);
+    gameOver->onRestart();
+    ASSERT_TRUE(stepUntil([this] { return inPlay() && !m_game->getGameOverScreen()->isVisible(); }));
+    frames(10);
+    EXPECT_EQ("level-1-street", m_game->getLevelScript());
+    EXPECT_TRUE(player()->isAlive());
+    EXPECT_TRUE(m_hud->isVisible());
+    EXPECT_TRUE(m_hud->getPlayerHealthScreen()->isVisible());
+    EXPECT_EQ(1, m_game->getNumStoryModeContinues());
+    m_game->quitToTitleScreen();
+    ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
 
     // Round again: the player is back on his feet with a full bar.
     startStory();
