@@ -1,6 +1,7 @@
 #include "VornGameManager.h"
 
 #include "AnalyticsManager.h"
+#include "BotManager.h"
 #include "CCArray.h"
 #include "CCConsole.h"
 #include "CCDirector.h"
@@ -93,7 +94,8 @@ VornGameManager::VornGameManager()
       m_pLevelUpScreen(NULL),
       m_pAutosaveNotice(NULL),
       m_pPlayer(NULL),
-      m_pCameraManager(NULL)
+      m_pCameraManager(NULL),
+      m_pBotManager(NULL)
 {
     m_pTimers->init();
     // Nothing plays until a level starts.
@@ -107,7 +109,9 @@ VornGameManager::~VornGameManager()
     {
         m_pHUD->setPlayer(NULL);
     }
-    // Both reach back into this manager as they go: let them go while it is still whole.
+    // These reach back into this manager as they go: let them go while it is still whole.
+    // The enemies first: they hold the player as their target.
+    CC_SAFE_RELEASE_NULL(m_pBotManager);
     CC_SAFE_RELEASE_NULL(m_pCameraManager);
     if (m_pPlayer)
     {
@@ -289,6 +293,12 @@ bool VornGameManager::initMain1()
     }
     if (!initCameraManager())
     {
+        return false;
+    }
+    m_pBotManager = new BotManager();
+    if (!m_pBotManager->init(kBotPoolSize))
+    {
+        CCLog("Failed to create BotManager!\n");
         return false;
     }
     if (!initImpactPool())

@@ -8,6 +8,7 @@
 
 NS_CC_BEGIN
 
+class BotManager;
 class CCArray;
 class CCDictionary;
 class CCNode;
@@ -280,6 +281,9 @@ public:
 
     // ---- Signals of the flow (no argument) ----
 
+    /** The one enemy manager, made by boot step 1 with its pool (NULL before). */
+    virtual BotManager* getBotManager() { return m_pBotManager; }
+
     /** A level's scripts have run and play has resumed. */
     virtual Signal<>& getLevelStartedSignal() { return m_levelStartedSignal; }
     virtual void setLevelStartedSignal(const Signal<>& signal) { m_levelStartedSignal = signal; }
@@ -315,6 +319,7 @@ protected:
     void releaseImpactPool();
 
     static const int kImpactCount = 10;
+    static const int kBotPoolSize = 50;
 
     int m_nBootState;
     bool m_bReady;
@@ -363,6 +368,7 @@ protected:
     Signal<> m_levelRequestedSignal;
     VornPlayer* m_pPlayer;                  ///< owned; also a child of the actor node while in play
     VornCameraManager* m_pCameraManager;    ///< owned
+    BotManager* m_pBotManager;              ///< owned
 };
 
 NS_CC_END

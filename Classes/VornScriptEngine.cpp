@@ -1,5 +1,7 @@
 #include "VornScriptEngine.h"
 
+#include "BotActor.h"
+
 #include "CCFileUtils.h"
 #include "CCNode.h"
 #include "GameBindings.h"
@@ -123,7 +125,25 @@ bool VornScriptEngine::pushRefFunction(lua_State* L, int ref, std::string* label
 
 void VornScriptEngine::pushObject(lua_State* L, CCObject* object, const char* type)
 {
-    tolua_pushccobject(L, object, type ? type : "CCObject");
+    // tolua pushes nothing at all for a type the state does not know, which would shift every
+    // argument after it: such an object crosses as a plain engine object instead.
+    const char* known = type ? type : "CCObject";
+    luaL_getmetatable(L, known);
+    bool registered = !lua_isnil(L, -1);
+    lua_pop(L, 1);
+    if (!registered)
+    {
+        known = "CCObject";
+        luaL_getmetatable(L, known);
+        registered = !lua_isnil(L, -1);
+        lua_pop(L, 1);
+    }
+    if (!registered)
+    {
+        lua_pushnil(L);
+        return;
+    }
+    tolua_pushccobject(L, object, known);
 }
 
 int VornScriptEngine::getFunctionRef(const char* name)
@@ -283,6 +303,26 @@ bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* ty
     pushObject(L, object, type);
     lua_pushboolean(L, b);
     return CCLuaEngine::protectedCall(L, 2, 0, label.c_str());
+}
+
+bool VornScriptEngine::callFunctionRef(int ref, BotActor* bot)
+{
+    return callFunctionRef(ref, static_cast<CCObject*>(bot), "BotActor");
+}
+
+bool VornScriptEngine::callFunctionRef(int ref, BotActor* bot, VornActor* other)
+{
+    return callFunctionRef(ref, static_cast<CCObject*>(bot), "BotActor", static_cast<CCObject*>(other), "VornActor");
+}
+
+bool VornScriptEngine::callFunctionRef(int ref, BotActor* bot, bool b)
+{
+    return callFunctionRef(ref, static_cast<CCObject*>(bot), "BotActor", b);
+}
+
+bool VornScriptEngine::callStateFunction(const char* name, BotActor* bot)
+{
+    return callStateFunction(name, static_cast<CCObject*>(bot), "BotActor");
 }
 
 bool VornScriptEngine::callStateFunction(const char* name, CCObject* object, const char* type)

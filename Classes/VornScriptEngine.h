@@ -12,7 +12,9 @@
 
 NS_CC_BEGIN
 
+class BotActor;
 class CCNode;
+class VornActor;
 
 /**
  * The game's only door into Lua. Each instance owns a CCLuaEngine, hence a Lua state of its
@@ -85,12 +87,16 @@ public:
     bool callFunctionRef(int ref, CCObject* object, const char* type, CCObject* other,
                          const char* otherType);
     bool callFunctionRef(int ref, CCObject* object, const char* type, bool b);
+    bool callFunctionRef(int ref, BotActor* bot);
+    bool callFunctionRef(int ref, BotActor* bot, VornActor* other);
+    bool callFunctionRef(int ref, BotActor* bot, bool b);
 
     /**
      * Calls the global function name(object). Unlike the others it logs a missing function
      * ("<name>name does not represent a Lua function") as well as a script error.
      */
     bool callStateFunction(const char* name, CCObject* object, const char* type);
+    bool callStateFunction(const char* name, BotActor* bot);
 
 private:
     VornScriptEngine(const VornScriptEngine&);

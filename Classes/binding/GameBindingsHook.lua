@@ -71,6 +71,8 @@ local function fixup(text)
 
   -- Result objects: engine objects through the object-reference layer.
   text = string.gsub(text, 'tolua_pushusertype%(tolua_S,%(void%*%)tolua_ret,', 'tolua_pushbound(tolua_S,tolua_ret,')
+  -- The same for object variables (gm.Background ...), read through their getters.
+  text = string.gsub(text, 'tolua_pushusertype%(tolua_S,%(void%*%)self%->(get[%w_]+)%(%),', 'tolua_pushbound(tolua_S,self->%1(),')
 
   -- Value results (CCPoint, CCRect ...): one Lua-owned copy, freed by the type's collector.
   text, n = string.gsub(text,
@@ -81,6 +83,9 @@ local function fixup(text)
   text = string.gsub(text,
     "(in function 'delete'\", NULL%);\n#endif\n)  Mtolua_delete%(self%);",
     '%1  tolua_deleteusertype(tolua_S,self);')
+
+  -- Static adapters (script_<name> declared static in a package) are free functions.
+  text = string.gsub(text, '[%w_]+::(script_[%w_]+%()', '%1')
 
   text = checkSelfFirst(text)
 

@@ -1,0 +1,105 @@
+#ifndef __VORN_GAME_MANAGER_BINDING_H__
+#define __VORN_GAME_MANAGER_BINDING_H__
+
+// Script-side forms of VornGameManager members whose native signature differs.
+
+#include "CCDirector.h"
+#include "LevelScriptBinding.h"
+#include "MusicManager.h"
+#include "VornAchievementsManager.h"
+#include "VornBackdrop.h"
+#include "VornGameManager.h"
+#include "VornScreen.h"
+
+NS_CC_BEGIN
+
+inline void script_initAnimationSpeed(VornGameManager* self)
+{
+    CC_UNUSED_PARAM(self);
+    CCDirector::sharedDirector()->setAnimationInterval(1.0 / 60.0);
+}
+
+/**
+ * A level script may load a level from inside its own call: the engine running that call is
+ * the one the load replaces, so it stays open until the call has returned.
+ */
+inline bool script_loadLevelScript(VornGameManager* self, const char* levelName, bool restoring)
+{
+    VornScriptEngine* running = self->getScriptEngine();
+    if (running)
+    {
+        running->retain();
+        running->autorelease();
+    }
+    return self->loadLevelScript(levelName, restoring);
+}
+
+/** The reporting form: only reached when the value form's checks fail, and they fail the same. */
+inline void script_startTimer(VornGameManager* self, float seconds, const char* functionName, bool continuous)
+{
+    if (self->getScriptEngine() == NULL)
+    {
+        CCLog("ERROR: VornGameManager::startTimer - no level is running");
+        return;
+    }
+    self->startTimer(seconds, functionName, continuous);
+}
+
+/**
+ * A timer calling a function value with its progress, or, given a string, the global function
+ * of that name (a name taken as the value itself would never call anything). Timers run in the
+ * level's script engine; a call from any other state starts none.
+ */
+inline void script_startTimer(VornGameManager* self, lua_State* L, float seconds, lua_Object function, bool continuous)
+{
+    VornScriptEngine* engine = script_levelEngine(self, L);
+    if (engine == NULL)
+    {
+        CCLog("ERROR: VornGameManager::startTimer - timers belong to the running level's script");
+        return;
+    }
+    int type = function != 0 ? lua_type(L, function) : LUA_TNONE;
+    if (type == LUA_TSTRING)
+    {
+        self->startTimer(seconds, lua_tostring(L, function), continuous);
+        return;
+    }
+    if (type != LUA_TFUNCTION)
+    {
+        CCLog("ERROR: VornGameManager::startTimer - a timer calls a function or a function's name, not %s",
+              type == LUA_TNONE ? "nothing" : lua_typename(L, type));
+        return;
+    }
+    script_withValueOnEngineStack(L, function, engine, [&](int index) { self->startTimer(seconds, index, continuous); });
+}
+
+inline void script_updateAchievement(VornGameManager* self, const char* achievementId, float progress)
+{
+    VornAchievementsManager* achievements = self->getAchievementsManager();
+    if (achievements && achievementId)
+    {
+        achievements->setAchievementProgress(achievementId, progress);
+    }
+}
+
+inline void script_onStageComplete(VornGameManager* self)
+{
+    VornScreen* screen = self->getStageCompleteScreen();
+    if (screen)
+    {
+        screen->open();
+    }
+}
+
+inline void script_playMusic(VornGameManager* self, const char* trackName)
+{
+    MusicManager* music = self->getMusicManager();
+    if (music)
+    {
+        music->play(trackName);
+    }
+}
+
+NS_CC_END
+
+#endif // __VORN_GAME_MANAGER_BINDING_H__

@@ -1,0 +1,190 @@
+#include "EnemyTestSupport.h"
+#include "VornActionDesc.h"
+#include "VornActorDesc.h"
+#include "VornTestSupport.h"
+#include "cocos2d.h"
+
+#include <cmath>
+
+USING_NS_CC;
+
+namespace
+{
+class ArrivalCounter
+{
+public:
+    void onReached(BotActor* bot) { ++count; last = bot; }
+    int count = 0;
+    BotActor* last = nullptr;
+};
+} // namespace
+
+TEST_F(EnemyTest, StateFunctionsAndHooksRunInTheDescriptorsScript)
+{
+    CCScopedAutoreleasePool pool;
+    BotActor* bot = m_bots->createBotActor(m_thug);
+    ASSERT_NE(nullptr, bot);
+    // Taking a descriptor resets: out of the empty state, into "Idle".
+    EXPECT_EQ("end;begin userdata", takeCalls());
+    EXPECT_EQ("Idle", bot->getState());
+    EXPECT_NE(VORNSCRIPTREF_NULL, bot->getOnTakeDamageRef());
+    EXPECT_NE(VORNSCRIPTREF_NULL, bot->getOnHitActorRef());
+
+    bot->setState("Idle");
+    EXPECT_EQ("", takeCalls());
+    bot->setState("Seek");
+    EXPECT_EQ("end;begin userdata", takeCalls());
+
+    step(kFrame);
+    EXPECT_EQ("tick", takeCalls());
+    EXPECT_FLOAT_EQ(kFrame, bot->getDelta());
+
+    bot->doTakeDamage(1.0f, bot->getBasePosition(), CCPoint(1.0f, 0.0f), kVornAttackType_Normal, true);
+    bot->doTakeDamage(1.0f, bot->getBasePosition(), CCPoint(1.0f, 0.0f), kVornAttackType_KO, true);
+    EXPECT_EQ("damage false;damage true", takeCalls());
+    bot->onHitActor(bot->getAction(), bot, bot->getBasePosition(), 1.0f);
+    EXPECT_EQ("hit userdata", takeCalls());
+
+    // Down on the floor there is no thinking, and no frame time is handed over.
+    ASSERT_TRUE(stepUntil(2.0f, [&] { return bot->isFallingOrFloored(); }));
+    takeCalls();
+    bot->setDelta(-1.0f);
+    step(kFrame);
+    EXPECT_EQ("", takeCalls());
+    EXPECT_FLOAT_EQ(-1.0f, bot->getDelta());
+
+    // Back to the pool: the hooks are let go in the script that made them.
+    int ref = bot->getOnTakeDamageRef();
+    m_bots->releaseBotActor(bot);
+    EXPECT_EQ(VORNSCRIPTREF_NULL, bot->getOnTakeDamageRef());
+    lua_State* L = m_thugScripts->getLuaState();
+    lua_rawgeti(L, LUA_REGISTRYINDEX, ref);
+    EXPECT_FALSE(lua_isfunction(L, -1));
+    lua_pop(L, 1);
+}
+
+TEST_F(EnemyTest, AFailingScriptIsLoggedAndTheEnemyGoesOn)
+{
+    CCScopedAutoreleasePool pool;
+    BotActor* bot = m_bots->createBotActor(m_thug);
+    ASSERT_NE(nullptr, bot);
+    lua_State* L = m_thugScripts->getLuaState();
+    lua_pushboolean(L, 1);
+    lua_setglobal(L, "failing");
+    vorntest::LogCapture log;
+    bot->setBasePosition(CCPoint(0.0f, -30.0f));
+    bot->setTargetPosition(CCPoint(10.0f, -30.0f));
+    step(0.5f);
+    EXPECT_TRUE(log.contains("tick fell over"));
+    EXPECT_GT(bot->getBasePosition().x, 0.5f);  // still walking
+    EXPECT_EQ(0, lua_gettop(L));
+
+    // A kind with no enemy script: nothing to call, nothing to complain about.
+    log.clear();
+    BotActor* plain = m_bots->createBotActor(m_game->actorDescWithFile("jors.plist"));
+    ASSERT_NE(nullptr, plain);
+    plain->setState("Seek");
+    step(0.2f);
+    EXPECT_EQ("Seek", plain->getState());
+    for (const std::string& line : log.lines())
+    {
+        EXPECT_EQ(std::string::npos, line.find("does not represent")) << line;
+    }
+}
+
+TEST_F(EnemyTest, SteeringWalksToTheTargetFacesTheTargetActorAndAnnouncesArrival)
+{
+    CCScopedAutoreleasePool pool;
+    BotActor* bot = m_bots->createBotActor(m_game->actorDescWithFile("jors.plist"));
+    ASSERT_NE(nullptr, bot);
+    ArrivalCounter arrivals;
+    bot->getReachedTargetSignal().connect(&arrivals, &ArrivalCounter::onReached);
+    const CCPoint start(20.0f, -30.0f);
+
+    // One point aside or below: half speed; one point above: full speed (the vertical part
+    // counts double). Read off the first frame's smoothed movement: a tenth of the pull.
+    const struct
+    {
+        CCPoint offset;
+        float length;
+    } kCases[] = {{CCPoint(1.0f, 0.0f), 0.5f}, {CCPoint(0.0f, -1.0f), 0.5f}, {CCPoint(0.0f, 1.0f), 1.0f}};
+    for (const auto& c : kCases)
+    {
+        bot->setMovement(CCPoint(0.0f, 0.0f));
+        bot->setBasePosition(start);
+        bot->setTargetPosition(start + c.offset);
+        bot->tick(0.0f);
+        EXPECT_NEAR(c.length * 0.1f, ccpLength(bot->getMovement()), 1e-4f);
+    }
+
+    // No target actor: facing is taken against (0, 0), so at x > 0 the enemy turns left.
+    EXPECT_EQ(kFacingDir_Left, bot->getNextFacingDir());
+
+    // Locked: the target cannot be moved, but arriving still snaps it and is announced.
+    bot->setBasePosition(start);
+    bot->setTargetPosition(start + CCPoint(6.0f, 0.0f));
+    bot->setTargetPositionLocked(true);
+    bot->setTargetPosition(CCPoint(-50.0f, -30.0f));
+    EXPECT_FLOAT_EQ(26.0f, bot->getTargetPosition().x);
+    ASSERT_TRUE(stepUntil(5.0f, [&] { return arrivals.count > 0; }));
+    EXPECT_EQ(bot, arrivals.last);
+    EXPECT_LT(ccpDistance(bot->getBasePosition(), CCPoint(26.0f, -30.0f)), 0.1f);
+    EXPECT_TRUE(bot->getTargetPosition().equals(bot->getBasePosition()));
+
+    // The dead never arrive.
+    bot->setTargetPositionLocked(false);
+    bot->doTakeDamage(bot->getHealth(), bot->getBasePosition(), CCPoint(1.0f, 0.0f), kVornAttackType_KO, true);
+    arrivals.count = 0;
+    step(0.2f);
+    EXPECT_EQ(0, arrivals.count);
+    bot->getReachedTargetSignal().disconnect(&arrivals, &ArrivalCounter::onReached);
+}
+
+TEST_F(EnemyTest, WanderPointsStayOnScreenAndNeverCrossAFallenTarget)
+{
+    CCScopedAutoreleasePool pool;
+    TestPlayer* player = addPlayer(0.0f, -30.0f);
+    BotActor* bot = m_bots->createBotActor(m_thug);
+    ASSERT_NE(nullptr, bot);
+    bot->setTargetActor(player);
+    CCRect screen = BotManager::getGameScreenBounds();
+    // Both on screen: the fallen target's wall runs from the bottom of the screen to the top.
+    bot->setBasePosition(CCPoint(screen.getMinX() + 10.0f, screen.getMidY()));
+    player->setBasePosition(CCPoint(screen.getMidX(), screen.getMidY()));
+    float margin = screen.size.width * 0.05f;
+    for (int i = 0; i < 20; ++i)
+    {
+        CCPoint p = bot->generateWanderPosition();
+        EXPECT_GE(p.x, screen.getMinX() + margin - 1e-3f);
+        EXPECT_LE(p.x, screen.getMaxX() - margin + 1e-3f);
+        EXPECT_GE(p.y, screen.getMinY());
+        EXPECT_LE(p.y, screen.getMaxY());
+    }
+    player->doTakeDamage(player->getHealth(), player->getBasePosition(), CCPoint(1.0f, 0.0f), kVornAttackType_KO, true);
+    ASSERT_TRUE(player->isFallingOrFloored());
+    for (int i = 0; i < 20; ++i)
+    {
+        CCPoint p = bot->generateWanderPosition();
+        EXPECT_LE(p.x, player->getBasePosition().x) << i;
+    }
+}
+
+TEST_F(EnemyTest, TheStreetBrawlerScriptRunsQuietlyOnEveryBot)
+{
+    CCScopedAutoreleasePool pool;
+    VornScriptEngine* brawler = new VornScriptEngine();
+    ASSERT_TRUE(brawler->executeScriptFile("bot-brawler.lua"));
+    m_thug->setScriptEngine(brawler);
+    brawler->release();
+    addPlayer(0.0f, -30.0f);
+    vorntest::LogCapture log;
+    m_bots->setMaxBotsOnScreen(2);
+    m_bots->addBotToSpawnQueue(m_thug, kSpawnDir_Left, 0.0f);
+    m_bots->addBotToSpawnQueue(m_thug, kSpawnDir_Right, 0.0f);
+    step(1.0f);
+    EXPECT_EQ(2, m_bots->getNumActiveBots());
+    for (const std::string& line : log.lines())
+    {
+        EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
+    }
+}
