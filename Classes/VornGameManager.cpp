@@ -796,6 +796,14 @@ void VornGameManager::setBackdropFile(const std::string& name)
     if (!backdrop->initWithFile(name.c_str(), m_pGameLayer, m_pActorNode))
     {
         CCLog("Error loading backdrop file '%s'", name.c_str());
+        return;
+    }
+    // A stage that marks the player's start puts him there (a restored position comes after).
+    CCNode* start = backdrop->getNodeByName("playerStart");
+    if (start && start->getParent() && m_pPlayer && m_pActorNode)
+    {
+        CCPoint world = start->getParent()->convertToWorldSpace(start->getPosition());
+        m_pPlayer->setBasePosition(m_pActorNode->convertToNodeSpace(world));
     }
 }
 

@@ -139,6 +139,13 @@ TEST_F(StoryFlowTest, StoryPutsThePlayerOnTheStreetWithHisBarAndEscapePausesAndR
     ASSERT_NE(nullptr, m_game->getBackground());
     EXPECT_TRUE(inPlay());
     EXPECT_EQ(m_game->getActorNode(), player()->getParent());
+    // He stands where the stage marks the start (the shop fronts' wall would stop him otherwise).
+    CCNode* start = m_game->getBackground()->getNodeByName("playerStart");
+    ASSERT_NE(nullptr, start);
+    CCPoint marked = m_game->getActorNode()->convertToNodeSpace(
+        start->getParent()->convertToWorldSpace(start->getPosition()));
+    EXPECT_NEAR(marked.x, player()->getBasePosition().x, 1.0f);
+    EXPECT_NEAR(marked.y, player()->getBasePosition().y, 1.0f);
     EXPECT_TRUE(player()->isAlive());
     EXPECT_FLOAT_EQ(1.0f, player()->getHealthValue());
 
