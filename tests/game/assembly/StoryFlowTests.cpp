@@ -1,6 +1,8 @@
 #include "AchievementsManager.h"
 #include "ChooseDifficultyScreen.h"
 #include "CCLabelBMFont.h"
+#include "CCMenuGamepadInputDispatcher.h"
+#include "CCMenuItem.h"
 #include "ComboCounterScreen.h"
 #include "CollisionList.h"
 #include "CollisionManager.h"
@@ -295,4 +297,40 @@ TEST_F(StoryFlowTest, AFinishedStoryAsksForTheDifficultyFirst)
     EXPECT_EQ(kDifficulty_Normal, m_game->getStoryDifficultyLevel());
     frames(10);
     EXPECT_TRUE(inPlay());
+}
+
+TEST_F(StoryFlowTest, DecliningThePauseScreensQuitQuestionLeavesItsMenuInHand)
+{
+    startStory();
+    key(VornPlayerInputMulti::kKeyEscape);
+    frames(30);
+    PauseScreen* pause = static_cast<PauseScreen*>(m_game->getPauseScreen());
+    ASSERT_TRUE(pause->isOpen());
+    CCMenuGamepadInputDispatcher* dispatcher = CCMenuGamepadInputDispatcher::sharedDispatcher();
+    key(VornPlayerInputMulti::kKeyDown);
+    key(VornPlayerInputMulti::kKeyDown);
+    CCMenuItem* quit = dispatcher->getFocusMenuItem(0);
+    ASSERT_NE(nullptr, quit);
+    // Quit asks first; No (the default answer) leaves the menu where it was.
+    key(VornPlayerInputMulti::kKeyEnter);
+    frames(30);
+    key(VornPlayerInputMulti::kKeyEnter);
+    frames(30);
+    EXPECT_TRUE(pause->isOpen());
+    EXPECT_EQ(quit, dispatcher->getFocusMenuItem(0));
+    // Asked again, Yes leads to the title, which keeps the focus.
+    key(VornPlayerInputMulti::kKeyEnter);
+    frames(30);
+    key(VornPlayerInputMulti::kKeyLeft);
+    key(VornPlayerInputMulti::kKeyEnter);
+    ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
+    EXPECT_FALSE(pause->isVisible());
+    CCMenuItem* focused = dispatcher->getFocusMenuItem(0);
+    ASSERT_NE(nullptr, focused);
+    bool onTitle = false;
+    for (CCNode* node = focused; node; node = node->getParent())
+    {
+        onTitle = onTitle || node == title();
+    }
+    EXPECT_TRUE(onTitle);
 }
