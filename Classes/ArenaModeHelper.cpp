@@ -124,6 +124,12 @@ bool ArenaModeHelper::init()
         }
     }
     createHighScoreTables();
+    // Characters maxed out before this list existed earn their achievement now.
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    if (game && game->getAchievementsManager())
+    {
+        game->getAchievementsManager()->checkMaxOutAll();
+    }
     return true;
 }
 

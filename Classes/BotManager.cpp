@@ -125,7 +125,8 @@ bool BotManager::init(int poolSize)
         VornGameManager* vorn = dynamic_cast<VornGameManager*>(m_pGame);
         if (vorn)
         {
-            vorn->getLevelStartedSignal().connect(this, &BotManager::reset);
+            // Cleared before the level's scripts run, so the waves they queue survive the start.
+            vorn->getLevelLoadingSignal().connect(this, &BotManager::reset);
             vorn->getContinueSignal().connect(this, &BotManager::reset);
         }
         RestartManager* restart = m_pGame->getRestartManager();
@@ -152,7 +153,7 @@ void BotManager::disconnectGame()
     VornGameManager* vorn = dynamic_cast<VornGameManager*>(m_pGame);
     if (vorn)
     {
-        vorn->getLevelStartedSignal().disconnect(this, &BotManager::reset);
+        vorn->getLevelLoadingSignal().disconnect(this, &BotManager::reset);
         vorn->getContinueSignal().disconnect(this, &BotManager::reset);
     }
     RestartManager* restart = m_pGame->getRestartManager();

@@ -1,5 +1,7 @@
 #include "HUD.h"
 
+#include "ArenaTasksScreen.h"
+#include "ArenaTimerScreen.h"
 #include "CCActionInstant.h"
 #include "CCActionInterval.h"
 #include "CCLayerColor.h"
@@ -50,7 +52,8 @@ HUD::HUD()
       m_fFadeDuration(0.0f), m_pTimeAndLocationScreen(NULL), m_pGrumvaldScreen(NULL), m_pPlayerHealthScreen(NULL),
       m_pEnemyHealthScreen(NULL), m_pBossHealthScreen(NULL), m_pFightHealthScreen(NULL),
       m_pComboCounterScreen(NULL), m_pCinemascopeScreen(NULL), m_pCheckpointScreen(NULL), m_pSpeechScreen(NULL),
-      m_pPauseButton(NULL), m_pSubscribedTo(NULL), m_pPlayer(NULL)
+      m_pArenaTasksScreen(NULL), m_pArenaTimerScreen(NULL), m_pPauseButton(NULL), m_pSubscribedTo(NULL),
+      m_pPlayer(NULL)
 {
     m_fadeStart = ccc4(0, 0, 0, 255);
     m_fadeEnd = ccc4(0, 0, 0, 255);
@@ -75,6 +78,8 @@ HUD::~HUD()
     CC_SAFE_RELEASE(m_pCinemascopeScreen);
     CC_SAFE_RELEASE(m_pCheckpointScreen);
     CC_SAFE_RELEASE(m_pSpeechScreen);
+    CC_SAFE_RELEASE(m_pArenaTimerScreen);
+    CC_SAFE_RELEASE(m_pArenaTasksScreen);
 }
 
 template <class T>
@@ -105,6 +110,37 @@ bool HUD::addHealthOverlay(PlayerHealthScreen*& slot, const char* layout)
     slot = screen;
     addChild(screen, 1);
     return true;
+}
+
+bool HUD::addArenaTimer()
+{
+    // The clock follows the task list's celebrations, so it comes second.
+    ArenaTimerScreen* timer = new ArenaTimerScreen();
+    if (!timer->initWithTasksScreen(m_pArenaTasksScreen))
+    {
+        timer->cleanup();
+        timer->release();
+        return false;
+    }
+    m_pArenaTimerScreen = timer;
+    addChild(timer, 0);
+    return true;
+}
+
+void HUD::showArenaTasks()
+{
+    if (m_pArenaTasksScreen)
+    {
+        m_pArenaTasksScreen->open();
+    }
+}
+
+void HUD::showArenaTimer()
+{
+    if (m_pArenaTimerScreen)
+    {
+        m_pArenaTimerScreen->open();
+    }
 }
 
 bool HUD::init()
@@ -173,7 +209,8 @@ bool HUD::init()
         !addHealthOverlay(m_pEnemyHealthScreen, "enemy-health") ||
         !addHealthOverlay(m_pBossHealthScreen, "boss-health") || !addOverlay(m_pFightHealthScreen, 0) ||
         !addOverlay(m_pComboCounterScreen, 1) || !addOverlay(m_pCinemascopeScreen, -1) ||
-        !addOverlay(m_pCheckpointScreen, 0) || !addOverlay(m_pSpeechScreen, 0))
+        !addOverlay(m_pCheckpointScreen, 0) || !addOverlay(m_pSpeechScreen, 0) ||
+        !addOverlay(m_pArenaTasksScreen, 0) || !addArenaTimer())
     {
         return false;
     }
@@ -668,6 +705,7 @@ void HUD::onLevelStart()
     m_pThumbsScreen->hide();
     m_pCinemascopeScreen->hide();
     m_pSpeechScreen->hide();
+    m_pArenaTimerScreen->hide();
     hideGO();
     doScreenFade(ccc4(255, 255, 255, 255), 0.0f);
     doScreenFade(ccc4(0, 0, 0, 0), 0.5f);

@@ -6,6 +6,8 @@
 
 NS_CC_BEGIN
 
+class ArenaTasksScreen;
+class ArenaTimerScreen;
 class AchievementScreen;
 class CCLayerColor;
 class CheckpointScreen;
@@ -43,6 +45,10 @@ public:
     virtual void tick(float dt);
     /** Entering the scene starts like a level, shown only while the game layer is. */
     virtual void onEnter();
+
+    /** The arena's task list and clock. */
+    void showArenaTasks();
+    void showArenaTimer();
 
     /** Back to a clean state for a new level: overlays hidden, queue emptied, a fade in from white. */
     void onLevelStart();
@@ -133,6 +139,8 @@ public:
     virtual ComboCounterScreen* getComboCounterScreen() { return m_pComboCounterScreen; }
     virtual CinemascopeScreen* getCinemascopeScreen() { return m_pCinemascopeScreen; }
     virtual CheckpointScreen* getCheckpointScreen() { return m_pCheckpointScreen; }
+    virtual ArenaTasksScreen* getArenaTasksScreen() { return m_pArenaTasksScreen; }
+    virtual ArenaTimerScreen* getArenaTimerScreen() { return m_pArenaTimerScreen; }
     virtual SpeechScreen* getSpeechScreen() { return m_pSpeechScreen; }
     virtual CCNode* getPauseButton() { return m_pPauseButton; }
 
@@ -141,6 +149,7 @@ private:
     template <class T>
     bool addOverlay(T*& slot, int z);
     bool addHealthOverlay(PlayerHealthScreen*& slot, const char* layout);
+    bool addArenaTimer();
     void showHealth(PlayerHealthScreen* screen, CCObject* subject, const char* character, float maxHealth,
                     float fraction);
     void showActorHealth(PlayerHealthScreen* screen, VornActor* actor);
@@ -182,6 +191,8 @@ private:
     CinemascopeScreen* m_pCinemascopeScreen;          ///< retained
     CheckpointScreen* m_pCheckpointScreen;            ///< retained
     SpeechScreen* m_pSpeechScreen;                    ///< retained
+    ArenaTasksScreen* m_pArenaTasksScreen;            ///< retained
+    ArenaTimerScreen* m_pArenaTimerScreen;            ///< retained
     CCNode* m_pPauseButton;
     GameManager* m_pSubscribedTo;
     VornPlayer* m_pPlayer;  ///< followed, not retained

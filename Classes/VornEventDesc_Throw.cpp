@@ -7,7 +7,10 @@
 
 NS_CC_BEGIN
 
-VornEventDesc_Throw::VornEventDesc_Throw() : m_bThrowBack(false), m_fDamage(0.0f) {}
+VornEventDesc_Throw::VornEventDesc_Throw() : m_bThrowBack(false), m_fDamage(0.0f)
+{
+    m_nType = kVET_Throw;
+}
 
 bool VornEventDesc_Throw::initWithDictionary(CCDictionary* dict, std::string name, std::string ownerFile)
 {

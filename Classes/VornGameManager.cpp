@@ -2,6 +2,7 @@
 
 #include "AnalyticsManager.h"
 #include "BotManager.h"
+#include "ArenaManager.h"
 #include "CCArray.h"
 #include "CCConsole.h"
 #include "CCDirector.h"
@@ -95,7 +96,8 @@ VornGameManager::VornGameManager()
       m_pAutosaveNotice(NULL),
       m_pPlayer(NULL),
       m_pCameraManager(NULL),
-      m_pBotManager(NULL)
+      m_pBotManager(NULL),
+      m_pArenaManager(NULL)
 {
     m_pTimers->init();
     // Nothing plays until a level starts.
@@ -110,6 +112,7 @@ VornGameManager::~VornGameManager()
         m_pHUD->setPlayer(NULL);
     }
     // These reach back into this manager as they go: let them go while it is still whole.
+    CC_SAFE_RELEASE_NULL(m_pArenaManager);
     // The enemies first: they hold the player as their target.
     CC_SAFE_RELEASE_NULL(m_pBotManager);
     CC_SAFE_RELEASE_NULL(m_pCameraManager);
@@ -300,6 +303,14 @@ bool VornGameManager::initMain1()
     {
         CCLog("Failed to create BotManager!\n");
         return false;
+    }
+    if (m_pArenaManager == NULL)
+    {
+        m_pArenaManager = new ArenaManager();
+        if (!m_pArenaManager->init())
+        {
+            return false;
+        }
     }
     if (!initImpactPool())
     {
@@ -718,6 +729,7 @@ void VornGameManager::startLevel(const std::string& levelName)
         m_pPlayer->reset();
     }
     m_bBackdropSet = false;
+    m_levelLoadingSignal.emit();
     loadLevelScript(name.c_str(), m_bIsRestoring);
     if (!m_bIsRestoring && !m_bBackdropSet && m_nGameMode == kVornGameMode_Story)
     {

@@ -9,6 +9,7 @@
 NS_CC_BEGIN
 
 class BotManager;
+class ArenaManager;
 class CCArray;
 class CCDictionary;
 class CCNode;
@@ -89,6 +90,9 @@ public:
     virtual SplashScreen* getSplashScreen() { return m_pSplashScreen; }
     /** The title is up: the world is hidden and stands still. */
     void onTitleOpened();
+
+    /** The arena match controller, made with the game world (NULL before). */
+    virtual ArenaManager* getArenaManager() { return m_pArenaManager; }
 
     /** The achievement rules, made before the framework's managers so they are the shared ones. */
     virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
@@ -287,6 +291,8 @@ public:
     /** A level's scripts have run and play has resumed. */
     virtual Signal<>& getLevelStartedSignal() { return m_levelStartedSignal; }
     virtual void setLevelStartedSignal(const Signal<>& signal) { m_levelStartedSignal = signal; }
+    /** Emitted when a level is about to load, before its scripts run (what they queue must survive). */
+    virtual Signal<>& getLevelLoadingSignal() { return m_levelLoadingSignal; }
     /** The player continues after a game over (before the checkpoint comes back). */
     virtual Signal<>& getContinueSignal() { return m_continueSignal; }
     virtual void setContinueSignal(const Signal<>& signal) { m_continueSignal = signal; }
@@ -363,12 +369,14 @@ protected:
     VornScreen* m_pLevelUpScreen;
     VornScreen* m_pAutosaveNotice;
     Signal<> m_levelStartedSignal;
+    Signal<> m_levelLoadingSignal;
     Signal<> m_newGameSignal;
     Signal<> m_continueUsedSignal;
     Signal<> m_levelRequestedSignal;
     VornPlayer* m_pPlayer;                  ///< owned; also a child of the actor node while in play
     VornCameraManager* m_pCameraManager;    ///< owned
     BotManager* m_pBotManager;              ///< owned
+    ArenaManager* m_pArenaManager;          ///< owned
 };
 
 NS_CC_END

@@ -205,7 +205,7 @@ TEST_F(EnemyTest, LevelStartAndContinueClearEverything)
     ASSERT_NE(nullptr, restart->getDelegateWithKey("botManagerPaused"));
     VornScriptEngine* level = scriptEngine("game/enemies/level-events.lua");
 
-    for (Signal<>* signal : {&m_game->getLevelStartedSignal(), &m_game->getContinueSignal()})
+    for (Signal<>* signal : {&m_game->getLevelLoadingSignal(), &m_game->getContinueSignal()})
     {
         m_bots->setMaxBotsOnScreen(1);
         m_bots->addBotToSpawnQueue(m_thug, kSpawnDir_Left, 5.0f);
@@ -236,7 +236,7 @@ TEST_F(EnemyTest, LevelStartAndContinueClearEverything)
     m_bots->release();
     m_bots = nullptr;
     EXPECT_EQ(nullptr, restart->getDelegateWithKey("maxBotsOnScreen"));
-    m_game->getLevelStartedSignal().emit();
+    m_game->getLevelLoadingSignal().emit();
     step(kFrame);
 }
 
