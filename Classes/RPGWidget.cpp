@@ -5,7 +5,9 @@
 #include "CCLabelBMFont.h"
 #include "CCLayer.h"
 #include "CCSprite.h"
+#include "LevelUpScreen.h"
 #include "VornActorDesc.h"
+#include "VornGameManager.h"
 #include "VornScreen.h"
 
 #include <algorithm>
@@ -240,8 +242,15 @@ void RPGWidget::onLevelUpScreenClosed()
 
 bool RPGWidget::showLevelUpScreen()
 {
-    // No level-up screen in the game yet: the owner is called back at once.
-    return false;
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    LevelUpScreen* screen = game ? dynamic_cast<LevelUpScreen*>(game->getLevelUpScreen()) : NULL;
+    if (!screen)
+    {
+        return false;
+    }
+    // The screen calls onLevelUpScreenClosed when the levels are spent.
+    screen->show(this, NULL, m_pDesc);
+    return true;
 }
 
 void RPGWidget::callBack()

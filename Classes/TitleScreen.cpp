@@ -19,6 +19,8 @@
 #include "CCSpriteFrame.h"
 #include "HighScoreManager.h"
 #include "LocaleManager.h"
+#include "RemapControlsScreen.h"
+#include "ThingsILikeScreen.h"
 #include "MessageBoxScreen.h"
 #include "MusicManager.h"
 #include "OnlineHandler.h"
@@ -95,7 +97,8 @@ TitleScreen::TitleScreen()
       m_pArenaMainOptionMenuItem(NULL), m_pCharacterSelectRoot(NULL), m_pArenaSelectRoot(NULL),
       m_pGooglePlaySignInMenuItem(NULL), m_pGooglePlaySignOutMenuItem(NULL), m_pFullScreenMenuItem(NULL),
       m_pWindowedMenuItem(NULL), m_nSelectedCharacterIndex(0), m_nSelectedArenaIndex(0), m_pArenaModeScreen(NULL),
-      m_pMoreScreen(NULL), m_pResetSaveMenuItem(NULL), m_pArenaModeHelper(NULL), m_pDifficultyScreen(NULL), m_nArenaPage(0),
+      m_pMoreScreen(NULL), m_pResetSaveMenuItem(NULL), m_pArenaModeHelper(NULL), m_pDifficultyScreen(NULL),
+      m_pRemapControlsScreen(NULL), m_pThingsILikeScreen(NULL), m_nArenaPage(0),
       m_nReturnTarget(kTitleReturn_MainMenu), m_bConnected(false)
 {
     for (int i = 0; i < kNumArenaSlots; ++i)
@@ -310,11 +313,25 @@ bool TitleScreen::initScreen()
     bool android = app && app->isTargetPlatform(kTargetAndroid);
     CCLog("CCApplication::sharedApplication()->isTargetPlatform(kTargetOuya) == %d", ouya ? 1 : 0);
     CCLog("CCApplication::sharedApplication()->isTargetPlatform(kTargetAndroid) == %d", android ? 1 : 0);
-    // The controls and things-I-like screens are not in the game yet: their entries stay hidden.
-    setNodeVisible(m_pControlsMenuItem, false);
-    setNodeVisible(m_pControlsLabel, false);
-    setNodeVisible(m_pThingsILikeMenuItem, false);
-    setNodeVisible(m_pThingsILikeMenuLabel, false);
+    if (!initControlScreens())
+    {
+        return false;
+    }
+    // Remapping is for keyboards and desktop pads; the console build has neither entry. Without an
+    // application object (tools, tests) this is the desktop engine.
+    bool desktop = !app || app->isTargetPlatform(kTargetWindows) || app->isTargetPlatform(kTargetLinux) ||
+                   app->isTargetPlatform(kTargetMacOS);
+    bool controls = m_pRemapControlsScreen && (desktop || (android && !ouya));
+    bool things = m_pThingsILikeScreen->getItems() && m_pThingsILikeScreen->getItems()->count() > 0;
+    if (app && app->isTargetPlatform(kTargetGamepadConsole))
+    {
+        controls = false;
+        things = false;
+    }
+    setNodeVisible(m_pControlsMenuItem, controls);
+    setNodeVisible(m_pControlsLabel, controls);
+    setNodeVisible(m_pThingsILikeMenuItem, things);
+    setNodeVisible(m_pThingsILikeMenuLabel, things);
 
     loadCredits();
     onFullScreenChanged(NULL);
@@ -324,6 +341,38 @@ bool TitleScreen::initScreen()
         this, callfuncO_selector(TitleScreen::onFullScreenChanged), kEventWindowed, NULL);
 
     hide();
+    return true;
+}
+
+bool TitleScreen::initControlScreens()
+{
+    RemapControlsScreen* remap = new RemapControlsScreen();
+    if (remap->init())
+    {
+        m_pRemapControlsScreen = remap;
+        remap->getClosingSignal().connect(this, &TitleScreen::onCloseControlsMenu);
+        addChild(remap, kControlScreenZ);
+    }
+    else
+    {
+        // The game goes on without it; its entry stays hidden.
+        CCLog("TitleScreen::initControlScreens - the controls screen cannot be built");
+        remap->cleanup();
+    }
+    remap->release();
+
+    ThingsILikeScreen* things = new ThingsILikeScreen();
+    if (!things->init())
+    {
+        CCLog("TitleScreen::initControlScreens - the things-I-like screen cannot be built");
+        things->cleanup();
+        things->release();
+        return false;
+    }
+    m_pThingsILikeScreen = things;
+    things->getClosingSignal().connect(this, &TitleScreen::onHideThingsILike);
+    addChild(things, kControlScreenZ);
+    things->release();
     return true;
 }
 
@@ -545,9 +594,10 @@ void TitleScreen::onMoreScreenBack()
 
 void TitleScreen::onOpenControlsMenu()
 {
-    if (!isTimelineRunning())
+    if (!isTimelineRunning() && m_pRemapControlsScreen)
     {
         runTimelineOnNode(m_pMoreScreen, "openControlsMenu", NULL);
+        m_pRemapControlsScreen->open();
     }
 }
 
@@ -556,6 +606,10 @@ void TitleScreen::onCloseControlsMenu()
     if (!isTimelineRunning())
     {
         runTimelineOnNode(m_pMoreScreen, "closeControlsMenu", callfunc_selector(TitleScreen::focusControlsItem));
+        if (m_pRemapControlsScreen)
+        {
+            m_pRemapControlsScreen->close();
+        }
     }
 }
 
@@ -566,9 +620,10 @@ void TitleScreen::focusControlsItem()
 
 void TitleScreen::onShowThingsILike()
 {
-    if (!isTimelineRunning())
+    if (!isTimelineRunning() && m_pThingsILikeScreen)
     {
         runTimelineOnNode(m_pMoreScreen, "openControlsMenu", NULL);
+        m_pThingsILikeScreen->open();
     }
 }
 

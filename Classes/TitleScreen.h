@@ -17,6 +17,8 @@ class CCLabelBMFont;
 class CCSprite;
 class CCSpriteFrame;
 class OnlineHandler;
+class RemapControlsScreen;
+class ThingsILikeScreen;
 
 enum
 {
@@ -114,6 +116,9 @@ public:
 
     virtual ArenaModeHelper* getArenaModeHelper() { return m_pArenaModeHelper; }
     virtual ChooseDifficultyScreen* getDifficultyScreen() { return m_pDifficultyScreen; }
+    /** NULL when its layout could not be read (the controls entry is then hidden). */
+    virtual RemapControlsScreen* getRemapControlsScreen() { return m_pRemapControlsScreen; }
+    virtual ThingsILikeScreen* getThingsILikeScreen() { return m_pThingsILikeScreen; }
     virtual int getSelectedCharacterIndex() { return m_nSelectedCharacterIndex; }
     virtual int getSelectedArenaIndex() { return m_nSelectedArenaIndex; }
     virtual bool isMessageBoxOpen() { return m_bMessageBoxOpen; }
@@ -148,6 +153,7 @@ public:
     {
         kNumCharacterSlots = 7,
         kNumArenaSlots = 5,
+        kControlScreenZ = 100,  ///< the controls and things-I-like screens over the panels
     };
 
 private:
@@ -171,6 +177,7 @@ private:
     bool isArenaUnlocked(int index);
     std::string lockedHint(const char* lockedId, const char* achievement);
     void setNodeVisible(CCNode* node, bool visible);
+    bool initControlScreens();
 
     CCSprite* m_pBackdropSprite;
     CCLabelBMFont* m_pScreenResLabel;
@@ -224,6 +231,8 @@ private:
     CCMenuItem* m_pResetSaveMenuItem;
     ArenaModeHelper* m_pArenaModeHelper;  ///< retained
     ChooseDifficultyScreen* m_pDifficultyScreen;  ///< a child
+    RemapControlsScreen* m_pRemapControlsScreen;  ///< a child
+    ThingsILikeScreen* m_pThingsILikeScreen;      ///< a child
     int m_nArenaPage;
     int m_nReturnTarget;
     bool m_bConnected;

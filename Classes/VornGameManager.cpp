@@ -18,6 +18,7 @@
 #include "HUD.h"
 #include "AchievementScreen.h"
 #include "LevelManager.h"
+#include "LevelUpScreen.h"
 #include "MusicManager.h"
 #include "RestartDelegate.h"
 #include "RestartManager.h"
@@ -406,6 +407,17 @@ bool VornGameManager::initScreens()
         addChild(m_pHUD, kHUDZ);
         m_pHUD->getPauseSignal().connect(this, &VornGameManager::onPauseButton);
         m_pHUD->setPlayer(m_pPlayer);
+    }
+    if (!m_pLevelUpScreen)
+    {
+        LevelUpScreen* levelUp = LevelUpScreen::create();
+        if (!levelUp)
+        {
+            CCLog("VornGameManager::initScreens - the level-up screen cannot be built");
+            return false;
+        }
+        m_pLevelUpScreen = levelUp;
+        addChild(levelUp, kLevelUpScreenZ);
     }
     return initMenuScreens();
 }

@@ -63,6 +63,8 @@ public:
     /** The pause and result screens cover the HUD. */
     static const int kMenuScreenZ = 6;
     static const int kAchievementScreenZ = 30;
+    /** Above the result screens that open it, below the achievement pop-ups. */
+    static const int kLevelUpScreenZ = 25;
     /** The splash has played: the boot starts on the next frame, which counts as no time. */
     void onSplashFinished();
 

@@ -120,6 +120,7 @@ VornPlayerInputMulti::VornPlayerInputMulti()
 , m_nActiveDeviceId(-1)
 , m_bMenuNavigationEnabled(true)
 , m_bMenuNavigationRequested(true)
+, m_bEnabled(true)
 , m_pUpdateSource(NULL)
 , m_pInputSource(NULL)
 {
@@ -413,6 +414,10 @@ void VornPlayerInputMulti::togglePause()
 
 void VornPlayerInputMulti::onAxisEvent(AxisInputEvent* event)
 {
+    if (!m_bEnabled)
+    {
+        return;
+    }
     const float value = event->getValue();
     // Only a firm push picks the device: a stick resting off-centre does not steal it.
     if (value > kAnalogSwitchThreshold)
@@ -474,8 +479,23 @@ void VornPlayerInputMulti::onAxisEvent(AxisInputEvent* event)
     }
 }
 
+void VornPlayerInputMulti::setEnabled(bool enabled)
+{
+    if (!enabled)
+    {
+        // Releases are ignored too, so nothing may stay held.
+        m_uHeldInputMask = 0;
+        m_fPunchHoldTimer = 0.0f;
+    }
+    m_bEnabled = enabled;
+}
+
 void VornPlayerInputMulti::onButtonEvent(ButtonInputEvent* event)
 {
+    if (!m_bEnabled)
+    {
+        return;
+    }
     // Listeners of the moves may let go of this object or remap buttons while we run.
     retain();
     const bool down = event->getIsDown();

@@ -79,6 +79,10 @@ public:
     virtual bool getMenuNavigationRequested() { return m_bMenuNavigationRequested; }
     virtual void setMenuNavigationRequested(bool requested) { m_bMenuNavigationRequested = requested; }
 
+    /** Off: buttons and axes are ignored (nothing held, no moves, no menu steps), e.g. while keys are being remapped. */
+    virtual bool isEnabled() { return m_bEnabled; }
+    virtual void setEnabled(bool enabled);
+
     /** Whether a button mapped to the input is held. */
     bool isInputHeld(int input) const;
 
@@ -103,6 +107,7 @@ protected:
     int m_nActiveDeviceId;
     bool m_bMenuNavigationEnabled;
     bool m_bMenuNavigationRequested;
+    bool m_bEnabled;
 
 private:
     void disconnectFromSources();

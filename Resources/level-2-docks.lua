@@ -3,17 +3,19 @@
 
 function init(restoring)
     bossDefeated = false
+    pierReached = false
     if restoring then
         return
     end
-    -- The docks share the street's layout until their own is drawn.
-    game():setBackdropFile("stage-street")
+    game():setBackdropFile("stage-docks")
     dressStage()
     game():setRestartCheckpoint("restoreStart")
 end
 
+-- What the layout does not do by itself: music and the pier beacon's pulse.
 function dressStage()
     playLevelMusic()
+    game().Background:setObjectAnimation(0, "stage-docks-lantern.plist", 0.2)
 end
 
 function restoreStart(restoring)
@@ -28,7 +30,8 @@ function onBossDefeated()
     game():quitToTitleScreen()
 end
 
--- The shared layout's gate leads nowhere on the docks.
-function onGateReached(trigger, amount)
+-- The stage layout's trigger where the quay gives way to the pier: the last stretch.
+function onPierReached(trigger, amount)
+    pierReached = true
     return true
 end

@@ -246,15 +246,27 @@ TEST(ContentFiles, SetupTablesHaveAFullRowForEveryFighterOnBothSides)
         ASSERT_GE(rows.size(), 3u);
         for (const char* c : kCategories)
             EXPECT_NE(rows[0].end(), std::find(rows[0].begin(), rows[0].end(), c)) << c;
-        for (const FighterFiles& f : kFighters)
+        for (const char* name : {"jors", "kira", "street-thug", "boss"})
         {
-            auto row = std::find_if(rows.begin(), rows.end(), [&](const std::vector<std::string>& r) { return r[0] == f.descriptor; });
-            ASSERT_NE(rows.end(), row) << f.descriptor;
-            ASSERT_EQ(rows[0].size(), row->size()) << f.descriptor;
+            auto row = std::find_if(rows.begin(), rows.end(), [&](const std::vector<std::string>& r) { return r[0] == name; });
+            ASSERT_NE(rows.end(), row) << name;
+            ASSERT_EQ(rows[0].size(), row->size()) << name;
             for (size_t i = 1; i < row->size(); ++i)
-                EXPECT_FALSE((*row)[i].empty()) << f.descriptor << " column " << rows[0][i];
+                EXPECT_FALSE((*row)[i].empty()) << name << " column " << rows[0][i];
         }
     }
+
+    // The boss outlasts and outhits the thugs he leads.
+    auto enemy = readCsv(resourcePath("character-setup-enemy.csv"));
+    auto valueOf = [&](const char* name, const char* category) {
+        size_t col = std::find(enemy[0].begin(), enemy[0].end(), category) - enemy[0].begin();
+        for (const auto& r : enemy)
+            if (r[0] == name && col < r.size())
+                return atof(r[col].c_str());
+        return 0.0;
+    };
+    for (const char* c : {"MinHealth", "MaxHealth", "MinPower", "MaxPower", "XPKillPoints"})
+        EXPECT_GT(valueOf("boss", c), valueOf("street-thug", c)) << c;
 }
 
 TEST(ContentFiles, SetupNamesLocaleTablesThatHoldEveryFixedKeyAndAchievementText)

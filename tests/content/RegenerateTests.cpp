@@ -34,11 +34,50 @@ TEST(Regenerate, FontsFightersAndImagesComeOutIdentical)
     ASSERT_EQ(0, run(std::string(VORN_FONTMAKER) + " " + dejavu + "DejaVuSans-Bold.ttf 32 smooth " + dir + " title-font"));
     for (const FighterFiles& f : kFighters)
         ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + sourcePath("content/fighters/") + f.descriptor + ".txt " + dir));
+    ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + sourcePath("content/fighters/boss.txt ") + dir));
     ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " images " + sourcePath("content/images/images.txt") + " " + dir));
 
     expectSameFiles(dir, {"unibody8bold.fnt", "unibody8bold.png", "title-font.fnt", "title-font.png", "jors.plist",
                           "jors-sprites.plist", "jors-sprites.png", "street-thug.plist", "thug-sprites.plist",
-                          "thug-sprites.png", "joystick.png", "joystick-nub.png", "shadow.png", "particle.png"});
+                          "thug-sprites.png", "boss.plist", "boss_thug-sprites.plist",
+                          "boss_thug-sprites.png", "joystick.png", "joystick-nub.png", "shadow.png", "particle.png"});
+}
+
+TEST(Regenerate, StageArtAndLayoutsComeOutIdentical)
+{
+    struct
+    {
+        const char* recipe;
+        const char* sheet;
+        std::vector<std::string> pieces;
+        const char* objectSheet;
+        std::vector<std::string> objectFrames;
+    } stages[] = {
+        {"stage-docks", "stage-docks-sprites",
+         {"docks-sky", "docks-harbour", "docks-water", "docks-edge", "docks-quay", "docks-pier", "docks-crates",
+          "docks-container", "docks-post"},
+         "stage-docks-lantern", {"docks-lantern_00", "docks-lantern_01", "docks-lantern_02", "docks-lantern_03"}},
+        {"stage-arena", "stage-arena-sprites",
+         {"roof-sky", "roof-city", "roof-parapet", "roof-tank", "roof-slabs", "roof-tar", "roof-vent"},
+         "stage-arena-fan", {"roof-fan_00", "roof-fan_01", "roof-fan_02", "roof-fan_03"}},
+    };
+    for (const auto& st : stages)
+    {
+        SCOPED_TRACE(st.recipe);
+        const std::string dir = makeTempDir(st.recipe);
+        ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " images " + sourcePath("content/stages/") + st.recipe + ".txt " + dir));
+        std::string pieces, frames;
+        for (const std::string& p : st.pieces)
+            pieces += " " + dir + "/" + p + ".png";
+        for (const std::string& f : st.objectFrames)
+            frames += " " + dir + "/" + f + ".png";
+        ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " pack " + st.sheet + " " + dir + pieces));
+        ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " pack " + st.objectSheet + " " + dir + frames));
+        ASSERT_EQ(0, run(std::string(VORN_CCBC) + " " + sourcePath("content/layouts/") + st.recipe + ".layout -o " + dir + "/" + st.recipe + ".ccbi"));
+        expectSameFiles(dir, {st.sheet + std::string(".plist"), st.sheet + std::string(".png"),
+                              st.objectSheet + std::string(".plist"), st.objectSheet + std::string(".png"),
+                              st.recipe + std::string(".ccbi")});
+    }
 }
 
 TEST(Regenerate, SoundEffectsComeOutIdentical)
@@ -71,6 +110,9 @@ TEST(Regenerate, ToolsRefuseBadInputWithAnError)
     EXPECT_NE(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + dir + "/bad.txt " + dir)); // sheet named like its fighter
     writeFile(dir + "/pose.txt", "fighter p\nsheet p-sprites\nprefix p_\naction Idle\n  Duration = 1\n  frame nowhere\n");
     EXPECT_NE(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + dir + "/pose.txt " + dir)); // unknown pose
+    // A derived fighter's frames must carry its SpritePrefix, or the game never finds them.
+    writeFile(dir + "/derived.txt", "fighter d\nsheet d-sprites\nprefix d_\nactor\n  BaseDesc = jors\n  SpritePrefix = x_\n");
+    EXPECT_NE(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + dir + "/derived.txt " + dir));
     EXPECT_NE(0, run(std::string(VORN_FONTMAKER) + " /nonexistent.ttf 10 crisp " + dir + " x"));
     EXPECT_NE(0, run(std::string(VORN_SOUNDMAKER) + " " + dir + "/missing.sfx " + dir + "/x.mp3"));
     writeFile(dir + "/odd.txt", "tempo 120\nsteps 4\nbars 1\nvoice v sine\nnotes v C4 - .\n");

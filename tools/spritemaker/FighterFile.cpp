@@ -143,9 +143,17 @@ struct Reader
         if (isKeyLine(line, key, value))
         {
             if (action)
+            {
                 setPair(action->keys, key, value);
+                if (depth == 0)
+                    setPair(action->ownKeys, key, value);
+            }
             else if (inActor)
+            {
                 setPair(f.actorKeys, key, value);
+                if (depth == 0)
+                    setPair(f.ownActorKeys, key, value);
+            }
             else
             {
                 error = "a key outside 'actor' or 'action'";
@@ -319,6 +327,23 @@ bool loadFighter(const std::string& path, Fighter& out)
         fprintf(stderr, "ERROR: %s: the sheet can't share the fighter's name\n", path.c_str());
         return false;
     }
+    if (isDerived(out))
+    {
+        // The game finds a derived kind's frames as SpritePrefix + the base's names.
+        std::string spritePrefix;
+        for (const auto& k : out.ownActorKeys)
+        {
+            if (k.first == "SpritePrefix")
+                spritePrefix = k.second;
+        }
+        if (spritePrefix.empty() || out.sheet.compare(0, spritePrefix.size(), spritePrefix) != 0 ||
+            out.prefix.compare(0, spritePrefix.size(), spritePrefix) != 0 || out.prefix == spritePrefix)
+        {
+            fprintf(stderr, "ERROR: %s: a derived fighter needs a SpritePrefix that starts its sheet and frame prefix\n",
+                    path.c_str());
+            return false;
+        }
+    }
     return true;
 }
 
@@ -332,10 +357,21 @@ std::string frameName(const Fighter& f, const Action& a, size_t i)
     return f.prefix + lower + num;
 }
 
-PValue actorList(const Fighter& f)
+bool isDerived(const Fighter& f)
 {
-    PValue root = PValue::dict();
-    for (const auto& k : f.actorKeys)
+    for (const auto& k : f.ownActorKeys)
+    {
+        if (k.first == "BaseDesc")
+            return true;
+    }
+    return false;
+}
+
+namespace
+{
+void setKeys(PValue& dict, const std::vector<std::pair<std::string, std::string>>& keys)
+{
+    for (const auto& k : keys)
     {
         const std::string& key = k.first;
         if (key.size() > 2 && key.compare(key.size() - 2, 2, "[]") == 0)
@@ -343,11 +379,41 @@ PValue actorList(const Fighter& f)
             PValue arr = PValue::array();
             for (const std::string& item : listItems(k.second))
                 arr.push(PValue::string(item));
-            root.set(key.substr(0, key.size() - 2), arr);
+            dict.set(key.substr(0, key.size() - 2), arr);
         }
         else
-            root.set(key, PValue::string(k.second));
+            dict.set(key, PValue::string(k.second));
     }
+}
+
+PValue derivedActorList(const Fighter& f)
+{
+    PValue root = PValue::dict();
+    setKeys(root, f.ownActorKeys);
+    PValue actions = PValue::dict();
+    bool any = false;
+    for (const Action& a : f.actions)
+    {
+        if (a.ownKeys.empty())
+            continue;
+        PValue d = PValue::dict();
+        for (const auto& k : a.ownKeys)
+            d.set(k.first, PValue::string(k.second));
+        actions.set(a.name, d);
+        any = true;
+    }
+    if (any)
+        root.set("Actions", actions);
+    return root;
+}
+} // namespace
+
+PValue actorList(const Fighter& f)
+{
+    if (isDerived(f))
+        return derivedActorList(f);
+    PValue root = PValue::dict();
+    setKeys(root, f.actorKeys);
     root.set("SpriteSheet", PValue::string(f.sheet));
     PValue& actions = root.set("Actions", PValue::dict());
     for (const Action& a : f.actions)

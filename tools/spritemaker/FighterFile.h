@@ -35,6 +35,7 @@ struct Action
     std::vector<std::pair<std::string, std::string>> events; // event key, "K=V; K=V" text
     std::vector<PoseSpec> frames;
     bool framesFromThisFile = false;
+    std::vector<std::pair<std::string, std::string>> ownKeys; // keys set by the top file itself
 };
 
 /** A fighter: its body, palette, poses, actions and the actor-list keys around them. */
@@ -46,6 +47,7 @@ struct Fighter
     std::map<std::string, Colour> palette;
     std::map<std::string, PoseSpec> poses;
     std::vector<std::pair<std::string, std::string>> actorKeys;
+    std::vector<std::pair<std::string, std::string>> ownActorKeys; // set by the top file itself
     std::deque<Action> actions; // a deque: pointers stay valid as actions are added
 
     Action* findAction(const std::string& name);
@@ -60,7 +62,13 @@ bool loadFighter(const std::string& path, Fighter& out);
 /** Frame name of frame i of an action: prefix + lower-case action name + "_" + two digits. */
 std::string frameName(const Fighter& f, const Action& a, size_t i);
 
-/** The actor property list (descriptor) the game loads. */
+/** Whether the fighter names a base descriptor ("BaseDesc"): it only recolours that one. */
+bool isDerived(const Fighter& f);
+
+/**
+ * The actor property list (descriptor) the game loads. A derived fighter's list holds only what
+ * its own file sets: the base gives the rest, and its frames come from the prefixed sheet.
+ */
 PValue actorList(const Fighter& f);
 } // namespace vorntool
 

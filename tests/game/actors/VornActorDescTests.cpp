@@ -358,6 +358,52 @@ TEST_F(ActorDescTest, DerivedEnemyKeepsItsBaseScript)
     boss->getScriptEngine()->releaseFunctionRef(tick);
 }
 
+TEST_F(ActorDescTest, TheRealBossIsTheThugRedrawnWithAnUnstoppableHeavy)
+{
+    vorntest::LogCapture log;
+    VornActorDesc* boss = m_game->actorDescWithFile("boss.plist");
+    ASSERT_NE(nullptr, boss);
+    EXPECT_EQ("boss", boss->getName());
+    EXPECT_EQ("Harbour Boss", boss->getDisplayName());
+    EXPECT_FLOAT_EQ(1.6f, boss->getMass());
+    EXPECT_FLOAT_EQ(-360.0f, boss->getGravity());  // from the thug
+    EXPECT_EQ(29u, boss->getActions()->count());
+    expectEveryActionComplete(boss);
+
+    // Every frame comes from the boss's own sheet, none from the thug's.
+    CCTexture2D* sheet = CCTextureCache::sharedTextureCache()->addImage("boss_thug-sprites.png");
+    ASSERT_NE(nullptr, sheet);
+    CCDictElement* element = NULL;
+    CCDICT_FOREACH(boss->getActions(), element)
+    {
+        CCObject* frame = NULL;
+        CCARRAY_FOREACH(static_cast<VornActionDesc*>(element->getObject())->getFrames(), frame)
+        {
+            EXPECT_EQ(sheet, static_cast<CCSpriteFrame*>(frame)->getTexture()) << element->getStrKey();
+        }
+    }
+
+    // Only his heavy goes through hits; the thug's own stays stoppable.
+    EXPECT_TRUE(boss->getActionDesc("HeavyAttack")->getIsUnstoppable());
+    EXPECT_FALSE(boss->getActionDesc("LightAttack")->getIsUnstoppable());
+    VornActorDesc* thug = m_game->actorDescWithFile("street-thug.plist");
+    ASSERT_NE(nullptr, thug);
+    EXPECT_FALSE(thug->getActionDesc("HeavyAttack")->getIsUnstoppable());
+
+    EXPECT_EQ("bot-brawler.lua", boss->getBotEngineFile());
+    ASSERT_NE(thug->getScriptEngine(), boss->getScriptEngine());
+    for (const char* entry : {"begin_state", "end_state", "tick"})
+    {
+        int ref = boss->getScriptEngine()->getFunctionRef(entry);
+        EXPECT_NE(VORNSCRIPTREF_NULL, ref) << entry;
+        boss->getScriptEngine()->releaseFunctionRef(ref);
+    }
+    for (const std::string& line : log.lines())
+    {
+        EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
+    }
+}
+
 TEST_F(ActorDescTest, SelfNamingBaseDoesNotRecurseForever)
 {
     VornActorDesc* loop = loadWritten("loop.plist", plist(entry("BaseDesc", "loop") + kNames));

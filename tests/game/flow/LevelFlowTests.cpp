@@ -1,6 +1,7 @@
 #include "CollisionManager.h"
 #include "RestartManager.h"
 #include "TimedTrigger.h"
+#include "VornBackdrop.h"
 #include "VornGameManager.h"
 #include "VornGameTypes.h"
 #include "VornScreen.h"
@@ -432,4 +433,30 @@ TEST_F(LevelFlow, ANewGamePlaysTheRealLevelsInOrder)
     manager->onLevelChosen("arena-rooftop");
     EXPECT_EQ(1, requested.count);
     EXPECT_EQ("arena-rooftop", manager->getPendingLevelName());
+}
+
+TEST_F(LevelFlow, ArenasLoadTheirStagesWithoutErrors)
+{
+    CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
+    struct
+    {
+        const char* level;
+        const char* stage;
+    } arenas[] = {{"arena-rooftop", "stage-arena"}, {"arena-yard", "stage-docks"}};
+    for (const auto& a : arenas)
+    {
+        SCOPED_TRACE(a.level);
+        vorntest::LogCapture log;
+        manager->startLevel(a.level);
+        EXPECT_EQ(kVornGameMode_Arena, manager->getGameMode());
+        EXPECT_EQ(a.stage, manager->getBackdropFile());
+        ASSERT_TRUE(manager->getBackground() != NULL);
+        EXPECT_TRUE(manager->getBackground()->getMainLayer() != NULL);
+        EXPECT_EQ("restoreStart", manager->getCheckpointFunction());
+        manager->tick(0.01f);
+        for (const std::string& line : log.lines())
+        {
+            EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
+        }
+    }
 }

@@ -3,6 +3,7 @@
 #include "CCSprite.h"
 #include "GameOverScreen.h"
 #include "MenuScreenFixture.h"
+#include "LevelUpScreen.h"
 #include "RPGWidget.h"
 #include "VornActorDesc.h"
 
@@ -123,11 +124,21 @@ TEST_F(RPGWidgetTest, APoolOfTwoLevelsFillsTheBarTwiceThenTheRemainderAndBanksTh
     EXPECT_EQ(2, m_widget->getDisplayedLevel());
     EXPECT_STREQ("3", m_widget->getXPLabel()->getString());
     EXPECT_NEAR(30.0f / desc->getMaxXPPoints(2), m_widget->getXPBarLayerColor()->getScaleX(), 1e-3);
-    EXPECT_EQ(1, owner.calls);
-    // The running total went into the bank (and would buy two levels on the level-up screen).
+    // The running total went into the bank and buys two levels on the level-up screen, which
+    // holds the owner back until it is done.
     EXPECT_EQ(pool, desc->getXPPoints());
     EXPECT_EQ(0, desc->getXPPointsSinceUpgrade());
     EXPECT_EQ(pool, CCUserDefault::sharedUserDefault()->getIntegerForKey("jors_XPPoints", -1));
+    LevelUpScreen* levelUp = dynamic_cast<LevelUpScreen*>(m_game->getLevelUpScreen());
+    ASSERT_NE(nullptr, levelUp);
+    EXPECT_TRUE(levelUp->isVisible());
+    EXPECT_EQ(0, owner.calls);
+    levelUp->onPower();
+    levelUp->onPower();
+    levelUp->onContinue();
+    stepFrames(30, 1.0f / 30.0f);
+    EXPECT_FALSE(levelUp->isVisible());
+    EXPECT_EQ(1, owner.calls);
     m_widget->setCallbackTarget(NULL);
 }
 

@@ -1,6 +1,7 @@
 #include "StageTestSupport.h"
 
 #include "CCAnimatingSprite.h"
+#include "CollisionManager.h"
 #include "CCBAnimationManager.h"
 #include "VornBackdrop.h"
 #include "VornCollision.h"
@@ -105,6 +106,75 @@ TEST_F(BackdropTest, StreetStageLoadsItsLayersWallsObjectsAndNames)
     EXPECT_EQ(0u, m_pLayerParent->getChildrenCount());
     EXPECT_EQ(0u, m_pObjectParent->getChildrenCount());
     EXPECT_EQ(nullptr, m_pBackdrop->getMainLayer());
+}
+
+TEST_F(BackdropTest, DocksAndRooftopFollowTheStageRulesAndKeepTheSpawnBandClear)
+{
+    struct
+    {
+        const char* file;
+        float width;
+        const char* object;
+        const char* trigger;  // "" = none
+    } stages[] = {
+        {"stage-docks", 640.0f, "beacon", "onPierReached"},
+        {"stage-arena", 240.0f, "airCon", ""},
+    };
+    for (const auto& st : stages)
+    {
+        SCOPED_TRACE(st.file);
+        ASSERT_TRUE(m_pBackdrop->initWithFile(st.file, m_pLayerParent, m_pObjectParent));
+        ASSERT_EQ(2u, m_pBackdrop->getBackgroundLayers()->count());
+        EXPECT_EQ(-2, layerAt(m_pBackdrop->getBackgroundLayers(), 0)->getTag());
+        EXPECT_EQ(-3, layerAt(m_pBackdrop->getBackgroundLayers(), 1)->getTag());
+        ASSERT_EQ(1u, m_pBackdrop->getForegroundLayers()->count());
+        EXPECT_EQ(1, layerAt(m_pBackdrop->getForegroundLayers(), 0)->getZOrder());
+
+        CCRect bounds = m_pBackdrop->getLevelBounds();
+        EXPECT_FLOAT_EQ(0.0f, bounds.getMinX());
+        EXPECT_FLOAT_EQ(st.width, bounds.getMaxX());
+        EXPECT_LE(bounds.getMinY(), -37.0f);
+        EXPECT_GE(bounds.getMaxY(), -22.0f);
+
+        // Enemies walk in at any x with feet between -22 and -37: no wall may stand in that band,
+        // and the back wall keeps everyone out of the scenery.
+        ASSERT_GE(listSize(8), 2u);
+        bool backWall = false;
+        CollisionList* walls = m_pManager->getCollisionManager()->getCollisionList(8);
+        for (ActorComponent* member : walls->getMembers())
+        {
+            CCRect box = member->getOwner()->boundingBox();
+            EXPECT_TRUE(box.getMinY() >= -22.0f || box.getMaxY() <= -37.0f)
+                << box.getMinX() << "," << box.getMinY() << " " << box.size.width << "x" << box.size.height;
+            backWall = backWall || (box.size.width >= st.width && box.getMinY() <= -10.0f);
+        }
+        EXPECT_TRUE(backWall);
+
+        CCAnimatingSprite* prop = dynamic_cast<CCAnimatingSprite*>(m_pBackdrop->getNodeByName(st.object));
+        ASSERT_TRUE(prop != nullptr);
+        ASSERT_EQ(1u, m_pBackdrop->getObjects()->count());
+        EXPECT_EQ(0, prop->getTag());
+        EXPECT_EQ(m_pObjectParent, prop->getParent());
+        EXPECT_EQ(4u, prop->getFrames()->count());
+
+        EXPECT_EQ(*st.trigger ? 1u : 0u, listSize(32));
+        if (*st.trigger)
+        {
+            ASSERT_EQ(1u, listSize(32));
+            CollisionList* triggers = m_pManager->getCollisionManager()->getCollisionList(32);
+            VornTrigger* trigger = dynamic_cast<VornTrigger*>(triggers->getMembers().front()->getOwner());
+            ASSERT_TRUE(trigger != nullptr);
+            EXPECT_EQ(st.trigger, trigger->getTriggerName());
+            EXPECT_LE(trigger->boundingBox().getMinY(), -37.0f);
+            EXPECT_GE(trigger->boundingBox().getMaxY(), -22.0f);
+        }
+        // As the game does between stages: the layout's own boxes leave their lists.
+        m_pBackdrop->reset();
+        for (int list : {4, 8, 32})
+        {
+            m_pManager->getCollisionManager()->getCollisionList(list)->removeAllObjects();
+        }
+    }
 }
 
 TEST_F(BackdropTest, LayersFollowTheCameraByTheirFactorsAndForegroundsTakeTheOffset)
