@@ -1,0 +1,108 @@
+#include "EnemyTestSupport.h"
+#include "VornActorDesc.h"
+#include "VornTestSupport.h"
+#include "cocos2d.h"
+
+#include <cmath>
+#include <set>
+
+USING_NS_CC;
+
+namespace
+{
+/** The street fixture with the shipped brawler script in place of the recorder. */
+class BrawlerTest : public EnemyTest
+{
+protected:
+    void SetUp() override
+    {
+        EnemyTest::SetUp();
+        VornScriptEngine* brawler = new VornScriptEngine();
+        ASSERT_TRUE(brawler->executeScriptFile("bot-brawler.lua"));
+        m_thug->setScriptEngine(brawler);
+        brawler->release();
+    }
+    BotActor* thugAt(float x, float y)
+    {
+        BotActor* bot = m_bots->createBotActor(m_thug);
+        EXPECT_NE(nullptr, bot);
+        if (bot)
+        {
+            bot->setBasePosition(CCPoint(x, y));
+            bot->setTargetPosition(CCPoint(x, y));
+        }
+        return bot;
+    }
+    static void expectNoErrors(const vorntest::LogCapture& log)
+    {
+        for (const std::string& line : log.lines())
+        {
+            EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
+        }
+    }
+};
+} // namespace
+
+TEST_F(BrawlerTest, AThugInFrontOfThePlayerSwingsAndHurtsHim)
+{
+    CCScopedAutoreleasePool pool;
+    vorntest::LogCapture log;
+    TestPlayer* player = addPlayer(0.0f, -30.0f);
+    float full = player->getHealth();
+    ASSERT_GT(full, 0.0f);
+    BotActor* bot = thugAt(14.0f, -31.0f);
+    ASSERT_NE(nullptr, bot);
+    std::set<std::string> states;
+    bool hurt = stepUntil(4.0f, [&] {
+        states.insert(bot->getState());
+        return player->getHealth() < full;
+    });
+    EXPECT_TRUE(hurt) << "last state " << bot->getState();
+    EXPECT_TRUE(states.count("Attack"));
+    expectNoErrors(log);
+}
+
+TEST_F(BrawlerTest, AFarThugWalksUpToThePlayersDepthAndFights)
+{
+    CCScopedAutoreleasePool pool;
+    vorntest::LogCapture log;
+    TestPlayer* player = addPlayer(0.0f, -30.0f);
+    BotActor* bot = thugAt(70.0f, -50.0f);
+    ASSERT_NE(nullptr, bot);
+    float start = bot->getDistanceFromTargetActor();
+    step(1.0f);
+    EXPECT_LT(bot->getDistanceFromTargetActor(), start - 5.0f);
+    // It lines up at his depth, where blows land, and starts a bout there.
+    bool fighting = stepUntil(8.0f, [&] { return bot->getState() == "Attack"; });
+    EXPECT_TRUE(fighting) << bot->getState();
+    EXPECT_LE(std::fabs(bot->getBasePosition().y - player->getBasePosition().y), 5.0f);
+    // Bouts end: it backs off and comes again, never locked in one state.
+    std::set<std::string> states;
+    stepUntil(10.0f, [&] {
+        states.insert(bot->getState());
+        return states.count("Wander") && states.count("Seek");
+    });
+    EXPECT_TRUE(states.count("Wander"));
+    EXPECT_TRUE(states.count("Seek"));
+    expectNoErrors(log);
+}
+
+TEST_F(BrawlerTest, HitsAndKnockDownsNeverBreakTheScript)
+{
+    CCScopedAutoreleasePool pool;
+    vorntest::LogCapture log;
+    addPlayer(0.0f, -30.0f);
+    BotActor* bot = thugAt(14.0f, -30.0f);
+    ASSERT_NE(nullptr, bot);
+    for (int round = 0; round < 6; ++round)
+    {
+        step(0.5f);
+        int type = round % 2 == 0 ? kVornAttackType_Normal : kVornAttackType_KO;
+        bot->doTakeDamage(0.1f, bot->getBasePosition(), CCPoint(1.0f, 0.0f), type, true);
+    }
+    bot->setState("Disabled");
+    step(0.5f);
+    EXPECT_EQ("Disabled", bot->getState());
+    EXPECT_FALSE(bot->getIsAttacking());
+    expectNoErrors(log);
+}
