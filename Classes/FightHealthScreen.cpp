@@ -3,6 +3,8 @@
 #include "CCAnimatingSprite.h"
 #include "CCPointExtension.h"
 #include "PlayerHealthScreen.h"
+#include "VornActor.h"
+#include "VornActorDesc.h"
 
 NS_CC_BEGIN
 
@@ -22,6 +24,7 @@ FightHealthScreen::~FightHealthScreen()
 {
     for (int i = 0; i < kSide_MAX; ++i)
     {
+        listen(i, false);
         CC_SAFE_RELEASE(m_pPanels[i]);
         CC_SAFE_RELEASE(m_pSubjects[i]);
         CC_SAFE_RELEASE(m_pBars[i]);
@@ -75,6 +78,7 @@ void FightHealthScreen::setSide(int side, CCObject* subject, const char* charact
         return;
     }
     CC_SAFE_RETAIN(subject);
+    listen(side, false);
     CC_SAFE_RELEASE_NULL(m_pSubjects[side]);
     if (!subject)
     {
@@ -86,6 +90,34 @@ void FightHealthScreen::setSide(int side, CCObject* subject, const char* charact
     {
         m_pPortraits[side]->setWildcard(character ? character : "");
     }
+}
+
+void FightHealthScreen::listen(int side, bool follow)
+{
+    VornActor* actor = validSide(side) ? dynamic_cast<VornActor*>(m_pSubjects[side]) : NULL;
+    if (actor == NULL)
+    {
+        return;
+    }
+    Signal<float>& health = actor->getHealthChangedSignal();
+    if (side == kSide_First)
+    {
+        follow ? health.connect(this, &FightHealthScreen::onFirstHealthChanged)
+               : health.disconnect(this, &FightHealthScreen::onFirstHealthChanged);
+    }
+    else
+    {
+        follow ? health.connect(this, &FightHealthScreen::onSecondHealthChanged)
+               : health.disconnect(this, &FightHealthScreen::onSecondHealthChanged);
+    }
+}
+
+void FightHealthScreen::setActor(int side, VornActor* actor)
+{
+    VornActorDesc* desc = actor ? actor->getDesc() : NULL;
+    const std::string name = desc ? desc->getName() : std::string();
+    setSide(side, actor, name.c_str(), actor ? actor->getHealthValue() : 0.0f);
+    listen(side, true);
 }
 
 CCObject* FightHealthScreen::getSubject(int side)

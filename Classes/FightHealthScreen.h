@@ -6,6 +6,7 @@
 NS_CC_BEGIN
 
 class CCAnimatingSprite;
+class VornActor;
 
 /**
  * Two fighters' bars facing each other for a one-on-one fight. Each side (0 left, 1 right) is a
@@ -35,6 +36,10 @@ public:
      */
     virtual void setSide(int side, CCObject* subject, const char* character, float fraction);
     virtual CCObject* getSubject(int side);
+    /** Shows a fighter on a side and follows its health until the side gets another or none. */
+    virtual void setActor(int side, VornActor* actor);
+    void onFirstHealthChanged(float fraction) { onSideHealthChanged(kSide_First, fraction); }
+    void onSecondHealthChanged(float fraction) { onSideHealthChanged(kSide_Second, fraction); }
     /** A side's fighter's health changed (fraction of its maximum). */
     virtual void onSideHealthChanged(int side, float fraction);
 
@@ -47,6 +52,8 @@ public:
 
 private:
     bool validSide(int side) const { return side >= 0 && side < kSide_MAX; }
+    /** Starts (or stops) following the health of the fighter on a side. */
+    void listen(int side, bool follow);
 
     CCNode* m_pPanels[kSide_MAX];            ///< retained
     CCObject* m_pSubjects[kSide_MAX];        ///< retained

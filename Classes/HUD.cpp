@@ -20,6 +20,8 @@
 #include "ThumbsScreen.h"
 #include "TimeAndLocationScreen.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
+#include "VornPlayerInputBase.h"
 
 #include <algorithm>
 
@@ -50,7 +52,8 @@ HUD::HUD()
       m_fFadeDuration(0.0f), m_pTimeAndLocationScreen(NULL), m_pGrumvaldScreen(NULL), m_pPlayerHealthScreen(NULL),
       m_pEnemyHealthScreen(NULL), m_pBossHealthScreen(NULL), m_pFightHealthScreen(NULL),
       m_pComboCounterScreen(NULL), m_pCinemascopeScreen(NULL), m_pCheckpointScreen(NULL), m_pSpeechScreen(NULL),
-      m_pArenaTasksScreen(NULL), m_pArenaTimerScreen(NULL), m_pPauseButton(NULL), m_pSubscribedTo(NULL)
+      m_pArenaTasksScreen(NULL), m_pArenaTimerScreen(NULL), m_pPauseButton(NULL), m_pSubscribedTo(NULL),
+      m_pPlayer(NULL)
 {
     m_fadeStart = ccc4(0, 0, 0, 255);
     m_fadeEnd = ccc4(0, 0, 0, 255);
@@ -58,6 +61,7 @@ HUD::HUD()
 
 HUD::~HUD()
 {
+    setPlayer(NULL);
     disconnectGameSignals();
     CC_SAFE_RELEASE(m_pDamageOverlay);
     CC_SAFE_RELEASE(m_pGoNode);
@@ -485,6 +489,98 @@ void HUD::showEnemyHealth(CCObject* subject, const char* character, float maxHea
 void HUD::showBossHealth(CCObject* subject, const char* character, float maxHealth, float fraction)
 {
     showHealth(m_pBossHealthScreen, subject, character, maxHealth, fraction);
+}
+
+void HUD::showActorHealth(PlayerHealthScreen* screen, VornActor* actor)
+{
+    if (screen->getSubject() == actor && screen->isVisible() && !screen->isClosing())
+    {
+        return;
+    }
+    screen->setClosePending(false);
+    if (screen->isClosing())
+    {
+        screen->hide();
+    }
+    screen->open();
+    screen->setActor(actor);
+}
+
+void HUD::showPlayerHealth(VornActor* actor)
+{
+    showActorHealth(m_pPlayerHealthScreen, actor);
+}
+
+void HUD::showEnemyHealth(VornActor* actor)
+{
+    if (actor && m_pBossHealthScreen->getSubject() == actor)
+    {
+        return;
+    }
+    showActorHealth(m_pEnemyHealthScreen, actor);
+}
+
+void HUD::showBossHealth(VornActor* actor)
+{
+    showActorHealth(m_pBossHealthScreen, actor);
+}
+
+void HUD::showFightHealth(VornActor* first, VornActor* second)
+{
+    m_pFightHealthScreen->setActor(FightHealthScreen::kSide_First, first);
+    m_pFightHealthScreen->setActor(FightHealthScreen::kSide_Second, second);
+    m_pFightHealthScreen->open();
+}
+
+void HUD::setPlayer(VornPlayer* player)
+{
+    if (player == m_pPlayer)
+    {
+        return;
+    }
+    connectPlayer(false);
+    m_pPlayer = player;
+    connectPlayer(true);
+}
+
+void HUD::connectPlayer(bool connect)
+{
+    if (!m_pPlayer)
+    {
+        return;
+    }
+    VornPlayerInputBase* input = m_pPlayer->getInput();
+    if (connect)
+    {
+        m_pPlayer->getHealthChangedSignal().connect(this, &HUD::onPlayerHealthChanged);
+        m_pPlayer->getComboSignal().connect(this, &HUD::onPlayerComboChanged);
+        m_pPlayer->getDiedSignal().connect(this, &HUD::onPlayerDied);
+        m_pPlayer->getInputConnectedSignal().connect(this, &HUD::onPlayerInputConnectedChanged);
+        if (input)
+        {
+            input->getPunchSignal().connect(this, &HUD::onSpeechSkip);
+            input->getJumpSignal().connect(this, &HUD::onSpeechSkip);
+        }
+        onPlayerInputConnected(m_pPlayer->getInputConnected());
+    }
+    else
+    {
+        m_pPlayer->getHealthChangedSignal().disconnect(this, &HUD::onPlayerHealthChanged);
+        m_pPlayer->getComboSignal().disconnect(this, &HUD::onPlayerComboChanged);
+        m_pPlayer->getDiedSignal().disconnect(this, &HUD::onPlayerDied);
+        m_pPlayer->getInputConnectedSignal().disconnect(this, &HUD::onPlayerInputConnectedChanged);
+        if (input)
+        {
+            input->getPunchSignal().disconnect(this, &HUD::onSpeechSkip);
+            input->getJumpSignal().disconnect(this, &HUD::onSpeechSkip);
+        }
+    }
+}
+
+void HUD::onPlayerDied(VornActor* player)
+{
+    CC_UNUSED_PARAM(player);
+    close();
 }
 
 void HUD::hidePlayerHealth()

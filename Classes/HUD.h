@@ -21,6 +21,8 @@ class SpeechItem;
 class SpeechScreen;
 class ThumbsScreen;
 class TimeAndLocationScreen;
+class VornActor;
+class VornPlayer;
 class VornScriptEngine;
 
 /**
@@ -81,6 +83,19 @@ public:
     void showFightHealth(CCObject* first, const char* firstCharacter, float firstFraction, CCObject* second,
                          const char* secondCharacter, float secondFraction);
     void hideFightHealth();
+    /** The same for a fighter, whose bar then follows its health by itself. */
+    void showPlayerHealth(VornActor* actor);
+    void showEnemyHealth(VornActor* actor);
+    void showBossHealth(VornActor* actor);
+    void showFightHealth(VornActor* first, VornActor* second);
+
+    /**
+     * The player the HUD follows (not retained; its owner sets NULL before letting it go): its
+     * health greys the damage overlay, its combo shows on the counter, its knock-out closes the
+     * HUD, its input's punch tap and jump skip speech, a connected input stops the skipping.
+     */
+    void setPlayer(VornPlayer* player);
+    VornPlayer* getPlayer() { return m_pPlayer; }
 
     void showGO();
     void hideGO();
@@ -139,6 +154,12 @@ private:
     bool addArenaTimer();
     void showHealth(PlayerHealthScreen* screen, CCObject* subject, const char* character, float maxHealth,
                     float fraction);
+    void showActorHealth(PlayerHealthScreen* screen, VornActor* actor);
+    void connectPlayer(bool connect);
+    // The player's signals in their own forms.
+    void onPlayerComboChanged(VornPlayer*, int count) { onComboChanged(count); }
+    void onPlayerDied(VornActor* player);
+    void onPlayerInputConnectedChanged(int connected) { onPlayerInputConnected(connected != 0); }
     void setCurrentItem(SpeechItem* item);
     void nextSpeechItem();
     void closeItemScreen(int type);
@@ -176,6 +197,7 @@ private:
     ArenaTimerScreen* m_pArenaTimerScreen;            ///< retained
     CCNode* m_pPauseButton;
     GameManager* m_pSubscribedTo;
+    VornPlayer* m_pPlayer;  ///< followed, not retained
 };
 
 NS_CC_END

@@ -8,13 +8,15 @@ NS_CC_BEGIN
 
 MessageBoxScreen::MessageBoxScreen()
     : m_yesCallback(NULL), m_noCallback(NULL), m_backCallback(NULL), m_pendingCallback(NULL), m_bAnswered(false),
-      m_pMessageLabel(NULL), m_pNoLabel(NULL), m_pYesLabel(NULL), m_pPreviousSelection(NULL)
+      m_pMessageLabel(NULL), m_pNoLabel(NULL), m_pYesLabel(NULL), m_pPreviousSelection(NULL),
+      m_pPreviousMenu(NULL)
 {
 }
 
 MessageBoxScreen::~MessageBoxScreen()
 {
     CC_SAFE_RELEASE(m_pPreviousSelection);
+    CC_SAFE_RELEASE(m_pPreviousMenu);
 }
 
 MessageBoxScreen* MessageBoxScreen::showMessageBox(CCNode* parent, const char* text, const char* yesText,
@@ -62,6 +64,11 @@ bool MessageBoxScreen::setup(const char* text, MessageBoxCallback yesCallback, M
     CC_SAFE_RETAIN(previous);
     CC_SAFE_RELEASE(m_pPreviousSelection);
     m_pPreviousSelection = previous;
+    // The item that asked has given up the focus when it was activated: its menu gets it back.
+    CCMenuGamepad* menu = CCMenuGamepadInputDispatcher::sharedDispatcher()->getActiveMenu(0);
+    CC_SAFE_RETAIN(menu);
+    CC_SAFE_RELEASE(m_pPreviousMenu);
+    m_pPreviousMenu = menu;
     if (m_pMessageLabel)
     {
         m_pMessageLabel->setString(text ? text : "");
@@ -117,6 +124,12 @@ void MessageBoxScreen::onAnswerClosed()
     // Removal below drops the parent's reference; stay alive until the end.
     retain();
     onClosed();
+    // Before the answer's handler, so a handler that moves on to another menu keeps the focus there.
+    if (!(m_pPreviousSelection && m_pPreviousSelection->getParent()) && m_pPreviousMenu &&
+        m_pPreviousMenu->getParent())
+    {
+        CCMenuGamepadInputDispatcher::sharedDispatcher()->setActiveMenu(m_pPreviousMenu, -1);
+    }
     CCNode* parent = getParent();
     if (parent && m_pendingCallback)
     {
@@ -126,6 +139,7 @@ void MessageBoxScreen::onAnswerClosed()
     {
         CCMenuGamepadInputDispatcher::sharedDispatcher()->setFocusMenuItem(m_pPreviousSelection, -1);
     }
+
     removeFromParentAndCleanup(true);
     release();
 }

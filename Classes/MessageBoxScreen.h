@@ -5,6 +5,8 @@
 
 NS_CC_BEGIN
 
+class CCMenuGamepad;
+
 class CCLabelBMFont;
 
 /** A handler without argument of the node that asked; called on that node. */
@@ -57,6 +59,7 @@ private:
     CCLabelBMFont* m_pNoLabel;
     CCLabelBMFont* m_pYesLabel;
     CCMenuItem* m_pPreviousSelection;  ///< retained
+    CCMenuGamepad* m_pPreviousMenu;    ///< retained; takes the focus back when no item had it
 };
 
 NS_CC_END

@@ -4,6 +4,9 @@
 #include "CCLabelBMFont.h"
 #include "CCPointExtension.h"
 #include "TextHelpers.h"
+#include "VornActor.h"
+#include "VornActorDesc.h"
+#include "VornPlayer.h"
 
 NS_CC_BEGIN
 
@@ -17,6 +20,7 @@ PlayerHealthScreen::PlayerHealthScreen()
 
 PlayerHealthScreen::~PlayerHealthScreen()
 {
+    unfollow();
     CC_SAFE_RELEASE(m_pSubject);
 }
 
@@ -45,6 +49,7 @@ float PlayerHealthScreen::barScaleForMaxHealth(float maxHealth)
 void PlayerHealthScreen::setSubject(CCObject* subject, const char* character, float maxHealth, float fraction)
 {
     CC_SAFE_RETAIN(subject);
+    unfollow();
     CC_SAFE_RELEASE_NULL(m_pSubject);
     if (!subject)
     {
@@ -70,6 +75,55 @@ void PlayerHealthScreen::setSubject(CCObject* subject, const char* character, fl
         }
     }
     onHealthChanged(fraction);
+}
+
+VornActor* PlayerHealthScreen::getActor()
+{
+    return dynamic_cast<VornActor*>(m_pSubject);
+}
+
+void PlayerHealthScreen::unfollow()
+{
+    VornActor* actor = getActor();
+    if (actor == NULL)
+    {
+        return;
+    }
+    actor->getHealthChangedSignal().disconnect(this, &PlayerHealthScreen::onHealthChanged);
+    if (VornPlayer* player = dynamic_cast<VornPlayer*>(actor))
+    {
+        player->getScoreSignal().disconnect(this, &PlayerHealthScreen::onPlayerScoreChanged);
+    }
+}
+
+void PlayerHealthScreen::setActor(VornActor* actor)
+{
+    if (actor == NULL)
+    {
+        setSubject(NULL, NULL, 0.0f, 0.0f);
+        return;
+    }
+    VornActorDesc* desc = actor->getDesc();
+    const std::string name = desc ? desc->getName() : std::string();
+    const float maxHealth = desc ? desc->getHealth(actor->getCharacterType()) : 0.0f;
+    setSubject(actor, name.c_str(), maxHealth, actor->getHealthValue());
+    actor->getHealthChangedSignal().connect(this, &PlayerHealthScreen::onHealthChanged);
+    if (m_pPlayerScore)
+    {
+        if (VornPlayer* player = dynamic_cast<VornPlayer*>(actor))
+        {
+            player->getScoreSignal().connect(this, &PlayerHealthScreen::onPlayerScoreChanged);
+            onScoreChanged(player->getScore());
+        }
+    }
+}
+
+void PlayerHealthScreen::onPlayerScoreChanged(VornPlayer* player, int score)
+{
+    if (player != NULL && player == m_pSubject)
+    {
+        onScoreChanged(score);
+    }
 }
 
 void PlayerHealthScreen::onHealthChanged(float fraction)

@@ -9,6 +9,8 @@ NS_CC_BEGIN
 
 class CCAnimatingSprite;
 class CCLabelBMFont;
+class VornActor;
+class VornPlayer;
 
 /**
  * One fighter's health bar with its portrait, a dead marker and (in layouts that have it) the
@@ -37,6 +39,15 @@ public:
      */
     virtual void setSubject(CCObject* subject, const char* character, float maxHealth, float fraction);
     virtual CCObject* getSubject() { return m_pSubject; }
+    /**
+     * Shows a fighter and follows it: its health (and, where the layout shows a score, the
+     * player's score) updates the bar until another subject or none takes its place.
+     */
+    virtual void setActor(VornActor* actor);
+    /** The fighter followed, NULL when none (or when the subject is no fighter). */
+    virtual VornActor* getActor();
+    /** The score signal's form: only the followed fighter's score shows. */
+    void onPlayerScoreChanged(VornPlayer* player, int score);
     /** The fighter's health changed (fraction of its maximum, clamped to 0..1). */
     virtual void onHealthChanged(float fraction);
     /** The fighter's score changed (shown with thousands separators where the layout has a score). */
@@ -59,6 +70,9 @@ public:
     static float barScaleForMaxHealth(float maxHealth);
 
 private:
+    /** Stops listening to the followed fighter. */
+    void unfollow();
+
     CCObject* m_pSubject;  ///< retained
     CCAnimatingSprite* m_pThumbSprite;
     CCNode* m_pDeadSprite;

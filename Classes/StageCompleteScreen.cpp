@@ -59,7 +59,8 @@ bool StageCompleteScreen::init()
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
     if (game)
     {
-        m_continueSignal.connect(game, &VornGameManager::onNextStage);
+        // The next stage, or the title once the story is done.
+        m_continueSignal.connect(game, &VornGameManager::onStageCompleteContinue);
         m_quitSignal.connect(game, &VornGameManager::quitToTitleScreen);
     }
     setSlideDuration(0.25f);

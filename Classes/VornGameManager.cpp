@@ -2,6 +2,7 @@
 
 #include "AnalyticsManager.h"
 #include "BotManager.h"
+#include "ArenaCompleteScreen.h"
 #include "ArenaManager.h"
 #include "CCArray.h"
 #include "CCConsole.h"
@@ -12,6 +13,8 @@
 #include "CCUserDefault.h"
 #include "CharacterSetups.h"
 #include "GameOverScreen.h"
+#include "PauseScreen.h"
+#include "StageCompleteScreen.h"
 #include "CollisionManager.h"
 #include "HUD.h"
 #include "AchievementScreen.h"
@@ -46,6 +49,7 @@ NS_CC_BEGIN
 
 const float VornGameManager::kMaxFrameTime = 1.0f / 15.0f;
 const char* const VornGameManager::kDefaultPlayerDesc = "jors.plist";
+const char* const VornGameManager::kDefaultBackdrop = "stage-street";
 
 namespace
 {
@@ -81,6 +85,8 @@ VornGameManager::VornGameManager()
       m_nNumStoryModeContinues(0),
       m_bIsRestoring(false),
       m_bRestartValuesRegistered(false),
+      m_bBackdropSet(false),
+      m_bRestartStored(false),
       m_pScriptEngine(NULL),
       m_pTimers(new CCArray()),
       m_pTitleScreen(NULL),
@@ -102,6 +108,11 @@ VornGameManager::VornGameManager()
 
 VornGameManager::~VornGameManager()
 {
+    // The HUD only follows the player; it must stop before the player goes.
+    if (isOwnChild(m_pHUD))
+    {
+        m_pHUD->setPlayer(NULL);
+    }
     // These reach back into this manager as they go: let them go while it is still whole.
     CC_SAFE_RELEASE_NULL(m_pArenaManager);
     // The enemies first: they hold the player as their target.
@@ -124,6 +135,20 @@ VornGameManager::~VornGameManager()
         {
             m_pSplashScreen->getClosedSignal().disconnect(m_pTitleScreen, &VornScreen::open);
         }
+    }
+    ArenaCompleteScreen* results = dynamic_cast<ArenaCompleteScreen*>(
+        m_pArenaCompleteScreen && getChildren() && getChildren()->containsObject(m_pArenaCompleteScreen)
+            ? m_pArenaCompleteScreen
+            : NULL);
+    if (results)
+    {
+        results->getRestartSignal().disconnect(this, &VornGameManager::onContinue);
+        results->getQuitSignal().disconnect(this, &VornGameManager::quitToTitleScreen);
+    }
+    connectMenuScreens(false);
+    if (m_pHUD && isOwnChild(m_pHUD))
+    {
+        m_pHUD->getPauseSignal().disconnect(this, &VornGameManager::onPauseButton);
     }
     if (m_pTitleScreen && getChildren() && getChildren()->containsObject(m_pTitleScreen))
     {
@@ -308,7 +333,7 @@ bool VornGameManager::initMain1()
     {
         return false;
     }
-    if (!initScreens())
+    if (!initScreens() || !initArenaCompleteScreen())
     {
         return false;
     }
@@ -355,9 +380,13 @@ void VornGameManager::onPlayerDied(VornActor* player)
     {
         m_pTouchInput->setVisible(false);
     }
-    // The arena's results are its own business once the arena exists.
     if (m_nGameMode == kVornGameMode_Arena)
     {
+        ArenaCompleteScreen* results = dynamic_cast<ArenaCompleteScreen*>(m_pArenaCompleteScreen);
+        if (results && m_pPlayer)
+        {
+            results->showResults(m_pPlayer);
+        }
         return;
     }
     GameOverScreen* gameOver = dynamic_cast<GameOverScreen*>(m_pGameOverScreen);
@@ -390,6 +419,8 @@ bool VornGameManager::initScreens()
             return false;
         }
         addChild(m_pHUD, kHUDZ);
+        m_pHUD->getPauseSignal().connect(this, &VornGameManager::onPauseButton);
+        m_pHUD->setPlayer(m_pPlayer);
     }
     if (!m_pLevelUpScreen)
     {
@@ -402,7 +433,113 @@ bool VornGameManager::initScreens()
         m_pLevelUpScreen = levelUp;
         addChild(levelUp, kLevelUpScreenZ);
     }
+    return initMenuScreens();
+}
+
+namespace
+{
+template <class T>
+T* buildScreen(const char* what)
+{
+    T* screen = new T();
+    if (!screen->init())
+    {
+        CCLog("VornGameManager::initScreens - the %s cannot be built", what);
+        // Its selector proxies hold it; cleanup lets them go so it can be freed.
+        screen->cleanup();
+        screen->release();
+        return NULL;
+    }
+    screen->autorelease();
+    return screen;
+}
+} // namespace
+
+bool VornGameManager::initMenuScreens()
+{
+    if (m_pPauseScreen || m_pGameOverScreen || m_pStageCompleteScreen)
+    {
+        return true;
+    }
+    PauseScreen* pause = buildScreen<PauseScreen>("pause screen");
+    GameOverScreen* gameOver = buildScreen<GameOverScreen>("game-over screen");
+    StageCompleteScreen* stageComplete = buildScreen<StageCompleteScreen>("stage-complete screen");
+    if (!pause || !gameOver || !stageComplete)
+    {
+        return false;
+    }
+    m_pPauseScreen = pause;
+    m_pGameOverScreen = gameOver;
+    m_pStageCompleteScreen = stageComplete;
+    addChild(pause, kMenuScreenZ);
+    addChild(gameOver, kMenuScreenZ);
+    addChild(stageComplete, kMenuScreenZ);
+    connectMenuScreens(true);
     return true;
+}
+
+bool VornGameManager::initArenaCompleteScreen()
+{
+    if (m_pArenaCompleteScreen)
+    {
+        return true;
+    }
+    ArenaCompleteScreen* results = new ArenaCompleteScreen();
+    if (!results->init())
+    {
+        CCLog("VornGameManager::initArenaCompleteScreen - the arena results screen cannot be built");
+        // Its selector proxies hold it; cleanup lets them go so it can be freed.
+        results->cleanup();
+        results->release();
+        return false;
+    }
+    m_pArenaCompleteScreen = results;
+    // Over the HUD, under the pop-ups.
+    addChild(results, kHUDZ + 1);
+    results->release();
+    results->getRestartSignal().connect(this, &VornGameManager::onContinue);
+    results->getQuitSignal().connect(this, &VornGameManager::quitToTitleScreen);
+    return true;
+}
+
+bool VornGameManager::isOwnChild(CCNode* node)
+{
+    return node && getChildren() && getChildren()->containsObject(node);
+}
+
+void VornGameManager::connectMenuScreens(bool connect)
+{
+    typedef VornGameManager Self;
+    if (PauseScreen* pause = dynamic_cast<PauseScreen*>(isOwnChild(m_pPauseScreen) ? m_pPauseScreen : NULL))
+    {
+        if (connect)
+        {
+            pause->getRestartSignal().connect(this, &Self::onContinue);
+            pause->getResumeSignal().connect(this, &Self::resumeFromPause);
+            pause->getQuitSignal().connect(this, &Self::quitToTitleScreen);
+        }
+        else
+        {
+            pause->getRestartSignal().disconnect(this, &Self::onContinue);
+            pause->getResumeSignal().disconnect(this, &Self::resumeFromPause);
+            pause->getQuitSignal().disconnect(this, &Self::quitToTitleScreen);
+        }
+    }
+    if (GameOverScreen* gameOver =
+            dynamic_cast<GameOverScreen*>(isOwnChild(m_pGameOverScreen) ? m_pGameOverScreen : NULL))
+    {
+        if (connect)
+        {
+            gameOver->getRestartSignal().connect(this, &Self::onContinue);
+            gameOver->getQuitSignal().connect(this, &Self::quitToTitleScreen);
+        }
+        else
+        {
+            gameOver->getRestartSignal().disconnect(this, &Self::onContinue);
+            gameOver->getQuitSignal().disconnect(this, &Self::quitToTitleScreen);
+        }
+    }
+    // The stage-complete screen joins the flow by itself.
 }
 
 bool VornGameManager::initMain2()
@@ -636,14 +773,32 @@ void VornGameManager::startLevel(const std::string& levelName)
     {
         return;
     }
+    if (!m_bIsRestoring && m_pPlayer && m_pPlayer->getDesc())
+    {
+        // A fresh level starts the player afresh (health, moves), whatever the last one left.
+        m_pPlayer->reset();
+    }
+    m_bBackdropSet = false;
     m_levelLoadingSignal.emit();
     loadLevelScript(name.c_str(), m_bIsRestoring);
+    if (!m_bIsRestoring && !m_bBackdropSet && m_nGameMode == kVornGameMode_Story)
+    {
+        // A story level always has somewhere to stand, even when its scripts cannot load a stage.
+        CCLog("VornGameManager::startLevel - level '%s' loaded no stage; using '%s'", name.c_str(),
+              kDefaultBackdrop);
+        setBackdropFile(kDefaultBackdrop);
+    }
     setIsGameLayerVisible(true);
     setPaused(false);
     setTempPaused(false);
     updateGameModSpeed();
     m_levelStartedSignal.emit();
     m_fTimeInLevel = 0.0f;
+    // The HUD starts each level clean; in the story the player's bar is always up.
+    if (m_pHUD && m_pPlayer && m_nGameMode == kVornGameMode_Story)
+    {
+        m_pHUD->showPlayerHealth(m_pPlayer);
+    }
 }
 
 bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
@@ -678,6 +833,7 @@ bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
 void VornGameManager::setBackdropFile(const std::string& name)
 {
     m_sBackdropFile = name;
+    m_bBackdropSet = true;
     VornBackdrop* backdrop = new VornBackdrop();
     backdrop->autorelease();
     if (m_pBackground)
@@ -702,6 +858,14 @@ void VornGameManager::setBackdropFile(const std::string& name)
     if (!backdrop->initWithFile(name.c_str(), m_pGameLayer, m_pActorNode))
     {
         CCLog("Error loading backdrop file '%s'", name.c_str());
+        return;
+    }
+    // A stage that marks the player's start puts him there (a restored position comes after).
+    CCNode* start = backdrop->getNodeByName("playerStart");
+    if (start && start->getParent() && m_pPlayer && m_pActorNode)
+    {
+        CCPoint world = start->getParent()->convertToWorldSpace(start->getPosition());
+        m_pPlayer->setBasePosition(m_pActorNode->convertToNodeSpace(world));
     }
 }
 
@@ -720,6 +884,7 @@ void VornGameManager::setLevelName(const char* name)
 
 void VornGameManager::onLevelChosen(const char* name)
 {
+    m_bRestartStored = false;
     setLevelName(name);
     m_levelRequestedSignal.emit();
 }
@@ -750,6 +915,10 @@ void VornGameManager::beginNewGame()
         m_pAutosaveNotice->getOpenedSignal().disconnect(this, &VornGameManager::beginNewGame);
         m_pAutosaveNotice->hide();
     }
+    // A new story counts its own continues: the no-continue reward stays within reach.
+    setNumStoryModeContinues(0);
+    // Nor does it continue from the checkpoint of a game left earlier.
+    m_bRestartStored = false;
     // Its change signal queues the first level (setLevelName).
     if (m_pLevelManager)
     {
@@ -766,12 +935,23 @@ void VornGameManager::onContinue()
         setNumStoryModeContinues(getNumStoryModeContinues() + 1);
         m_continueUsedSignal.emit();
     }
+    if (!m_bRestartStored && !m_sLevelScript.empty())
+    {
+        // A game that marked no checkpoint yet starts its level over rather than leaving the player down.
+        startLevel(m_sLevelScript);
+        return;
+    }
     restoreCheckpoint(false);
 }
 
 void VornGameManager::onContinueSavedGame()
 {
     restoreCheckpoint(true);
+    // Loading keeps the saved values in memory too: a later continue comes back to them.
+    if (m_pRestartManager && m_pRestartManager->getHasCheckpoint())
+    {
+        m_bRestartStored = true;
+    }
 }
 
 void VornGameManager::quitToTitleScreen()
@@ -793,6 +973,28 @@ void VornGameManager::onNextStage()
     {
         m_pLevelManager->nextLevel();
     }
+}
+
+void VornGameManager::onStageComplete()
+{
+    if (m_nGameMode == kVornGameMode_Story && m_pStageCompleteScreen)
+    {
+        m_pStageCompleteScreen->open();
+    }
+}
+
+void VornGameManager::onStageCompleteContinue()
+{
+    if (m_pLevelManager && !m_pLevelManager->isLastLevel())
+    {
+        onNextStage();
+        return;
+    }
+    // No stage follows: the story is done, and its last checkpoint must not bring the player back
+    // into a finished level from the title.
+    onStoryModeCompleted();
+    resetStoryMode();
+    quitToTitleScreen();
 }
 
 void VornGameManager::onStoryModeCompleted()
@@ -864,6 +1066,7 @@ void VornGameManager::setCheckpoint(const char* functionName)
     if (m_pRestartManager)
     {
         m_pRestartManager->saveAll();
+        m_bRestartStored = true;
     }
     // The saved and cached copies keep the name; a level load must not call it again by itself.
     m_sCheckpointFunction.clear();
@@ -879,6 +1082,7 @@ void VornGameManager::setRestartCheckpoint(const char* functionName)
     if (m_pRestartManager)
     {
         m_pRestartManager->storeAll();
+        m_bRestartStored = true;
     }
 }
 

@@ -60,6 +60,8 @@ public:
     virtual bool initScreens();
     /** Depths of the game's own screens in the scene (the splash is at 10). */
     static const int kHUDZ = 5;
+    /** The pause and result screens cover the HUD. */
+    static const int kMenuScreenZ = 6;
     static const int kAchievementScreenZ = 30;
     /** Above the result screens that open it, below the achievement pop-ups. */
     static const int kLevelUpScreenZ = 25;
@@ -150,6 +152,9 @@ public:
     /** The player's knock-out ends the game: the touch controls go; the result screens hook in here. */
     void onPlayerDied(VornActor* player);
 
+    /** The stage a story level plays on when its scripts load none. */
+    static const char* const kDefaultBackdrop;
+
     /** The character played until a level script picks another. */
     static const char* const kDefaultPlayerDesc;
 
@@ -206,6 +211,10 @@ public:
     void onNextStage();
     /** The level's story end: the completion achievements of the difficulty played. */
     void onStoryModeCompleted();
+    /** The level is won: the stage-complete screen opens (story only). */
+    void onStageComplete();
+    /** Continue on the stage-complete screen: the next stage, or after the last one the title. */
+    void onStageCompleteContinue();
 
     // ---- Checkpoints ----
 
@@ -303,12 +312,19 @@ public:
     virtual void setLevelRequestedSignal(const Signal<>& signal) { m_levelRequestedSignal = signal; }
 
 protected:
+    /** The arena's results screen over the HUD, restarting or quitting through the flow; false when it cannot be built. */
+    bool initArenaCompleteScreen();
     /** The flow's six checkpoint values, in the order the restore relies on. */
     void registerRestartValues();
     void removeRestartValues();
     /** How high a fighter is above the ground; triggers test the ground under it (0 for other nodes). */
     virtual float getActorHeight(CCNode* actor);
     bool isScreenVisible(VornScreen* screen);
+    /** The pause and result screens, each a child joined to the flow; false when one cannot be built. */
+    bool initMenuScreens();
+    /** Joins (or leaves) the signals of the pause and result screens still among the children. */
+    void connectMenuScreens(bool connect);
+    bool isOwnChild(CCNode* node);
     CollisionList* getCollisionList(int listId);
     void releaseImpactPool();
 
@@ -345,6 +361,8 @@ protected:
     int m_nNumStoryModeContinues;
     bool m_bIsRestoring;
     bool m_bRestartValuesRegistered;
+    bool m_bBackdropSet;  ///< a backdrop was loaded since the level's scripts began
+    bool m_bRestartStored;  ///< the game in play has a checkpoint held in memory
     VornScriptEngine* m_pScriptEngine;  ///< retained; the level's
     CCArray* m_pTimers;                 ///< retained; TimedTrigger, the only holder of each
     VornScreen* m_pTitleScreen;

@@ -539,9 +539,17 @@ void VornPlayerInputMulti::onButtonEvent(ButtonInputEvent* event)
         switch (button)
         {
         case kKeyEscape:
+        {
+            // Back on the pause screen resumes by itself; toggling after it would pause again.
+            GameManager* game = GameManager::getInstance();
+            const bool pausedBefore = game != NULL && game->isPaused();
             driveMenu(kMenuGamepadInput_Back, 0);
-            togglePause();
+            if (game == NULL || game->isPaused() == pausedBefore)
+            {
+                togglePause();
+            }
             break;
+        }
         case kKeyEnter: driveMenu(kMenuGamepadInput_Action, 0); break;
         case kKeyUp: driveMenu(kMenuGamepadInput_Up, 0); break;
         case kKeyDown: driveMenu(kMenuGamepadInput_Down, 0); break;

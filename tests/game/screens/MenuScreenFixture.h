@@ -37,6 +37,19 @@ protected:
         {
             m_game->getSplashScreen()->removeFromParentAndCleanup(true);
         }
+        // The tests make their own menu screens: the world's would answer the same signals.
+        cocos2d::VornScreen* own[] = { m_game->getPauseScreen(), m_game->getGameOverScreen(),
+                                       m_game->getStageCompleteScreen() };
+        for (cocos2d::VornScreen* screen : own)
+        {
+            if (screen)
+            {
+                screen->removeFromParentAndCleanup(true);
+            }
+        }
+        m_game->setPauseScreen(NULL);
+        m_game->setGameOverScreen(NULL);
+        m_game->setStageCompleteScreen(NULL);
         cocos2d::CCDirector::sharedDirector()->runWithScene(m_game);
         m_game->release();
     }

@@ -1,15 +1,21 @@
 // Each menu screen drawn through the software renderer at the design size. The frames are written
 // to VORN_SCREEN_PNG_DIR when it is set (to look at them), else to the test's own folder.
+#include "ArenaCompleteScreen.h"
+#include "ArenaManager.h"
+#include "ArenaModeHelper.h"
 #include "CCEGLView.h"
 #include "CCLabelBMFont.h"
 #include "CCRenderer.h"
 #include "CCTextureCache.h"
 #include "ChooseDifficultyScreen.h"
 #include "GameOverScreen.h"
+#include "HighScoreManager.h"
+#include "HighScoreTable.h"
 #include "MenuScreenFixture.h"
 #include "PauseScreen.h"
 #include "StageCompleteScreen.h"
 #include "VornActorDesc.h"
+#include "VornPlayer.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -130,4 +136,26 @@ TEST_F(MenuScreenRenderTest, EveryMenuScreenDraws)
     complete->open();
     capture("stage-complete");
     complete->hide();
+}
+
+TEST_F(MenuScreenRenderTest, ArenaResultsDraw)
+{
+    ArenaCompleteScreen* results = dynamic_cast<ArenaCompleteScreen*>(m_game->getArenaCompleteScreen());
+    ASSERT_NE(nullptr, results);
+    ArenaModeHelper* arenas = new ArenaModeHelper();
+    ASSERT_TRUE(arenas->init());
+    arenas->setCurrentArenaIndex(0);
+    m_game->getHighScoreManager()->getTable("arena-rooftop-scores")->addScore("Local", 61250);
+    VornPlayer* player = m_game->getPlayer();
+    player->setDesc(m_desc);
+    m_game->getArenaManager()->setTimeElapsed(185.4f);
+    m_game->getArenaManager()->setTasksCompleted(4);
+    player->setScore(48250);
+    player->setKOs(23);
+    player->setAttacksAttempted(40);
+    player->setAttacksHitSomething(31);
+    results->showResults(player);
+    capture("arena-complete");
+    results->hide();
+    arenas->release();
 }
