@@ -145,43 +145,32 @@ bool OnlineManager::addHandler(OnlineHandler* handler)
     return true;
 }
 
-bool OnlineManager::isConnected()
+bool OnlineManager::anyHandler(bool (OnlineHandler::*query)())
 {
     CCObject* object = NULL;
     CCARRAY_FOREACH(m_pHandlers, object)
     {
-        if (static_cast<OnlineHandler*>(object)->isConnected())
+        if ((static_cast<OnlineHandler*>(object)->*query)())
         {
             return true;
         }
     }
     return false;
+}
+
+bool OnlineManager::isConnected()
+{
+    return anyHandler(&OnlineHandler::isConnected);
 }
 
 bool OnlineManager::canShowAchievements()
 {
-    CCObject* object = NULL;
-    CCARRAY_FOREACH(m_pHandlers, object)
-    {
-        if (static_cast<OnlineHandler*>(object)->canShowAchievements())
-        {
-            return true;
-        }
-    }
-    return false;
+    return anyHandler(&OnlineHandler::canShowAchievements);
 }
 
 bool OnlineManager::canShowLeaderboards()
 {
-    CCObject* object = NULL;
-    CCARRAY_FOREACH(m_pHandlers, object)
-    {
-        if (static_cast<OnlineHandler*>(object)->canShowLeaderboards())
-        {
-            return true;
-        }
-    }
-    return false;
+    return anyHandler(&OnlineHandler::canShowLeaderboards);
 }
 
 void OnlineManager::showLeaderboards()

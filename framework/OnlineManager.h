@@ -65,6 +65,9 @@ public:
     virtual void setHandlerDisconnectedSignal(const Signal<OnlineHandler*>& s) { m_handlerDisconnectedSignal = s; }
 
 private:
+    /** True when any handler answers the query with true. */
+    bool anyHandler(bool (OnlineHandler::*query)());
+
     void leaveSignals();
 
     CCDictionary* m_pAchievementIDs;  ///< retained; NULL when the file is missing

@@ -5,9 +5,9 @@ NS_CC_BEGIN
 namespace
 {
 const char16_t kReplacement = 0xFFFD;
+} // namespace
 
-// The length of a sequence from its lead byte; 0 for a byte that can't start one.
-int sequenceLength(unsigned char lead)
+int cc_utf8_sequence_length(unsigned char lead)
 {
     if (lead < 0x80) return 1;
     if ((lead & 0xE0) == 0xC0) return 2;
@@ -15,7 +15,6 @@ int sequenceLength(unsigned char lead)
     if ((lead & 0xF8) == 0xF0) return 4;
     return 0;
 }
-} // namespace
 
 std::u16string cc_utf8_to_utf16(const std::string& text)
 {
@@ -25,7 +24,7 @@ std::u16string cc_utf8_to_utf16(const std::string& text)
     while (i < text.size())
     {
         const unsigned char lead = (unsigned char)text[i];
-        const int len = sequenceLength(lead);
+        const int len = cc_utf8_sequence_length(lead);
         if (len == 0 || i + len > text.size())
         {
             out.push_back(kReplacement);

@@ -14,6 +14,9 @@ NS_CC_BEGIN
 std::u16string cc_utf8_to_utf16(const std::string& text);
 std::string cc_utf16_to_utf8(const std::u16string& text);
 
+/** The length of a UTF-8 sequence from its lead byte (1 to 4); 0 for a byte that can't start one. */
+int cc_utf8_sequence_length(unsigned char lead);
+
 NS_CC_END
 
 #endif // __CC_UTF8_H__

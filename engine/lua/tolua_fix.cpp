@@ -79,6 +79,20 @@ int toluafix_remove_ccobject_by_refid(lua_State* L, int refid)
     return 0;
 }
 
+// Pops table[ptr], just looked up from the table below it, and clears that key if it was set.
+// Only an existing key is cleared: setting a missing one could allocate.
+static void dropLookedUpKey(lua_State* L, void* ptr)
+{
+    bool present = !lua_isnil(L, -1);
+    lua_pop(L, 1);
+    if (present)
+    {
+        lua_pushlightuserdata(L, ptr);
+        lua_pushnil(L);
+        lua_rawset(L, -3);
+    }
+}
+
 // Drops ubox[ptr] from the ubox table at the top of the stack, detaching its user value.
 static void forgetInUbox(lua_State* L, void* ptr)
 {
@@ -95,15 +109,7 @@ static void forgetInUbox(lua_State* L, void* ptr)
         lua_pushvalue(L, TOLUA_NOPEER);
         lua_setfenv(L, -2);
     }
-    bool present = !lua_isnil(L, -1);
-    lua_pop(L, 1);
-    if (present)
-    {
-        // Only an existing key is cleared: setting a missing one could allocate.
-        lua_pushlightuserdata(L, ptr);
-        lua_pushnil(L);
-        lua_rawset(L, -3);
-    }
+    dropLookedUpKey(L, ptr);
 }
 
 void toluafix_forget_pointer(lua_State* L, void* ptr)
@@ -144,14 +150,7 @@ void toluafix_forget_pointer(lua_State* L, void* ptr)
     {
         lua_pushlightuserdata(L, ptr);
         lua_rawget(L, -2);
-        bool present = !lua_isnil(L, -1);
-        lua_pop(L, 1);
-        if (present)
-        {
-            lua_pushlightuserdata(L, ptr);
-            lua_pushnil(L);
-            lua_rawset(L, -3);
-        }
+        dropLookedUpKey(L, ptr);
     }
     lua_pop(L, 1);
 }

@@ -9,6 +9,26 @@ NS_CC_BEGIN
 
 // Input registration goes to the director's dispatchers while the layer is in the running scene.
 
+namespace
+{
+template <typename Dispatcher, typename Delegate>
+void setRegistered(Dispatcher* dispatcher, Delegate* delegate, bool add)
+{
+    if (!dispatcher)
+    {
+        return;
+    }
+    if (add)
+    {
+        dispatcher->addDelegate(delegate);
+    }
+    else
+    {
+        dispatcher->removeDelegate(delegate);
+    }
+}
+} // namespace
+
 CCLayer::CCLayer()
 : m_bTouchEnabled(false)
 , m_bKeypadEnabled(false)
@@ -71,36 +91,12 @@ void CCLayer::unregisterTouch()
 
 void CCLayer::registerKeypad(bool add)
 {
-    CCKeypadDispatcher* dispatcher = CCDirector::sharedDirector()->getKeypadDispatcher();
-    if (!dispatcher)
-    {
-        return;
-    }
-    if (add)
-    {
-        dispatcher->addDelegate(this);
-    }
-    else
-    {
-        dispatcher->removeDelegate(this);
-    }
+    setRegistered(CCDirector::sharedDirector()->getKeypadDispatcher(), static_cast<CCKeypadDelegate*>(this), add);
 }
 
 void CCLayer::registerKeyboard(bool add)
 {
-    CCKeyboardDispatcher* dispatcher = CCDirector::sharedDirector()->getKeyboardDispatcher();
-    if (!dispatcher)
-    {
-        return;
-    }
-    if (add)
-    {
-        dispatcher->addDelegate(this);
-    }
-    else
-    {
-        dispatcher->removeDelegate(this);
-    }
+    setRegistered(CCDirector::sharedDirector()->getKeyboardDispatcher(), static_cast<CCKeyboardDelegate*>(this), add);
 }
 
 bool CCLayer::isTouchEnabled()

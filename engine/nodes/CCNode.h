@@ -123,7 +123,7 @@ public:
     virtual void onExitTransitionDidStart();
     /** Stops the actions and schedules of this node and its whole subtree. */
     virtual void cleanup(void);
-    /** Draws this node only (its children are visited separately). Nothing until a renderer exists. */
+    /** Draws this node only (its children are visited separately); a plain node draws nothing. */
     virtual void draw(void);
     /** Children with z < 0, then draw, then the rest; an invisible node skips its subtree. */
     virtual void visit(void);

@@ -503,13 +503,7 @@ void CCEGLView::mouseDown(float x, float y)
     const CCPoint p = convertWindowToDesign(x, y);
     m_pMouseTouch = new CCTouch();
     m_pMouseTouch->setTouchInfo(0, p.x, p.y);
-    CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher();
-    if (dispatcher)
-    {
-        CCSet* set = CCSet::create();
-        set->addObject(m_pMouseTouch);
-        dispatcher->touchesBegan(set, m_pEvent);
-    }
+    dispatchMouseTouch(m_pMouseTouch, &CCTouchDispatcher::touchesBegan);
 }
 
 void CCEGLView::mouseMoved(float x, float y)
@@ -517,13 +511,7 @@ void CCEGLView::mouseMoved(float x, float y)
     CCTouch* touch = m_pMouseTouch;
     const CCPoint p = convertWindowToDesign(x, y);
     touch->setTouchInfo(0, p.x, p.y);
-    CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher();
-    if (dispatcher)
-    {
-        CCSet* set = CCSet::create();
-        set->addObject(touch);
-        dispatcher->touchesMoved(set, m_pEvent);
-    }
+    dispatchMouseTouch(touch, &CCTouchDispatcher::touchesMoved);
 }
 
 void CCEGLView::mouseUp(float x, float y)
@@ -536,13 +524,7 @@ void CCEGLView::mouseUp(float x, float y)
     m_pMouseTouch = NULL;
     const CCPoint p = convertWindowToDesign(x, y);
     touch->setTouchInfo(0, p.x, p.y);
-    CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher();
-    if (dispatcher)
-    {
-        CCSet* set = CCSet::create();
-        set->addObject(touch);
-        dispatcher->touchesEnded(set, m_pEvent);
-    }
+    dispatchMouseTouch(touch, &CCTouchDispatcher::touchesEnded);
     touch->release();
 }
 
@@ -554,14 +536,19 @@ void CCEGLView::cancelTouch()
         return;
     }
     m_pMouseTouch = NULL;
+    dispatchMouseTouch(touch, &CCTouchDispatcher::touchesCancelled);
+    touch->release();
+}
+
+void CCEGLView::dispatchMouseTouch(CCTouch* touch, void (CCTouchDispatcher::*phase)(CCSet*, CCEvent*))
+{
     CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher();
     if (dispatcher)
     {
         CCSet* set = CCSet::create();
         set->addObject(touch);
-        dispatcher->touchesCancelled(set, m_pEvent);
+        (dispatcher->*phase)(set, m_pEvent);
     }
-    touch->release();
 }
 
 NS_CC_END

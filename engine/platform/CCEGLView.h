@@ -11,7 +11,9 @@
 NS_CC_BEGIN
 
 class CCEvent;
+class CCSet;
 class CCTouch;
+class CCTouchDispatcher;
 
 typedef enum
 {
@@ -106,6 +108,8 @@ protected:
     void mouseMoved(float x, float y);
     void mouseUp(float x, float y);
     void cancelTouch();
+    /** Hands the mouse's touch, alone in a set, to one phase of the touch dispatcher. */
+    void dispatchMouseTouch(CCTouch* touch, void (CCTouchDispatcher::*phase)(CCSet*, CCEvent*));
     void applyIcon();
 
     SDL_Window* m_pWindow;          ///< owned

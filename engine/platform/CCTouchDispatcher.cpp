@@ -87,24 +87,35 @@ CCTouchHandler* CCTouchDispatcher::findHandler(CCTouchDelegate* pDelegate)
     return NULL;
 }
 
-void CCTouchDispatcher::removeDelegate(CCTouchDelegate* pDelegate)
+CCTouchHandler* CCTouchDispatcher::detachHandler(CCTouchDelegate* pDelegate, std::vector<CCTouchHandler*>*& list)
 {
     std::vector<CCTouchHandler*>* lists[2] = { &m_targeted, &m_standard };
     for (int l = 0; l < 2; ++l)
     {
-        std::vector<CCTouchHandler*>& list = *lists[l];
-        for (std::vector<CCTouchHandler*>::iterator it = list.begin(); it != list.end(); ++it)
+        std::vector<CCTouchHandler*>& candidates = *lists[l];
+        for (std::vector<CCTouchHandler*>::iterator it = candidates.begin(); it != candidates.end(); ++it)
         {
             if ((*it)->getDelegate() == pDelegate)
             {
                 CCTouchHandler* handler = *it;
-                list.erase(it);
-                // A dispatch in progress holds its own reference and skips it from now on.
-                handler->markRemoved();
-                handler->release();
-                return;
+                candidates.erase(it);
+                list = lists[l];
+                return handler;
             }
         }
+    }
+    return NULL;
+}
+
+void CCTouchDispatcher::removeDelegate(CCTouchDelegate* pDelegate)
+{
+    std::vector<CCTouchHandler*>* list = NULL;
+    CCTouchHandler* handler = detachHandler(pDelegate, list);
+    if (handler)
+    {
+        // A dispatch in progress holds its own reference and skips it from now on.
+        handler->markRemoved();
+        handler->release();
     }
 }
 
@@ -123,21 +134,12 @@ void CCTouchDispatcher::removeAllDelegates(void)
 
 void CCTouchDispatcher::setPriority(int nPriority, CCTouchDelegate* pDelegate)
 {
-    std::vector<CCTouchHandler*>* lists[2] = { &m_targeted, &m_standard };
-    for (int l = 0; l < 2; ++l)
+    std::vector<CCTouchHandler*>* list = NULL;
+    CCTouchHandler* handler = detachHandler(pDelegate, list);
+    if (handler)
     {
-        std::vector<CCTouchHandler*>& list = *lists[l];
-        for (std::vector<CCTouchHandler*>::iterator it = list.begin(); it != list.end(); ++it)
-        {
-            if ((*it)->getDelegate() == pDelegate)
-            {
-                CCTouchHandler* handler = *it;
-                list.erase(it);
-                handler->setPriority(nPriority);
-                insertHandler(list, handler);
-                return;
-            }
-        }
+        handler->setPriority(nPriority);
+        insertHandler(*list, handler);
     }
 }
 

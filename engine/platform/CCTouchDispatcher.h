@@ -76,6 +76,8 @@ private:
         kPhaseCancelled,
     };
     void insertHandler(std::vector<CCTouchHandler*>& list, CCTouchHandler* handler);
+    /** Takes the delegate's handler (still retained) out of its list, named in `list`; NULL if none. */
+    CCTouchHandler* detachHandler(CCTouchDelegate* pDelegate, std::vector<CCTouchHandler*>*& list);
     void dispatch(CCSet* touches, CCEvent* pEvent, Phase phase);
 
     std::vector<CCTouchHandler*> m_targeted;   ///< retained, sorted by priority

@@ -1,6 +1,7 @@
 #include "CCUserDefault.h"
 
 #include "CCFileUtils.h"
+#include "labels/ccUTF8.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -34,31 +35,16 @@ bool isXmlSafe(const std::string& text)
     while (i < n)
     {
         const unsigned char c = s[i];
-        size_t extra;
-        if (c < 0x80)
-        {
-            if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
-            {
-                return false;
-            }
-            extra = 0;
-        }
-        else if ((c & 0xE0) == 0xC0)
-        {
-            extra = 1;
-        }
-        else if ((c & 0xF0) == 0xE0)
-        {
-            extra = 2;
-        }
-        else if ((c & 0xF8) == 0xF0)
-        {
-            extra = 3;
-        }
-        else
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
         {
             return false;
         }
+        const int length = cc_utf8_sequence_length(c);
+        if (length == 0)
+        {
+            return false;
+        }
+        const size_t extra = (size_t)length - 1;
         if (i + extra >= n)
         {
             return false;

@@ -44,6 +44,14 @@ std::string readFile(const std::string& path)
     return buffer.str();
 }
 
+cocos2d::CCTouch* touchAt(float x, float y)
+{
+    cocos2d::CCTouch* t = new cocos2d::CCTouch();
+    t->autorelease();
+    t->setTouchInfo(0, x, 320 - y);
+    return t;
+}
+
 LogCapture::LogCapture()
 {
     cocos2d::CCLogSetObserver(&LogCapture::observe, this);

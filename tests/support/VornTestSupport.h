@@ -16,6 +16,8 @@ std::string sourcePath(const std::string& relative);
 std::string makeTempDir(const std::string& name);
 void writeFile(const std::string& path, const std::string& contents);
 std::string readFile(const std::string& path);
+/** An autoreleased touch at a scene point of the 480x320 default view (the view's y runs down). */
+cocos2d::CCTouch* touchAt(float x, float y);
 
 /** Collects every CCLog line while alive. */
 class LogCapture

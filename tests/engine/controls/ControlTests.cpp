@@ -18,13 +18,7 @@ CCTexture2D* solidTexture(unsigned int w, unsigned int h)
     return tex;
 }
 
-CCTouch* touchAt(float x, float y)
-{
-    CCTouch* t = new CCTouch();
-    t->autorelease();
-    t->setTouchInfo(0, x, 320 - y);
-    return t;
-}
+using vorntest::touchAt;
 
 class EventLog : public CCObject
 {

@@ -7,13 +7,7 @@ USING_NS_CC_EXT;
 
 namespace
 {
-CCTouch* touchAt(float x, float y)
-{
-    CCTouch* t = new CCTouch();
-    t->autorelease();
-    t->setTouchInfo(0, x, 320 - y);
-    return t;
-}
+using vorntest::touchAt;
 
 class ScrollCounter : public CCScrollViewDelegate
 {

@@ -1,6 +1,7 @@
 // Drawing through the software renderer, compared with stored frames.
 // Regenerate the reference images with VORN_UPDATE_REFERENCES=1 (then look at them).
 #include "VornImageCompare.h"
+#include "VornRenderTest.h"
 #include "VornTestSupport.h"
 
 #include "cocos2d.h"
@@ -68,25 +69,8 @@ private:
     CCRect m_clip;
 };
 
-class RenderTest : public ::testing::Test
+class RenderTest : public vorntest::RenderTest
 {
-protected:
-    void SetUp()
-    {
-        m_view = CCEGLView::sharedOpenGLView();
-        ASSERT_TRUE(m_view != NULL);
-        m_view->setFrameSize(160, 120);
-        m_view->setDesignResolutionSize(160, 120, kResolutionShowAll);
-        CCDirector::sharedDirector()->setOpenGLView(m_view);
-    }
-    void TearDown()
-    {
-        CCDirector::purgeSharedDirector();
-        CCEGLView::purgeSharedOpenGLView();
-        CCTextureCache::purgeSharedTextureCache();
-    }
-    CCScopedAutoreleasePool m_pool;
-    CCEGLView* m_view;
 };
 } // namespace
 

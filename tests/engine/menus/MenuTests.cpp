@@ -45,14 +45,7 @@ public:
     int ends;
 };
 
-// A touch at a scene point (the view's y runs down from the 320-high window).
-CCTouch* touchAt(float x, float y)
-{
-    CCTouch* t = new CCTouch();
-    t->autorelease();
-    t->setTouchInfo(0, x, 320 - y);
-    return t;
-}
+using vorntest::touchAt;
 
 void moveTo(CCTouch* t, float x, float y)
 {

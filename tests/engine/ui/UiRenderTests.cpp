@@ -2,6 +2,7 @@
 // through the software renderer and compared with a stored frame.
 // Regenerate the reference with VORN_UPDATE_REFERENCES=1 (then look at it).
 #include "VornImageCompare.h"
+#include "VornRenderTest.h"
 #include "VornTestSupport.h"
 
 #include "cocos-ext.h"
@@ -44,26 +45,8 @@ const Uint8* pixelAt(SDL_Surface* frame, int x, int y)
 }
 } // namespace
 
-class UiRenderTest : public ::testing::Test
+class UiRenderTest : public vorntest::RenderTest
 {
-protected:
-    void SetUp()
-    {
-        m_view = CCEGLView::sharedOpenGLView();
-        ASSERT_TRUE(m_view != NULL);
-        m_view->setFrameSize(160, 120);
-        m_view->setDesignResolutionSize(160, 120, kResolutionShowAll);
-        CCDirector::sharedDirector()->setOpenGLView(m_view);
-    }
-    void TearDown()
-    {
-        CCDirector::purgeSharedDirector();
-        CCEGLView::purgeSharedOpenGLView();
-        CCTextureCache::purgeSharedTextureCache();
-        CCLabelBMFont::purgeCachedData();
-    }
-    CCScopedAutoreleasePool m_pool;
-    CCEGLView* m_view;
 };
 
 TEST_F(UiRenderTest, WidgetsMatchReferenceFrame)

@@ -1,0 +1,236 @@
+#include "GameSession.h"
+
+#include "BotManager.h"
+#include "VornGameManager.h"
+#include "VornPlayer.h"
+#include "VornScreen.h"
+#include "cocos2d.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+USING_NS_CC;
+
+namespace
+{
+const float kBootDt = 1.0f / 60.0f;
+// The splash plays for a few seconds; a boot that has not finished in a minute of frames is stuck.
+const int kMaxBootFrames = 3600;
+
+double millisecondsBetween(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b)
+{
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+} // namespace
+
+GameSession::GameSession() : m_pGame(NULL), m_fPlayerHealth(0.0f), m_bRunning(false)
+{
+    m_drivers[0] = '\0';
+}
+
+GameSession::~GameSession()
+{
+    stop();
+}
+
+bool GameSession::start(int width, int height)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    // Measuring must not touch the player's own settings and saved progress.
+    if (!getenv("VORN_BENCH_KEEP_HOME"))
+    {
+        char home[] = "/tmp/tulmek-bench-XXXXXX";
+        if (mkdtemp(home))
+        {
+            setenv("XDG_DATA_HOME", home, 1);
+        }
+    }
+    // The same enemies make the same choices from run to run.
+    srand(1);
+
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    if (!view || !view->isOpenGLReady())
+    {
+        fprintf(stderr, "no window: %s\n", SDL_GetError());
+        return false;
+    }
+    view->setFrameSize((float)width, (float)height);
+    view->setDesignResolutionSize((float)width, (float)height, kResolutionShowAll);
+    CCFileUtils::sharedFileUtils()->setResourceDirectory(VORN_SOURCE_RESOURCES);
+    if (!m_app.applicationDidFinishLaunching())
+    {
+        fprintf(stderr, "the game did not launch\n");
+        return false;
+    }
+    view->show();
+    m_bRunning = true;
+    m_pGame = dynamic_cast<VornGameManager*>(GameManager::getInstance());
+    for (int i = 0; m_pGame && m_pGame->getBootState() < 3 && i < kMaxBootFrames; ++i)
+    {
+        step(kBootDt);
+    }
+    if (!m_pGame || m_pGame->getBootState() < 3)
+    {
+        fprintf(stderr, "the game did not boot\n");
+        return false;
+    }
+    // The title pauses the game once it has opened: wait for that, as a player would.
+    VornScreen* title = m_pGame->getTitleScreen();
+    for (int i = 0; title && (!title->isOpen() || title->isTimelineRunning()) && i < kMaxBootFrames; ++i)
+    {
+        step(kBootDt);
+    }
+    return true;
+}
+
+bool GameSession::startLevel(const char* name)
+{
+    // As a level picked on the title screen: the title goes and the level starts on the next frame.
+    if (m_pGame->getTitleScreen())
+    {
+        m_pGame->getTitleScreen()->close();
+    }
+    m_pGame->onLevelChosen(name);
+    step(kBootDt);
+    if (m_pGame->getLevelScript() != name || !m_pGame->getPlayer())
+    {
+        fprintf(stderr, "level %s did not start\n", name);
+        return false;
+    }
+    m_fPlayerHealth = m_pGame->getPlayer()->getHealth();
+    return true;
+}
+
+int GameSession::fillWithEnemies(const char* descFile, int count)
+{
+    BotManager* bots = m_pGame->getBotManager();
+    VornActorDesc* desc = m_pGame->actorDescWithFile(descFile);
+    if (!bots || !desc)
+    {
+        fprintf(stderr, "no enemy manager or no %s\n", descFile);
+        return -1;
+    }
+    // Past the level's opening wait, so its first wave is queued before it is dropped.
+    for (int i = 0; i < 60; ++i)
+    {
+        step(kBootDt);
+    }
+    bots->reset();
+    bots->setMaxBotsOnScreen(count > 0 ? count : 1);
+    // Spread over the visible street in rows, so every one of them is drawn from the first frame.
+    const CCRect screen = BotManager::getGameScreenBounds();
+    const int columns = 5;
+    const int rows = (count + columns - 1) / columns;
+    for (int i = 0; i < count; ++i)
+    {
+        const float x = screen.getMinX() + screen.size.width * (0.1f + 0.8f * ((float)(i % columns) + 0.5f) / columns);
+        const float y = screen.getMinY() + screen.size.height * (0.1f + 0.8f * ((float)(i / columns) + 0.5f) / rows);
+        bots->addBotToSpawnQueue(desc, CCRect(x, y, 0.0f, 0.0f), 0.0f);
+    }
+    for (int i = 0; i < 60; ++i)
+    {
+        step(kBootDt);
+        topUpPlayer();
+    }
+    return bots->getNumActiveBots();
+}
+
+void GameSession::step(float dt)
+{
+    CCEGLView::sharedOpenGLView()->pollEvents();
+    CCDirector::sharedDirector()->step(dt);
+}
+
+FrameCost GameSession::timedStep(float dt)
+{
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    view->pollEvents();
+    CCDirector* director = CCDirector::sharedDirector();
+    if (director->isNextDeltaTimeZero())
+    {
+        dt = 0.0f;
+        director->setNextDeltaTimeZero(false);
+    }
+    // The director's frame in its two halves: the scheduler (the game's tick, actions, particles),
+    // then the scene's visit into the window and the present. The game never swaps scenes.
+    const std::chrono::steady_clock::time_point t0 = std::chrono::steady_clock::now();
+    director->getScheduler()->update(dt);
+    const std::chrono::steady_clock::time_point t1 = std::chrono::steady_clock::now();
+    view->beginFrame();
+    if (director->getRunningScene())
+    {
+        director->getRunningScene()->visit();
+    }
+    if (director->getNotificationNode())
+    {
+        director->getNotificationNode()->visit();
+    }
+    view->endFrame();
+    const std::chrono::steady_clock::time_point t2 = std::chrono::steady_clock::now();
+    CCPoolManager::sharedPoolManager()->finalize();
+    const std::chrono::steady_clock::time_point t3 = std::chrono::steady_clock::now();
+
+    FrameCost cost;
+    // Draining the autorelease pool frees what the update let go of: it counts as update.
+    cost.updateMs = millisecondsBetween(t0, t1) + millisecondsBetween(t2, t3);
+    cost.drawMs = millisecondsBetween(t1, t2);
+    cost.drawCalls = CCRenderer::sharedRenderer()->getDrawCallsLastFrame();
+    cost.quads = CCRenderer::sharedRenderer()->getQuadsLastFrame();
+    return cost;
+}
+
+bool GameSession::topUpPlayer()
+{
+    VornPlayer* player = m_pGame ? m_pGame->getPlayer() : NULL;
+    if (!player || player->getHealth() >= m_fPlayerHealth * 0.5f)
+    {
+        return false;
+    }
+    player->setHealth(m_fPlayerHealth);
+    return true;
+}
+
+bool GameSession::captureFrame(const char* path)
+{
+    CCEGLView::sharedOpenGLView()->captureNextFrame(path);
+    step(1.0f / 60.0f);
+    FILE* file = fopen(path, "rb");
+    if (!file)
+    {
+        return false;
+    }
+    fclose(file);
+    return true;
+}
+
+void GameSession::stop()
+{
+    if (!m_bRunning)
+    {
+        return;
+    }
+    m_bRunning = false;
+    m_pGame = NULL;
+    CCDirector::purgeSharedDirector();
+    CCEGLView::purgeSharedOpenGLView();
+}
+
+const char* GameSession::describeDrivers()
+{
+    const char* video = SDL_GetCurrentVideoDriver();
+    const char* renderer = "none";
+    SDL_RendererInfo info;
+    SDL_Renderer* sdlRenderer = CCEGLView::sharedOpenGLView()->getSDLRenderer();
+    if (sdlRenderer && SDL_GetRendererInfo(sdlRenderer, &info) == 0)
+    {
+        renderer = info.name;
+    }
+    snprintf(m_drivers, sizeof(m_drivers), "%s/%s", video ? video : "none", renderer);
+    return m_drivers;
+}

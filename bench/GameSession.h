@@ -1,0 +1,64 @@
+#ifndef __VORN_BENCH_GAME_SESSION_H__
+#define __VORN_BENCH_GAME_SESSION_H__
+
+#include "AppDelegate.h"
+
+namespace cocos2d
+{
+class VornGameManager;
+}
+
+/** What one frame cost: wall time of the game update and of the drawing, in milliseconds. */
+struct FrameCost
+{
+    double updateMs;
+    double drawMs;
+    unsigned int drawCalls;
+    unsigned int quads;
+};
+
+/**
+ * The real game in one process for measuring: boots through the director's step like the window
+ * loop does, starts a level and fills it with enemies. The window comes from SDL_VIDEODRIVER and
+ * SDL_RENDER_DRIVER (dummy and software unless the caller set them before start).
+ */
+class GameSession
+{
+public:
+    GameSession();
+    ~GameSession();
+
+    /** Window and design size in pixels; false (logged to stderr) when the game cannot boot. */
+    bool start(int width, int height);
+    /** Plays the level from its start; false when it did not start. */
+    bool startLevel(const char* name);
+    /**
+     * Only count enemies of that descriptor in play: the level's own waves and callbacks go and
+     * the new ones appear spread over the visible street at once. Answers how many are in play
+     * after a second of play, -1 when the descriptor does not load.
+     */
+    int fillWithEnemies(const char* descFile, int count);
+    /** One frame of dt seconds through the director's step (no timing). */
+    void step(float dt);
+    /** One frame of dt seconds, the update and the drawing timed apart. */
+    FrameCost timedStep(float dt);
+    /** Keeps the player standing so a long run does not end in the game-over screen. */
+    bool topUpPlayer();
+    /** One more frame (untimed), saved to a PNG at path. */
+    bool captureFrame(const char* path);
+    /** Ends the scene and the window. */
+    void stop();
+
+    cocos2d::VornGameManager* game() const { return m_pGame; }
+    /** "dummy/software", "x11/opengl" and so on. */
+    const char* describeDrivers();
+
+private:
+    AppDelegate m_app;
+    cocos2d::VornGameManager* m_pGame;
+    float m_fPlayerHealth;
+    bool m_bRunning;
+    char m_drivers[64];
+};
+
+#endif // __VORN_BENCH_GAME_SESSION_H__
