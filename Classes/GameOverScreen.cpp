@@ -206,41 +206,17 @@ void GameOverScreen::onMenuShown()
 
 void GameOverScreen::close()
 {
-    if (!isVisible() || m_bClosing)
-    {
-        return;
-    }
-    setTouchEnabled(false);
-    m_bClosing = true;
-    if (!runTimeline("close", callfunc_selector(VornScreen::onClosed), true))
-    {
-        onClosed();
-    }
-}
-
-bool GameOverScreen::leaveBy(const char* timeline, SEL_CallFunc ended)
-{
-    if (!isVisible() || m_bClosing)
-    {
-        return false;
-    }
-    m_bClosing = true;
-    setTouchEnabled(false);
-    if (!runTimeline(timeline, ended, true))
-    {
-        (this->*ended)();
-    }
-    return true;
+    leaveByTimeline("close", callfunc_selector(VornScreen::onClosed));
 }
 
 void GameOverScreen::onRestart()
 {
-    leaveBy("onRestart", callfunc_selector(GameOverScreen::onRestartTimelineEnded));
+    leaveByTimeline("onRestart", callfunc_selector(GameOverScreen::onRestartTimelineEnded));
 }
 
 void GameOverScreen::onQuit()
 {
-    leaveBy("onQuit", callfunc_selector(GameOverScreen::onQuitTimelineEnded));
+    leaveByTimeline("onQuit", callfunc_selector(GameOverScreen::onQuitTimelineEnded));
 }
 
 void GameOverScreen::onRestartTimelineEnded()

@@ -66,8 +66,6 @@ private:
     void onMenuShown();
     void onRestartTimelineEnded();
     void onQuitTimelineEnded();
-    /** Starts a leaving timeline once; false when the screen is not open for it. */
-    bool leaveBy(const char* timeline, SEL_CallFunc ended);
 
     CCLabelBMFont* m_pScoreLabel;
     CCLabelBMFont* m_pHighScoreLabel;

@@ -259,41 +259,17 @@ void StageCompleteScreen::onMenuShown()
 
 void StageCompleteScreen::close()
 {
-    if (!isVisible() || m_bClosing)
-    {
-        return;
-    }
-    setTouchEnabled(false);
-    m_bClosing = true;
-    if (!runTimeline("close", callfunc_selector(VornScreen::onClosed), true))
-    {
-        onClosed();
-    }
-}
-
-bool StageCompleteScreen::leaveBy(const char* timeline, SEL_CallFunc ended)
-{
-    if (!isVisible() || m_bClosing)
-    {
-        return false;
-    }
-    m_bClosing = true;
-    setTouchEnabled(false);
-    if (!runTimeline(timeline, ended, true))
-    {
-        (this->*ended)();
-    }
-    return true;
+    leaveByTimeline("close", callfunc_selector(VornScreen::onClosed));
 }
 
 void StageCompleteScreen::onContinue()
 {
-    leaveBy("onContinue", callfunc_selector(StageCompleteScreen::onContinueTimelineEnded));
+    leaveByTimeline("onContinue", callfunc_selector(StageCompleteScreen::onContinueTimelineEnded));
 }
 
 void StageCompleteScreen::onQuit()
 {
-    leaveBy("onQuit", callfunc_selector(StageCompleteScreen::onQuitTimelineEnded));
+    leaveByTimeline("onQuit", callfunc_selector(StageCompleteScreen::onQuitTimelineEnded));
 }
 
 void StageCompleteScreen::onContinueTimelineEnded()

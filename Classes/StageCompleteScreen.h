@@ -72,7 +72,6 @@ private:
     void onMenuShown();
     void onContinueTimelineEnded();
     void onQuitTimelineEnded();
-    bool leaveBy(const char* timeline, SEL_CallFunc ended);
 
     CCLabelBMFont* m_pScoreLabel;
     CCLabelBMFont* m_pHighScoreLabel;

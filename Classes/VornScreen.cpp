@@ -159,6 +159,21 @@ void VornScreen::open()
     }
 }
 
+bool VornScreen::leaveByTimeline(const char* timeline, SEL_CallFunc ended)
+{
+    if (!isVisible() || m_bClosing)
+    {
+        return false;
+    }
+    m_bClosing = true;
+    setTouchEnabled(false);
+    if (!runTimeline(timeline, ended, true))
+    {
+        (this->*ended)();
+    }
+    return true;
+}
+
 void VornScreen::close()
 {
     if (!isVisible() || isTimelineRunning())

@@ -89,6 +89,15 @@ public:
     virtual void setOpening(bool opening) { m_bOpening = opening; }
     virtual bool isClosing() { return m_bClosing; }
     virtual void setClosing(bool closing) { m_bClosing = closing; }
+
+protected:
+    /**
+     * Leaves by a timeline once: touches stop, the screen counts as closing and, at the
+     * timeline's end (at once when the layout lacks it), ended runs. False when already leaving.
+     */
+    bool leaveByTimeline(const char* timeline, SEL_CallFunc ended);
+
+public:
     virtual float getSlideDuration() { return m_fSlideDuration; }
     virtual void setSlideDuration(float duration) { m_fSlideDuration = duration; }
     virtual extension::CCBReader* getCCBReader() { return m_pReader; }
