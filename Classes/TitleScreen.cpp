@@ -49,6 +49,19 @@ const char* const kEventFullscreen = "event_fullscreen";
 const char* const kEventWindowed = "event_windowed";
 const float kCreditsPassSeconds = 420.0f;
 
+// A carousel entry's two labels: its name and text, or "LOCKED" and the unlock hint.
+void showEntryTexts(CCLabelBMFont* nameLabel, CCLabelBMFont* textLabel, const char* name, const char* text)
+{
+    if (nameLabel)
+    {
+        nameLabel->setString(name ? name : "");
+    }
+    if (textLabel)
+    {
+        textLabel->setString(text ? text : "");
+    }
+}
+
 const char* localized(const char* id)
 {
     LocaleManager* locale = LocaleManager::sharedLocaleManager();
@@ -1166,27 +1179,14 @@ void TitleScreen::refreshCharacterSelect()
     if (isCharacterUnlocked(selected))
     {
         // The player takes the chosen character once the game has a player to give it to.
-        if (m_pSelectedCharacterNameLabel)
-        {
-            m_pSelectedCharacterNameLabel->setString(desc ? desc->getDisplayName().c_str() : "");
-        }
-        if (m_pCharacterBio)
-        {
-            const char* bio = m_pArenaModeHelper->getCharacterBio(selected);
-            m_pCharacterBio->setString(bio ? bio : "");
-        }
+        showEntryTexts(m_pSelectedCharacterNameLabel, m_pCharacterBio, desc ? desc->getDisplayName().c_str() : "",
+                       m_pArenaModeHelper->getCharacterBio(selected));
     }
     else
     {
-        if (m_pSelectedCharacterNameLabel)
-        {
-            m_pSelectedCharacterNameLabel->setString("LOCKED");
-        }
-        if (m_pCharacterBio)
-        {
-            m_pCharacterBio->setString(
-                lockedHint("CHAR_SELECT_LOCKED", m_pArenaModeHelper->getCharacterUnlockAchievement(selected)).c_str());
-        }
+        const std::string hint =
+            lockedHint("CHAR_SELECT_LOCKED", m_pArenaModeHelper->getCharacterUnlockAchievement(selected));
+        showEntryTexts(m_pSelectedCharacterNameLabel, m_pCharacterBio, "LOCKED", hint.c_str());
     }
     refreshArenaMainOption();
 }
@@ -1218,28 +1218,14 @@ void TitleScreen::refreshArenaSelect()
     if (isArenaUnlocked(selected))
     {
         m_pArenaModeHelper->setCurrentArenaIndex(selected);
-        if (m_pArenaNameLabel)
-        {
-            const char* name = m_pArenaModeHelper->getArenaLocationName(selected);
-            m_pArenaNameLabel->setString(name ? name : "");
-        }
-        if (m_pArenaBioLabel)
-        {
-            const char* bio = m_pArenaModeHelper->getArenaBio(selected);
-            m_pArenaBioLabel->setString(bio ? bio : "");
-        }
+        showEntryTexts(m_pArenaNameLabel, m_pArenaBioLabel, m_pArenaModeHelper->getArenaLocationName(selected),
+                       m_pArenaModeHelper->getArenaBio(selected));
     }
     else
     {
-        if (m_pArenaNameLabel)
-        {
-            m_pArenaNameLabel->setString("LOCKED");
-        }
-        if (m_pArenaBioLabel)
-        {
-            m_pArenaBioLabel->setString(
-                lockedHint("ARENA_SELECT_LOCKED", m_pArenaModeHelper->getArenaUnlockAchievement(selected)).c_str());
-        }
+        const std::string hint =
+            lockedHint("ARENA_SELECT_LOCKED", m_pArenaModeHelper->getArenaUnlockAchievement(selected));
+        showEntryTexts(m_pArenaNameLabel, m_pArenaBioLabel, "LOCKED", hint.c_str());
     }
     refreshArenaMainOption();
 }
