@@ -116,3 +116,50 @@ function showGoPrompt(shown)
         hud:hideGO()
     end
 end
+
+-- The arena's own track: the one the chosen arena names, else the list's first.
+function playArenaMusic()
+    local helper = game():getArenaModeHelper()
+    local track = helper and helper:getCurrentMusicTrackName()
+    if track == nil or track == "" then
+        track = "Arena"
+    end
+    game():playMusic(track)
+end
+
+-- A fresh match: tasks drawn, the clock reset, both on show, the clock running. The HUD starts
+-- each level clean, so a level calls this from afterStart.
+function startArenaMatch()
+    local arena = game().ArenaManager
+    if arena == nil then
+        return
+    end
+    arena:initArena()
+    local hud = game().HUD
+    if hud ~= nil then
+        hud:showArenaTasks()
+        hud:showArenaTimer()
+    end
+    arena:beginArena()
+end
+
+-- count enemies of one kind in play for as long as the level runs: each one gone sends in
+-- another from the other side. The level's restart drops the callbacks with the old state.
+function keepEnemiesInPlay(descFile, count)
+    local bots = game().BotManager
+    local desc = game():actorDescWithFile(descFile)
+    if bots == nil or desc == nil then
+        return 0
+    end
+    local function sendIn(n)
+        local side = (n % 2 == 0) and kSpawnDir_Left or kSpawnDir_Right
+        local id = bots:addBotToSpawnQueue(desc, side, 1.0)
+        bots:triggerOnBotEvent(id, kBotTrigger_Died, function(bot)
+            sendIn(n + 1)
+        end)
+    end
+    for n = 1, count do
+        sendIn(n)
+    end
+    return count
+end
