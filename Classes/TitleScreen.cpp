@@ -33,6 +33,7 @@
 #include "VornActorDesc.h"
 #include "VornActionDesc.h"
 #include "VornGameManager.h"
+#include "VornPlayer.h"
 #include "VornGameTypes.h"
 
 #include <algorithm>
@@ -1127,6 +1128,13 @@ void TitleScreen::onArenaStart()
 
 void TitleScreen::onArenaSelectToGameDone()
 {
+    // The arena is fought with the fighter picked here; arena scripts keep that choice.
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    const char* character = m_pArenaModeHelper ? m_pArenaModeHelper->getCharacterType(m_nSelectedCharacterIndex) : NULL;
+    if (game && game->getPlayer() && character && *character)
+    {
+        game->getPlayer()->setPlayerDesc(std::string(character) + ".plist");
+    }
     std::string level = m_pArenaModeHelper ? m_pArenaModeHelper->getArenaLevelName(m_nSelectedArenaIndex) : "";
     m_startArenaSignal.emit(level.c_str());
     onClosed();
@@ -1178,7 +1186,6 @@ void TitleScreen::refreshCharacterSelect()
     VornActorDesc* desc = m_pArenaModeHelper->getCharacterDesc(selected);
     if (isCharacterUnlocked(selected))
     {
-        // The player takes the chosen character once the game has a player to give it to.
         showEntryTexts(m_pSelectedCharacterNameLabel, m_pCharacterBio, desc ? desc->getDisplayName().c_str() : "",
                        m_pArenaModeHelper->getCharacterBio(selected));
     }

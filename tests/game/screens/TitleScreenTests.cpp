@@ -18,6 +18,7 @@
 #include "SplashScreen.h"
 #include "SystemManager.h"
 #include "TitleScreen.h"
+#include "VornPlayer.h"
 #include "VornGameManager.h"
 #include "VornTestSupport.h"
 
@@ -336,6 +337,9 @@ TEST_F(TitleScreenTest, ArenaPanelSkipsNothingButRefusesLockedEntries)
     key(kMenuGamepadInput_Action);
     ASSERT_EQ(1u, m_signals.arenas.size());
     EXPECT_EQ("arena-rooftop", m_signals.arenas[0]);
+    // The arena is fought with the fighter picked on the first page.
+    ASSERT_NE(nullptr, m_manager->getPlayer());
+    EXPECT_EQ("kira.plist", m_manager->getPlayer()->getPlayerDesc());
     EXPECT_FALSE(m_title->isVisible());
     m_title->open();
     stepFrames(10, 0.1f);
