@@ -1,8 +1,10 @@
--- Level 2: the docks, the story's last stage. Two waves of thugs guard it; with the second down
--- the story is complete and the game goes back to the title (there is no stage after this one).
+-- Level 2: the docks, the story's last stage. Two waves of thugs guard it, then the harbour boss
+-- himself; with him down the story is complete and the game goes back to the title (there is no
+-- stage after this one).
 
 local THUG = "street-thug.plist"
-local WAVE_SIZES = { 3, 5 }
+local BOSS = "boss.plist"
+local WAVE_SIZES = { 3, 5, 1 }
 
 function init(restoring)
     setUpPlayer("jors.plist")
@@ -31,7 +33,35 @@ end
 function startWave(number)
     wave = number
     killsInWave = 0
-    spawnWave(THUG, WAVE_SIZES[number], onThugDied)
+    if number == #WAVE_SIZES then
+        startBossWave()
+    else
+        spawnWave(THUG, WAVE_SIZES[number], onThugDied)
+    end
+end
+
+-- The boss comes in alone, announced by the banner, with his own health bar once he is in play.
+function startBossWave()
+    local hud = game().HUD
+    if hud ~= nil then
+        hud:showGrumvald()
+    end
+    local bots = game().BotManager
+    local desc = game():actorDescWithFile(BOSS)
+    if bots == nil or desc == nil then
+        onStoryEnd()
+        return
+    end
+    local id = bots:addBotToSpawnQueue(desc, kSpawnDir_Right, 1.0)
+    bots:triggerOnBotEvent(id, kBotTrigger_Spawned, onBossSpawned)
+    bots:triggerOnBotEvent(id, kBotTrigger_Died, onThugDied)
+end
+
+function onBossSpawned(bot)
+    local hud = game().HUD
+    if hud ~= nil then
+        hud:showBossHealth(bot)
+    end
 end
 
 function onThugDied(bot)
@@ -40,8 +70,8 @@ function onThugDied(bot)
     if killsInWave < WAVE_SIZES[wave] then
         return
     end
-    if wave == 1 then
-        startWave(2)
+    if wave < #WAVE_SIZES then
+        startWave(wave + 1)
     else
         game():startTimer(2.0, onStoryEnd)
     end

@@ -2,9 +2,11 @@
 #include "BotManager.h"
 #include "CharacterSetups.h"
 #include "HUD.h"
+#include "PlayerHealthScreen.h"
 #include "VornPlayer.h"
 #include "RestartManager.h"
 #include "VornActor.h"
+#include "VornActorDesc.h"
 #include "VornBackdrop.h"
 #include "VornGameManager.h"
 #include "VornScriptEngine.h"
@@ -330,6 +332,41 @@ TEST_F(LevelScriptBinding, TheStreetSendsTwoWavesAndCompletesOnceTheyAreDown)
         spawnAndDefeat(bots);
     }
     EXPECT_EQ("7 2", global("kills .. ' ' .. wave"));
+    EXPECT_EQ(timers + 1, m_game->getTimers()->count());
+    for (const std::string& line : log.lines())
+    {
+        EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
+    }
+}
+
+TEST_F(LevelScriptBinding, TheDocksEndWithTheBossAndHisOwnHealthBar)
+{
+    {
+        CCScopedAutoreleasePool pool;
+        m_game->startLevel("level-2-docks");
+    }
+    defineOutcome();
+    BotManager* bots = m_game->getBotManager();
+    vorntest::LogCapture log;
+    m_game->updateTimers(0.5f);
+    for (int round = 0; round < 6 && global("wave") != "3"; ++round)
+    {
+        spawnAndDefeat(bots);
+    }
+    ASSERT_EQ("8 3", global("kills .. ' ' .. wave"));
+    ASSERT_EQ(1, bots->getNumQueuedBots());
+    for (int i = 0; i < 3; ++i)
+    {
+        bots->update(5.0f);
+    }
+    ASSERT_EQ(1u, bots->getActiveBots().size());
+    BotActor* boss = *bots->getActiveBots().begin();
+    EXPECT_EQ("Harbour Boss", boss->getDesc()->getDisplayName());
+    EXPECT_TRUE(m_game->getHUD()->getBossHealthScreen()->isVisible());
+
+    unsigned int timers = m_game->getTimers()->count();
+    spawnAndDefeat(bots);
+    EXPECT_EQ("9 3", global("kills .. ' ' .. wave"));
     EXPECT_EQ(timers + 1, m_game->getTimers()->count());
     for (const std::string& line : log.lines())
     {
