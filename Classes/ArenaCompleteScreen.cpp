@@ -210,11 +210,7 @@ void ArenaCompleteScreen::onOpened()
             game->getGameLayer()->setVisible(false);
         }
     }
-    m_pRPGWidget->setDesc(m_pDesc);
-    m_pRPGWidget->setXPPool(m_pDesc ? m_pDesc->getXPPoints() + m_pDesc->getXPPointsSinceUpgrade() : 0);
-    m_pRPGWidget->setCallbackTarget(this);
-    m_pRPGWidget->setCallback(callfunc_selector(ArenaCompleteScreen::showMenu));
-    m_pRPGWidget->playLevelUpAnimation();
+    m_pRPGWidget->playExperienceOf(m_pDesc, this, callfunc_selector(ArenaCompleteScreen::showMenu));
 }
 
 void ArenaCompleteScreen::showMenu()

@@ -179,11 +179,7 @@ void GameOverScreen::open()
 void GameOverScreen::onOpened()
 {
     VornScreen::onOpened();
-    m_pRPGWidget->setDesc(m_pDesc);
-    m_pRPGWidget->setXPPool(m_pDesc ? m_pDesc->getXPPoints() + m_pDesc->getXPPointsSinceUpgrade() : 0);
-    m_pRPGWidget->setCallbackTarget(this);
-    m_pRPGWidget->setCallback(callfunc_selector(GameOverScreen::showMenu));
-    m_pRPGWidget->playLevelUpAnimation();
+    m_pRPGWidget->playExperienceOf(m_pDesc, this, callfunc_selector(GameOverScreen::showMenu));
 }
 
 void GameOverScreen::showMenu()

@@ -174,6 +174,15 @@ void RPGWidget::refresh()
     }
 }
 
+void RPGWidget::playExperienceOf(VornActorDesc* desc, CCObject* target, SEL_CallFunc callback)
+{
+    setDesc(desc);
+    setXPPool(desc ? desc->getXPPoints() + desc->getXPPointsSinceUpgrade() : 0);
+    setCallbackTarget(target);
+    setCallback(callback);
+    playLevelUpAnimation();
+}
+
 void RPGWidget::playLevelUpAnimation()
 {
     CCNode* bar = m_pXPBarLayerColor;

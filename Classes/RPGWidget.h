@@ -45,6 +45,11 @@ public:
     void setRPGStats(VornActorDesc* desc);
     /** Fills the bar with the experience pool; set the pool and the callback first. */
     void playLevelUpAnimation();
+    /**
+     * A result screen's bar: the character's banked and new experience fills it, then
+     * (target->*callback)() runs.
+     */
+    void playExperienceOf(VornActorDesc* desc, CCObject* target, SEL_CallFunc callback);
     /** The level-up screen has closed: show the new levels, then call the owner back. */
     void onLevelUpScreenClosed();
     /** Redraws the level, the bar and the maximum-level mark from the descriptor. */

@@ -233,11 +233,7 @@ void StageCompleteScreen::onOpened()
     {
         game->getGameLayer()->setVisible(false);
     }
-    m_pRPGWidget->setDesc(m_pDesc);
-    m_pRPGWidget->setXPPool(m_pDesc ? m_pDesc->getXPPoints() + m_pDesc->getXPPointsSinceUpgrade() : 0);
-    m_pRPGWidget->setCallbackTarget(this);
-    m_pRPGWidget->setCallback(callfunc_selector(StageCompleteScreen::showMenu));
-    m_pRPGWidget->playLevelUpAnimation();
+    m_pRPGWidget->playExperienceOf(m_pDesc, this, callfunc_selector(StageCompleteScreen::showMenu));
 }
 
 void StageCompleteScreen::showMenu()
