@@ -163,3 +163,28 @@ function keepEnemiesInPlay(descFile, count)
     end
     return count
 end
+
+-- An arena level: its stage and prop animation, a restart point, and a match against the clock
+-- with `thugs` enemies always in play. The restart button ("restoreStart") brings a fresh match.
+function setUpArena(stage, propSheet, propDelay, thugs)
+    local function startMatch()
+        playArenaMusic()
+        game().Background:setObjectAnimation(0, propSheet, propDelay)
+        afterStart(function()
+            startArenaMatch()
+            keepEnemiesInPlay("street-thug.plist", thugs)
+        end)
+    end
+    function init(restoring)
+        setMaxBotsOnScreen(thugs)
+        if restoring then
+            return
+        end
+        game():setBackdropFile(stage)
+        game():setRestartCheckpoint("restoreStart")
+        startMatch()
+    end
+    function restoreStart(restoring)
+        startMatch()
+    end
+end
