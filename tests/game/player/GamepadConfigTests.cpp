@@ -15,7 +15,7 @@ class GamepadConfigTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::fixturePath("game/input").c_str());
+        CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::fixturePath("game/player").c_str());
         CCUserDefault::sharedUserDefault()->setStringForKey("GamepadInfo_DeviceHash", "");
     }
     void TearDown() override

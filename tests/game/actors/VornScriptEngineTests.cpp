@@ -224,7 +224,7 @@ TEST(VornScriptEngine, HolderRetainsTheEngineAndAClosedEngineAnswersNothing)
     EXPECT_FALSE(engine->callFunctionRef(ref));
     EXPECT_FALSE(engine->callGlobalFunction("onFade"));
     EXPECT_EQ(VORNSCRIPTREF_NULL, engine->getFunctionRef("onFade"));
-    EXPECT_FALSE(engine->executeScriptFile(vorntest::fixturePath("game/script/grunt.lua").c_str()));
+    EXPECT_FALSE(engine->executeScriptFile(vorntest::fixturePath("game/actors/grunt.lua").c_str()));
     EXPECT_TRUE(log.contains("Unable to execute script file"));
     engine->releaseFunctionRef(ref);
     EXPECT_EQ(VORNSCRIPTREF_NULL, ref);
@@ -236,7 +236,7 @@ TEST(VornScriptEngine, EnginesSideBySideKeepTheirOwnScripts)
     VornScriptEngine* a = new VornScriptEngine();
     VornScriptEngine* b = new VornScriptEngine();
     ASSERT_NE(a->getLuaState(), b->getLuaState());
-    const std::string grunt = vorntest::fixturePath("game/script/grunt.lua");
+    const std::string grunt = vorntest::fixturePath("game/actors/grunt.lua");
     EXPECT_TRUE(a->executeScriptFile(grunt.c_str()));
     EXPECT_TRUE(b->executeScriptFile(grunt.c_str()));
 
@@ -264,7 +264,7 @@ TEST(VornScriptEngine, ActorsCrossAsTypedUserValuesThatDieWithTheirObject)
 {
     CCScopedAutoreleasePool pool;
     VornScriptEngine* engine = new VornScriptEngine();
-    ASSERT_TRUE(engine->executeScriptFile(vorntest::fixturePath("game/script/grunt.lua").c_str()));
+    ASSERT_TRUE(engine->executeScriptFile(vorntest::fixturePath("game/actors/grunt.lua").c_str()));
     run(engine, "function onHit(bot, other) hit = tolua.type(bot) .. ' hits ' .. tolua.type(other);"
                 " bot:setPosition(3, 4); keptBot = bot end\n"
                 "function onDamage(bot, fatal) damage = tostring(fatal) end\n"
@@ -312,7 +312,7 @@ TEST(VornScriptEngine, ScriptFilesThatAreMissingOrFailAreReported)
     EXPECT_TRUE(log.contains("ERROR: Unable to open script file 'no-such-level.lua'!"));
     EXPECT_FALSE(engine->executeScriptFile(NULL));
 
-    const std::string broken = vorntest::fixturePath("game/script/broken.lua");
+    const std::string broken = vorntest::fixturePath("game/actors/broken.lua");
     EXPECT_FALSE(engine->executeScriptFile(broken.c_str()));
     EXPECT_TRUE(log.contains("[LUA ERROR]"));
     EXPECT_TRUE(log.contains("broken.lua:4"));
