@@ -29,7 +29,7 @@ bool VornEventDesc::initWithDictionary(CCDictionary* dict, std::string name, std
     }
     if (m_fTime < -1.0f || m_fTime > 1.0f)
     {
-        printf("VornEventDesc::initWithTime - Invalid time %.2f\n", m_fTime);
+        CCLog("VornEventDesc::initWithTime - Invalid time %.2f", m_fTime);
         return false;
     }
     return true;

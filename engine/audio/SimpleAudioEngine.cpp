@@ -1,5 +1,7 @@
 #include "SimpleAudioEngine.h"
 
+#include "CCAlsaLog.h"
+
 #include "base/CCConsole.h"
 #include "support/CCFileUtils.h"
 
@@ -90,6 +92,7 @@ bool SimpleAudioEngine::ensureOpen()
         return m_state == kStateOpen;
     }
     m_state = kStateSilent;
+    cocos2d::CCAlsaLogToDebug();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
     {
         CCLog("SimpleAudioEngine - no audio (%s); the game runs silent", SDL_GetError());
