@@ -1,7 +1,13 @@
 // Every story level, every arena with every fighter, and every enemy kind of the setup tables,
 // played in the booted game: none may ask for a frame, texture or file the resource pack lacks.
 #include "ArenaModeHelper.h"
+#include "BotActor.h"
+#include "ChooseDifficultyScreen.h"
+#include "GameOverScreen.h"
+#include "HUD.h"
 #include "BotManager.h"
+#include "StageCompleteScreen.h"
+#include "VornPlayerInputMulti.h"
 #include "InputHandler_Keyboard.h"
 #include "InputManager.h"
 #include "LevelManager.h"
@@ -42,6 +48,9 @@ protected:
     virtual void SetUp()
     {
         CCPoolManager::sharedPoolManager()->push();
+        // Saved progress of earlier runs must not leak in.
+        setenv("XDG_DATA_HOME", vorntest::makeTempDir("content-play-home").c_str(), 1);
+        CCUserDefault::purgeSharedUserDefault();
         CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
         CCUserDefault::sharedUserDefault()->setStringForKey("UserControls", "");
         CCDirector::sharedDirector()->setWinSize(CCSize(960, 640));
@@ -57,6 +66,9 @@ protected:
         m_game->getSystemManager()->setHandler(handler);
         handler->release();
         ASSERT_TRUE(stepUntil([this] { return title() && title()->isOpen(); }));
+        m_keyboard = static_cast<InputHandler_Keyboard*>(
+            InputManager::sharedInputManager()->getHandlerWithName("KeyboardHandler"));
+        ASSERT_NE(nullptr, m_keyboard);
     }
     virtual void TearDown()
     {
@@ -136,8 +148,89 @@ protected:
         return out.str();
     }
 
+    void hold(int code, bool down)
+    {
+        if (down)
+        {
+            m_keyboard->keyPressed(code);
+        }
+        else
+        {
+            m_keyboard->keyReleased(code);
+        }
+    }
+
+    /**
+     * A simple player: walks to the nearest enemy (or on to the right when there is none) and
+     * punches and kicks it. Plays until `done` or the time runs out; answers whether done came.
+     */
+    template <class Condition>
+    bool autoplay(Condition done, float seconds)
+    {
+        const int keys[] = { VornPlayerInputMulti::kKeyLeft, VornPlayerInputMulti::kKeyRight,
+                             VornPlayerInputMulti::kKeyUp, VornPlayerInputMulti::kKeyDown, 's', 'd' };
+        for (int frame = 0; frame < (int)(seconds / kFrame); ++frame)
+        {
+            if (done())
+            {
+                for (int code : keys)
+                {
+                    hold(code, false);
+                }
+                return true;
+            }
+            VornPlayer* player = m_game->getPlayer();
+            CCPoint me = player->getBasePosition();
+            BotActor* nearest = nullptr;
+            float best = 1e9f;
+            for (BotActor* bot : m_game->getBotManager()->getActiveBots())
+            {
+                float d = ccpDistance(bot->getBasePosition(), me);
+                if (bot->isAlive() && d < best)
+                {
+                    best = d;
+                    nearest = bot;
+                }
+            }
+            bool left = false, right = false, up = false, down = false, punch = false, kick = false;
+            if (nearest == nullptr)
+            {
+                right = true;
+            }
+            else
+            {
+                CCPoint to = nearest->getBasePosition() - me;
+                bool close = fabsf(to.x) < 26.0f && fabsf(to.y) < 6.0f;
+                if (close)
+                {
+                    // Face it, then alternate punches and kicks.
+                    left = to.x < 0.0f && frame % 12 == 0;
+                    right = to.x >= 0.0f && frame % 12 == 0;
+                    punch = frame % 12 == 3;
+                    kick = frame % 24 == 9;
+                }
+                else
+                {
+                    left = to.x < -18.0f;
+                    right = to.x > 18.0f;
+                    up = to.y > 4.0f;
+                    down = to.y < -4.0f;
+                }
+            }
+            hold(VornPlayerInputMulti::kKeyLeft, left);
+            hold(VornPlayerInputMulti::kKeyRight, right);
+            hold(VornPlayerInputMulti::kKeyUp, up);
+            hold(VornPlayerInputMulti::kKeyDown, down);
+            hold('s', punch);
+            hold('d', kick);
+            frames(1);
+        }
+        return done();
+    }
+
     VornGameManager* m_game = nullptr;
     vorntest::LogCapture* m_log = nullptr;
+    InputHandler_Keyboard* m_keyboard = nullptr;
 };
 } // namespace
 
@@ -209,5 +302,67 @@ TEST_F(ContentPlayTest, EveryEnemyKindOfTheSetupTablePlaysEveryActionWithoutAMis
         playEveryAction(desc);
     }
     backToTitle();
+    EXPECT_EQ("", missing());
+}
+
+TEST_F(ContentPlayTest, ASimplePlayerFinishesTheStoryOnNormal)
+{
+    // A finished story asks for the difficulty: Normal.
+    m_game->getAchievementsManager()->setAchievementProgress("achievement.grandor.completed_game_1", 1.0f);
+    m_keyboard->keyPressed(VornPlayerInputMulti::kKeyEnter);
+    frames(2);
+    m_keyboard->keyReleased(VornPlayerInputMulti::kKeyEnter);
+    ChooseDifficultyScreen* difficulty = nullptr;
+    ASSERT_TRUE(stepUntil([this, &difficulty] {
+        CCObject* child = nullptr;
+        CCARRAY_FOREACH(title()->getChildren(), child)
+        {
+            difficulty = dynamic_cast<ChooseDifficultyScreen*>(child);
+            if (difficulty && difficulty->isOpen())
+            {
+                return true;
+            }
+        }
+        return false;
+    }));
+    difficulty->onNormal();
+
+    LevelManager* levels = m_game->getLevelManager();
+    StageCompleteScreen* complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
+    const unsigned int stages = levels->getLevels()->count();
+    for (unsigned int stage = 0; stage < stages; ++stage)
+    {
+        std::string name = static_cast<CCString*>(
+            static_cast<CCDictionary*>(levels->getLevels()->objectAtIndex(stage))->objectForKey("LevelName"))->getCString();
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(stepUntil([this, &name] { return m_game->getLevelScript() == name && !m_game->isPaused(); }));
+        EXPECT_EQ(kDifficulty_Normal, m_game->getStoryDifficultyLevel());
+        // Knocked out, it takes a continue, as a player would.
+        GameOverScreen* gameOver = static_cast<GameOverScreen*>(m_game->getGameOverScreen());
+        int continues = 0;
+        bool finished = false;
+        for (int attempt = 0; attempt < 4 && !finished; ++attempt)
+        {
+            finished = autoplay([complete, gameOver] { return complete->isOpen() || gameOver->isOpen(); }, 240.0f) &&
+                       complete->isOpen();
+            if (gameOver->isOpen())
+            {
+                ++continues;
+                frames(200);
+                gameOver->onRestart();
+                ASSERT_TRUE(stepUntil([this, gameOver] { return !m_game->isPaused() && !gameOver->isVisible(); }));
+            }
+        }
+        ASSERT_TRUE(finished) << "time " << m_game->getTimeInLevel() << ", enemies in play "
+                              << m_game->getBotManager()->getNumActiveBots() << ", alive "
+                              << m_game->getPlayer()->isAlive() << ", queued " << m_game->getBotManager()->getNumQueuedBots() << ", bots paused " << m_game->getBotManager()->isPaused() << " speech " << m_game->getHUD()->getSpeechQueue()->count();
+        printf("%s: %.0f s, %d continues\n", name.c_str(), m_game->getTimeInLevel(), continues);
+        frames(200);
+        complete->onContinue();
+    }
+    // After the last stage the story is complete and the game is back at the title.
+    ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
+    EXPECT_TRUE(m_game->getAchievementsManager()->isAchievementUnlocked(
+        ("achievement.grandor.completed_level_" + std::to_string(stages)).c_str()));
     EXPECT_EQ("", missing());
 }

@@ -417,7 +417,7 @@ TEST_F(LevelFlow, ANewGamePlaysTheRealLevelsInOrder)
     manager->tick(0.01f);
     EXPECT_EQ("level-1-street", manager->getLevelScript());
     EXPECT_FLOAT_EQ(1.075f, manager->getGameSpeedMod());
-    EXPECT_EQ("false", global("gateReached"));
+    EXPECT_EQ("0", global("wave"));  // no wave before the player is on the stage
 
     manager->onNextStage();
     manager->tick(0.01f);
