@@ -282,7 +282,7 @@ TEST_F(LevelScriptBinding, LevelListAndCharacterTables)
         "found, bump = setups:getValue('jors', 'XPLevelBump', 0)\n"
         "missing, kept = setups:getValue('nobody', 'MinHealth', 7.5)");
     EXPECT_EQ("0Street", global("first"));
-    EXPECT_EQ("true 1true false", global("tostring(moved) .. ' ' .. second .. ' ' .. tostring(past)"));
+    EXPECT_EQ("true 1false true", global("tostring(moved) .. ' ' .. second .. ' ' .. tostring(past)"));
     EXPECT_EQ("true 1.5 false 7.5", global("tostring(found) .. ' ' .. bump .. ' ' .. tostring(missing) .. ' ' .. kept"));
 }
 
