@@ -265,7 +265,9 @@ end
 --             give the first enemy the boss bar, fight = true to give it the fight bar };
 --   onCleared()  after the last wave (default: the stage complete screen).
 -- The layout names a VornCollision "lockWall" (the held wall) and one trigger per wave; the first
--- trigger lies under the player's start, so the stage opens as soon as it is played. A checkpoint
+-- trigger lies under the player's start, so the stage opens as soon as it is played; each later
+-- trigger reaches to the stage's end, so a player knocked past its start still stands in it (a
+-- trigger refused while a wave is in play stays live). A checkpoint
 -- is saved as its wave starts; a restore brings the player back there and starts that wave again.
 function setUpStage(stage)
     -- The held wall stands at x, or (nil) is out of play: a hidden wall stops nobody.

@@ -22,6 +22,6 @@ setUpStage({
     waves = {
         { trigger = "onYardStart", enemies = { { THUG, 3 } }, lockAt = 300, onStart = opening },
         { trigger = "onSidingsReached", checkpoint = "restoreSidings", enemies = { { THUG, 3 } }, lockAt = 480 },
-        { trigger = "onYardEnd", enemies = { { FOREMAN, 1 }, { THUG, 1 } }, lockAt = 636, fight = true },
+        { trigger = "onYardEnd", enemies = { { FOREMAN, 1 } }, lockAt = 636, fight = true },
     },
 })

@@ -1,5 +1,5 @@
 -- Stage 5: the harbour tower's roof at dawn, the story's end. Two waves of the boss's men, the water
--- tanks are the checkpoint, then the harbour boss himself: the banner, a closer look, a last word,
+-- tanks are the checkpoint, then the harbour boss himself (his own checkpoint): the banner, a closer look, a last word,
 -- and his own bar. With him down the stage complete screen closes the story.
 
 local THUG = "street-thug.plist"
@@ -39,7 +39,7 @@ setUpStage({
         { trigger = "onTowerStart", enemies = { { THUG, 3 } }, lockAt = 270, onStart = opening },
         { trigger = "onTanksReached", checkpoint = "restoreTanks", enemies = { { THUG, 3 } },
           lockAt = 420 },
-        { trigger = "onFarEndReached", enemies = { { BOSS, 1 } }, lockAt = 596, boss = true,
+        { trigger = "onFarEndReached", checkpoint = "restoreBoss", enemies = { { BOSS, 1 } }, lockAt = 596, boss = true,
           onStart = bossEntrance },
     },
 })

@@ -195,7 +195,10 @@ protected:
             bool left = false, right = false, up = false, down = false, punch = false, kick = false;
             if (nearest == nullptr)
             {
+                // On along the middle of the street, clear of the props at its back.
                 right = true;
+                up = me.y < -38.0f;
+                down = me.y > -30.0f;
             }
             else
             {
@@ -355,7 +358,7 @@ TEST_F(ContentPlayTest, ASimplePlayerFinishesTheStoryOnNormal)
         }
         ASSERT_TRUE(finished) << "time " << m_game->getTimeInLevel() << ", enemies in play "
                               << m_game->getBotManager()->getNumActiveBots() << ", alive "
-                              << m_game->getPlayer()->isAlive() << ", queued " << m_game->getBotManager()->getNumQueuedBots() << ", bots paused " << m_game->getBotManager()->isPaused() << " speech " << m_game->getHUD()->getSpeechQueue()->count();
+                              << m_game->getPlayer()->isAlive() << " at " << m_game->getPlayer()->getBasePosition().x << "," << m_game->getPlayer()->getBasePosition().y << " action " << (m_game->getPlayer()->getAction() ? m_game->getPlayer()->getAction()->getName() : "") << ", queued " << m_game->getBotManager()->getNumQueuedBots() << ", bots paused " << m_game->getBotManager()->isPaused() << " speech " << m_game->getHUD()->getSpeechQueue()->count();
         printf("%s: %.0f s, %d continues\n", name.c_str(), m_game->getTimeInLevel(), continues);
         frames(200);
         complete->onContinue();
