@@ -64,7 +64,8 @@ function setUpPlayer(descFile)
 end
 
 -- Runs fn just after the level has started. The start empties the enemy queue and the HUD's
--- captions once the level's init has run, so a level's opening waits for this.
+-- captions once the level's init has run, so an arena's opening waits for this (story stages open
+-- from the trigger the player starts on instead).
 function afterStart(fn)
     game():startTimer(0.5, function(progress)
         fn()
@@ -186,5 +187,233 @@ function setUpArena(stage, propSheet, propDelay, thugs)
     end
     function restoreStart(restoring)
         startMatch()
+    end
+end
+
+-- Camera effects, for a camera the level scripts can drive; without one they do nothing.
+function shakeCamera(scale, seconds)
+    pcall(function()
+        local camera = game().CameraManager
+        if camera ~= nil and camera.shake ~= nil then
+            camera:shake(scale, seconds)
+        end
+    end)
+end
+
+function zoomCamera(zoom, seconds)
+    pcall(function()
+        local camera = game().CameraManager
+        if camera ~= nil and camera.zoom ~= nil then
+            camera:zoom(zoom, seconds)
+        end
+    end)
+end
+
+-- A scene: the cinemascope bars, then each line of `lines` ({ head, text, seconds }) in turn; the
+-- bars go once the last line has been said, then `after` runs (if given).
+function playScene(lines, after)
+    local hud = game().HUD
+    if hud == nil then
+        if after ~= nil then
+            after()
+        end
+        return
+    end
+    hud:enableCinemascope()
+    for i, line in ipairs(lines) do
+        local onEnd = nil
+        if i == #lines then
+            onEnd = function()
+                hud:disableCinemascope()
+                if after ~= nil then
+                    after()
+                end
+            end
+        end
+        hud:playSpeech(line[1], line[2], line[3] or 2.5, nil, onEnd)
+    end
+end
+
+-- The control hints: each { left, right } pair of thumb texts in turn, `seconds` apiece.
+function showControlHints(hints, seconds)
+    local hud = game().HUD
+    if hud == nil then
+        return
+    end
+    local function show(i)
+        if i > #hints then
+            hud:hideLeftThumb()
+            hud:hideRightThumb()
+            return
+        end
+        hud:showLeftThumb(hints[i][1])
+        hud:showRightThumb(hints[i][2])
+        game():startTimer(seconds, function(progress)
+            show(i + 1)
+        end)
+    end
+    show(1)
+end
+
+-- A story stage, described by one table and run wave by wave:
+--   backdrop  the stage layout; player  the story fighter's list ("jors.plist");
+--   maxBots   enemies on screen at once; dress()  music and animations, on every (re)start;
+--   waves     in order, each { trigger = name of the layout's trigger that starts it,
+--             enemies = { { "kind.plist", count }, ... }, lockAt = x of the wall that holds the
+--             player in until the wave is down, checkpoint = (optional) restore function name
+--             saved as the wave starts, onStart(wave) / onCleared(wave) (optional), boss = true to
+--             give the first enemy the boss bar, fight = true to give it the fight bar };
+--   onCleared()  after the last wave (default: the stage complete screen).
+-- The layout names a VornCollision "lockWall" (the held wall) and one trigger per wave; the first
+-- trigger lies under the player's start, so the stage opens as soon as it is played; each later
+-- trigger reaches to the stage's end, so a player knocked past its start still stands in it (a
+-- trigger refused while a wave is in play stays live). A checkpoint
+-- is saved as its wave starts; a restore brings the player back there and starts that wave again.
+function setUpStage(stage)
+    -- The held wall stands at x, or (nil) is out of play: a hidden wall stops nobody.
+    local function lock(x)
+        local wall = game().Background and game().Background:getNodeByName("lockWall")
+        if wall ~= nil then
+            wall:setVisible(x ~= nil)
+            if x ~= nil then
+                wall:setPosition(x, -54)
+            end
+        end
+    end
+    local function restart(restoring)
+        setUpPlayer(stage.player)
+        lock(nil)
+        stage.dress()
+    end
+    function init(restoring)
+        setUpPlayer(stage.player)
+        setMaxBotsOnScreen(stage.maxBots)
+        wave = 0
+        kills = 0
+        waveLeft = 0
+        -- The start clears the enemy queue and the captions after init: no wave before it.
+        stageRunning = false
+        afterStart(function()
+            stageRunning = true
+        end)
+        if restoring then
+            return
+        end
+        game():setBackdropFile(stage.backdrop)
+        restart(false)
+        game():setCheckpoint("restoreStart")
+        game():setRestartCheckpoint("restoreStart")
+    end
+    restoreStart = restart
+
+    local function enemyDown(bot)
+        kills = kills + 1
+        waveLeft = waveLeft - 1
+        if waveLeft > 0 then
+            return
+        end
+        local current = stage.waves[wave]
+        lock(nil)
+        if current.boss or current.fight then
+            local hud = game().HUD
+            if hud ~= nil then
+                hud:hideBossHealth()
+                hud:hideFightHealth()
+            end
+        end
+        if current.onCleared ~= nil then
+            current.onCleared(wave)
+        end
+        if wave < #stage.waves then
+            showGoPrompt(true)
+        elseif stage.onCleared ~= nil then
+            stage.onCleared()
+        else
+            -- A moment to see the last one fall before the results.
+            game():startTimer(1.5, function()
+                game():onStageComplete()
+            end)
+        end
+    end
+
+    local function onFirstSpawned(current)
+        return function(bot)
+            local hud = game().HUD
+            if hud == nil then
+                return
+            end
+            if current.boss then
+                hud:showBossHealth(bot)
+            elseif current.fight then
+                hud:showFightHealth(game().Player, bot)
+            end
+        end
+    end
+
+    local function startWave(number)
+        local current = stage.waves[number]
+
+        if number <= wave then
+            return true
+        end
+        if not stageRunning or number ~= wave + 1 or waveLeft > 0 or current == nil then
+            -- Not before the wave in play is down: the trigger stays live.
+            return false
+        end
+        wave = number
+        showGoPrompt(false)
+        if current.checkpoint ~= nil then
+            game():setCheckpoint(current.checkpoint)
+            game():setRestartCheckpoint(current.checkpoint)
+            local hud = game().HUD
+            if hud ~= nil then
+                hud:showCheckpointDisplay()
+            end
+        end
+        lock(current.lockAt)
+        if current.onStart ~= nil then
+            current.onStart(number)
+        end
+        local bots = game().BotManager
+        waveLeft = 0
+        local side = 0
+        for _, group in ipairs(current.enemies) do
+            local desc = game():actorDescWithFile(group[1])
+            for i = 1, group[2] do
+                if bots ~= nil and desc ~= nil then
+                    side = side + 1
+                    local dir = (side % 2 == 0) and kSpawnDir_Left or kSpawnDir_Right
+                    local id = bots:addBotToSpawnQueue(desc, dir, 0.6)
+                    bots:triggerOnBotEvent(id, kBotTrigger_Died, enemyDown)
+                    if waveLeft == 0 and (current.boss or current.fight) then
+                        bots:triggerOnBotEvent(id, kBotTrigger_Spawned, onFirstSpawned(current))
+                    end
+                    waveLeft = waveLeft + 1
+                end
+            end
+        end
+        if waveLeft == 0 then
+            -- Nothing could be sent in: the wave counts as down.
+            waveLeft = 1
+            enemyDown(nil)
+        end
+        return true
+    end
+
+    for number, current in ipairs(stage.waves) do
+        _G[current.trigger] = function(trigger, amount)
+            return startWave(number)
+        end
+        if current.checkpoint ~= nil then
+            -- Back at this wave's trigger: the waves before it are behind the player.
+            _G[current.checkpoint] = function(restoring)
+                restart(restoring)
+                wave = number - 1
+                afterStart(function()
+                    stageRunning = true
+                    startWave(number)
+                end)
+            end
+        end
     end
 end

@@ -1,32 +1,10 @@
--- Level 1: the street. The stage comes up with its burning barrel and flickering neon sign. A
--- first wave of thugs comes at the player at once; the gate at the far end is the checkpoint and
--- brings the second wave. The stage is complete once both waves are down.
+-- Stage 1: the street at dusk. Jors learns the controls on the way, talks to a thug who blocks
+-- the way, then clears two waves; the gate halfway is the checkpoint.
 
 local THUG = "street-thug.plist"
-local WAVE_SIZES = { 3, 4 }
-
--- restoring is true when a checkpoint brings the level back: the checkpoint then brings back
--- the stage and calls its function (restoreStart or restoreGate), which dresses it and brings
--- the enemies back.
-function init(restoring)
-    setUpPlayer("jors.plist")
-    setMaxBotsOnScreen(3)
-    gateReached = false
-    kills = 0
-    if restoring then
-        return
-    end
-    game():setBackdropFile("stage-street")
-    dressStage()
-    afterStart(function()
-        showLevelCaption(3.0)
-        startWave(1)
-    end)
-    game():setRestartCheckpoint("restoreStart")
-end
 
 -- What the layout does not do by itself: music, the barrel's fire, the sign's flicker.
-function dressStage()
+local function dress()
     playLevelMusic()
     game().Background:setObjectAnimation(0, "stage-barrel.plist", 0.12)
     every(4.0, function()
@@ -34,56 +12,41 @@ function dressStage()
     end)
 end
 
-function startWave(number)
-    wave = number
-    killsInWave = 0
-    spawnWave(THUG, WAVE_SIZES[number], onThugDied)
-end
-
--- Each thug of a wave, once it has gone. The first wave down sends the player on to the gate.
-function onThugDied(bot)
-    kills = kills + 1
-    killsInWave = killsInWave + 1
-    if killsInWave < WAVE_SIZES[wave] then
-        return
+-- The controls, two at a time while the first thugs walk in, named as the player's own keys.
+local function key(input)
+    local name = game():getGamepadButtonString(input)
+    if name == nil or name == "" then
+        return "?"
     end
-    if wave == 1 then
-        showGoPrompt(true)
-    else
-        -- A moment to see the last one fall before the results.
-        game():startTimer(1.5, function()
-            game():onStageComplete()
-        end)
-    end
+    return name
 end
 
--- The start of the level, after a continue.
-function restoreStart(restoring)
-    gateReached = false
-    dressStage()
-    afterStart(function()
-        startWave(1)
-    end)
+local function hints()
+    return {
+        { "Move: " .. key(kVornInput_Left) .. " " .. key(kVornInput_Right) .. " " .. key(kVornInput_Up) .. " "
+            .. key(kVornInput_Down), "Punch: " .. key(kVornInput_Punch) },
+        { "Kick: " .. key(kVornInput_Kick), "Back kick: " .. key(kVornInput_BackKick) },
+        { "Jump: " .. key(kVornInput_Jump), "Stomp a floored enemy: " .. key(kVornInput_Stomp) },
+        { "Grab: walk into a dazed enemy", "Throw: kick while holding him" },
+    }
 end
 
--- The gate checkpoint, after a continue or the title's continue.
-function restoreGate(restoring)
-    gateReached = true
-    dressStage()
-    afterStart(function()
-        startWave(2)
-    end)
+local function opening(wave)
+    showLevelCaption(3.0)
+    showControlHints(hints(), 3.5)
+    playScene({
+        { "street-thug-portrait", "Wrong street, hero. This one's ours now.", 2.5 },
+        { "jors-portrait", "Then I'll take it back. Block by block.", 2.5 },
+    })
 end
 
--- The stage layout's gate trigger: saves the checkpoint and brings the second wave; answering
--- true uses the trigger up.
-function onGateReached(trigger, amount)
-    if gateReached then
-        return true
-    end
-    gateReached = true
-    showGoPrompt(false)
-    game():setCheckpoint("restoreGate")
-    startWave(2)
-    return true
-end
+setUpStage({
+    backdrop = "stage-street",
+    player = "jors.plist",
+    maxBots = 3,
+    dress = dress,
+    waves = {
+        { trigger = "onStreetStart", enemies = { { THUG, 3 } }, lockAt = 270, onStart = opening },
+        { trigger = "onGateReached", checkpoint = "restoreGate", enemies = { { THUG, 4 } }, lockAt = 636 },
+    },
+})

@@ -262,7 +262,7 @@ void RemapControlsScreen::startRemap()
     setPlayerInputEnabled(false);
     if (m_pDeviceTypeLabel)
     {
-        m_pDeviceTypeLabel->setString("Push my buttons..");
+        m_pDeviceTypeLabel->setString("Push my buttons...");
     }
     if (m_pControlsLabel)
     {

@@ -48,7 +48,9 @@ namespace
 {
 const char* const kEventFullscreen = "event_fullscreen";
 const char* const kEventWindowed = "event_windowed";
-const float kCreditsPassSeconds = 420.0f;
+// The credits roll at a reading pace whatever their length (a fixed time per pass left a short
+// text all but standing still): design pixels per second.
+const float kCreditsRollSpeed = 14.0f;
 
 // A carousel entry's two labels: its name and text, or "LOCKED" and the unlock hint.
 void showEntryTexts(CCLabelBMFont* nameLabel, CCLabelBMFont* textLabel, const char* name, const char* text)
@@ -881,7 +883,9 @@ void TitleScreen::tickCredits(float dt)
         return;
     }
     CCPoint offset = view->getContentOffset();
-    float t = (offset.y - lo.y) / range + dt / kCreditsPassSeconds;
+    GameManager* manager = GameManager::getInstance();
+    float speed = kCreditsRollSpeed * (manager ? manager->getResolutionScale() : 1.0f);
+    float t = (offset.y - lo.y) / range + dt * speed / range;
     t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
     view->setContentOffset(ccpLerp(lo, hi, t), false);
     if (t >= 0.999f)

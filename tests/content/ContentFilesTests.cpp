@@ -305,7 +305,7 @@ TEST(ContentFiles, SetupNamesLocaleTablesThatHoldEveryFixedKeyAndAchievementText
 
     CCDictionary* achievements = CCDictionary::createWithContentsOfFile(resourcePath("achievements.plist").c_str());
     ASSERT_TRUE(achievements);
-    EXPECT_EQ(27u, achievements->count());
+    EXPECT_EQ(30u, achievements->count());  // one "completed_level_N" per story stage
     EXPECT_TRUE(achievements->objectForKey("achievement.grandor.max_out_street_thug"));
     CCDictElement* el = NULL;
     CCDICT_FOREACH(achievements, el)
@@ -359,4 +359,43 @@ TEST(ContentFiles, GamepadsAndImpactCarryTheirKeys)
                              "sfx/menu-select.mp3", "sfx/grumvald.mp3", "sfx/hit.mp3", "sfx/swing.mp3",
                              "sfx/jump.mp3", "sfx/throw.mp3", "sfx/die.mp3"})
         EXPECT_TRUE(fileExists(resourcePath(file))) << file;
+}
+
+namespace
+{
+/** Pixels that differ between two glyphs of the page, each set on its pen position and baseline. */
+int glyphDifference(FntFile& fnt, CCImage& page, int a, int b)
+{
+    const int w = page.getWidth();
+    const unsigned char* rgba = page.getData();
+    auto inked = [&](FntChar& c, int x, int y) {
+        int gx = x - c["xoffset"], gy = y - c["yoffset"];
+        if (gx < 0 || gy < 0 || gx >= c["width"] || gy >= c["height"])
+            return false;
+        return rgba[((c["y"] + gy) * w + c["x"] + gx) * 4 + 3] > 127;
+    };
+    int differ = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            differ += inked(fnt.chars[a], x, y) != inked(fnt.chars[b], x, y) ? 1 : 0;
+    return differ;
+}
+} // namespace
+
+TEST(ContentFiles, TheSmallFontTellsLookAlikeCapitalsApart)
+{
+    // "TULMEK" once read as "TVLNEK" and "Night" as "Hight": these pairs must differ clearly.
+    FntFile fnt = readFnt(resourcePath("unibody8bold.fnt"));
+    CCImage page;
+    ASSERT_TRUE(page.initWithImageFile(resourcePath(fnt.pageFile).c_str()));
+    // Pixels each pair must at least differ in (the monospaced 10 px face had 9, 2, 2, 2 and 1).
+    const struct
+    {
+        const char* pair;
+        int atLeast;
+    } pairs[] = {{"UV", 15}, {"MN", 10}, {"MH", 10}, {"NH", 6}, {"O0", 8}};
+    for (const auto& p : pairs)
+    {
+        EXPECT_GE(glyphDifference(fnt, page, p.pair[0], p.pair[1]), p.atLeast) << p.pair;
+    }
 }

@@ -30,7 +30,7 @@ TEST(Regenerate, FontsFightersAndImagesComeOutIdentical)
 {
     const std::string dir = makeTempDir("regenerate");
     const std::string dejavu = "/usr/share/fonts/truetype/dejavu/";
-    ASSERT_EQ(0, run(std::string(VORN_FONTMAKER) + " " + dejavu + "DejaVuSansMono-Bold.ttf 10 crisp " + dir + " unibody8bold"));
+    ASSERT_EQ(0, run(std::string(VORN_FONTMAKER) + " " + dejavu + "DejaVuSans-Bold.ttf 10 crisp " + dir + " unibody8bold"));
     ASSERT_EQ(0, run(std::string(VORN_FONTMAKER) + " " + dejavu + "DejaVuSans-Bold.ttf 32 smooth " + dir + " title-font"));
     for (const FighterFiles& f : kFighters)
         ASSERT_EQ(0, run(std::string(VORN_SPRITEMAKER) + " fighter " + sourcePath("content/fighters/") + f.descriptor + ".txt " + dir));

@@ -378,12 +378,10 @@ CCSpriteFrame* CCBReader::loadSpriteFrame(const char* pSheet, const char* pFile,
         return CCSpriteFrame::createWithTexture(texture, CCRectMake(0, 0, size.width, size.height));
     }
     CCSpriteFrameCache* cache = CCSpriteFrameCache::sharedSpriteFrameCache();
+    // The sheet first (a sheet already loaded is skipped): asking the cache before would log a
+    // frame of a sheet not yet loaded as missing.
+    cache->addSpriteFramesWithFile((root + pSheet).c_str());
     CCSpriteFrame* frame = cache->spriteFrameByName(pFile);
-    if (!frame)
-    {
-        cache->addSpriteFramesWithFile((root + pSheet).c_str());
-        frame = cache->spriteFrameByName(pFile);
-    }
     if (!frame) CCLog("CCBReader - missing frame '%s' of sheet '%s'", pFile, pSheet);
     return frame;
 }

@@ -1,5 +1,6 @@
 #include "BotActor.h"
 #include "BotManager.h"
+#include "FightHealthScreen.h"
 #include "CharacterSetups.h"
 #include "HUD.h"
 #include "PlayerHealthScreen.h"
@@ -123,20 +124,19 @@ TEST_F(LevelScriptBinding, TheStreetLevelSetsUpItsStageCheckpointsAndTimers)
     EXPECT_EQ("stage-street", m_game->getBackdropFile());
     ASSERT_NE(nullptr, m_game->getBackground());
     EXPECT_EQ("restoreStart", m_game->getCheckpointFunction());
+    // The start is saved too, so the title's continue finds it.
+    EXPECT_EQ("restoreStart", CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction", ""));
     EXPECT_EQ("true", global("game().Background == VornGameManager:getSharedVornGameManager().Background"));
     EXPECT_EQ("Street", global("LevelManager:sharedLevelManager() and game().MusicManager and 'Street'"));
 
-    // The flicker timer plays the sign's timeline and starts the next one; the opening timer
-    // goes once it has sent the first wave.
+    // The flicker timer plays the sign's timeline and starts the next one; the start timer lets
+    // the waves begin once the level is under way.
     ASSERT_EQ(2u, m_game->getTimers()->count());
+    EXPECT_EQ("false", global("tostring(onStreetStart(nil, 1.0))"));  // too early: the trigger stays live
     m_game->updateTimers(4.0f);
     EXPECT_EQ("flicker", m_game->getBackground()->getNextAnimation());
     EXPECT_EQ(1u, m_game->getTimers()->count());
-
-    // The gate saves its checkpoint.
-    run("onGateReached(nil, 1.0)");
-    EXPECT_EQ("restoreGate", CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction", ""));
-    EXPECT_EQ("true", global("gateReached"));
+    EXPECT_EQ("true", global("stageRunning"));
 }
 
 TEST_F(LevelScriptBinding, TimersTakeFunctionsNamesAndCoroutinesButNothingElse)
@@ -263,11 +263,11 @@ TEST_F(LevelScriptBinding, ObjectsThatDieUnderAScriptAreRefused)
     }
     defineOutcome();
     VornScriptEngine* before = m_game->getScriptEngine();
-    run("storyCompleted = true\n"
+    run("wave = 5\n"
         "loaded = game():loadLevelScript('level-2-docks', false)\n"
-        "after = tostring(loaded) .. ' ' .. tostring(storyCompleted)");
+        "after = tostring(loaded) .. ' ' .. tostring(wave)");
     EXPECT_NE(before, m_game->getScriptEngine());
-    EXPECT_EQ("false", global("storyCompleted"));
+    EXPECT_EQ("0", global("wave"));
 }
 
 TEST_F(LevelScriptBinding, LevelListAndCharacterTables)
@@ -282,7 +282,7 @@ TEST_F(LevelScriptBinding, LevelListAndCharacterTables)
         "found, bump = setups:getValue('jors', 'XPLevelBump', 0)\n"
         "missing, kept = setups:getValue('nobody', 'MinHealth', 7.5)");
     EXPECT_EQ("0Street", global("first"));
-    EXPECT_EQ("true 1true false", global("tostring(moved) .. ' ' .. second .. ' ' .. tostring(past)"));
+    EXPECT_EQ("true 1false true", global("tostring(moved) .. ' ' .. second .. ' ' .. tostring(past)"));
     EXPECT_EQ("true 1.5 false 7.5", global("tostring(found) .. ' ' .. bump .. ' ' .. tostring(missing) .. ' ' .. kept"));
 }
 
@@ -304,27 +304,41 @@ void spawnAndDefeat(BotManager* bots)
 }
 } // namespace
 
-TEST_F(LevelScriptBinding, TheStreetSendsTwoWavesAndCompletesOnceTheyAreDown)
+TEST_F(LevelScriptBinding, TheStreetHoldsEachWaveBehindItsWallAndCompletesOnceBothAreDown)
 {
     BotManager* bots = m_game->getBotManager();
     ASSERT_NE(nullptr, bots);
-    // The opening comes just after the start, which empties the enemy queue and the captions.
-    EXPECT_EQ(0, bots->getNumQueuedBots());
+    CCNode* wall = m_game->getBackground()->getNodeByName("lockWall");
+    ASSERT_NE(nullptr, wall);
+    EXPECT_FALSE(wall->isVisible());
     m_game->updateTimers(0.5f);
     EXPECT_EQ(3, bots->getMaxBotsOnScreen());
-    EXPECT_EQ(3, bots->getNumQueuedBots());
     EXPECT_EQ("jors.plist", m_game->getPlayer()->getPlayerDesc());
     EXPECT_TRUE(m_game->getPlayer()->getInputConnected());
-    EXPECT_EQ(1u, m_game->getHUD()->getSpeechQueue()->count());
+
+    // The trigger under the start sends the first wave, with the scene and the hints, and raises
+    // the wall before the gate: the gate cannot be reached, and does nothing, until the wave is down.
+    run("first = onStreetStart(nil, 1.0)");
+    EXPECT_EQ("true", global("first"));
+    EXPECT_EQ(3, bots->getNumQueuedBots());
+    EXPECT_TRUE(wall->isVisible());
+    float gateX = m_game->getBackground()->getNodeByName("gate")->getPositionX();
+    EXPECT_LT(wall->getPositionX() + wall->getContentSize().width, gateX);
+    EXPECT_TRUE(m_game->getHUD()->isCinemascopeActive());
+    EXPECT_EQ("false", global("tostring(onGateReached(nil, 1.0))"));
+    EXPECT_EQ(3, bots->getNumQueuedBots());
 
     vorntest::LogCapture log;
     spawnAndDefeat(bots);
     EXPECT_EQ("3 1", global("kills .. ' ' .. wave"));
     EXPECT_TRUE(m_game->getHUD()->getGoNode()->isVisible());
+    EXPECT_FALSE(wall->isVisible());
 
+    // The gate: the mid-stage checkpoint, then the second wave.
     run("onGateReached(nil, 1.0)");
     EXPECT_FALSE(m_game->getHUD()->getGoNode()->isVisible());
     EXPECT_EQ(4, bots->getNumQueuedBots());
+    EXPECT_TRUE(wall->isVisible());
     EXPECT_EQ("restoreGate", CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction", ""));
     unsigned int timers = m_game->getTimers()->count();
     for (int round = 0; round < 3 && bots->getNumQueuedBots() > 0; ++round)
@@ -332,14 +346,14 @@ TEST_F(LevelScriptBinding, TheStreetSendsTwoWavesAndCompletesOnceTheyAreDown)
         spawnAndDefeat(bots);
     }
     EXPECT_EQ("7 2", global("kills .. ' ' .. wave"));
-    EXPECT_EQ(timers + 1, m_game->getTimers()->count());
+    EXPECT_EQ(timers + 1, m_game->getTimers()->count());  // the stage complete, a moment later
     for (const std::string& line : log.lines())
     {
         EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
     }
 }
 
-TEST_F(LevelScriptBinding, TheDocksEndWithTheBossAndHisOwnHealthBar)
+TEST_F(LevelScriptBinding, TheDocksEndWithTheForemanAndTheFightBar)
 {
     {
         CCScopedAutoreleasePool pool;
@@ -349,24 +363,32 @@ TEST_F(LevelScriptBinding, TheDocksEndWithTheBossAndHisOwnHealthBar)
     BotManager* bots = m_game->getBotManager();
     vorntest::LogCapture log;
     m_game->updateTimers(0.5f);
-    for (int round = 0; round < 6 && global("wave") != "3"; ++round)
+    const char* triggers[] = { "onDocksStart", "onPierReached", "onPierEnd" };
+    for (int wave = 0; wave < 3; ++wave)
     {
-        spawnAndDefeat(bots);
+        run(std::string(triggers[wave]) + "(nil, 1.0)");
+        if (wave < 2)
+        {
+            for (int round = 0; round < 3 && bots->getNumQueuedBots() > 0; ++round)
+            {
+                spawnAndDefeat(bots);
+            }
+        }
     }
-    ASSERT_EQ("8 3", global("kills .. ' ' .. wave"));
+    ASSERT_EQ("7 3", global("kills .. ' ' .. wave"));
     ASSERT_EQ(1, bots->getNumQueuedBots());
     for (int i = 0; i < 3; ++i)
     {
         bots->update(5.0f);
     }
     ASSERT_EQ(1u, bots->getActiveBots().size());
-    BotActor* boss = *bots->getActiveBots().begin();
-    EXPECT_EQ("Harbour Boss", boss->getDesc()->getDisplayName());
-    EXPECT_TRUE(m_game->getHUD()->getBossHealthScreen()->isVisible());
+    BotActor* foreman = *bots->getActiveBots().begin();
+    EXPECT_EQ("Dock Foreman", foreman->getDesc()->getDisplayName());
+    EXPECT_TRUE(m_game->getHUD()->getFightHealthScreen()->isVisible());
 
     unsigned int timers = m_game->getTimers()->count();
     spawnAndDefeat(bots);
-    EXPECT_EQ("9 3", global("kills .. ' ' .. wave"));
+    EXPECT_EQ("8 3", global("kills .. ' ' .. wave"));
     EXPECT_EQ(timers + 1, m_game->getTimers()->count());
     for (const std::string& line : log.lines())
     {

@@ -41,7 +41,7 @@ TEST_F(LevelManagerTest, TheStoryRunsInListOrderWithItsTextsMusicAndTables)
 {
     LevelManager* levels = LevelManager::create();
     ASSERT_NE(nullptr, levels);
-    ASSERT_EQ(2u, levels->getLevels()->count());
+    ASSERT_EQ(5u, levels->getLevels()->count());
     EXPECT_EQ(-1, levels->getStageIndex());
     EXPECT_STREQ("", levels->getMusicTrackName());
     EXPECT_EQ("", levels->getLocationName());
@@ -64,17 +64,29 @@ TEST_F(LevelManagerTest, TheStoryRunsInListOrderWithItsTextsMusicAndTables)
     EXPECT_TRUE(levels->nextLevel());
     EXPECT_EQ("Harbour Docks", levels->getLocationName());
     EXPECT_EQ("Night", levels->getTimePeriod());
+    EXPECT_STREQ("Docks", levels->getMusicTrackName());
+    EXPECT_FALSE(levels->isLastLevel());
+    // Every stage has its own track; the last one is the tower, where the story ends.
+    EXPECT_TRUE(levels->nextLevel());
+    EXPECT_STREQ("Market", levels->getMusicTrackName());
+    EXPECT_TRUE(levels->nextLevel());
+    EXPECT_STREQ("Yard", levels->getMusicTrackName());
+    EXPECT_TRUE(levels->nextLevel());
+    EXPECT_EQ("Harbour Tower", levels->getLocationName());
+    EXPECT_EQ("Dawn", levels->getTimePeriod());
     EXPECT_STREQ("Boss", levels->getMusicTrackName());
     EXPECT_TRUE(levels->isLastLevel());
     EXPECT_FALSE(levels->nextLevel());
-    EXPECT_EQ((std::vector<std::string>{"level-1-street", "level-2-docks"}), recorder.names);
+    EXPECT_EQ((std::vector<std::string>{"level-1-street", "level-2-docks", "level-3-market", "level-4-yard",
+                                        "level-5-tower"}),
+              recorder.names);
 
     vorntest::LogCapture log;
-    levels->setLevelIndex(2);
+    levels->setLevelIndex(5);
     levels->setLevelIndex(-1);
-    EXPECT_TRUE(log.contains("no level 2"));
-    EXPECT_EQ(1, levels->getLevelIndex());
-    EXPECT_EQ(2u, recorder.names.size());
+    EXPECT_TRUE(log.contains("no level 5"));
+    EXPECT_EQ(4, levels->getLevelIndex());
+    EXPECT_EQ(5u, recorder.names.size());
     levels->getLevelChangedSignal().disconnect(&recorder, &LevelRecorder::onLevelChanged);
 }
 
@@ -86,7 +98,7 @@ TEST_F(LevelManagerTest, TheFirstBootStepMakesTheListAndDroppingItForgetsItsChec
         m_game->initMain1();
     }
     ASSERT_NE(nullptr, m_game->getLevelManager());
-    EXPECT_EQ(2u, m_game->getLevelManager()->getLevels()->count());
+    EXPECT_EQ(5u, m_game->getLevelManager()->getLevels()->count());
     RestartManager* restart = m_game->getRestartManager();
     EXPECT_NE(nullptr, restart->getDelegateWithKey(LevelManager::kRestartKey));
     m_game->setLevelManager(nullptr);

@@ -258,6 +258,15 @@ TEST_F(StoryFlowTest, StageCompleteLeadsToTheNextStageAndAfterTheLastOneToTheTit
     frames(10);
     EXPECT_TRUE(inPlay());
     EXPECT_FALSE(complete->isVisible());
+    for (const char* next : {"level-3-market", "level-4-yard", "level-5-tower"})
+    {
+        m_game->onStageComplete();
+        ASSERT_TRUE(stepUntil([complete] { return complete->isOpen(); }));
+        frames(200);
+        complete->onContinue();
+        ASSERT_TRUE(stepUntil([this, next] { return m_game->getLevelScript() == next; }));
+        frames(10);
+    }
     ASSERT_TRUE(m_game->getLevelManager()->isLastLevel());
 
     // The last stage's continue finishes the story: back to the title, nothing left to continue.
@@ -267,7 +276,7 @@ TEST_F(StoryFlowTest, StageCompleteLeadsToTheNextStageAndAfterTheLastOneToTheTit
     frames(200);
     complete->onContinue();
     ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
-    EXPECT_EQ("level-2-docks", m_game->getLevelScript());
+    EXPECT_EQ("level-5-tower", m_game->getLevelScript());
     EXPECT_TRUE(m_game->isPaused());
     EXPECT_FALSE(m_game->getGameLayer()->isVisible());
     EXPECT_FALSE(m_game->getRestartManager()->getHasCheckpoint());

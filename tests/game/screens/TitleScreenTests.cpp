@@ -240,7 +240,10 @@ TEST_F(TitleScreenTest, CreditsReplaceLocaleKeysAndRollInTheMorePanel)
     ASSERT_NE(nullptr, view);
     float start = view->getContentOffset().y;
     stepFrames(50, 0.1f);
-    EXPECT_GT(view->getContentOffset().y, start);
+    // Five seconds roll a few lines at a reading pace, neither standing still nor racing by.
+    float rolled = (view->getContentOffset().y - start) / m_manager->getResolutionScale();
+    EXPECT_GT(rolled, 40.0f);
+    EXPECT_LT(rolled, 120.0f);
 
     // The display-mode item offers the other mode.
     m_title->onFullScreen();

@@ -1,0 +1,45 @@
+-- Stage 5: the harbour tower's roof at dawn, the story's end. Two waves of the boss's men, the water
+-- tanks are the checkpoint, then the harbour boss himself (his own checkpoint): the banner, a closer look, a last word,
+-- and his own bar. With him down the stage complete screen closes the story.
+
+local THUG = "street-thug.plist"
+local FOREMAN = "foreman.plist"
+local BOSS = "boss.plist"
+
+-- What the layout does not do by itself: music and the air-conditioning fan.
+local function dress()
+    playLevelMusic()
+    game().Background:setObjectAnimation(0, "stage-tower-fan.plist", 0.08)
+end
+
+local function opening(wave)
+    showLevelCaption(3.0)
+end
+
+local function bossEntrance(wave)
+    local hud = game().HUD
+    if hud ~= nil then
+        hud:showGrumvald()
+    end
+    zoomCamera(1.25, 1.0)
+    playScene({
+        { "street-thug-portrait", "So the street kid climbed all the way up here.", 2.5 },
+        { "jors-portrait", "The streets want their town back. Now.", 2.5 },
+    }, function()
+        zoomCamera(1.0, 1.0)
+    end)
+end
+
+setUpStage({
+    backdrop = "stage-tower",
+    player = "jors.plist",
+    maxBots = 3,
+    dress = dress,
+    waves = {
+        { trigger = "onTowerStart", enemies = { { THUG, 3 } }, lockAt = 270, onStart = opening },
+        { trigger = "onTanksReached", checkpoint = "restoreTanks", enemies = { { THUG, 3 } },
+          lockAt = 420 },
+        { trigger = "onFarEndReached", checkpoint = "restoreBoss", enemies = { { BOSS, 1 } }, lockAt = 596, boss = true,
+          onStart = bossEntrance },
+    },
+})

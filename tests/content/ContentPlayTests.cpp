@@ -1,0 +1,371 @@
+// Every story level, every arena with every fighter, and every enemy kind of the setup tables,
+// played in the booted game: none may ask for a frame, texture or file the resource pack lacks.
+#include "ArenaModeHelper.h"
+#include "BotActor.h"
+#include "ChooseDifficultyScreen.h"
+#include "GameOverScreen.h"
+#include "HUD.h"
+#include "BotManager.h"
+#include "StageCompleteScreen.h"
+#include "VornPlayerInputMulti.h"
+#include "InputHandler_Keyboard.h"
+#include "InputManager.h"
+#include "LevelManager.h"
+#include "RestartManager.h"
+#include "SystemManager.h"
+#include "TitleScreen.h"
+#include "VornAchievementsManager.h"
+#include "VornActionDesc.h"
+#include "VornActionTypes.h"
+#include "VornActorDesc.h"
+#include "VornGameManager.h"
+#include "VornPlayer.h"
+#include "VornTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+USING_NS_CC;
+
+namespace
+{
+const float kFrame = 1.0f / 30.0f;
+
+class QuietSystemHandler : public SystemHandler
+{
+public:
+    virtual void openURL(const char*) {}
+    virtual void quit() {}
+    virtual void setFullscreen(bool) {}
+    virtual bool isFullscreen() { return false; }
+};
+
+class ContentPlayTest : public ::testing::Test
+{
+protected:
+    virtual void SetUp()
+    {
+        CCPoolManager::sharedPoolManager()->push();
+        // Saved progress of earlier runs must not leak in.
+        setenv("XDG_DATA_HOME", vorntest::makeTempDir("content-play-home").c_str(), 1);
+        CCUserDefault::purgeSharedUserDefault();
+        CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
+        CCUserDefault::sharedUserDefault()->setStringForKey("UserControls", "");
+        CCDirector::sharedDirector()->setWinSize(CCSize(960, 640));
+        srand(1);
+        m_log = new vorntest::LogCapture();
+        m_game = new VornGameManager();
+        ASSERT_TRUE(m_game->initVornGameManager());
+        m_game->getAchievementsManager()->resetAllAchievements();
+        m_game->getRestartManager()->setHasCheckpoint(false);
+        CCDirector::sharedDirector()->runWithScene(m_game);
+        m_game->release();
+        QuietSystemHandler* handler = new QuietSystemHandler();
+        m_game->getSystemManager()->setHandler(handler);
+        handler->release();
+        ASSERT_TRUE(stepUntil([this] { return title() && title()->isOpen(); }));
+        m_keyboard = static_cast<InputHandler_Keyboard*>(
+            InputManager::sharedInputManager()->getHandlerWithName("KeyboardHandler"));
+        ASSERT_NE(nullptr, m_keyboard);
+    }
+    virtual void TearDown()
+    {
+        CCDirector::purgeSharedDirector();
+        CCPoolManager::sharedPoolManager()->pop();
+        delete m_log;
+    }
+
+    TitleScreen* title() { return dynamic_cast<TitleScreen*>(m_game->getTitleScreen()); }
+
+    void frames(int count)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            CCDirector::sharedDirector()->step(kFrame);
+        }
+    }
+    template <class Condition>
+    bool stepUntil(Condition done, int limit = 600)
+    {
+        for (int i = 0; i < limit; ++i)
+        {
+            if (done())
+            {
+                return true;
+            }
+            frames(1);
+        }
+        return done();
+    }
+
+    /** Plays the named level from the title for `seconds`, then goes back to the title. */
+    void play(const std::string& level, float seconds)
+    {
+        SCOPED_TRACE(level);
+        m_game->onLevelChosen(level.c_str());
+        ASSERT_TRUE(stepUntil([this, &level] { return m_game->getLevelScript() == level; }));
+        frames((int)(seconds / kFrame));
+        // The level is under way: in play, with enemies sent in.
+        EXPECT_FALSE(m_game->isPaused());
+        EXPECT_GT(m_game->getBotManager()->getNumActiveBots(), 0);
+    }
+    void backToTitle()
+    {
+        m_game->quitToTitleScreen();
+        ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
+    }
+
+    /** Every action of the descriptor, played one after another on the player. */
+    void playEveryAction(VornActorDesc* desc)
+    {
+        VornPlayer* player = m_game->getPlayer();
+        for (int type = 0; type < kVAT_MAX; ++type)
+        {
+            for (VornActionDesc* action : desc->getActionsForType(type))
+            {
+                player->doActionByName(action->getName().c_str());
+                frames(20);
+            }
+        }
+    }
+
+    /** Every line the game logged about something it could not find, one per line. */
+    std::string missing() const
+    {
+        std::ostringstream out;
+        std::set<std::string> seen;
+        for (const std::string& line : m_log->lines())
+        {
+            if ((line.find("not found") != std::string::npos || line.find("cannot") != std::string::npos ||
+                 line.find("ERROR") != std::string::npos) &&
+                seen.insert(line).second)
+            {
+                out << line << "\n";
+            }
+        }
+        return out.str();
+    }
+
+    void hold(int code, bool down)
+    {
+        if (down)
+        {
+            m_keyboard->keyPressed(code);
+        }
+        else
+        {
+            m_keyboard->keyReleased(code);
+        }
+    }
+
+    /**
+     * A simple player: walks to the nearest enemy (or on to the right when there is none) and
+     * punches and kicks it. Plays until `done` or the time runs out; answers whether done came.
+     */
+    template <class Condition>
+    bool autoplay(Condition done, float seconds)
+    {
+        const int keys[] = { VornPlayerInputMulti::kKeyLeft, VornPlayerInputMulti::kKeyRight,
+                             VornPlayerInputMulti::kKeyUp, VornPlayerInputMulti::kKeyDown, 's', 'd' };
+        for (int frame = 0; frame < (int)(seconds / kFrame); ++frame)
+        {
+            if (done())
+            {
+                for (int code : keys)
+                {
+                    hold(code, false);
+                }
+                return true;
+            }
+            VornPlayer* player = m_game->getPlayer();
+            CCPoint me = player->getBasePosition();
+            BotActor* nearest = nullptr;
+            float best = 1e9f;
+            for (BotActor* bot : m_game->getBotManager()->getActiveBots())
+            {
+                float d = ccpDistance(bot->getBasePosition(), me);
+                if (bot->isAlive() && d < best)
+                {
+                    best = d;
+                    nearest = bot;
+                }
+            }
+            bool left = false, right = false, up = false, down = false, punch = false, kick = false;
+            if (nearest == nullptr)
+            {
+                // On along the middle of the street, clear of the props at its back.
+                right = true;
+                up = me.y < -38.0f;
+                down = me.y > -30.0f;
+            }
+            else
+            {
+                CCPoint to = nearest->getBasePosition() - me;
+                bool close = fabsf(to.x) < 26.0f && fabsf(to.y) < 6.0f;
+                if (close)
+                {
+                    // Face it, then alternate punches and kicks.
+                    left = to.x < 0.0f && frame % 12 == 0;
+                    right = to.x >= 0.0f && frame % 12 == 0;
+                    punch = frame % 12 == 3;
+                    kick = frame % 24 == 9;
+                }
+                else
+                {
+                    left = to.x < -18.0f;
+                    right = to.x > 18.0f;
+                    up = to.y > 4.0f;
+                    down = to.y < -4.0f;
+                }
+            }
+            hold(VornPlayerInputMulti::kKeyLeft, left);
+            hold(VornPlayerInputMulti::kKeyRight, right);
+            hold(VornPlayerInputMulti::kKeyUp, up);
+            hold(VornPlayerInputMulti::kKeyDown, down);
+            hold('s', punch);
+            hold('d', kick);
+            frames(1);
+        }
+        return done();
+    }
+
+    VornGameManager* m_game = nullptr;
+    vorntest::LogCapture* m_log = nullptr;
+    InputHandler_Keyboard* m_keyboard = nullptr;
+};
+} // namespace
+
+TEST_F(ContentPlayTest, EveryStoryLevelPlaysWithoutAMissingResource)
+{
+    LevelManager* levels = m_game->getLevelManager();
+    ASSERT_NE(nullptr, levels);
+    std::vector<std::string> names;
+    CCObject* entry = nullptr;
+    CCARRAY_FOREACH(levels->getLevels(), entry)
+    {
+        CCDictionary* level = static_cast<CCDictionary*>(entry);
+        names.push_back(static_cast<CCString*>(level->objectForKey("LevelName"))->getCString());
+    }
+    ASSERT_FALSE(names.empty());
+    for (const std::string& name : names)
+    {
+        play(name, 20.0f);
+        backToTitle();
+    }
+    EXPECT_EQ("", missing());
+}
+
+TEST_F(ContentPlayTest, EveryArenaWithEveryFighterPlaysWithoutAMissingResource)
+{
+    ArenaModeHelper* arenas = title()->getArenaModeHelper();
+    ASSERT_NE(nullptr, arenas);
+    ASSERT_GE(arenas->getNumArenas(), 2);
+    ASSERT_GE(arenas->getNumCharacters(), 3);
+    for (int c = 0; c < arenas->getNumCharacters(); ++c)
+    {
+        std::string character = arenas->getCharacterType(c);
+        SCOPED_TRACE(character);
+        VornActorDesc* desc = m_game->actorDescWithFile((character + ".plist").c_str());
+        ASSERT_NE(nullptr, desc);
+        for (int a = 0; a < arenas->getNumArenas(); ++a)
+        {
+            m_game->getPlayer()->setPlayerDesc(character + ".plist");
+            play(arenas->getArenaLevelName(a), 3.0f);
+            if (a == 0)
+            {
+                playEveryAction(desc);
+            }
+            backToTitle();
+        }
+        EXPECT_NE(nullptr, arenas->getArenaPreview(c % arenas->getNumArenas()));
+    }
+    EXPECT_EQ("", missing());
+}
+
+TEST_F(ContentPlayTest, EveryEnemyKindOfTheSetupTablePlaysEveryActionWithoutAMissingFrame)
+{
+    std::string table = vorntest::readFile(vorntest::sourcePath("Resources/character-setup-enemy.csv"));
+    std::istringstream rows(table);
+    std::string row;
+    std::getline(rows, row);  // header
+    play(title()->getArenaModeHelper()->getArenaLevelName(0), 1.0f);
+    while (std::getline(rows, row))
+    {
+        std::string name = row.substr(0, row.find(','));
+        if (name.empty())
+        {
+            continue;
+        }
+        SCOPED_TRACE(name);
+        VornActorDesc* desc = m_game->actorDescWithFile((name + ".plist").c_str());
+        ASSERT_NE(nullptr, desc);
+        m_game->getPlayer()->setDesc(desc);
+        playEveryAction(desc);
+    }
+    backToTitle();
+    EXPECT_EQ("", missing());
+}
+
+TEST_F(ContentPlayTest, ASimplePlayerFinishesTheStoryOnNormal)
+{
+    // A finished story asks for the difficulty: Normal.
+    m_game->getAchievementsManager()->setAchievementProgress("achievement.grandor.completed_game_1", 1.0f);
+    m_keyboard->keyPressed(VornPlayerInputMulti::kKeyEnter);
+    frames(2);
+    m_keyboard->keyReleased(VornPlayerInputMulti::kKeyEnter);
+    ChooseDifficultyScreen* difficulty = nullptr;
+    ASSERT_TRUE(stepUntil([this, &difficulty] {
+        CCObject* child = nullptr;
+        CCARRAY_FOREACH(title()->getChildren(), child)
+        {
+            difficulty = dynamic_cast<ChooseDifficultyScreen*>(child);
+            if (difficulty && difficulty->isOpen())
+            {
+                return true;
+            }
+        }
+        return false;
+    }));
+    difficulty->onNormal();
+
+    LevelManager* levels = m_game->getLevelManager();
+    StageCompleteScreen* complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
+    const unsigned int stages = levels->getLevels()->count();
+    for (unsigned int stage = 0; stage < stages; ++stage)
+    {
+        std::string name = static_cast<CCString*>(
+            static_cast<CCDictionary*>(levels->getLevels()->objectAtIndex(stage))->objectForKey("LevelName"))->getCString();
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(stepUntil([this, &name] { return m_game->getLevelScript() == name && !m_game->isPaused(); }));
+        EXPECT_EQ(kDifficulty_Normal, m_game->getStoryDifficultyLevel());
+        // Knocked out, it takes a continue, as a player would.
+        GameOverScreen* gameOver = static_cast<GameOverScreen*>(m_game->getGameOverScreen());
+        int continues = 0;
+        bool finished = false;
+        for (int attempt = 0; attempt < 8 && !finished; ++attempt)
+        {
+            finished = autoplay([complete, gameOver] { return complete->isOpen() || gameOver->isOpen(); }, 240.0f) &&
+                       complete->isOpen();
+            if (gameOver->isOpen())
+            {
+                ++continues;
+                frames(200);
+                gameOver->onRestart();
+                ASSERT_TRUE(stepUntil([this, gameOver] { return !m_game->isPaused() && !gameOver->isVisible(); }));
+            }
+        }
+        ASSERT_TRUE(finished) << "time " << m_game->getTimeInLevel() << ", enemies in play "
+                              << m_game->getBotManager()->getNumActiveBots() << ", alive "
+                              << m_game->getPlayer()->isAlive() << " at " << m_game->getPlayer()->getBasePosition().x << "," << m_game->getPlayer()->getBasePosition().y << " action " << (m_game->getPlayer()->getAction() ? m_game->getPlayer()->getAction()->getName() : "") << ", queued " << m_game->getBotManager()->getNumQueuedBots() << ", bots paused " << m_game->getBotManager()->isPaused() << " speech " << m_game->getHUD()->getSpeechQueue()->count();
+        printf("%s: %.0f s, %d continues\n", name.c_str(), m_game->getTimeInLevel(), continues);
+        frames(200);
+        complete->onContinue();
+    }
+    // After the last stage the story is complete and the game is back at the title.
+    ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
+    EXPECT_TRUE(m_game->getAchievementsManager()->isAchievementUnlocked(
+        ("achievement.grandor.completed_level_" + std::to_string(stages)).c_str()));
+    EXPECT_EQ("", missing());
+}
