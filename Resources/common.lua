@@ -166,14 +166,15 @@ function keepEnemiesInPlay(descFile, count)
 end
 
 -- An arena level: its stage and prop animation, a restart point, and a match against the clock
--- with `thugs` enemies always in play. The restart button ("restoreStart") brings a fresh match.
-function setUpArena(stage, propSheet, propDelay, thugs)
+-- with `thugs` enemies of one kind (`kind`, the street thug unless named) always in play. The
+-- restart button ("restoreStart") brings a fresh match.
+function setUpArena(stage, propSheet, propDelay, thugs, kind)
     local function startMatch()
         playArenaMusic()
         game().Background:setObjectAnimation(0, propSheet, propDelay)
         afterStart(function()
             startArenaMatch()
-            keepEnemiesInPlay("street-thug.plist", thugs)
+            keepEnemiesInPlay(kind or "street-thug.plist", thugs)
         end)
     end
     function init(restoring)

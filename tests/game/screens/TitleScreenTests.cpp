@@ -283,7 +283,7 @@ TEST_F(TitleScreenTest, ArenaPanelSkipsNothingButRefusesLockedEntries)
     ASSERT_NE(nullptr, arenas);
     EXPECT_EQ(arenas, ArenaModeHelper::sharedArenaModeHelper());
     ASSERT_EQ(3, arenas->getNumCharacters());
-    ASSERT_EQ(2, arenas->getNumArenas());
+    ASSERT_EQ(5, arenas->getNumArenas());
     EXPECT_EQ(nullptr, arenas->getCharacterDesc(3));
     // Character bios turn "\n" into line breaks; each arena has its score table.
     EXPECT_NE(std::string::npos, std::string(arenas->getCharacterBio(0)).find('\n'));
