@@ -337,6 +337,10 @@ function setUpStage(stage)
         end
     end
 
+    local function knockedOut(bot)
+        shakeCamera(3.0, 0.25)
+    end
+
     local function onFirstSpawned(current)
         return function(bot)
             local hud = game().HUD
@@ -386,6 +390,8 @@ function setUpStage(stage)
                     local dir = (side % 2 == 0) and kSpawnDir_Left or kSpawnDir_Right
                     local id = bots:addBotToSpawnQueue(desc, dir, 0.6)
                     bots:triggerOnBotEvent(id, kBotTrigger_Died, enemyDown)
+                    -- A knock-out blow is a heavy hit: the camera feels it.
+                    bots:triggerOnBotEvent(id, kBotTrigger_Killed, knockedOut)
                     if waveLeft == 0 and (current.boss or current.fight) then
                         bots:triggerOnBotEvent(id, kBotTrigger_Spawned, onFirstSpawned(current))
                     end
