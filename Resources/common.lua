@@ -286,9 +286,20 @@ function setUpStage(stage)
         lock(nil)
         stage.dress()
     end
+    -- The setup tables' Min and Max columns already make enemies weaker on Easy and stronger on
+    -- Hard; the waves differ too: one enemy fewer at once on Easy, one more in each wave on Hard.
+    local difficulty = game():getStoryDifficultyLevel()
+    local function onScreen()
+        if difficulty == kDifficulty_Easy then
+            return math.max(2, stage.maxBots - 1)
+        end
+        return stage.maxBots
+    end
+    local extraPerWave = (difficulty == kDifficulty_Hard) and 1 or 0
+
     function init(restoring)
         setUpPlayer(stage.player)
-        setMaxBotsOnScreen(stage.maxBots)
+        setMaxBotsOnScreen(onScreen())
         wave = 0
         kills = 0
         waveLeft = 0
@@ -382,9 +393,13 @@ function setUpStage(stage)
         local bots = game().BotManager
         waveLeft = 0
         local side = 0
-        for _, group in ipairs(current.enemies) do
+        for index, group in ipairs(current.enemies) do
             local desc = game():actorDescWithFile(group[1])
-            for i = 1, group[2] do
+            local count = group[2]
+            if index == 1 and not current.boss and not current.fight then
+                count = count + extraPerWave
+            end
+            for i = 1, count do
                 if bots ~= nil and desc ~= nil then
                     side = side + 1
                     local dir = (side % 2 == 0) and kSpawnDir_Left or kSpawnDir_Right

@@ -312,7 +312,7 @@ TEST_F(LevelScriptBinding, TheStreetHoldsEachWaveBehindItsWallAndCompletesOnceBo
     ASSERT_NE(nullptr, wall);
     EXPECT_FALSE(wall->isVisible());
     m_game->updateTimers(0.5f);
-    EXPECT_EQ(3, bots->getMaxBotsOnScreen());
+    EXPECT_EQ(2, bots->getMaxBotsOnScreen());  // on Easy one fewer at once
     EXPECT_EQ("jors.plist", m_game->getPlayer()->getPlayerDesc());
     EXPECT_TRUE(m_game->getPlayer()->getInputConnected());
 
@@ -329,7 +329,10 @@ TEST_F(LevelScriptBinding, TheStreetHoldsEachWaveBehindItsWallAndCompletesOnceBo
     EXPECT_EQ(3, bots->getNumQueuedBots());
 
     vorntest::LogCapture log;
-    spawnAndDefeat(bots);
+    for (int round = 0; round < 3 && bots->getNumQueuedBots() > 0; ++round)
+    {
+        spawnAndDefeat(bots);
+    }
     EXPECT_EQ("3 1", global("kills .. ' ' .. wave"));
     EXPECT_TRUE(m_game->getHUD()->getGoNode()->isVisible());
     EXPECT_FALSE(wall->isVisible());
@@ -350,6 +353,28 @@ TEST_F(LevelScriptBinding, TheStreetHoldsEachWaveBehindItsWallAndCompletesOnceBo
     for (const std::string& line : log.lines())
     {
         EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
+    }
+}
+
+TEST_F(LevelScriptBinding, HardSendsOneMoreInEachWaveAndEasyFewerAtOnce)
+{
+    struct
+    {
+        int difficulty, onScreen, firstWave;
+    } cases[] = {{kDifficulty_Easy, 2, 3}, {kDifficulty_Normal, 3, 3}, {kDifficulty_Hard, 3, 4}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.difficulty);
+        m_game->setStoryDifficultyLevel(c.difficulty);
+        {
+            CCScopedAutoreleasePool pool;
+            m_game->startLevel("level-1-street");
+        }
+        defineOutcome();
+        m_game->updateTimers(0.5f);
+        run("onStreetStart(nil, 1.0)");
+        EXPECT_EQ(c.onScreen, m_game->getBotManager()->getMaxBotsOnScreen());
+        EXPECT_EQ(c.firstWave, m_game->getBotManager()->getNumQueuedBots());
     }
 }
 
