@@ -358,7 +358,7 @@ TEST_F(ContentPlayTest, ASimplePlayerFinishesTheStoryOnNormal)
         GameOverScreen* gameOver = static_cast<GameOverScreen*>(m_game->getGameOverScreen());
         int continues = 0;
         bool finished = false;
-        for (int attempt = 0; attempt < 10 && !finished; ++attempt)
+        for (int attempt = 0; attempt < 15 && !finished; ++attempt)
         {
             finished = autoplay([complete, gameOver] { return complete->isOpen() || gameOver->isOpen(); }, 240.0f) &&
                        complete->isOpen();
