@@ -211,28 +211,44 @@ function zoomCamera(zoom, seconds)
 end
 
 -- A scene: the cinemascope bars, then each line of `lines` ({ head, text, seconds }) in turn; the
--- bars go once the last line has been said, then `after` runs (if given).
+-- enemies hold still meanwhile. The bars go and the enemies move again once the last line has
+-- been said (or, should the speech be cut short, once its time is up), then `after` runs.
 function playScene(lines, after)
     local hud = game().HUD
-    if hud == nil then
+    local bots = game().BotManager
+    local finished = false
+    local function finish()
+        if finished then
+            return
+        end
+        finished = true
+        if hud ~= nil then
+            hud:disableCinemascope()
+        end
+        if bots ~= nil then
+            bots:resume()
+        end
         if after ~= nil then
             after()
         end
+    end
+    if hud == nil then
+        finish()
         return
     end
-    hud:enableCinemascope()
-    for i, line in ipairs(lines) do
-        local onEnd = nil
-        if i == #lines then
-            onEnd = function()
-                hud:disableCinemascope()
-                if after ~= nil then
-                    after()
-                end
-            end
-        end
-        hud:playSpeech(line[1], line[2], line[3] or 2.5, nil, onEnd)
+    if bots ~= nil then
+        bots:pause()
     end
+    hud:enableCinemascope()
+    local total = 0
+    for i, line in ipairs(lines) do
+        local seconds = line[3] or 2.5
+        total = total + seconds
+        hud:playSpeech(line[1], line[2], seconds, nil, (i == #lines) and finish or nil)
+    end
+    game():startTimer(total + 1.0, function(progress)
+        finish()
+    end)
 end
 
 -- The control hints: each { left, right } pair of thumb texts in turn, `seconds` apiece.
@@ -284,6 +300,11 @@ function setUpStage(stage)
     local function restart(restoring)
         setUpPlayer(stage.player)
         lock(nil)
+        -- A scene cut short by a restore must not leave the enemies standing still.
+        local bots = game().BotManager
+        if bots ~= nil then
+            bots:resume()
+        end
         stage.dress()
     end
     -- The setup tables' Min and Max columns already make enemies weaker on Easy and stronger on

@@ -325,8 +325,11 @@ TEST_F(LevelScriptBinding, TheStreetHoldsEachWaveBehindItsWallAndCompletesOnceBo
     float gateX = m_game->getBackground()->getNodeByName("gate")->getPositionX();
     EXPECT_LT(wall->getPositionX() + wall->getContentSize().width, gateX);
     EXPECT_TRUE(m_game->getHUD()->isCinemascopeActive());
+    EXPECT_TRUE(bots->isPaused());  // the enemies wait for the scene
     EXPECT_EQ("false", global("tostring(onGateReached(nil, 1.0))"));
     EXPECT_EQ(3, bots->getNumQueuedBots());
+    m_game->updateTimers(6.0f);  // the scene is over
+    EXPECT_FALSE(bots->isPaused());
 
     vorntest::LogCapture log;
     for (int round = 0; round < 3 && bots->getNumQueuedBots() > 0; ++round)
@@ -402,6 +405,8 @@ TEST_F(LevelScriptBinding, TheDocksEndWithTheForemanAndTheFightBar)
     }
     ASSERT_EQ("7 3", global("kills .. ' ' .. wave"));
     ASSERT_EQ(1, bots->getNumQueuedBots());
+    EXPECT_TRUE(bots->isPaused());  // he has his word first
+    m_game->updateTimers(6.0f);
     for (int i = 0; i < 3; ++i)
     {
         bots->update(5.0f);
