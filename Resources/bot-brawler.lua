@@ -10,16 +10,21 @@
 -- IsAttacking tells the enemy manager an enemy is busy with a bout (swinging or backing off
 -- after it): it is not pulled back into Seek then, and a bout far from the player is cut short.
 
-local STAND_OFF = 12         -- how far to the side of the target a bot stands to swing
-local MIN_STAND_OFF = 4      -- closest it edges in when its blows keep falling short
-local DEPTH_SLACK = 4        -- a blow lands within 5 units of depth: keep inside that
-local IDLE_TIME = 0.5        -- seconds of Idle before seeking
-local FIRST_SWING = { 0.15, 0.45 }   -- wind-up before the first swing of a bout
-local SWING_PAUSE = { 0.35, 0.8 }    -- between swings of a bout
-local SWINGS = { 1, 3 }              -- swings in a bout before backing off
-local WANDER_TIME = { 1.0, 2.2 }     -- seconds of backing off
-local HEAVY_CHANCE = 0.25            -- share of heavy blows (the boss swings heavier)
+-- An enemy kind's own script may set BRAWLER_STYLE before it requires this one, to fight in its
+-- own way: any value it leaves out keeps the street brawler's.
+local style = BRAWLER_STYLE or {}
+local STAND_OFF = style.standOff or 12           -- how far to the side of the target a bot stands to swing
+local MIN_STAND_OFF = 4                          -- closest it edges in when its blows keep falling short
+local DEPTH_SLACK = 4                            -- a blow lands within 5 units of depth: keep inside that
+local IDLE_TIME = style.idleTime or 0.5          -- seconds of Idle before seeking
+local FIRST_SWING = style.firstSwing or { 0.15, 0.45 }  -- wind-up before the first swing of a bout
+local SWING_PAUSE = style.swingPause or { 0.35, 0.8 }   -- between swings of a bout
+local SWINGS = style.swings or { 1, 3 }                 -- swings in a bout before backing off
+local WANDER_TIME = style.wanderTime or { 1.0, 2.2 }    -- seconds of backing off
+local HEAVY_CHANCE = style.heavyChance or 0.25          -- share of heavy blows (the boss swings heavier)
 local BOSS_HEAVY_CHANCE = 0.5
+local OPENER = style.opener                              -- action type of a bout's first blow, when it can land
+local BACK_OFF_CHANCE = style.backOffChance or 0.4       -- share of plain hits that make it back off
 
 local function between(range)
     return range[1] + math.random() * (range[2] - range[1])
@@ -39,6 +44,7 @@ end
 local function isBusy(bot)
     return bot:isActionTypeOf(kVAT_LightAttack, true) or bot:isActionTypeOf(kVAT_HeavyAttack, true)
         or bot:isActionTypeOf(kVAT_TakeDamage, true) or not bot:isStanding()
+        or (OPENER ~= nil and bot:isActionTypeOf(OPENER, true))
 end
 
 local function sameDepth(bot)
@@ -113,6 +119,12 @@ states.Attack = {
         bot:setTargetPosition(bot:getBasePosition())
         bot.TimeTillAttack = between(FIRST_SWING)
         bot.TimeTillNewTarget = math.floor(between(SWINGS) + 0.5)
+        -- A kind with an opener starts the bout with it at once.
+        if OPENER ~= nil and canHit(bot, OPENER) then
+            bot:doAction(OPENER, false)
+            bot.TimeTillNewTarget = bot.TimeTillNewTarget - 1
+            bot.TimeTillAttack = between(SWING_PAUSE)
+        end
     end,
     tick = function(bot)
         bot:setTargetPosition(bot:getBasePosition())
@@ -207,7 +219,7 @@ function onTakeDamage(bot, knockOut)
             if state == "Attack" or state == "Wander" then
                 bot.State = "Idle"
             end
-        elseif state == "Attack" and math.random() < 0.4 then
+        elseif state == "Attack" and math.random() < BACK_OFF_CHANCE then
             bot.State = "Wander"
         elseif state == "Attack" then
             -- Shaken: the next swing comes a little later.

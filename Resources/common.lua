@@ -166,14 +166,15 @@ function keepEnemiesInPlay(descFile, count)
 end
 
 -- An arena level: its stage and prop animation, a restart point, and a match against the clock
--- with `thugs` enemies always in play. The restart button ("restoreStart") brings a fresh match.
-function setUpArena(stage, propSheet, propDelay, thugs)
+-- with `thugs` enemies of one kind (`kind`, the street thug unless named) always in play. The
+-- restart button ("restoreStart") brings a fresh match.
+function setUpArena(stage, propSheet, propDelay, thugs, kind)
     local function startMatch()
         playArenaMusic()
         game().Background:setObjectAnimation(0, propSheet, propDelay)
         afterStart(function()
             startArenaMatch()
-            keepEnemiesInPlay("street-thug.plist", thugs)
+            keepEnemiesInPlay(kind or "street-thug.plist", thugs)
         end)
     end
     function init(restoring)
@@ -210,28 +211,44 @@ function zoomCamera(zoom, seconds)
 end
 
 -- A scene: the cinemascope bars, then each line of `lines` ({ head, text, seconds }) in turn; the
--- bars go once the last line has been said, then `after` runs (if given).
+-- enemies hold still meanwhile. The bars go and the enemies move again once the last line has
+-- been said (or, should the speech be cut short, once its time is up), then `after` runs.
 function playScene(lines, after)
     local hud = game().HUD
-    if hud == nil then
+    local bots = game().BotManager
+    local finished = false
+    local function finish()
+        if finished then
+            return
+        end
+        finished = true
+        if hud ~= nil then
+            hud:disableCinemascope()
+        end
+        if bots ~= nil then
+            bots:resume()
+        end
         if after ~= nil then
             after()
         end
+    end
+    if hud == nil then
+        finish()
         return
     end
-    hud:enableCinemascope()
-    for i, line in ipairs(lines) do
-        local onEnd = nil
-        if i == #lines then
-            onEnd = function()
-                hud:disableCinemascope()
-                if after ~= nil then
-                    after()
-                end
-            end
-        end
-        hud:playSpeech(line[1], line[2], line[3] or 2.5, nil, onEnd)
+    if bots ~= nil then
+        bots:pause()
     end
+    hud:enableCinemascope()
+    local total = 0
+    for i, line in ipairs(lines) do
+        local seconds = line[3] or 2.5
+        total = total + seconds
+        hud:playSpeech(line[1], line[2], seconds, nil, (i == #lines) and finish or nil)
+    end
+    game():startTimer(total + 1.0, function(progress)
+        finish()
+    end)
 end
 
 -- The control hints: each { left, right } pair of thumb texts in turn, `seconds` apiece.
@@ -283,11 +300,27 @@ function setUpStage(stage)
     local function restart(restoring)
         setUpPlayer(stage.player)
         lock(nil)
+        -- A scene cut short by a restore must not leave the enemies standing still.
+        local bots = game().BotManager
+        if bots ~= nil then
+            bots:resume()
+        end
         stage.dress()
     end
+    -- The setup tables' Min and Max columns already make enemies weaker on Easy and stronger on
+    -- Hard; the waves differ too: one enemy fewer at once on Easy, one more in each wave on Hard.
+    local difficulty = game():getStoryDifficultyLevel()
+    local function onScreen()
+        if difficulty == kDifficulty_Easy then
+            return math.max(2, stage.maxBots - 1)
+        end
+        return stage.maxBots
+    end
+    local extraPerWave = (difficulty == kDifficulty_Hard) and 1 or 0
+
     function init(restoring)
         setUpPlayer(stage.player)
-        setMaxBotsOnScreen(stage.maxBots)
+        setMaxBotsOnScreen(onScreen())
         wave = 0
         kills = 0
         waveLeft = 0
@@ -336,6 +369,10 @@ function setUpStage(stage)
         end
     end
 
+    local function knockedOut(bot)
+        shakeCamera(3.0, 0.25)
+    end
+
     local function onFirstSpawned(current)
         return function(bot)
             local hud = game().HUD
@@ -377,14 +414,20 @@ function setUpStage(stage)
         local bots = game().BotManager
         waveLeft = 0
         local side = 0
-        for _, group in ipairs(current.enemies) do
+        for index, group in ipairs(current.enemies) do
             local desc = game():actorDescWithFile(group[1])
-            for i = 1, group[2] do
+            local count = group[2]
+            if index == 1 and not current.boss and not current.fight then
+                count = count + extraPerWave
+            end
+            for i = 1, count do
                 if bots ~= nil and desc ~= nil then
                     side = side + 1
                     local dir = (side % 2 == 0) and kSpawnDir_Left or kSpawnDir_Right
                     local id = bots:addBotToSpawnQueue(desc, dir, 0.6)
                     bots:triggerOnBotEvent(id, kBotTrigger_Died, enemyDown)
+                    -- A knock-out blow is a heavy hit: the camera feels it.
+                    bots:triggerOnBotEvent(id, kBotTrigger_Killed, knockedOut)
                     if waveLeft == 0 and (current.boss or current.fight) then
                         bots:triggerOnBotEvent(id, kBotTrigger_Spawned, onFirstSpawned(current))
                     end

@@ -2,6 +2,7 @@
 -- its end the harbour boss's right hand stands in the way, his health set against the player's.
 
 local THUG = "street-thug.plist"
+local KICKER = "kicker.plist"
 local FOREMAN = "foreman.plist"
 
 -- What the layout does not do by itself: music and the pier beacon's pulse.
@@ -32,7 +33,7 @@ setUpStage({
     dress = dress,
     waves = {
         { trigger = "onDocksStart", enemies = { { THUG, 3 } }, lockAt = 300, onStart = opening },
-        { trigger = "onPierReached", checkpoint = "restorePier", enemies = { { THUG, 4 } }, lockAt = 480 },
+        { trigger = "onPierReached", checkpoint = "restorePier", enemies = { { THUG, 3 }, { KICKER, 1 } }, lockAt = 480 },
         { trigger = "onPierEnd", enemies = { { FOREMAN, 1 } }, lockAt = 636, fight = true,
           onStart = midBoss },
     },

@@ -2,6 +2,7 @@
 -- hides; two waves, the stalls halfway are the checkpoint.
 
 local THUG = "street-thug.plist"
+local KNIFE = "knife.plist"
 local FOREMAN = "foreman.plist"
 
 -- What the layout does not do by itself: music, the brazier's flame, the lantern sign's flicker.
@@ -31,8 +32,8 @@ setUpStage({
     maxBots = 3,
     dress = dress,
     waves = {
-        { trigger = "onMarketStart", enemies = { { THUG, 4 } }, lockAt = 270, onStart = opening },
-        { trigger = "onStallsReached", checkpoint = "restoreStalls", enemies = { { THUG, 3 }, { FOREMAN, 1 } },
+        { trigger = "onMarketStart", enemies = { { THUG, 2 }, { KNIFE, 2 } }, lockAt = 270, onStart = opening },
+        { trigger = "onStallsReached", checkpoint = "restoreStalls", enemies = { { KNIFE, 1 }, { THUG, 2 } },
           lockAt = 636, onStart = atTheStalls },
     },
 })

@@ -2,6 +2,8 @@
 -- the checkpoint, and the foreman waits at the yard's end again.
 
 local THUG = "street-thug.plist"
+local KICKER = "kicker.plist"
+local HEAVY = "heavy.plist"
 local FOREMAN = "foreman.plist"
 
 -- What the layout does not do by itself: music and the signal lamp's blinking.
@@ -20,8 +22,8 @@ setUpStage({
     maxBots = 3,
     dress = dress,
     waves = {
-        { trigger = "onYardStart", enemies = { { THUG, 3 } }, lockAt = 300, onStart = opening },
-        { trigger = "onSidingsReached", checkpoint = "restoreSidings", enemies = { { THUG, 3 } }, lockAt = 480 },
+        { trigger = "onYardStart", enemies = { { THUG, 2 }, { KICKER, 1 } }, lockAt = 300, onStart = opening },
+        { trigger = "onSidingsReached", checkpoint = "restoreSidings", enemies = { { HEAVY, 1 }, { THUG, 1 } }, lockAt = 480 },
         { trigger = "onYardEnd", enemies = { { FOREMAN, 1 } }, lockAt = 636, fight = true },
     },
 })

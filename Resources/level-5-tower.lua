@@ -3,6 +3,8 @@
 -- and his own bar. With him down the stage complete screen closes the story.
 
 local THUG = "street-thug.plist"
+local KNIFE = "knife.plist"
+local HEAVY = "heavy.plist"
 local FOREMAN = "foreman.plist"
 local BOSS = "boss.plist"
 
@@ -36,8 +38,8 @@ setUpStage({
     maxBots = 3,
     dress = dress,
     waves = {
-        { trigger = "onTowerStart", enemies = { { THUG, 3 } }, lockAt = 270, onStart = opening },
-        { trigger = "onTanksReached", checkpoint = "restoreTanks", enemies = { { THUG, 3 } },
+        { trigger = "onTowerStart", enemies = { { THUG, 2 }, { KNIFE, 1 } }, lockAt = 270, onStart = opening },
+        { trigger = "onTanksReached", checkpoint = "restoreTanks", enemies = { { HEAVY, 1 }, { THUG, 2 } },
           lockAt = 420 },
         { trigger = "onFarEndReached", checkpoint = "restoreBoss", enemies = { { BOSS, 1 } }, lockAt = 596, boss = true,
           onStart = bossEntrance },

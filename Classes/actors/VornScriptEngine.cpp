@@ -10,7 +10,7 @@
 
 NS_CC_BEGIN
 
-VornScriptEngine::VornScriptEngine() : m_pLuaEngine(new CCLuaEngine())
+VornScriptEngine::VornScriptEngine() : m_pLuaEngine(new CCLuaEngine()), m_bSearchPathAdded(false)
 {
     lua_State* L = m_pLuaEngine->getLuaState();
     if (L == NULL)
@@ -41,6 +41,7 @@ void VornScriptEngine::setLuaEngine(CCLuaEngine* engine)
     }
     CC_SAFE_RELEASE(m_pLuaEngine);
     m_pLuaEngine = engine;
+    m_bSearchPathAdded = false;
 }
 
 lua_State* VornScriptEngine::getLuaState() const
@@ -66,6 +67,14 @@ bool VornScriptEngine::executeScriptFile(const char* path)
     {
         CCLog("ERROR: Unable to open script file '%s'!", shown);
         return false;
+    }
+    // A script may require its neighbours (an enemy kind's script builds on the shared brawler).
+    const std::string full = fileUtils->fullPathForFilename(path);
+    const std::string::size_type slash = full.rfind('/');
+    if (slash != std::string::npos && !m_bSearchPathAdded)
+    {
+        m_pLuaEngine->addSearchPath(full.substr(0, slash).c_str());
+        m_bSearchPathAdded = true;
     }
     // The engine reads the file under its own name, so errors and tracebacks name it.
     if (m_pLuaEngine->executeScriptFile(path) != 0)

@@ -109,6 +109,7 @@ private:
     void pushObject(lua_State* L, CCObject* object, const char* type);
 
     CCLuaEngine* m_pLuaEngine;  ///< owned; NULL once closed
+    bool m_bSearchPathAdded;    ///< the folder of the first script run is on the require path
 };
 
 NS_CC_END

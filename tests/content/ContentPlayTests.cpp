@@ -169,6 +169,8 @@ protected:
     {
         const int keys[] = { VornPlayerInputMulti::kKeyLeft, VornPlayerInputMulti::kKeyRight,
                              VornPlayerInputMulti::kKeyUp, VornPlayerInputMulti::kKeyDown, 's', 'd' };
+        CCPoint lastSpot;
+        int stuck = 0;
         for (int frame = 0; frame < (int)(seconds / kFrame); ++frame)
         {
             if (done())
@@ -193,7 +195,19 @@ protected:
                 }
             }
             bool left = false, right = false, up = false, down = false, punch = false, kick = false;
-            if (nearest == nullptr)
+            // Held against a prop for a while: step back and around it, as a player would.
+            if (frame % 30 == 0)
+            {
+                stuck = ccpDistance(me, lastSpot) < 1.0f ? stuck + 1 : 0;
+                lastSpot = me;
+            }
+            if (nearest == nullptr && stuck > 0)
+            {
+                left = frame % 60 < 20;
+                right = !left;
+                down = true;
+            }
+            else if (nearest == nullptr)
             {
                 // On along the middle of the street, clear of the props at its back.
                 right = true;
@@ -344,7 +358,7 @@ TEST_F(ContentPlayTest, ASimplePlayerFinishesTheStoryOnNormal)
         GameOverScreen* gameOver = static_cast<GameOverScreen*>(m_game->getGameOverScreen());
         int continues = 0;
         bool finished = false;
-        for (int attempt = 0; attempt < 8 && !finished; ++attempt)
+        for (int attempt = 0; attempt < 15 && !finished; ++attempt)
         {
             finished = autoplay([complete, gameOver] { return complete->isOpen() || gameOver->isOpen(); }, 240.0f) &&
                        complete->isOpen();

@@ -312,7 +312,7 @@ TEST_F(LevelScriptBinding, TheStreetHoldsEachWaveBehindItsWallAndCompletesOnceBo
     ASSERT_NE(nullptr, wall);
     EXPECT_FALSE(wall->isVisible());
     m_game->updateTimers(0.5f);
-    EXPECT_EQ(3, bots->getMaxBotsOnScreen());
+    EXPECT_EQ(2, bots->getMaxBotsOnScreen());  // on Easy one fewer at once
     EXPECT_EQ("jors.plist", m_game->getPlayer()->getPlayerDesc());
     EXPECT_TRUE(m_game->getPlayer()->getInputConnected());
 
@@ -325,11 +325,17 @@ TEST_F(LevelScriptBinding, TheStreetHoldsEachWaveBehindItsWallAndCompletesOnceBo
     float gateX = m_game->getBackground()->getNodeByName("gate")->getPositionX();
     EXPECT_LT(wall->getPositionX() + wall->getContentSize().width, gateX);
     EXPECT_TRUE(m_game->getHUD()->isCinemascopeActive());
+    EXPECT_TRUE(bots->isPaused());  // the enemies wait for the scene
     EXPECT_EQ("false", global("tostring(onGateReached(nil, 1.0))"));
     EXPECT_EQ(3, bots->getNumQueuedBots());
+    m_game->updateTimers(6.0f);  // the scene is over
+    EXPECT_FALSE(bots->isPaused());
 
     vorntest::LogCapture log;
-    spawnAndDefeat(bots);
+    for (int round = 0; round < 3 && bots->getNumQueuedBots() > 0; ++round)
+    {
+        spawnAndDefeat(bots);
+    }
     EXPECT_EQ("3 1", global("kills .. ' ' .. wave"));
     EXPECT_TRUE(m_game->getHUD()->getGoNode()->isVisible());
     EXPECT_FALSE(wall->isVisible());
@@ -350,6 +356,28 @@ TEST_F(LevelScriptBinding, TheStreetHoldsEachWaveBehindItsWallAndCompletesOnceBo
     for (const std::string& line : log.lines())
     {
         EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
+    }
+}
+
+TEST_F(LevelScriptBinding, HardSendsOneMoreInEachWaveAndEasyFewerAtOnce)
+{
+    struct
+    {
+        int difficulty, onScreen, firstWave;
+    } cases[] = {{kDifficulty_Easy, 2, 3}, {kDifficulty_Normal, 3, 3}, {kDifficulty_Hard, 3, 4}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.difficulty);
+        m_game->setStoryDifficultyLevel(c.difficulty);
+        {
+            CCScopedAutoreleasePool pool;
+            m_game->startLevel("level-1-street");
+        }
+        defineOutcome();
+        m_game->updateTimers(0.5f);
+        run("onStreetStart(nil, 1.0)");
+        EXPECT_EQ(c.onScreen, m_game->getBotManager()->getMaxBotsOnScreen());
+        EXPECT_EQ(c.firstWave, m_game->getBotManager()->getNumQueuedBots());
     }
 }
 
@@ -377,6 +405,8 @@ TEST_F(LevelScriptBinding, TheDocksEndWithTheForemanAndTheFightBar)
     }
     ASSERT_EQ("7 3", global("kills .. ' ' .. wave"));
     ASSERT_EQ(1, bots->getNumQueuedBots());
+    EXPECT_TRUE(bots->isPaused());  // he has his word first
+    m_game->updateTimers(6.0f);
     for (int i = 0; i < 3; ++i)
     {
         bots->update(5.0f);

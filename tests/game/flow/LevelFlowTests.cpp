@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <cstdlib>
 
 USING_NS_CC;
@@ -445,7 +447,10 @@ TEST_F(LevelFlow, ArenasLoadTheirStagesWithoutErrors)
     {
         const char* level;
         const char* stage;
-    } arenas[] = {{"arena-rooftop", "stage-arena"}, {"arena-yard", "stage-docks"}};
+    } arenas[] = {{"arena-rooftop", "stage-arena"}, {"arena-yard", "stage-freight"}, {"arena-alley", "stage-alley"},
+                  {"arena-helipad", "stage-helipad"}, {"arena-pier", "stage-pier"}};
+    // No arena is fought on a story stage (the freight yard once played on the docks).
+    const std::set<std::string> story = {"stage-street", "stage-docks", "stage-market", "stage-yard", "stage-tower"};
     for (const auto& a : arenas)
     {
         SCOPED_TRACE(a.level);
@@ -453,6 +458,7 @@ TEST_F(LevelFlow, ArenasLoadTheirStagesWithoutErrors)
         manager->startLevel(a.level);
         EXPECT_EQ(kVornGameMode_Arena, manager->getGameMode());
         EXPECT_EQ(a.stage, manager->getBackdropFile());
+        EXPECT_EQ(0u, story.count(manager->getBackdropFile()));
         ASSERT_TRUE(manager->getBackground() != NULL);
         EXPECT_TRUE(manager->getBackground()->getMainLayer() != NULL);
         EXPECT_EQ("restoreStart", manager->getCheckpointFunction());

@@ -282,9 +282,9 @@ TEST_F(TitleScreenTest, ArenaPanelSkipsNothingButRefusesLockedEntries)
     ArenaModeHelper* arenas = m_title->getArenaModeHelper();
     ASSERT_NE(nullptr, arenas);
     EXPECT_EQ(arenas, ArenaModeHelper::sharedArenaModeHelper());
-    ASSERT_EQ(3, arenas->getNumCharacters());
-    ASSERT_EQ(2, arenas->getNumArenas());
-    EXPECT_EQ(nullptr, arenas->getCharacterDesc(3));
+    ASSERT_EQ(5, arenas->getNumCharacters());
+    ASSERT_EQ(5, arenas->getNumArenas());
+    EXPECT_EQ(nullptr, arenas->getCharacterDesc(5));
     // Character bios turn "\n" into line breaks; each arena has its score table.
     EXPECT_NE(std::string::npos, std::string(arenas->getCharacterBio(0)).find('\n'));
     ASSERT_NE(nullptr, m_manager->getHighScoreManager()->getTable("arena-yard-scores"));
@@ -300,7 +300,7 @@ TEST_F(TitleScreenTest, ArenaPanelSkipsNothingButRefusesLockedEntries)
 
     // Left from the first character wraps to the last; Kira (next) is locked.
     key(kMenuGamepadInput_Left);
-    EXPECT_EQ(2, m_title->getSelectedCharacterIndex());
+    EXPECT_EQ(4, m_title->getSelectedCharacterIndex());
     key(kMenuGamepadInput_Right);
     key(kMenuGamepadInput_Right);
     EXPECT_EQ(1, m_title->getSelectedCharacterIndex());

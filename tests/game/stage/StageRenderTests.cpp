@@ -170,3 +170,26 @@ TEST_F(StageRenderTest, HitBurstShowsAsAWarmSparkOverTheFight)
     EXPECT_GT(hot, 40);
     SDL_FreeSurface(frame);
 }
+
+TEST_F(StageRenderTest, TheLaterStoryStagesAndTheArenasMatchTheirReferenceFrames)
+{
+    struct
+    {
+        const char* stage;
+        float viewX;
+        const char* reference;
+    } stages[] = {
+        {"stage-market", 250.0f, "market.png"}, {"stage-yard", 360.0f, "yard.png"},
+        {"stage-tower", 300.0f, "tower.png"},   {"stage-alley", 160.0f, "alley.png"},
+        {"stage-freight", 160.0f, "freight.png"}, {"stage-helipad", 120.0f, "helipad.png"},
+        {"stage-pier", 160.0f, "pier.png"},
+    };
+    for (const auto& st : stages)
+    {
+        SCOPED_TRACE(st.stage);
+        SDL_Surface* frame = render(st.stage, st.viewX);
+        ASSERT_TRUE(frame != NULL);
+        expectReference(frame, st.reference);
+        SDL_FreeSurface(frame);
+    }
+}
