@@ -1,5 +1,7 @@
 #include "VornGameManager.h"
 
+#include <algorithm>
+
 #include "AnalyticsManager.h"
 #include "BotManager.h"
 #include "ArenaCompleteScreen.h"
@@ -15,6 +17,7 @@
 #include "GameOverScreen.h"
 #include "PauseScreen.h"
 #include "StageCompleteScreen.h"
+#include "CollisionList.h"
 #include "CollisionManager.h"
 #include "HUD.h"
 #include "AchievementScreen.h"
@@ -692,6 +695,7 @@ void VornGameManager::tick(float dt)
         dt = kMaxFrameTime;
     }
     GameManager::tick(dt);
+    sortActorsByDepth();
     m_fTimeInLevel += dt;
     if (!m_bPaused)
     {
@@ -703,6 +707,45 @@ void VornGameManager::tick(float dt)
         std::string name = m_sPendingLevelName;
         m_sPendingLevelName.clear();
         startLevel(name);
+    }
+}
+
+// Nearer the viewer (lower on the screen) is drawn later; equal heights keep the gathered order.
+static bool isFartherAway(ActorComponent* a, ActorComponent* b)
+{
+    return a->getPosition().y > b->getPosition().y;
+}
+
+void VornGameManager::sortActorsByDepth()
+{
+    if (m_pCollisionManager == NULL || m_pActorNode == NULL)
+    {
+        return;
+    }
+    static const int kDepthSortedLists[] = { kCollisionList_Enemy, kCollisionList_Player, kCollisionList_Sign };
+    m_depthOrder.clear();
+    for (size_t i = 0; i < sizeof(kDepthSortedLists) / sizeof(kDepthSortedLists[0]); ++i)
+    {
+        CollisionList* list = m_pCollisionManager->getCollisionList(kDepthSortedLists[i]);
+        if (list != NULL)
+        {
+            m_depthOrder.insert(m_depthOrder.end(), list->getMembers().begin(), list->getMembers().end());
+        }
+    }
+    std::stable_sort(m_depthOrder.begin(), m_depthOrder.end(), isFartherAway);
+    int z = 1;
+    for (size_t i = 0; i < m_depthOrder.size(); ++i)
+    {
+        CCNode* node = m_depthOrder[i]->getOwner();
+        if (node == NULL || node->getParent() != m_pActorNode)
+        {
+            continue;
+        }
+        if (node->getZOrder() != z)
+        {
+            m_pActorNode->reorderChild(node, z);
+        }
+        ++z;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "GameManager.h"
 
 #include <string>
+#include <vector>
 
 NS_CC_BEGIN
 
@@ -241,6 +242,8 @@ public:
     void startTimer(float seconds, int functionIndex, bool continuous);
     /** Runs every timer's step on a snapshot of the list; done timers are dropped after it. */
     void updateTimers(float dt);
+    /** Re-orders the actors and signs in the actor node so the nearest is drawn last. */
+    void sortActorsByDepth();
     virtual CCArray* getTimers() { return m_pTimers; }
     /** The player's feet entered a trigger: it fires its script function. */
     void onTriggerHit(ActorComponent* actor, ActorComponent* trigger);
@@ -341,6 +344,7 @@ protected:
     CharacterSetups* m_pEnemyCharacterSetups;         ///< retained
     CCDictionary* m_pActorDescs;                      ///< retained; file name -> VornActorDesc
     CCNode* m_pActorNode;                             ///< retained
+    std::vector<ActorComponent*> m_depthOrder;        ///< reused each frame by the depth sort
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
     LevelManager* m_pLevelManager;                    ///< retained

@@ -343,3 +343,42 @@ TEST_F(StoryFlowTest, DecliningThePauseScreensQuitQuestionLeavesItsMenuInHand)
     }
     EXPECT_TRUE(onTitle);
 }
+
+TEST_F(StoryFlowTest, FightersAreDrawnFarthestFirstAsTheyMove)
+{
+    startStory();
+    // Walk into the first wave, wandering up and down the street so the order keeps changing.
+    int checkedFrames = 0;
+    for (int frame = 0; frame < 600; ++frame)
+    {
+        if (frame % 120 == 0)
+        {
+            m_keyboard->keyReleased(VornPlayerInputMulti::kKeyUp);
+            m_keyboard->keyReleased(VornPlayerInputMulti::kKeyDown);
+            m_keyboard->keyPressed(frame % 240 == 0 ? VornPlayerInputMulti::kKeyDown : VornPlayerInputMulti::kKeyUp);
+            m_keyboard->keyPressed(VornPlayerInputMulti::kKeyRight);
+        }
+        frames(1);
+        std::vector<VornActor*> drawn;
+        CCObject* child;
+        CCARRAY_FOREACH(m_game->getActorNode()->getChildren(), child)
+        {
+            if (VornActor* actor = dynamic_cast<VornActor*>(child))
+            {
+                drawn.push_back(actor);
+            }
+        }
+        if (drawn.size() < 2)
+        {
+            continue;
+        }
+        ++checkedFrames;
+        for (size_t i = 1; i < drawn.size(); ++i)
+        {
+            ASSERT_GE(drawn[i - 1]->getBasePosition().y, drawn[i]->getBasePosition().y)
+                << "frame " << frame << ": " << (drawn[i - 1] == player() ? "the player" : "an enemy") << " drawn before "
+                << (drawn[i] == player() ? "the player" : "an enemy") << " though nearer the viewer";
+        }
+    }
+    EXPECT_GT(checkedFrames, 100);
+}
