@@ -382,3 +382,43 @@ TEST_F(StoryFlowTest, FightersAreDrawnFarthestFirstAsTheyMove)
     }
     EXPECT_GT(checkedFrames, 100);
 }
+
+namespace
+{
+// Seen by a player: the fighter and every parent shown, his feet inside the window.
+::testing::AssertionResult inView(VornPlayer* player)
+{
+    for (CCNode* node = player; node != NULL; node = node->getParent())
+    {
+        if (!node->isVisible())
+        {
+            return ::testing::AssertionFailure() << "the player or a parent of his is hidden";
+        }
+    }
+    CCPoint feet = player->getParent()->convertToWorldSpace(player->getBasePosition());
+    CCSize window = CCDirector::sharedDirector()->getWinSize();
+    if (feet.x < 0 || feet.y < 0 || feet.x > window.width || feet.y > window.height)
+    {
+        return ::testing::AssertionFailure() << "his feet are at " << feet.x << "," << feet.y << ", outside "
+                                             << window.width << "x" << window.height;
+    }
+    return ::testing::AssertionSuccess();
+}
+} // namespace
+
+TEST_F(StoryFlowTest, TheArenaFighterStartsOnTheRoofInView)
+{
+    // Title: Arena, then the first fighter and the first arena as offered.
+    key(VornPlayerInputMulti::kKeyDown);
+    key(VornPlayerInputMulti::kKeyEnter);
+    frames(30);
+    key(VornPlayerInputMulti::kKeyEnter);
+    frames(30);
+    key(VornPlayerInputMulti::kKeyEnter);
+    ASSERT_TRUE(stepUntil([this] { return m_game->getLevelScript() == "arena-rooftop"; }));
+    for (int frame = 0; frame < 120; ++frame)
+    {
+        frames(1);
+        ASSERT_TRUE(inView(player())) << "frame " << frame;
+    }
+}
