@@ -244,6 +244,9 @@ public:
     void updateTimers(float dt);
     /** Re-orders the actors and signs in the actor node so the nearest is drawn last. */
     void sortActorsByDepth();
+    /** True for a name in the level list or the arena table. */
+    bool isGameLevelName(const std::string& name);
+    void startAfreshFromRefusedSave();
     virtual CCArray* getTimers() { return m_pTimers; }
     /** The player's feet entered a trigger: it fires its script function. */
     void onTriggerHit(ActorComponent* actor, ActorComponent* trigger);
@@ -364,6 +367,8 @@ protected:
     float m_fTimeInLevel;
     int m_nNumStoryModeContinues;
     bool m_bIsRestoring;
+    bool m_bRestoringFromSave;                         ///< the restore reads the saved file
+    bool m_bSavedGameRefused;                          ///< the saved values named what the game refuses
     bool m_bRestartValuesRegistered;
     bool m_bBackdropSet;  ///< a backdrop was loaded since the level's scripts began
     bool m_bRestartStored;  ///< the game in play has a checkpoint held in memory

@@ -422,3 +422,44 @@ TEST_F(StoryFlowTest, TheArenaFighterStartsOnTheRoofInView)
         ASSERT_TRUE(inView(player())) << "frame " << frame;
     }
 }
+
+TEST_F(StoryFlowTest, ACraftedSaveRunsNothingAndTheStoryStartsAfresh)
+{
+    // A script outside the game that would leave a mark if it ever ran.
+    const std::string outside = vorntest::makeTempDir("crafted-save");
+    vorntest::writeFile(outside + "/evil.lua", "game():setNumStoryModeContinues(4242)\n");
+    std::string climbing = "../../../../../../../../../.." + outside + "/evil";
+    const struct
+    {
+        std::string levelScript;
+        std::string checkpointFunction;
+    } saves[] = {
+        { outside + "/evil", "" },
+        { climbing, "" },
+        { "level-9-nowhere", "" },
+        { "level-1-street", "collectgarbage" },
+        { "level-1-street", "os.exit" },
+    };
+    for (const auto& save : saves)
+    {
+        SCOPED_TRACE(save.levelScript + " / " + save.checkpointFunction);
+        CCUserDefault* store = CCUserDefault::sharedUserDefault();
+        store->setStringForKey("levelScript", save.levelScript);
+        store->setStringForKey("checkpointFunction", save.checkpointFunction);
+        store->flush();
+        m_game->getRestartManager()->setHasCheckpoint(true);
+        m_game->setNumStoryModeContinues(0);
+        vorntest::LogCapture log;
+
+        m_game->onContinueSavedGame();
+        frames(10);
+        EXPECT_NE(4242, m_game->getNumStoryModeContinues());
+        EXPECT_EQ("level-1-street", m_game->getLevelScript());
+        EXPECT_NE(save.levelScript == "level-1-street" ? save.checkpointFunction : save.levelScript,
+                  CCUserDefault::sharedUserDefault()->getStringForKey(save.levelScript == "level-1-street" ? "checkpointFunction" : "levelScript"));
+        EXPECT_TRUE(log.contains("the story starts afresh"));
+        EXPECT_TRUE(log.contains("refused-"));
+        m_game->quitToTitleScreen();
+        frames(10);
+    }
+}
