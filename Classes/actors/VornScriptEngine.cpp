@@ -1,5 +1,7 @@
 #include "VornScriptEngine.h"
 
+#include <cctype>
+
 #include "BotActor.h"
 
 #include "CCFileUtils.h"
@@ -100,6 +102,29 @@ bool VornScriptEngine::pushGlobalFunction(lua_State* L, const char* name)
         return false;
     }
     return true;
+}
+
+bool VornScriptEngine::hasScriptFunction(const char* name)
+{
+    if (name == NULL || !(isalpha((unsigned char)name[0]) || name[0] == '_'))
+    {
+        return false;
+    }
+    for (const char* c = name; *c; ++c)
+    {
+        if (!(isalnum((unsigned char)*c) || *c == '_'))
+        {
+            return false;
+        }
+    }
+    lua_State* L = getLuaState();
+    if (!pushGlobalFunction(L, name))
+    {
+        return false;
+    }
+    bool scripted = !lua_iscfunction(L, -1);
+    lua_pop(L, 1);
+    return scripted;
 }
 
 bool VornScriptEngine::pushRefFunction(lua_State* L, int ref, std::string* label)

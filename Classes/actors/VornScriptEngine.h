@@ -67,6 +67,9 @@ public:
 
     /** Calls the global function name with no arguments; true when it ran without error. */
     bool callGlobalFunction(const char* name);
+    /** True when the state has a global of that plain name that is a function the scripts wrote
+     *  (not one of the libraries' or the binding's native functions). */
+    bool hasScriptFunction(const char* name);
     bool callGlobalFunction(const char* name, bool b);
     /**
      * Calls name(node, value). With result, one result is asked for and *result is set to its

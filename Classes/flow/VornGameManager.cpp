@@ -1,9 +1,12 @@
 #include "VornGameManager.h"
 
+#include <algorithm>
+
 #include "AnalyticsManager.h"
 #include "BotManager.h"
 #include "ArenaCompleteScreen.h"
 #include "ArenaManager.h"
+#include "ArenaModeHelper.h"
 #include "CCArray.h"
 #include "CCConsole.h"
 #include "CCDirector.h"
@@ -15,6 +18,7 @@
 #include "GameOverScreen.h"
 #include "PauseScreen.h"
 #include "StageCompleteScreen.h"
+#include "CollisionList.h"
 #include "CollisionManager.h"
 #include "HUD.h"
 #include "AchievementScreen.h"
@@ -84,6 +88,8 @@ VornGameManager::VornGameManager()
       m_fTimeInLevel(0.0f),
       m_nNumStoryModeContinues(0),
       m_bIsRestoring(false),
+      m_bRestoringFromSave(false),
+      m_bSavedGameRefused(false),
       m_bRestartValuesRegistered(false),
       m_bBackdropSet(false),
       m_bRestartStored(false),
@@ -692,6 +698,7 @@ void VornGameManager::tick(float dt)
         dt = kMaxFrameTime;
     }
     GameManager::tick(dt);
+    sortActorsByDepth();
     m_fTimeInLevel += dt;
     if (!m_bPaused)
     {
@@ -703,6 +710,45 @@ void VornGameManager::tick(float dt)
         std::string name = m_sPendingLevelName;
         m_sPendingLevelName.clear();
         startLevel(name);
+    }
+}
+
+// Nearer the viewer (lower on the screen) is drawn later; equal heights keep the gathered order.
+static bool isFartherAway(ActorComponent* a, ActorComponent* b)
+{
+    return a->getPosition().y > b->getPosition().y;
+}
+
+void VornGameManager::sortActorsByDepth()
+{
+    if (m_pCollisionManager == NULL || m_pActorNode == NULL)
+    {
+        return;
+    }
+    static const int kDepthSortedLists[] = { kCollisionList_Enemy, kCollisionList_Player, kCollisionList_Sign };
+    m_depthOrder.clear();
+    for (size_t i = 0; i < sizeof(kDepthSortedLists) / sizeof(kDepthSortedLists[0]); ++i)
+    {
+        CollisionList* list = m_pCollisionManager->getCollisionList(kDepthSortedLists[i]);
+        if (list != NULL)
+        {
+            m_depthOrder.insert(m_depthOrder.end(), list->getMembers().begin(), list->getMembers().end());
+        }
+    }
+    std::stable_sort(m_depthOrder.begin(), m_depthOrder.end(), isFartherAway);
+    int z = 1;
+    for (size_t i = 0; i < m_depthOrder.size(); ++i)
+    {
+        CCNode* node = m_depthOrder[i]->getOwner();
+        if (node == NULL || node->getParent() != m_pActorNode)
+        {
+            continue;
+        }
+        if (node->getZOrder() != z)
+        {
+            m_pActorNode->reorderChild(node, z);
+        }
+        ++z;
     }
 }
 
@@ -766,6 +812,12 @@ void VornGameManager::startLevel(const std::string& levelName)
         {
             static_cast<VornImpact*>(object)->recycle();
         }
+    }
+    if (!name.empty() && (!CCFileUtils::isConfinedName(name + ".lua") || (m_bRestoringFromSave && !isGameLevelName(name))))
+    {
+        CCLog("ERROR: VornGameManager::startLevel - '%s' is not one of the game's levels; refused", name.c_str());
+        m_bSavedGameRefused = m_bSavedGameRefused || m_bRestoringFromSave;
+        return;
     }
     m_sLevelScript = name;
     m_nGameMode = name.find("arena") != std::string::npos ? kVornGameMode_Arena : kVornGameMode_Story;
@@ -832,6 +884,12 @@ bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
 
 void VornGameManager::setBackdropFile(const std::string& name)
 {
+    if (!name.empty() && !CCFileUtils::isConfinedName(name))
+    {
+        CCLog("ERROR: VornGameManager::setBackdropFile - '%s' is outside the game's resources; refused", name.c_str());
+        m_bSavedGameRefused = m_bSavedGameRefused || m_bRestoringFromSave;
+        return;
+    }
     m_sBackdropFile = name;
     m_bBackdropSet = true;
     VornBackdrop* backdrop = new VornBackdrop();
@@ -1089,6 +1147,8 @@ void VornGameManager::setRestartCheckpoint(const char* functionName)
 void VornGameManager::restoreCheckpoint(bool fromSave)
 {
     m_bIsRestoring = true;
+    m_bRestoringFromSave = fromSave;
+    m_bSavedGameRefused = false;
     if (m_pRestartManager)
     {
         if (fromSave)
@@ -1100,16 +1160,71 @@ void VornGameManager::restoreCheckpoint(bool fromSave)
             m_pRestartManager->restoreAll();
         }
     }
-    if (!m_sCheckpointFunction.empty())
+    if (!m_sCheckpointFunction.empty() && !m_bSavedGameRefused)
     {
         CCLog("Restoring checkpoint via Lua function '%s'", m_sCheckpointFunction.c_str());
-        if (m_pScriptEngine)
+        // Saved text names the function: only one the level's own script defines is called.
+        if (m_pScriptEngine && m_pScriptEngine->hasScriptFunction(m_sCheckpointFunction.c_str()))
         {
             m_pScriptEngine->callGlobalFunction(m_sCheckpointFunction.c_str(), true);
         }
+        else
+        {
+            CCLog("ERROR: VornGameManager::restoreCheckpoint - '%s' is not a function of the level's script",
+                  m_sCheckpointFunction.c_str());
+            m_bSavedGameRefused = m_bSavedGameRefused || fromSave;
+        }
     }
     m_bIsRestoring = false;
+    m_bRestoringFromSave = false;
     setPaused(false);
+    if (m_bSavedGameRefused)
+    {
+        startAfreshFromRefusedSave();
+    }
+}
+
+bool VornGameManager::isGameLevelName(const std::string& name)
+{
+    CCArray* lists[] = { m_pLevelManager ? m_pLevelManager->getLevels() : NULL,
+                         ArenaModeHelper::sharedArenaModeHelper() ? ArenaModeHelper::sharedArenaModeHelper()->getArenas()
+                                                                  : NULL };
+    for (CCArray* list : lists)
+    {
+        CCObject* entry = NULL;
+        CCARRAY_FOREACH(list, entry)
+        {
+            CCDictionary* level = dynamic_cast<CCDictionary*>(entry);
+            CCString* levelName = level ? dynamic_cast<CCString*>(level->objectForKey("LevelName")) : NULL;
+            if (levelName && name == levelName->getCString())
+            {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// A save that names something outside the game runs nothing: it is kept for the player to look
+// at, its checkpoint dropped, and the story starts from its beginning.
+void VornGameManager::startAfreshFromRefusedSave()
+{
+    m_bSavedGameRefused = false;
+    std::string kept = CCUserDefault::sharedUserDefault()->keepCopyAside("refused");
+    CCLog("ERROR: The saved checkpoint names what is not part of the game; %s%sthe story starts afresh.",
+          kept.empty() ? "" : "the save was kept as ", kept.empty() ? "" : (kept + "; ").c_str());
+    if (m_pRestartManager)
+    {
+        m_pRestartManager->setHasCheckpoint(false);
+    }
+    m_bRestartStored = false;
+    int difficulty = m_nStoryDifficultyLevel;
+    if (difficulty < kDifficulty_Easy || difficulty >= kDifficulty_MAX)
+    {
+        difficulty = kDifficulty_Easy;
+    }
+    setStoryDifficultyLevel(difficulty);
+    beginNewGame();
 }
 
 void VornGameManager::resetStoryMode()

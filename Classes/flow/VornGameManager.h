@@ -5,6 +5,7 @@
 #include "GameManager.h"
 
 #include <string>
+#include <vector>
 
 NS_CC_BEGIN
 
@@ -241,6 +242,11 @@ public:
     void startTimer(float seconds, int functionIndex, bool continuous);
     /** Runs every timer's step on a snapshot of the list; done timers are dropped after it. */
     void updateTimers(float dt);
+    /** Re-orders the actors and signs in the actor node so the nearest is drawn last. */
+    void sortActorsByDepth();
+    /** True for a name in the level list or the arena table. */
+    bool isGameLevelName(const std::string& name);
+    void startAfreshFromRefusedSave();
     virtual CCArray* getTimers() { return m_pTimers; }
     /** The player's feet entered a trigger: it fires its script function. */
     void onTriggerHit(ActorComponent* actor, ActorComponent* trigger);
@@ -341,6 +347,7 @@ protected:
     CharacterSetups* m_pEnemyCharacterSetups;         ///< retained
     CCDictionary* m_pActorDescs;                      ///< retained; file name -> VornActorDesc
     CCNode* m_pActorNode;                             ///< retained
+    std::vector<ActorComponent*> m_depthOrder;        ///< reused each frame by the depth sort
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
     LevelManager* m_pLevelManager;                    ///< retained
@@ -360,6 +367,8 @@ protected:
     float m_fTimeInLevel;
     int m_nNumStoryModeContinues;
     bool m_bIsRestoring;
+    bool m_bRestoringFromSave;                         ///< the restore reads the saved file
+    bool m_bSavedGameRefused;                          ///< the saved values named what the game refuses
     bool m_bRestartValuesRegistered;
     bool m_bBackdropSet;  ///< a backdrop was loaded since the level's scripts began
     bool m_bRestartStored;  ///< the game in play has a checkpoint held in memory

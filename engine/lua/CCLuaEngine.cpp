@@ -1,6 +1,7 @@
 #include "CCLuaEngine.h"
 
 #include "CCLuaEngineTypes.h"
+#include "CCLuaSandbox.h"
 #include "tolua_fix.h"
 #include "support/CCFileUtils.h"
 
@@ -33,22 +34,17 @@ static int luaTraceback(lua_State* L)
     {
         lua_pushfstring(L, "(error object is a %s value)", luaL_typename(L, 1));
     }
-    // A script may have replaced debug.traceback; then the bare message must do.
-    lua_getfield(L, LUA_GLOBALSINDEX, "debug");
-    if (lua_istable(L, -1))
+    // The traceback the sandbox kept aside: scripts cannot reach or replace it.
+    CCLuaSandboxPushTraceback(L);
+    if (lua_isfunction(L, -1))
     {
-        lua_getfield(L, -1, "traceback");
-        if (lua_isfunction(L, -1))
+        lua_pushvalue(L, -2);
+        lua_pushinteger(L, 2);
+        lua_call(L, 2, 1);
+        if (lua_isstring(L, -1))
         {
-            lua_pushvalue(L, -3);
-            lua_pushinteger(L, 2);
-            lua_call(L, 2, 1);
-            if (lua_isstring(L, -1))
-            {
-                return 1;
-            }
+            return 1;
         }
-        lua_pop(L, 1);
     }
     lua_pop(L, 1);
     return 1;
@@ -57,6 +53,7 @@ static int luaTraceback(lua_State* L)
 static int openState(lua_State* L)
 {
     luaL_openlibs(L);
+    CCLuaSandboxOpen(L);
     tolua_open(L);
     toluafix_open(L);
     tolua_CCEngineTypes_open(L);

@@ -129,6 +129,32 @@ std::string CCFileUtils::resolveCaseInsensitive(const std::string& path)
     return resolved;
 }
 
+// A name with a ".." step, "\\" read as "/".
+static bool climbs(const std::string& name)
+{
+    size_t start = 0;
+    while (start <= name.size())
+    {
+        size_t end = name.find_first_of("/\\", start);
+        if (end == std::string::npos)
+        {
+            end = name.size();
+        }
+        if (name.compare(start, end - start, "..") == 0 && end - start == 2)
+        {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+bool CCFileUtils::isConfinedName(const std::string& name)
+{
+    return !name.empty() && name.find('\0') == std::string::npos && name[0] != '/' && name[0] != '\\' &&
+           !climbs(name);
+}
+
 std::string CCFileUtils::fullPathForFilename(const char* pszFileName)
 {
     if (!pszFileName || !*pszFileName)
@@ -137,6 +163,11 @@ std::string CCFileUtils::fullPathForFilename(const char* pszFileName)
     }
     std::string name = pszFileName;
     std::replace(name.begin(), name.end(), '\\', '/');
+    if (!isAbsolutePath(name) && climbs(name))
+    {
+        CCLog("CCFileUtils::fullPathForFilename - '%s' climbs out of the resource folder; refused", pszFileName);
+        return "";
+    }
     std::string path = isAbsolutePath(name) ? name : m_resourceDirectory + name;
     return resolveCaseInsensitive(path);
 }

@@ -23,7 +23,8 @@ public:
     /**
      * The full path of a resource: "name", "music/name" or an absolute path. "\\" reads as "/".
      * When the exact name is missing, a case-insensitive match is taken; when nothing matches,
-     * the path where the file would be is returned.
+     * the path where the file would be is returned. A relative name that climbs out of the
+     * resource folder ("../x") is refused: logged, and "" returned.
      */
     std::string fullPathForFilename(const char* pszFileName);
     const char* fullPathFromRelativePath(const char* pszRelativePath);
@@ -37,6 +38,12 @@ public:
     unsigned char* getFileData(const char* pszFileName, const char* pszMode, unsigned long* pSize);
 
     bool isFileExist(const std::string& strFilePath);
+
+    /**
+     * True when a name read from content or saved data stays inside the resource folder: not
+     * empty, relative, no ".." step (with "\\" read as "/"), no NUL byte.
+     */
+    static bool isConfinedName(const std::string& name);
     bool isAbsolutePath(const std::string& strPath);
 
     /** Names the folder under the data home ($XDG_DATA_HOME or ~/.local/share) for saved data. */

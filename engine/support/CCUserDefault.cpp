@@ -183,6 +183,49 @@ void CCUserDefault::setFlushInterruptHookForTesting(FlushInterruptHook hook)
     s_flushHook = hook;
 }
 
+// A name beside the file not taken yet: an earlier file kept aside is never overwritten.
+static std::string asideName(const std::string& path, const char* tag)
+{
+    std::string aside;
+    for (int n = 0; n < 1000; ++n)
+    {
+        char suffix[96];
+        snprintf(suffix, sizeof(suffix), n ? ".%s-%ld-%d" : ".%s-%ld", tag, (long)time(NULL), n);
+        aside = path + suffix;
+        if (access(aside.c_str(), F_OK) != 0)
+        {
+            break;
+        }
+    }
+    return aside;
+}
+
+std::string CCUserDefault::keepCopyAside(const char* tag)
+{
+    const std::string path = getXMLFilePath();
+    unsigned long size = 0;
+    unsigned char* data = CCFileUtils::sharedFileUtils()->getFileData(path.c_str(), "rb", &size);
+    if (!data)
+    {
+        return "";
+    }
+    std::string aside = asideName(path, tag ? tag : "kept");
+    FILE* out = fopen(aside.c_str(), "wb");
+    bool written = out != NULL && fwrite(data, 1, size, out) == size;
+    if (out != NULL && fclose(out) != 0)
+    {
+        written = false;
+    }
+    delete[] data;
+    if (!written)
+    {
+        CCLog("ERROR: CCUserDefault::keepCopyAside - could not copy %s to %s", path.c_str(), aside.c_str());
+        remove(aside.c_str());
+        return "";
+    }
+    return aside;
+}
+
 void CCUserDefault::load()
 {
     m_values.clear();
@@ -235,18 +278,7 @@ void CCUserDefault::load()
     if (!valid)
     {
         // Keep the player's file for inspection instead of overwriting it, then start empty.
-        // A name not taken yet: an earlier broken file kept aside is never overwritten.
-        std::string aside;
-        for (int n = 0; n < 1000; ++n)
-        {
-            char suffix[64];
-            snprintf(suffix, sizeof(suffix), n ? ".corrupt-%ld-%d" : ".corrupt-%ld", (long)time(NULL), n);
-            aside = path + suffix;
-            if (access(aside.c_str(), F_OK) != 0)
-            {
-                break;
-            }
-        }
+        std::string aside = asideName(path, "corrupt");
         if (rename(path.c_str(), aside.c_str()) == 0)
         {
             CCLog("ERROR: The saved settings file %s could not be read; it was kept as %s and the game starts "

@@ -37,6 +37,12 @@ public:
     /** Writes the store now; false (and a log line) when it could not be written. */
     bool flush();
 
+    /**
+     * Keeps a copy of the saved file beside it as "<file>.<tag>-<time>" (never over an earlier
+     * copy), for a save the game had to refuse. Answers the copy's path, "" when none was made.
+     */
+    std::string keepCopyAside(const char* tag);
+
     /** Tests: called after the temporary file is written; returning false stops before the rename. */
     typedef bool (*FlushInterruptHook)();
     static void setFlushInterruptHookForTesting(FlushInterruptHook hook);

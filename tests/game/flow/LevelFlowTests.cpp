@@ -7,6 +7,7 @@
 #include "VornScreen.h"
 #include "VornScriptEngine.h"
 #include "VornTrigger.h"
+#include "LevelManager.h"
 #include "VornTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -184,6 +185,15 @@ TEST_F(LevelFlow, AFailingScriptIsLoggedAndTheLevelStillStarts)
 
 TEST_F(LevelFlow, SavedCheckpointComesBackThroughTheSettingsFile)
 {
+    // A save names only levels of the game's list: these scripts' levels are the list here.
+    CCArray* levels = CCArray::create();
+    for (const char* name : { "level-a", "level-b" })
+    {
+        CCDictionary* level = CCDictionary::create();
+        level->setObject(CCString::create(name), "LevelName");
+        levels->addObject(level);
+    }
+    manager->getLevelManager()->setLevels(levels);
     manager->setStoryDifficultyLevel(kDifficulty_Hard);
     manager->startLevel("level-a");
     manager->setTimeInLevel(42.5f);

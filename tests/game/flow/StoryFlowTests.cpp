@@ -343,3 +343,123 @@ TEST_F(StoryFlowTest, DecliningThePauseScreensQuitQuestionLeavesItsMenuInHand)
     }
     EXPECT_TRUE(onTitle);
 }
+
+TEST_F(StoryFlowTest, FightersAreDrawnFarthestFirstAsTheyMove)
+{
+    startStory();
+    // Walk into the first wave, wandering up and down the street so the order keeps changing.
+    int checkedFrames = 0;
+    for (int frame = 0; frame < 600; ++frame)
+    {
+        if (frame % 120 == 0)
+        {
+            m_keyboard->keyReleased(VornPlayerInputMulti::kKeyUp);
+            m_keyboard->keyReleased(VornPlayerInputMulti::kKeyDown);
+            m_keyboard->keyPressed(frame % 240 == 0 ? VornPlayerInputMulti::kKeyDown : VornPlayerInputMulti::kKeyUp);
+            m_keyboard->keyPressed(VornPlayerInputMulti::kKeyRight);
+        }
+        frames(1);
+        std::vector<VornActor*> drawn;
+        CCObject* child;
+        CCARRAY_FOREACH(m_game->getActorNode()->getChildren(), child)
+        {
+            if (VornActor* actor = dynamic_cast<VornActor*>(child))
+            {
+                drawn.push_back(actor);
+            }
+        }
+        if (drawn.size() < 2)
+        {
+            continue;
+        }
+        ++checkedFrames;
+        for (size_t i = 1; i < drawn.size(); ++i)
+        {
+            ASSERT_GE(drawn[i - 1]->getBasePosition().y, drawn[i]->getBasePosition().y)
+                << "frame " << frame << ": " << (drawn[i - 1] == player() ? "the player" : "an enemy") << " drawn before "
+                << (drawn[i] == player() ? "the player" : "an enemy") << " though nearer the viewer";
+        }
+    }
+    EXPECT_GT(checkedFrames, 100);
+}
+
+namespace
+{
+// Seen by a player: the fighter and every parent shown, his feet inside the window.
+::testing::AssertionResult inView(VornPlayer* player)
+{
+    for (CCNode* node = player; node != NULL; node = node->getParent())
+    {
+        if (!node->isVisible())
+        {
+            return ::testing::AssertionFailure() << "the player or a parent of his is hidden";
+        }
+    }
+    CCPoint feet = player->getParent()->convertToWorldSpace(player->getBasePosition());
+    CCSize window = CCDirector::sharedDirector()->getWinSize();
+    if (feet.x < 0 || feet.y < 0 || feet.x > window.width || feet.y > window.height)
+    {
+        return ::testing::AssertionFailure() << "his feet are at " << feet.x << "," << feet.y << ", outside "
+                                             << window.width << "x" << window.height;
+    }
+    return ::testing::AssertionSuccess();
+}
+} // namespace
+
+TEST_F(StoryFlowTest, TheArenaFighterStartsOnTheRoofInView)
+{
+    // Title: Arena, then the first fighter and the first arena as offered.
+    key(VornPlayerInputMulti::kKeyDown);
+    key(VornPlayerInputMulti::kKeyEnter);
+    frames(30);
+    key(VornPlayerInputMulti::kKeyEnter);
+    frames(30);
+    key(VornPlayerInputMulti::kKeyEnter);
+    ASSERT_TRUE(stepUntil([this] { return m_game->getLevelScript() == "arena-rooftop"; }));
+    for (int frame = 0; frame < 120; ++frame)
+    {
+        frames(1);
+        ASSERT_TRUE(inView(player())) << "frame " << frame;
+    }
+}
+
+TEST_F(StoryFlowTest, ACraftedSaveRunsNothingAndTheStoryStartsAfresh)
+{
+    // A script outside the game that would leave a mark if it ever ran.
+    const std::string outside = vorntest::makeTempDir("crafted-save");
+    vorntest::writeFile(outside + "/evil.lua", "game():setNumStoryModeContinues(4242)\n");
+    std::string climbing = "../../../../../../../../../.." + outside + "/evil";
+    const struct
+    {
+        std::string levelScript;
+        std::string checkpointFunction;
+    } saves[] = {
+        { outside + "/evil", "" },
+        { climbing, "" },
+        { "level-9-nowhere", "" },
+        { "level-1-street", "collectgarbage" },
+        { "level-1-street", "os.exit" },
+    };
+    for (const auto& save : saves)
+    {
+        SCOPED_TRACE(save.levelScript + " / " + save.checkpointFunction);
+        CCUserDefault* store = CCUserDefault::sharedUserDefault();
+        store->setStringForKey("levelScript", save.levelScript);
+        store->setStringForKey("checkpointFunction", save.checkpointFunction);
+        store->flush();
+        m_game->getRestartManager()->setHasCheckpoint(true);
+        m_game->setNumStoryModeContinues(0);
+        vorntest::LogCapture log;
+
+        m_game->onContinueSavedGame();
+        frames(10);
+        EXPECT_NE(4242, m_game->getNumStoryModeContinues());
+        EXPECT_EQ("level-1-street", m_game->getLevelScript());
+        EXPECT_NE(save.levelScript == "level-1-street" ? save.checkpointFunction : save.levelScript,
+                  CCUserDefault::sharedUserDefault()->getStringForKey(save.levelScript == "level-1-street" ? "checkpointFunction" : "levelScript"));
+        EXPECT_TRUE(log.contains("the story starts afresh"));
+        EXPECT_TRUE(log.contains("refused-"));
+        m_game->quitToTitleScreen();
+        frames(10);
+    }
+}
