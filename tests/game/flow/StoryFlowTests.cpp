@@ -1,4 +1,5 @@
 #include "AchievementsManager.h"
+#include "ArenaModeHelper.h"
 #include "ChooseDifficultyScreen.h"
 #include "CCLabelBMFont.h"
 #include "CCMenuGamepadInputDispatcher.h"
@@ -406,7 +407,7 @@ namespace
 }
 } // namespace
 
-TEST_F(StoryFlowTest, TheArenaFighterStartsOnTheRoofInView)
+TEST_F(StoryFlowTest, EveryArenaStartsItsFighterInView)
 {
     // Title: Arena, then the first fighter and the first arena as offered.
     key(VornPlayerInputMulti::kKeyDown);
@@ -416,10 +417,25 @@ TEST_F(StoryFlowTest, TheArenaFighterStartsOnTheRoofInView)
     frames(30);
     key(VornPlayerInputMulti::kKeyEnter);
     ASSERT_TRUE(stepUntil([this] { return m_game->getLevelScript() == "arena-rooftop"; }));
-    for (int frame = 0; frame < 120; ++frame)
+    // Then every arena of the table in turn, with that fighter.
+    CCArray* arenas = ArenaModeHelper::sharedArenaModeHelper()->getArenas();
+    ASSERT_GT(arenas->count(), 0u);
+    CCObject* entry = NULL;
+    CCARRAY_FOREACH(arenas, entry)
     {
-        frames(1);
-        ASSERT_TRUE(inView(player())) << "frame " << frame;
+        std::string level = static_cast<CCDictionary*>(entry)->valueForKey("LevelName")->getCString();
+        if (level != m_game->getLevelScript())
+        {
+            // Wherever the last match left him, the arena puts him on its own floor.
+            player()->setBasePosition(CCPoint(-5000.0f, -5000.0f));
+            m_game->setLevelName(level.c_str());
+            ASSERT_TRUE(stepUntil([this, level] { return m_game->getLevelScript() == level; })) << level;
+        }
+        for (int frame = 0; frame < 120; ++frame)
+        {
+            frames(1);
+            ASSERT_TRUE(inView(player())) << level << ", frame " << frame;
+        }
     }
 }
 
