@@ -18,17 +18,23 @@ local function opening(wave)
     showLevelCaption(3.0)
 end
 
+-- The banner slides in with the boss, stays for a breath and slides away as the talking starts.
 local function bossEntrance(wave)
     local hud = game().HUD
     if hud ~= nil then
         hud:showGrumvald()
     end
     zoomCamera(1.25, 1.0)
-    playScene({
-        { "street-thug-portrait", "So the street kid climbed all the way up here.", 2.5 },
-        { "jors-portrait", "The streets want their town back. Now.", 2.5 },
-    }, function()
-        zoomCamera(1.0, 1.0)
+    game():startTimer(2.0, function(progress)
+        if hud ~= nil then
+            hud:hideGrumvald()
+        end
+        playScene({
+            { "street-thug-portrait", "So the street kid climbed all the way up here.", 2.5 },
+            { "jors-portrait", "The streets want their town back. Now.", 2.5 },
+        }, function()
+            zoomCamera(1.0, 1.0)
+        end)
     end)
 end
 

@@ -129,31 +129,12 @@ inline void script_hideRightThumb(HUD* self)
     }
 }
 
-/** What a health bar shows of a fighter: its portrait name, full health and health now. */
-struct ScriptFighter
-{
-    std::string character;
-    float maxHealth;
-    float fraction;
-
-    explicit ScriptFighter(VornActor* actor) : maxHealth(0.0f), fraction(0.0f)
-    {
-        VornActorDesc* desc = actor ? actor->getDesc() : NULL;
-        if (desc)
-        {
-            character = desc->getName();
-            maxHealth = desc->getHealth(actor->getCharacterType());
-        }
-        fraction = actor ? actor->getHealthValue() : 0.0f;
-    }
-};
-
+// The bars follow the fighter's health from here on, not a snapshot of it.
 inline void script_showPlayerHealth(HUD* self, VornActor* actor)
 {
     if (script_hudBuilt(self, "showPlayerHealth"))
     {
-        ScriptFighter fighter(actor);
-        self->showPlayerHealth(actor, fighter.character.c_str(), fighter.maxHealth, fighter.fraction);
+        self->showPlayerHealth(actor);
     }
 }
 
@@ -161,8 +142,7 @@ inline void script_showEnemyHealth(HUD* self, VornActor* actor)
 {
     if (script_hudBuilt(self, "showEnemyHealth"))
     {
-        ScriptFighter fighter(actor);
-        self->showEnemyHealth(actor, fighter.character.c_str(), fighter.maxHealth, fighter.fraction);
+        self->showEnemyHealth(actor);
     }
 }
 
@@ -170,8 +150,7 @@ inline void script_showBossHealth(HUD* self, VornActor* actor)
 {
     if (script_hudBuilt(self, "showBossHealth"))
     {
-        ScriptFighter fighter(actor);
-        self->showBossHealth(actor, fighter.character.c_str(), fighter.maxHealth, fighter.fraction);
+        self->showBossHealth(actor);
     }
 }
 
@@ -179,9 +158,7 @@ inline void script_showFightHealth(HUD* self, VornActor* first, VornActor* secon
 {
     if (script_hudBuilt(self, "showFightHealth"))
     {
-        ScriptFighter one(first);
-        ScriptFighter two(second);
-        self->showFightHealth(first, one.character.c_str(), one.fraction, second, two.character.c_str(), two.fraction);
+        self->showFightHealth(first, second);
     }
 }
 

@@ -1,0 +1,45 @@
+#ifndef __VORN_PLAY_CHECKS_H__
+#define __VORN_PLAY_CHECKS_H__
+
+#include "cocos2d.h"
+
+#include <map>
+#include <string>
+
+namespace cocos2d
+{
+class VornGameManager;
+class VornScreen;
+}
+
+/**
+ * What a player sees, checked after every frame of a play-through: the fighter in view, fighters
+ * drawn nearest last, health bars that tell the truth, overlays that close again. The first
+ * failure is kept with the level and frame it happened in.
+ */
+class VornPlayChecks
+{
+public:
+    explicit VornPlayChecks(cocos2d::VornGameManager* game);
+
+    /** Looks at the frame just stepped; frameTime is its length in seconds. */
+    void check(int frame, float frameTime);
+    /** "" while every check has held. */
+    const std::string& firstFailure() const { return m_failure; }
+
+private:
+    void fail(int frame, const std::string& what);
+    bool inPlay();
+    void checkPlayerInView(int frame);
+    void checkDepthOrder(int frame);
+    void checkBars(int frame);
+    void checkOverlayCloses(int frame, float frameTime, const char* name, cocos2d::VornScreen* screen, float limit);
+
+    cocos2d::VornGameManager* m_game;
+    std::string m_failure;
+    std::map<std::string, float> m_shownFor;  ///< seconds each overlay has been up
+    cocos2d::CCObject* m_lastBackground;       ///< not retained: only compared
+    int m_settling;                           ///< frames left before a new stage is looked at
+};
+
+#endif // __VORN_PLAY_CHECKS_H__
