@@ -89,7 +89,8 @@ void VornAutoPlayer::decide(int frame)
     {
         CCPoint to = nearest->getBasePosition() - me;
         bool facingIt = (to.x < 0.0f) == (player->getFacingDir() == kFacingDir_Left);
-        bool close = fabsf(to.x) < 26.0f && fabsf(to.y) < 6.0f;
+        // Within a punch's reach, as a person closes in before swinging.
+        bool close = fabsf(to.x) < 18.0f && fabsf(to.y) < 5.0f;
         if (close && nearest->isFallingOrFloored())
         {
             stomp = frame % 20 == 5;
@@ -110,10 +111,10 @@ void VornAutoPlayer::decide(int frame)
         }
         else
         {
-            left = to.x < -18.0f;
-            right = to.x > 18.0f;
-            up = to.y > 4.0f;
-            down = to.y < -4.0f;
+            left = to.x < -12.0f;
+            right = to.x > 12.0f;
+            up = to.y > 3.0f;
+            down = to.y < -3.0f;
         }
     }
     hold(VornPlayerInputMulti::kKeyLeft, left);
