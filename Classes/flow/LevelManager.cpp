@@ -156,7 +156,9 @@ void LevelManager::setLevelName(const std::string& name)
         const char* levelName = stringIn(static_cast<CCDictionary*>(object), "LevelName");
         if (name == levelName)
         {
+            // A restored level is the one played from now on: the index check must keep it.
             m_pCurrentLevel = static_cast<CCDictionary*>(object);
+            m_nLevelIndex = getStageIndex();
             break;
         }
     }
