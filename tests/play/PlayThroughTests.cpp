@@ -310,3 +310,60 @@ TEST_F(PlayThrough, StoryOnNormalThenOnHard)
     playStory(kDifficulty_Normal);
     playStory(kDifficulty_Hard);
 }
+
+TEST_F(PlayThrough, QuitAtEachStagesCheckpointAndContinueAfterARestart)
+{
+    press(VornPlayerInputMulti::kKeyEnter);
+    StageCompleteScreen* complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
+    const unsigned int stages = m_game->getLevelManager()->getLevels()->count();
+    for (unsigned int stage = 0; stage < stages; ++stage)
+    {
+        const std::string name = levelName(stage);
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(stepUntil([this, &name] { return m_game->getLevelScript() == name && !m_game->isPaused(); }));
+        // Play on until the stage saves a checkpoint of its own past its start.
+        const std::string atStart = CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction");
+        ASSERT_TRUE(playUntil([this, &atStart] {
+            return CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction") != atStart;
+        }, kStageFrames)) << "no checkpoint past the start of " << name;
+        const std::string saved = CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction");
+
+        // Quit to the title, leave the game, start it again and press Continue.
+        m_game->quitToTitleScreen();
+        ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
+        shutDown();
+        CCUserDefault::purgeSharedUserDefault();
+        boot();
+        press(VornPlayerInputMulti::kKeyEnter);
+        ASSERT_TRUE(stepUntil([this, &name] { return m_game->getLevelScript() == name && !m_game->isPaused(); }))
+            << "Continue did not come back to " << name << " but to " << m_game->getLevelScript();
+        for (int i = 0; i < 30; ++i)
+        {
+            frame();
+        }
+        EXPECT_EQ(name, m_game->getLevelScript()) << "the level list moved on from the restored stage";
+        EXPECT_EQ(saved, CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction"));
+
+        // Then on to the end of the stage.
+        GameOverScreen* gameOver = static_cast<GameOverScreen*>(m_game->getGameOverScreen());
+        complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
+        bool finished = false;
+        for (int attempt = 0; attempt < 20 && !finished; ++attempt)
+        {
+            finished = playUntil([complete, gameOver] { return complete->isOpen() || gameOver->isOpen(); },
+                                 kStageFrames) &&
+                       complete->isOpen();
+            if (gameOver->isOpen())
+            {
+                confirm(gameOver);
+                answerLevelUp();
+                stepUntil([this] { return !m_game->isPaused(); });
+            }
+        }
+        ASSERT_TRUE(finished) << name << " not finished after continuing" << enemiesSeen();
+        confirm(complete);
+        answerLevelUp();
+    }
+    EXPECT_EQ("", m_checks->firstFailure());
+    EXPECT_EQ("", problems());
+}
