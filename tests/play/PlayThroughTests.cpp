@@ -1,6 +1,10 @@
 // The whole game played as a person plays it: booted as the program boots it, driven only through
 // the keyboard, one 1/30 s frame at a time, with what a player sees checked after every frame.
+#include "ArenaCompleteScreen.h"
+#include "ArenaManager.h"
 #include "ArenaModeHelper.h"
+#include "ArenaTimerScreen.h"
+#include "HUD.h"
 #include "BotActor.h"
 #include "BotManager.h"
 #include "VornActionDesc.h"
@@ -365,5 +369,50 @@ TEST_F(PlayThrough, QuitAtEachStagesCheckpointAndContinueAfterARestart)
         answerLevelUp();
     }
     EXPECT_EQ("", m_checks->firstFailure());
+    EXPECT_EQ("", problems());
+}
+
+TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
+{
+    ArenaModeHelper* arenas = title()->getArenaModeHelper();
+    ASSERT_NE(nullptr, arenas);
+    VornScreen* results = m_game->getArenaCompleteScreen();
+    ASSERT_NE(nullptr, results);
+    // Under the sanitizers the set is played with the first fighter only, to keep CI short.
+    const char* quick = getenv("VORN_PLAY_QUICK");
+    const int fighters = quick && std::string(quick) == "1" ? 1 : arenas->getNumCharacters();
+    for (int c = 0; c < fighters; ++c)
+    {
+        const std::string character = arenas->getCharacterType(c);
+        for (int a = 0; a < arenas->getNumArenas(); ++a)
+        {
+            const std::string level = arenas->getArenaLevelName(a);
+            SCOPED_TRACE(character + " in " + level);
+            // Known fault (issue 18): a second match in one session runs out its clock without
+            // showing the results, so each match is played in a freshly started game.
+            if (c > 0 || a > 0)
+            {
+                shutDown();
+                boot();
+                arenas = title()->getArenaModeHelper();
+                results = m_game->getArenaCompleteScreen();
+            }
+            // As picked on the title's fighter and arena pages.
+            m_game->getPlayer()->setPlayerDesc(character + ".plist");
+            arenas->setCurrentArenaIndex(a);
+            m_game->onLevelChosen(level.c_str());
+            ASSERT_TRUE(stepUntil([this, &level] { return m_game->getLevelScript() == level && !m_game->isPaused(); }));
+            ASSERT_TRUE(playUntil([results] { return results->isOpen(); }, kStageFrames))
+                << "the match did not end; clock " << m_game->getArenaManager()->getTimeLeft() << " running "
+                << m_game->getArenaManager()->isRunning() << ", results visible " << results->isVisible()
+                << ", timer visible " << m_game->getHUD()->getArenaTimerScreen()->isVisible() << " timeline "
+                << m_game->getHUD()->getArenaTimerScreen()->isTimelineRunning() << ", temp paused "
+                << m_game->getTempPaused() << ", player alive " << m_game->getPlayer()->isAlive() << enemiesSeen();
+            ASSERT_EQ("", m_checks->firstFailure());
+            // Back to the title from the results, as a player leaves the arena.
+            static_cast<ArenaCompleteScreen*>(results)->onQuit();
+            ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }, 1200));
+        }
+    }
     EXPECT_EQ("", problems());
 }
