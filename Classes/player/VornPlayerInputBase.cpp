@@ -37,12 +37,39 @@ bool isNamedInput(int input)
 }
 } // namespace
 
-VornPlayerInputBase::VornPlayerInputBase() : m_bIsConnected(false), m_pPlayer(NULL)
+VornPlayerInputBase::VornPlayerInputBase() : m_bIsConnected(false), m_pPlayer(NULL), m_pGamepadConfig(NULL)
 {
 }
 
 VornPlayerInputBase::~VornPlayerInputBase()
 {
+    CC_SAFE_RELEASE(m_pGamepadConfig);
+}
+
+GamepadConfigManager* VornPlayerInputBase::getGamepadConfig()
+{
+    if (!m_pGamepadConfig)
+    {
+        m_pGamepadConfig = GamepadConfigManager::create();
+        CC_SAFE_RETAIN(m_pGamepadConfig);
+    }
+    return m_pGamepadConfig;
+}
+
+void VornPlayerInputBase::saveGamepadInfo(unsigned int deviceHash, const GamepadButtonMap& mapping)
+{
+    if (GamepadConfigManager* config = getGamepadConfig())
+    {
+        config->saveGamepadInfo(deviceHash, mapping);
+    }
+}
+
+void VornPlayerInputBase::resetGamepadInfo()
+{
+    if (GamepadConfigManager* config = getGamepadConfig())
+    {
+        config->resetCustomGamepadInfo();
+    }
 }
 
 void VornPlayerInputBase::connect(VornPlayer* player)

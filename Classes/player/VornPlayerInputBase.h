@@ -3,6 +3,7 @@
 
 #include "CCGeometry.h"
 #include "CCObject.h"
+#include "GamepadConfigManager.h"
 #include "Signal.h"
 
 #include <string>
@@ -79,6 +80,18 @@ public:
     virtual Signal<>& getKickSignal() { return m_kickSignal; }
     virtual void setKickSignal(const Signal<>& signal) { m_kickSignal = signal; }
 
+    /** The hash of the pad in use (as the engine's gamepad dispatcher reports it); -1 when none. */
+    virtual int getDeviceHash() { return -1; }
+    /**
+     * Keeps the pad's button for each input as the player's custom pad and rebuilds the pad
+     * tables with it; an input missing from the mapping is stored as button 0.
+     */
+    void saveGamepadInfo(unsigned int deviceHash, const GamepadButtonMap& mapping);
+    /** Forgets the custom pad: the pad tables are the stock ones again. */
+    void resetGamepadInfo();
+    /** The pad tables, read on first use. */
+    GamepadConfigManager* getGamepadConfig();
+
     /** The input's text in the player's language; "NOP" for 0, "MAX" for 13, "" outside. */
     static std::string actionToString(int input);
     /** "kVornInput_Left" and so on for 1 to 12; "" otherwise. */
@@ -94,7 +107,8 @@ protected:
     virtual bool isPlayerFacingLeft();
 
     bool m_bIsConnected;
-    VornPlayer* m_pPlayer;  ///< weak: the player disconnects before it goes
+    VornPlayer* m_pPlayer;
+    GamepadConfigManager* m_pGamepadConfig;  ///< retained, made on first use  ///< weak: the player disconnects before it goes
     Signal<CCPoint> m_movementSignal;
     Signal<> m_punchSignal;
     Signal<> m_punchHoldSignal;

@@ -19,8 +19,10 @@
 #include "CCSpriteFrame.h"
 #include "HighScoreManager.h"
 #include "LocaleManager.h"
+#include "RPGWidget.h"
 #include "RemapControlsScreen.h"
 #include "ThingsILikeScreen.h"
+#include "VornControllerConfigScreen.h"
 #include "MessageBoxScreen.h"
 #include "MusicManager.h"
 #include "OnlineHandler.h"
@@ -114,8 +116,8 @@ TitleScreen::TitleScreen()
       m_pGooglePlaySignInMenuItem(NULL), m_pGooglePlaySignOutMenuItem(NULL), m_pFullScreenMenuItem(NULL),
       m_pWindowedMenuItem(NULL), m_nSelectedCharacterIndex(0), m_nSelectedArenaIndex(0), m_pArenaModeScreen(NULL),
       m_pMoreScreen(NULL), m_pResetSaveMenuItem(NULL), m_pArenaModeHelper(NULL), m_pDifficultyScreen(NULL),
-      m_pRemapControlsScreen(NULL), m_pThingsILikeScreen(NULL), m_nArenaPage(0),
-      m_nReturnTarget(kTitleReturn_MainMenu), m_bConnected(false)
+      m_pControllerConfigScreen(NULL), m_pRemapControlsScreen(NULL), m_pThingsILikeScreen(NULL),
+      m_pStatWidget(NULL), m_nArenaPage(0), m_nReturnTarget(kTitleReturn_MainMenu), m_bConnected(false)
 {
     for (int i = 0; i < kNumArenaSlots; ++i)
     {
@@ -150,10 +152,14 @@ TitleScreen::~TitleScreen()
     }
     CC_SAFE_RELEASE(m_pLockedArenaFrame);
     CC_SAFE_RELEASE(m_pArenaModeHelper);
+    CC_SAFE_RELEASE(m_pStatWidget);
 }
 
 bool TitleScreen::initScreen()
 {
+    // Its pips and bar are nodes of the arena panel, so it binds them before the layout is read.
+    m_pStatWidget = RPGWidget::create(this);
+    m_pStatWidget->retain();
     registerMemberVariable("backdropSprite", &m_pBackdropSprite);
     registerMemberVariable("screenResLabel", &m_pScreenResLabel);
     registerMemberVariable("creditsScrollView", &m_pCreditsScrollView);
@@ -362,6 +368,20 @@ bool TitleScreen::initScreen()
 
 bool TitleScreen::initControlScreens()
 {
+    VornControllerConfigScreen* pad = new VornControllerConfigScreen();
+    if (pad->init())
+    {
+        m_pControllerConfigScreen = pad;
+        pad->getClosingSignal().connect(this, &TitleScreen::onCloseControlsMenu);
+        addChild(pad, kControlScreenZ);
+    }
+    else
+    {
+        CCLog("TitleScreen::initControlScreens - the pad set-up screen cannot be built");
+        pad->cleanup();
+    }
+    pad->release();
+
     RemapControlsScreen* remap = new RemapControlsScreen();
     if (remap->init())
     {
@@ -1188,6 +1208,7 @@ void TitleScreen::refreshCharacterSelect()
     }
     int selected = m_nSelectedCharacterIndex;
     VornActorDesc* desc = m_pArenaModeHelper->getCharacterDesc(selected);
+    m_pStatWidget->setRPGStats(desc);
     if (isCharacterUnlocked(selected))
     {
         showEntryTexts(m_pSelectedCharacterNameLabel, m_pCharacterBio, desc ? desc->getDisplayName().c_str() : "",

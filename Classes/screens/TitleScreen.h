@@ -19,6 +19,8 @@ class CCSpriteFrame;
 class OnlineHandler;
 class RemapControlsScreen;
 class ThingsILikeScreen;
+class RPGWidget;
+class VornControllerConfigScreen;
 
 enum
 {
@@ -118,7 +120,11 @@ public:
     virtual ChooseDifficultyScreen* getDifficultyScreen() { return m_pDifficultyScreen; }
     /** NULL when its layout could not be read (the controls entry is then hidden). */
     virtual RemapControlsScreen* getRemapControlsScreen() { return m_pRemapControlsScreen; }
+    /** The pad set-up screen; no menu opens it. NULL when its layout could not be read. */
+    virtual VornControllerConfigScreen* getControllerConfigScreen() { return m_pControllerConfigScreen; }
     virtual ThingsILikeScreen* getThingsILikeScreen() { return m_pThingsILikeScreen; }
+    /** The stats of the fighter chosen on the arena panel. */
+    virtual RPGWidget* getStatWidget() { return m_pStatWidget; }
     virtual int getSelectedCharacterIndex() { return m_nSelectedCharacterIndex; }
     virtual int getSelectedArenaIndex() { return m_nSelectedArenaIndex; }
     virtual bool isMessageBoxOpen() { return m_bMessageBoxOpen; }
@@ -231,8 +237,10 @@ private:
     CCMenuItem* m_pResetSaveMenuItem;
     ArenaModeHelper* m_pArenaModeHelper;  ///< retained
     ChooseDifficultyScreen* m_pDifficultyScreen;  ///< a child
+    VornControllerConfigScreen* m_pControllerConfigScreen;  ///< a child
     RemapControlsScreen* m_pRemapControlsScreen;  ///< a child
     ThingsILikeScreen* m_pThingsILikeScreen;      ///< a child
+    RPGWidget* m_pStatWidget;                     ///< retained
     int m_nArenaPage;
     int m_nReturnTarget;
     bool m_bConnected;

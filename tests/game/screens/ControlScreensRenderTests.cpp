@@ -11,6 +11,8 @@
 #include "RemapControlsScreen.h"
 #include "ThingsILikeScreen.h"
 #include "TitleScreen.h"
+#include "VornControllerConfigScreen.h"
+#include "platform/CCGamepadDispatcher.h"
 #include "VornActorDesc.h"
 
 #include <SDL.h>
@@ -127,4 +129,28 @@ TEST_F(ControlScreensRenderTest, EachScreenDraws)
     title->onCloseControlsMenu();
     stepFrames(30, 1.0f / 30.0f);
     EXPECT_FALSE(title->getRemapControlsScreen()->isVisible());
+}
+
+TEST_F(ControlScreensRenderTest, ThePadSetUpMidSequenceAndTheArenaFighterPageDraw)
+{
+    VornControllerConfigScreen* pad = addScreen(VornControllerConfigScreen::create());
+    ASSERT_NE(nullptr, pad);
+    pad->open();
+    stepFrames(30, 1.0f / 60.0f);
+    pad->onRemapButtons();
+    for (int button = 0; button < 12; ++button)
+    {
+        CCDirector::sharedDirector()->getGamepadDispatcher()->dispatchButton(true, button, 1, 0x2ab3c4d5);
+    }
+    capture("android-controller-config");
+    pad->hide();
+
+    TitleScreen* title = new TitleScreen();
+    ASSERT_TRUE(title->initScreen());
+    m_game->addChild(title, 10);
+    title->release();
+    title->open();
+    stepFrames(90, 1.0f / 30.0f);
+    title->onOpenArenas();
+    capture("title-arena-fighters");
 }

@@ -10,14 +10,18 @@
 #include "CCSprite.h"
 #include "HighScoreManager.h"
 #include "HighScoreTable.h"
+#include "RPGWidget.h"
 #include "RestartManager.h"
+#include "VornActorDesc.h"
 #include "VornAchievementsManager.h"
 #include "MessageBoxScreen.h"
 #include "MusicManager.h"
 #include "ScreenTestSupport.h"
 #include "SplashScreen.h"
 #include "SystemManager.h"
+#include "RemapControlsScreen.h"
 #include "TitleScreen.h"
+#include "VornControllerConfigScreen.h"
 #include "VornPlayer.h"
 #include "VornGameManager.h"
 #include "VornTestSupport.h"
@@ -51,6 +55,17 @@ public:
     int continues = 0;
     std::vector<std::string> arenas;
 };
+
+/** A node's box in window points. */
+CCRect worldBox(CCNode* node)
+{
+    CCRect box = node->boundingBox();
+    CCPoint origin = node->getParent() ? node->getParent()->convertToWorldSpace(box.origin) : box.origin;
+    CCPoint corner = node->getParent()
+                         ? node->getParent()->convertToWorldSpace(CCPoint(box.getMaxX(), box.getMaxY()))
+                         : CCPoint(box.getMaxX(), box.getMaxY());
+    return CCRect(origin.x, origin.y, corner.x - origin.x, corner.y - origin.y);
+}
 
 std::string textOf(CCLabelBMFont* label)
 {
@@ -355,4 +370,60 @@ TEST_F(TitleScreenTest, ArenaPanelSkipsNothingButRefusesLockedEntries)
     key(kMenuGamepadInput_Back);
     EXPECT_FALSE(m_title->getArenaModeScreen()->isVisible());
     EXPECT_EQ(m_title->getDefaultMenuItem(), focus());
+}
+
+TEST_F(TitleScreenTest, MakesThePadSetUpScreenBesideTheControlsScreenAndNoMenuOpensIt)
+{
+    VornControllerConfigScreen* pad = m_title->getControllerConfigScreen();
+    ASSERT_NE(nullptr, pad);
+    EXPECT_EQ(m_title, pad->getParent());
+    EXPECT_EQ(m_title->getRemapControlsScreen()->getZOrder(), pad->getZOrder());
+    EXPECT_FALSE(pad->isVisible());
+    EXPECT_FALSE(pad->isListening());
+    EXPECT_EQ(m_manager->getPlayer()->getInput(), pad->getPlayerInput());
+}
+
+TEST_F(TitleScreenTest, TheFighterPageShowsTheChosenFightersStatsInsideThePanel)
+{
+    ArenaModeHelper* arenas = m_title->getArenaModeHelper();
+    VornActorDesc* jors = arenas->getCharacterDesc(0);
+    ASSERT_NE(nullptr, jors);
+    key(kMenuGamepadInput_Down);
+    key(kMenuGamepadInput_Action);
+    ASSERT_TRUE(m_title->getArenaModeScreen()->isVisible());
+
+    RPGWidget* stats = m_title->getStatWidget();
+    ASSERT_NE(nullptr, stats);
+    EXPECT_EQ(jors, stats->getDesc());
+    const CCSize win = CCDirector::sharedDirector()->getWinSize();
+    const CCRect screen(0.0f, 0.0f, win.width, win.height);
+    CCNode* fighter = m_title->getCharacterSlot(3);
+    ASSERT_NE(nullptr, fighter);
+    const CCRect fighterBox = worldBox(fighter);
+    for (int stat = 0; stat < kRPG_MAX; ++stat)
+    {
+        for (int i = 0; i < MAX_NUM_RPG_LEVELS; ++i)
+        {
+            CCSprite* pip = stats->getPip(stat, i);
+            ASSERT_NE(nullptr, pip) << stat << " " << i;
+            const bool earned = i <= jors->getNumRPGPoints(stat);
+            EXPECT_EQ(i <= jors->getMaxRPGPoints(stat), pip->isVisible()) << stat << " " << i;
+            if (!pip->isVisible())
+            {
+                continue;
+            }
+            EXPECT_EQ(earned ? 215 : 68, pip->getColor().r) << stat << " " << i;
+            // On screen, clear of the fighter and of his name and bio.
+            const CCRect box = worldBox(pip);
+            EXPECT_TRUE(screen.containsPoint(box.origin) &&
+                        screen.containsPoint(CCPoint(box.getMaxX(), box.getMaxY()))) << stat << " " << i;
+            EXPECT_FALSE(box.intersectsRect(fighterBox)) << stat << " " << i;
+            EXPECT_FALSE(box.intersectsRect(worldBox(m_title->getSelectedCharacterNameLabel()))) << stat << " " << i;
+            EXPECT_FALSE(box.intersectsRect(worldBox(m_title->getCharacterBio()))) << stat << " " << i;
+        }
+    }
+
+    // The next fighter brings his own stats.
+    key(kMenuGamepadInput_Right);
+    EXPECT_EQ(arenas->getCharacterDesc(1), stats->getDesc());
 }
