@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 using namespace CocosDenshion;
@@ -31,6 +33,8 @@ const float VornActor::kComboWindow = 0.5f;
 namespace
 {
 const unsigned int kHealthChangeLabelCount = 5;
+// Above the depth-sorted actors, which take the orders from 1 up.
+const int kHealthChangeLabelZ = 100000;
 const float kJumpSpeed = 1.2f;  // sideways speed of a jump with the stick pushed
 
 SFXManager* sfxManager()
@@ -130,11 +134,11 @@ VornActor::~VornActor()
         }
         CCARRAY_FOREACH(m_pHealthChangeLabels->getFree(), object)
         {
-            static_cast<HealthChangeLabel*>(object)->detachPool();
+            static_cast<HealthChangeLabel*>(object)->setPool(NULL);
         }
         CCARRAY_FOREACH(m_pHealthChangeLabels->getUsed(), object)
         {
-            static_cast<HealthChangeLabel*>(object)->detachPool();
+            static_cast<HealthChangeLabel*>(object)->setPool(NULL);
         }
         CC_SAFE_RELEASE_NULL(m_pHealthChangeLabels);
     }
@@ -205,6 +209,8 @@ void VornActor::setDesc(VornActorDesc* desc)
     m_pDesc = desc;
     if (!desc)
     {
+        // An actor without a descriptor no longer ticks: its numbers would hang in the air.
+        recycleHealthChangeLabels();
         return;
     }
     const std::vector<VornActionDesc*>& idles = desc->getActionsForType(kVAT_Idle);
@@ -703,6 +709,35 @@ void VornActor::updatePendingActions(float dt)
     }
 }
 
+void VornActor::showHealthChange(float change)
+{
+    const int shown = (int)lroundf(change);
+    if (shown == 0 || !getParent())
+    {
+        return;
+    }
+    char text[16];
+    snprintf(text, sizeof(text), "%+d", shown);
+    // Over the head, on the actor's layer above every actor there.
+    CCPoint head = getPosition() + CCPoint(0.0f, getContentSize().height * getScaleY());
+    HealthChangeLabel::showFromPool(m_pHealthChangeLabels, getParent(), head, text, kHealthChangeLabelZ);
+}
+
+void VornActor::recycleHealthChangeLabels()
+{
+    CCArray* used = m_pHealthChangeLabels ? m_pHealthChangeLabels->getUsed() : NULL;
+    while (used && used->count() > 0)
+    {
+        HealthChangeLabel* label = static_cast<HealthChangeLabel*>(used->lastObject());
+        if (!label->isActive())
+        {
+            m_pHealthChangeLabels->returnObject(label);
+            continue;
+        }
+        label->recycle();
+    }
+}
+
 void VornActor::applyForce(CCPoint force)
 {
     if (m_nFacingDir == kFacingDir_Right)
@@ -728,7 +763,10 @@ bool VornActor::doTakeDamage(float amount, CCPoint hitPoint, CCPoint direction, 
     {
         return false;
     }
+    const float before = m_fHealth;
     setHealth(m_fHealth - amount);
+    // What was lost: a killing blow takes what was left, not its whole strength.
+    showHealthChange(std::max(m_fHealth, 0.0f) - before);
     bool killed = m_fHealth <= 0.0f;
     if (killed)
     {

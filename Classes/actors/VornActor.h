@@ -107,6 +107,10 @@ public:
     virtual bool getHealthRegenActive() { return m_bHealthRegenActive; }
     virtual void setHealthRegenActive(bool active) { m_bHealthRegenActive = active; }
     virtual CCObjectPool* getHealthChangeLabels() { return m_pHealthChangeLabels; }
+    /** Floats the change (rounded, signed) over the actor; nothing when it rounds to 0 or off stage. */
+    void showHealthChange(float change);
+    /** Every number still showing goes back to the pool. */
+    void recycleHealthChangeLabels();
     virtual void setHealthChangeLabels(CCObjectPool* pool) { m_pHealthChangeLabels = pool; }
     virtual unsigned int getActionSFXId() { return m_uActionSFXId; }
     virtual void setActionSFXId(unsigned int id) { m_uActionSFXId = id; }

@@ -7,6 +7,7 @@
 #include "CCLayerColor.h"
 #include "CCMenuItem.h"
 #include "CCPointExtension.h"
+#include "CCSprite.h"
 #include "CheckpointScreen.h"
 #include "CinemascopeScreen.h"
 #include "ComboCounterScreen.h"
@@ -112,6 +113,22 @@ bool HUD::addHealthOverlay(PlayerHealthScreen*& slot, const char* layout)
     return true;
 }
 
+void HUD::coverScreen(CCNode* node)
+{
+    // A picture (the vignette) is stretched edge to edge, whatever the window's shape.
+    if (!dynamic_cast<CCSprite*>(node))
+    {
+        return;
+    }
+    const CCSize screen = m_pRootNode->getContentSize();
+    const CCSize art = node->getContentSize();
+    if (art.width > 0.0f && art.height > 0.0f && screen.width > 0.0f && screen.height > 0.0f)
+    {
+        node->setScaleX(screen.width / art.width);
+        node->setScaleY(screen.height / art.height);
+    }
+}
+
 bool HUD::addArenaTimer()
 {
     // The clock follows the task list's celebrations, so it comes second.
@@ -193,6 +210,7 @@ bool HUD::init()
         {
             rgba->setOpacity(0);
         }
+        coverScreen(m_pDamageOverlay);
     }
     m_pGoNode = m_pRootNode->getChildByTag(kTagGo);
     if (m_pGoNode)
@@ -209,8 +227,8 @@ bool HUD::init()
         !addHealthOverlay(m_pEnemyHealthScreen, "enemy-health") ||
         !addHealthOverlay(m_pBossHealthScreen, "boss-health") || !addOverlay(m_pFightHealthScreen, 0) ||
         !addOverlay(m_pComboCounterScreen, 1) || !addOverlay(m_pCinemascopeScreen, -1) ||
-        !addOverlay(m_pCheckpointScreen, 0) || !addOverlay(m_pSpeechScreen, 0) ||
-        !addOverlay(m_pArenaTasksScreen, 0) || !addArenaTimer())
+        !addOverlay(m_pArenaTasksScreen, 0) || !addArenaTimer() || !addOverlay(m_pCheckpointScreen, 0) ||
+        !addOverlay(m_pSpeechScreen, 0))
     {
         return false;
     }

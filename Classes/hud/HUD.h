@@ -152,6 +152,8 @@ private:
     bool addOverlay(T*& slot, int z);
     bool addHealthOverlay(PlayerHealthScreen*& slot, const char* layout);
     bool addArenaTimer();
+    /** Stretches a picture over the whole screen. */
+    void coverScreen(CCNode* node);
     void showHealth(PlayerHealthScreen* screen, CCObject* subject, const char* character, float maxHealth,
                     float fraction);
     void showActorHealth(PlayerHealthScreen* screen, VornActor* actor);

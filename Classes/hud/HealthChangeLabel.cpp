@@ -5,7 +5,7 @@
 
 NS_CC_BEGIN
 
-HealthChangeLabel::HealthChangeLabel() : m_pPool(NULL), m_fElapsed(0.0f), m_fDisplayTime(0.0f), m_bIsShown(false) {}
+HealthChangeLabel::HealthChangeLabel() : m_pPool(NULL), m_fElapsed(0.0f), m_fDuration(0.0f), m_bActive(false) {}
 
 HealthChangeLabel::~HealthChangeLabel() {}
 
@@ -27,25 +27,53 @@ bool HealthChangeLabel::initWithHealthChange(CCObjectPool* pool)
     setAnchorPoint(CCPoint(0.5f, 1.0f));
     setAlignment(kCCTextAlignmentLeft);
     setColor(ccc3(255, 50, 50));
-    m_fDisplayTime = 2.0f;
+    // Added light: the number glows over the fight instead of covering it.
+    ccBlendFunc additive = { GL_ONE, GL_ONE };
+    setBlendFunc(additive);
+    m_fDuration = 2.0f;
     return true;
+}
+
+HealthChangeLabel* HealthChangeLabel::showFromPool(CCObjectPool* pool, CCNode* parent, const CCPoint& position,
+                                                   const char* text, int zOrder)
+{
+    if (!pool || !parent || !text)
+    {
+        return NULL;
+    }
+    HealthChangeLabel* label = dynamic_cast<HealthChangeLabel*>(pool->getObject());
+    if (!label)
+    {
+        return NULL;
+    }
+    label->setString(text);
+    label->setPosition(position);
+    label->setOpacity(255);
+    label->m_fElapsed = 0.0f;
+    label->m_bActive = true;
+    parent->addChild(label, zOrder);
+    return label;
 }
 
 void HealthChangeLabel::tick(float dt)
 {
     m_fElapsed += dt;
-    float t = m_fDisplayTime > 0.0f ? clampf(m_fElapsed / m_fDisplayTime, 0.0f, 1.0f) : 1.0f;
+    float t = m_fDuration > 0.0f ? clampf(m_fElapsed / m_fDuration, 0.0f, 1.0f) : 1.0f;
     setOpacity((GLubyte)((1.0f - t) * 255.0f));
     setPositionY(getPositionY() + 6.0f * dt);
-    if (m_fElapsed >= m_fDisplayTime && m_bIsShown)
+    if (m_fElapsed >= m_fDuration)
     {
-        takeOutOfPlay();
+        recycle();
     }
 }
 
-void HealthChangeLabel::takeOutOfPlay()
+void HealthChangeLabel::recycle()
 {
-    m_bIsShown = false;
+    if (!m_bActive)
+    {
+        return;
+    }
+    m_bActive = false;
     retain();
     removeFromParentAndCleanup(false);
     if (m_pPool && m_pPool->getUsed() && m_pPool->getUsed()->containsObject(this))

@@ -19,23 +19,32 @@ public:
 
     /** Builds the label and puts it into the pool's free list; false when the font cannot load. */
     bool initWithHealthChange(CCObjectPool* pool);
+    /**
+     * Takes a free label of the pool and shows the text on the parent at the position, from full
+     * opacity; NULL when every label of the pool is showing.
+     */
+    static HealthChangeLabel* showFromPool(CCObjectPool* pool, CCNode* parent, const CCPoint& position,
+                                           const char* text, int zOrder);
+    /** Rises and fades; back to the pool when its time is over. */
     void tick(float dt);
+    /** Off the screen and back into the pool's free list; nothing when not showing. */
+    void recycle();
 
-    virtual bool getIsShown() { return m_bIsShown; }
-    virtual void setIsShown(bool shown) { m_bIsShown = shown; }
-    float getElapsed() const { return m_fElapsed; }
-    void setElapsed(float elapsed) { m_fElapsed = elapsed; }
-    float getDisplayTime() const { return m_fDisplayTime; }
-    /** Forgets the pool: the pool is going. */
-    void detachPool() { m_pPool = NULL; }
+    virtual bool isActive() { return m_bActive; }
+    virtual void setActive(bool active) { m_bActive = active; }
+    virtual float getElapsed() { return m_fElapsed; }
+    virtual void setElapsed(float elapsed) { m_fElapsed = elapsed; }
+    virtual float getDuration() { return m_fDuration; }
+    virtual void setDuration(float duration) { m_fDuration = duration; }
+    virtual CCObjectPool* getPool() { return m_pPool; }
+    /** Not retained (see the class comment); NULL forgets the pool when it is going. */
+    virtual void setPool(CCObjectPool* pool) { m_pPool = pool; }
 
 private:
-    void takeOutOfPlay();
-
     CCObjectPool* m_pPool;  ///< not retained
     float m_fElapsed;
-    float m_fDisplayTime;
-    bool m_bIsShown;
+    float m_fDuration;
+    bool m_bActive;
 };
 
 NS_CC_END

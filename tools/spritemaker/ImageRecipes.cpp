@@ -133,6 +133,14 @@ bool drawStep(Image& img, const std::vector<std::string>& w, std::string& error)
                 blendWith(img, x, y, c,
                           coverage(x, y, [&](float sx, float sy) { return insidePolygon(sx, sy, n); }));
             }
+            else if (op == "vignette" && n.size() == 2)
+            {
+                // Elliptic distance from the centre: 1 on the middle of each edge.
+                float dx = (x + 0.5f) / (img.width() * 0.5f) - 1.0f, dy = (y + 0.5f) / (img.height() * 0.5f) - 1.0f;
+                float t = n[1] > n[0] ? (hypotf(dx, dy) - n[0]) / (n[1] - n[0]) : 1.0f;
+                t = std::min(std::max(t, 0.0f), 1.0f);
+                blendWith(img, x, y, c, t * t * (3.0f - 2.0f * t));
+            }
             else if (op == "glow" && n.size() == 3)
             {
                 float d = hypotf(x + 0.5f - n[0], y + 0.5f - n[1]) / n[2];

@@ -11,6 +11,8 @@ namespace vorntool
  *     disc <cx> <cy> <rx> <ry> <#colour>         filled ellipse
  *     ring <cx> <cy> <radius> <thickness> <#colour>
  *     glow <cx> <cy> <radius> <#colour>          alpha fading to clear at the radius
+ *     vignette <inner> <outer> <#colour>         clear inside the inner ellipse, full from the
+ *                                                outer one (1 touches the middle of each edge)
  *     rect <x> <y> <w> <h> <corner> <#colour> [<#bottom>]   rounded box, optional vertical gradient
  *     frame <x> <y> <w> <h> <corner> <thickness> <#colour>  outline of a rounded box
  *     poly <x1> <y1> <x2> <y2> <x3> <y3> ... <#colour>      filled polygon (even-odd)

@@ -2,6 +2,7 @@
 #include "CollisionList.h"
 #include "CollisionManager.h"
 #include "CombatTestSupport.h"
+#include "HealthChangeLabel.h"
 #include "VornActionDesc.h"
 #include "VornActorComponent.h"
 #include "VornActorDesc.h"
@@ -178,4 +179,56 @@ TEST_F(CombatTest, LoopedActionPlaysItsPassesThenFinishes)
     ASSERT_EQ(2u, starts.size());
     EXPECT_FLOAT_EQ(0.2f, starts[0]);
     EXPECT_FLOAT_EQ(0.8f, item->getWindowEnd());
+}
+
+TEST_F(CombatTest, AHitFloatsItsDamageOverTheTargetThenTheNumberGoesBackToThePool)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 200.0f, 60.0f, kFacingDir_Left);
+    thug->m_nKind = kCharacter_Enemy;
+    CCObjectPool* labels = thug->getHealthChangeLabels();
+    ASSERT_NE(nullptr, labels);
+    EXPECT_EQ(5u, labels->getFree()->count());
+
+    ASSERT_TRUE(thug->doTakeDamage(12.4f, CCPoint(), CCPoint(1.0f, 0.0f), kVornAttackType_Normal, true));
+    ASSERT_EQ(1u, labels->getUsed()->count());
+    HealthChangeLabel* label = static_cast<HealthChangeLabel*>(labels->getUsed()->objectAtIndex(0));
+    EXPECT_TRUE(label->isActive());
+    EXPECT_STREQ("-12", label->getString());
+    EXPECT_EQ(thug->getParent(), label->getParent());
+    EXPECT_GT(label->getZOrder(), thug->getZOrder());
+    EXPECT_GT(label->getPositionY(), thug->getPositionY());
+    EXPECT_EQ(255, label->getOpacity());
+    // Added light, as the label was made.
+    EXPECT_EQ((GLenum)GL_ONE, label->getBlendFunc().src);
+    EXPECT_EQ((GLenum)GL_ONE, label->getBlendFunc().dst);
+
+    // It rises 6 points a second and fades out over two seconds.
+    const float startY = label->getPositionY();
+    m_game->getGameUpdateSignal().emit(0.5f);
+    EXPECT_FLOAT_EQ(startY + 3.0f, label->getPositionY());
+    EXPECT_EQ(191, label->getOpacity());
+    step(1.6f);
+    EXPECT_FALSE(label->isActive());
+    EXPECT_EQ(nullptr, label->getParent());
+    EXPECT_EQ(0u, labels->getUsed()->count());
+    EXPECT_EQ(5u, labels->getFree()->count());
+    label->recycle();  // not showing: nothing
+    EXPECT_EQ(5u, labels->getFree()->count());
+
+    // Five at once at most; a sixth hit shows nothing rather than failing.
+    for (int i = 0; i < 6; ++i)
+    {
+        thug->doTakeDamage(1.0f, CCPoint(), CCPoint(1.0f, 0.0f), kVornAttackType_Normal, true);
+    }
+    EXPECT_EQ(5u, labels->getUsed()->count());
+    // An actor put away without its descriptor takes its numbers off the stage at once.
+    thug->setDesc(NULL);
+    EXPECT_EQ(0u, labels->getUsed()->count());
+    EXPECT_EQ(5u, labels->getFree()->count());
+    CCObject* child = NULL;
+    CCARRAY_FOREACH(thug->getParent()->getChildren(), child)
+    {
+        EXPECT_EQ(nullptr, dynamic_cast<HealthChangeLabel*>(child));
+    }
 }

@@ -81,3 +81,65 @@ TEST(HudRender, OverlaysDrawOverAPlainBackdrop)
     CCEGLView::purgeSharedOpenGLView();
     CCTextureCache::purgeSharedTextureCache();
 }
+
+// At low health the edges whiten and the middle of the screen, where the fight is, stays as it
+// was; at both window shapes the game meets.
+TEST(HudRender, LowHealthWhitensTheEdgesAndLeavesTheMiddleClear)
+{
+    const CCSize sizes[] = { CCSize(480, 340), CCSize(960, 540) };
+    for (const CCSize& size : sizes)
+    {
+        CCScopedAutoreleasePool pool;
+        CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
+        CCEGLView* view = CCEGLView::sharedOpenGLView();
+        ASSERT_NE(nullptr, view);
+        view->setFrameSize(size.width, size.height);
+        view->setDesignResolutionSize(size.width, size.height, kResolutionShowAll);
+        CCDirector::sharedDirector()->setOpenGLView(view);
+
+        CCScene* scene = CCScene::create();
+        scene->addChild(CCLayerColor::create(ccc4(40, 56, 72, 255)));
+        HUD* hud = HUD::create();
+        ASSERT_NE(nullptr, hud);
+        scene->addChild(hud);
+        CCDirector::sharedDirector()->runWithScene(scene);
+        for (int i = 0; i < 30; ++i)
+        {
+            hud->tick(1.0f / 30.0f);  // past the level start's fade from white
+            CCDirector::sharedDirector()->step(1.0f / 30.0f);
+        }
+        hud->setVisible(true);
+        hud->onPlayerHealthChanged(0.1f);
+        CCDirector::sharedDirector()->step(1.0f / 30.0f);
+
+        SDL_Surface* frame = CCRenderer::sharedRenderer()->readPixels();
+        ASSERT_NE(nullptr, frame);
+        const std::string path = vorntest::makeTempDir("hud-render") + "/hud-low-health.png";
+        IMG_SavePNG(frame, path.c_str());
+        const int w = frame->w, h = frame->h;
+        Uint8 r, g, b;
+        // The middle half of the screen shows the backdrop as it is.
+        for (int y = h * 3 / 8; y <= h * 5 / 8; y += h / 16)
+        {
+            for (int x = w * 3 / 8; x <= w * 5 / 8; x += w / 16)
+            {
+                SDL_GetRGB(pixelAt(frame, x, y), frame->format, &r, &g, &b);
+                EXPECT_NEAR(40, r, 3) << size.width << " at " << x << "," << y << " " << path;
+                EXPECT_NEAR(56, g, 3) << size.width << " at " << x << "," << y;
+                EXPECT_NEAR(72, b, 3) << size.width << " at " << x << "," << y;
+            }
+        }
+        // Every edge is washed light.
+        const int edges[][2] = { { 2, h / 2 }, { w - 3, h / 2 }, { w / 2, 2 }, { w / 2, h - 3 } };
+        for (const auto& p : edges)
+        {
+            SDL_GetRGB(pixelAt(frame, p[0], p[1]), frame->format, &r, &g, &b);
+            EXPECT_GT(r, 150) << size.width << " at " << p[0] << "," << p[1] << " " << path;
+        }
+        SDL_FreeSurface(frame);
+
+        CCDirector::purgeSharedDirector();
+        CCEGLView::purgeSharedOpenGLView();
+        CCTextureCache::purgeSharedTextureCache();
+    }
+}

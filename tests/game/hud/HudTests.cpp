@@ -1,8 +1,11 @@
 #include "AchievementScreen.h"
+#include "ArenaTasksScreen.h"
+#include "ArenaTimerScreen.h"
 #include "CCAnimatingSprite.h"
 #include "CCLabelBMFont.h"
 #include "CCLayerColor.h"
 #include "CCParticleSystem.h"
+#include "CCSprite.h"
 #include "CheckpointScreen.h"
 #include "CinemascopeScreen.h"
 #include "ComboCounterScreen.h"
@@ -120,13 +123,35 @@ TEST_F(HudTest, BuildsEveryOverlayHiddenAndStartsALevelWithAFadeFromWhite)
     EXPECT_EQ(200, layer->getOpacity());
 
     // The damage overlay greys in as the player's health goes.
-    CCLayerColor* damage = dynamic_cast<CCLayerColor*>(m_hud->getDamageOverlay());
+    CCSprite* damage = dynamic_cast<CCSprite*>(m_hud->getDamageOverlay());
     ASSERT_NE(nullptr, damage);
     m_hud->onPlayerHealthChanged(1.0f);
     EXPECT_EQ(0, damage->getOpacity());
     m_hud->onPlayerHealthChanged(0.0f);
     EXPECT_EQ(255, damage->getOpacity());
     EXPECT_EQ(255, damage->getColor().r);
+}
+
+TEST_F(HudTest, SpeechAndCheckpointDrawOverTheArenaTasksAndTimer)
+{
+    // Same z: the one added later draws on top.
+    struct Order
+    {
+        VornScreen* screen;
+        const char* name;
+    };
+    const Order order[] = { { m_hud->getCinemascopeScreen(), "cinemascope" },
+                            { m_hud->getArenaTasksScreen(), "tasks" },
+                            { m_hud->getArenaTimerScreen(), "timer" },
+                            { m_hud->getCheckpointScreen(), "checkpoint" },
+                            { m_hud->getSpeechScreen(), "speech" } };
+    for (size_t i = 1; i < sizeof(order) / sizeof(order[0]); ++i)
+    {
+        ASSERT_NE(nullptr, order[i].screen) << order[i].name;
+        EXPECT_EQ(0, order[i].screen->getZOrder()) << order[i].name;
+        EXPECT_GT(order[i].screen->getOrderOfArrival(), order[i - 1].screen->getOrderOfArrival()) << order[i].name;
+    }
+    EXPECT_EQ(-1, m_hud->getCinemascopeScreen()->getZOrder());
 }
 
 TEST_F(HudTest, HealthBarsSizeByMaximumHealthAndFollowTheFraction)
