@@ -191,23 +191,42 @@ function setUpArena(stage, propSheet, propDelay, thugs, kind)
     end
 end
 
--- Camera effects, for a camera the level scripts can drive; without one they do nothing.
+-- Camera effects. The camera shakes by ShakeScale while it is above 0 and eases its zoom toward
+-- GameScale's target; a level start or a continue puts both back.
+local shakeCount = 0
+local baseGameScale = nil
+
+-- Shakes the view by `scale` for `seconds`; a later shake takes over from one still going.
 function shakeCamera(scale, seconds)
-    pcall(function()
-        local camera = game().CameraManager
-        if camera ~= nil and camera.shake ~= nil then
-            camera:shake(scale, seconds)
+    local camera = game().CameraManager
+    if camera == nil then
+        return
+    end
+    camera.ShakeScale = scale
+    shakeCount = shakeCount + 1
+    local shake = shakeCount
+    game():startTimer(seconds, function(progress)
+        local current = game().CameraManager
+        if shake == shakeCount and current ~= nil then
+            current.ShakeScale = 0
         end
     end)
 end
 
+-- Eases the zoom to `zoom` times the level's own over about `seconds` (1.0 goes back).
 function zoomCamera(zoom, seconds)
-    pcall(function()
-        local camera = game().CameraManager
-        if camera ~= nil and camera.zoom ~= nil then
-            camera:zoom(zoom, seconds)
-        end
-    end)
+    local camera = game().CameraManager
+    local scale = camera and camera.GameScale
+    if scale == nil then
+        return
+    end
+    if baseGameScale == nil then
+        baseGameScale = scale.Target
+    end
+    if seconds ~= nil and seconds > 0 then
+        scale.SmoothScale = 3.0 / seconds
+    end
+    scale.Target = baseGameScale * zoom
 end
 
 -- A scene: the cinemascope bars, then each line of `lines` ({ head, text, seconds }) in turn; the

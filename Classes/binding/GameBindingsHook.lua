@@ -20,8 +20,17 @@ function get_property_methods_hook(ptype, name)
   return 'get' .. name, 'set' .. name
 end
 
+-- Types the bound members only meet as native parameters (a number in scripts), registered by
+-- name so scripts and other bindings can name them.
+local nameOnlyTypes = { 'tVornAttackType' }
+
 function pre_output_hook(package)
   outputFile = _OUTPUT
+  if package.name == 'GameBindings' then
+    for _, name in ipairs(nameOnlyTypes) do
+      regtype(name)
+    end
+  end
 end
 
 local function fail(message)
@@ -79,10 +88,19 @@ local function fixup(text)
     '#ifdef __cplusplus\n%s*void%* tolua_obj = Mtolua_new%(%(([%w_:]+)%)%(tolua_ret%)%);\n.-#endif\n',
     '    tolua_pushvaluecopy(tolua_S,tolua_ret,"%1");\n')
 
-  -- delete: the script's user values stop pointing at the object before it is freed.
+  -- new and new_local: the script holds the reference the object is born with.
+  text = string.gsub(text, '(Mtolua_new%b();\n%s*)tolua_pushbound%(', '%1tolua_pushnewbound(')
+
+  -- delete: only what the script made and nobody else holds; the script's user values stop
+  -- pointing at the object before it is freed.
   text = string.gsub(text,
     "(in function 'delete'\", NULL%);\n#endif\n)  Mtolua_delete%(self%);",
-    '%1  tolua_deleteusertype(tolua_S,self);')
+    '%1  tolua_deletebound(tolua_S,self);')
+
+  -- The collector lets go of the script's reference instead of freeing what the game may hold.
+  text = string.gsub(text,
+    '(\nstatic int tolua_collect_[%w_]+ %(lua_State%* tolua_S%)\n{\n[^\n]*\n)\tMtolua_delete%(self%);',
+    '%1\ttolua_collectbound(tolua_S,self);')
 
   -- Static adapters (script_<name> declared static in a package) are free functions.
   text = string.gsub(text, '[%w_]+::(script_[%w_]+%()', '%1')

@@ -156,6 +156,7 @@ VornGameManager::~VornGameManager()
     {
         m_pHUD->getPauseSignal().disconnect(this, &VornGameManager::onPauseButton);
     }
+    CC_SAFE_RELEASE_NULL(m_pHUD);
     if (m_pTitleScreen && getChildren() && getChildren()->containsObject(m_pTitleScreen))
     {
         m_pTitleScreen->getOpenedSignal().disconnect(this, &VornGameManager::onTitleOpened);
@@ -198,6 +199,63 @@ void VornGameManager::setLevelManager(LevelManager* manager)
     {
         m_pLevelManager->getLevelChangedSignal().connect(this, &VornGameManager::setLevelName);
     }
+}
+
+void VornGameManager::setSFXManager(SFXManager* manager)
+{
+    CC_SAFE_RETAIN(manager);
+    CC_SAFE_RELEASE(m_pSFXManager);
+    m_pSFXManager = manager;
+}
+
+void VornGameManager::setMusicManager(MusicManager* manager)
+{
+    CC_SAFE_RETAIN(manager);
+    CC_SAFE_RELEASE(m_pMusicManager);
+    m_pMusicManager = manager;
+}
+
+void VornGameManager::setHUD(HUD* hud)
+{
+    CC_SAFE_RETAIN(hud);
+    CC_SAFE_RELEASE(m_pHUD);
+    m_pHUD = hud;
+}
+
+void VornGameManager::setArenaManager(ArenaManager* manager)
+{
+    CC_SAFE_RETAIN(manager);
+    CC_SAFE_RELEASE(m_pArenaManager);
+    m_pArenaManager = manager;
+}
+
+void VornGameManager::setPlayer(VornPlayer* player)
+{
+    if (player == m_pPlayer)
+    {
+        return;
+    }
+    CC_SAFE_RETAIN(player);
+    if (m_pPlayer)
+    {
+        m_pPlayer->getDiedSignal().disconnect(this, &VornGameManager::onPlayerDied);
+    }
+    CC_SAFE_RELEASE(m_pPlayer);
+    m_pPlayer = player;
+}
+
+void VornGameManager::setCameraManager(VornCameraManager* camera)
+{
+    CC_SAFE_RETAIN(camera);
+    CC_SAFE_RELEASE(m_pCameraManager);
+    m_pCameraManager = camera;
+}
+
+void VornGameManager::setBotManager(BotManager* manager)
+{
+    CC_SAFE_RETAIN(manager);
+    CC_SAFE_RELEASE(m_pBotManager);
+    m_pBotManager = manager;
 }
 
 VornHighScoreManager* VornGameManager::getVornHighScoreManager()
@@ -373,8 +431,8 @@ bool VornGameManager::initCameraManager()
         camera->release();
         return false;
     }
-    CC_SAFE_RELEASE(m_pCameraManager);
-    m_pCameraManager = camera;
+    setCameraManager(camera);
+    camera->release();
     m_pCameraManager->setTarget(m_pPlayer);
     return true;
 }
@@ -418,7 +476,7 @@ bool VornGameManager::initScreens()
     }
     if (!m_pHUD)
     {
-        m_pHUD = HUD::create();
+        setHUD(HUD::create());
         if (!m_pHUD)
         {
             CCLog("VornGameManager::initScreens - the HUD cannot be built");

@@ -71,13 +71,18 @@ public:
 
     /** The sound-effect manager, made once the framework's managers exist. */
     virtual SFXManager* getSFXManager() { return m_pSFXManager; }
+    /** Retains the new manager and releases the old one. */
+    virtual void setSFXManager(SFXManager* manager);
     /** The background music, made once the framework's managers exist. */
     virtual MusicManager* getMusicManager() { return m_pMusicManager; }
-    virtual void setMusicManager(MusicManager* manager) { m_pMusicManager = manager; }
+    /** Retains the new manager and releases the old one. */
+    virtual void setMusicManager(MusicManager* manager);
     /** The story's level list, made by boot step 1 (NULL before or when "levels.plist" is missing). */
     virtual LevelManager* getLevelManager() { return m_pLevelManager; }
     /** The in-game screen, made by boot step 1 (a child; NULL before or when it failed). */
     virtual HUD* getHUD() { return m_pHUD; }
+    /** Retains the new HUD and releases the old one; only the HUD the game built is its child. */
+    virtual void setHUD(HUD* hud);
     /** The achievement pop-ups, made by boot step 1 (a child; NULL before). */
     virtual AchievementScreen* getAchievementScreen() { return m_pAchievementScreen; }
     /** Retains the new list and releases the old one. */
@@ -96,6 +101,8 @@ public:
 
     /** The arena match controller, made with the game world (NULL before). */
     virtual ArenaManager* getArenaManager() { return m_pArenaManager; }
+    /** Retains the new manager and releases the old one. */
+    virtual void setArenaManager(ArenaManager* manager);
 
     /** The achievement rules, made before the framework's managers so they are the shared ones. */
     virtual VornAchievementsManager* getAchievementsManager() { return m_pAchievementsManager; }
@@ -144,8 +151,12 @@ public:
 
     /** The one player character: made at start-up, put in play when the game world is built. */
     virtual VornPlayer* getPlayer() { return m_pPlayer; }
+    /** Retains the new player and releases the old one, whose knock-out no longer ends the game. */
+    virtual void setPlayer(VornPlayer* player);
     /** The camera following the player (NULL until the game world is built). */
     virtual VornCameraManager* getCameraManager() { return m_pCameraManager; }
+    /** Retains the new camera and releases the old one. */
+    virtual void setCameraManager(VornCameraManager* camera);
     /** Wires the player to its input and puts it in play; false when the player cannot be set up. */
     virtual bool initPlayer(VornPlayerInputBase* input);
     /** The camera on the game layer, following the player; false when it cannot be set up. */
@@ -295,6 +306,8 @@ public:
 
     /** The one enemy manager, made by boot step 1 with its pool (NULL before). */
     virtual BotManager* getBotManager() { return m_pBotManager; }
+    /** Retains the new manager and releases the old one. */
+    virtual void setBotManager(BotManager* manager);
 
     /** A level's scripts have run and play has resumed. */
     virtual Signal<>& getLevelStartedSignal() { return m_levelStartedSignal; }
@@ -351,7 +364,7 @@ protected:
     int m_nGameMode;
     int m_nStoryDifficultyLevel;
     LevelManager* m_pLevelManager;                    ///< retained
-    HUD* m_pHUD;                                      ///< a child; owned by the scene graph
+    HUD* m_pHUD;                                      ///< retained; the one the game built is also a child
     AchievementScreen* m_pAchievementScreen;          ///< a child; owned by the scene graph
     std::string m_sLevelScript;
     Signal<> m_quitToTitleSignal;

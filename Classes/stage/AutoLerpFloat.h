@@ -1,12 +1,15 @@
 #ifndef __AUTO_LERP_FLOAT_H__
 #define __AUTO_LERP_FLOAT_H__
 
-#include "CCPlatformMacros.h"
+#include "CCObject.h"
 
 NS_CC_BEGIN
 
-/** A value that eases toward its target at a rate per second. Owned by plain new/delete. */
-class AutoLerpFloat
+/**
+ * A value that eases toward its target at a rate per second. Reference counted, so a camera and
+ * a script can share one: each holder keeps its own reference.
+ */
+class AutoLerpFloat : public CCObject
 {
 public:
     /** Starts at value with the target on it. */

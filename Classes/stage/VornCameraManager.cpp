@@ -63,8 +63,8 @@ VornCameraManager::~VornCameraManager()
         m_cameraMovedSignal.disconnect(m_pBackdrop, &VornBackdrop::onCameraMoved);
         CC_SAFE_RELEASE_NULL(m_pBackdrop);
     }
-    delete m_pGameScale;
-    delete m_pCameraCenterHeight;
+    CC_SAFE_RELEASE(m_pGameScale);
+    CC_SAFE_RELEASE(m_pCameraCenterHeight);
     CC_SAFE_RELEASE(m_pTarget);
     CC_SAFE_RELEASE(m_pGameLayer);
 }
@@ -90,8 +90,12 @@ bool VornCameraManager::initWithGameLayer(CCNode* gameLayer)
         game->getLevelStartedSignal().connect(this, &VornCameraManager::onRestart);
         game->getContinueSignal().connect(this, &VornCameraManager::onRestart);
     }
-    setCameraCenterHeight(new AutoLerpFloat(kSmoothScale, 0.0f));
-    setGameScale(new AutoLerpFloat(kSmoothScale, kDefaultGameScale));
+    AutoLerpFloat* height = new AutoLerpFloat(kSmoothScale, 0.0f);
+    setCameraCenterHeight(height);
+    height->release();
+    AutoLerpFloat* scale = new AutoLerpFloat(kSmoothScale, kDefaultGameScale);
+    setGameScale(scale);
+    scale->release();
     if (game != NULL && game->getRestartManager() != NULL)
     {
         game->getRestartManager()->addDelegate(RestartDelegate<float>::create(
@@ -117,20 +121,16 @@ void VornCameraManager::setTarget(CCNode* target)
 
 void VornCameraManager::setGameScale(AutoLerpFloat* scale)
 {
-    if (scale != m_pGameScale)
-    {
-        delete m_pGameScale;
-        m_pGameScale = scale;
-    }
+    CC_SAFE_RETAIN(scale);
+    CC_SAFE_RELEASE(m_pGameScale);
+    m_pGameScale = scale;
 }
 
 void VornCameraManager::setCameraCenterHeight(AutoLerpFloat* height)
 {
-    if (height != m_pCameraCenterHeight)
-    {
-        delete m_pCameraCenterHeight;
-        m_pCameraCenterHeight = height;
-    }
+    CC_SAFE_RETAIN(height);
+    CC_SAFE_RELEASE(m_pCameraCenterHeight);
+    m_pCameraCenterHeight = height;
 }
 
 void VornCameraManager::onRestart()

@@ -51,12 +51,12 @@ public:
     virtual CCNode* getTarget() { return m_pTarget; }
     virtual void setTarget(CCNode* target);
     virtual AutoLerpFloat* getGameScale() { return m_pGameScale; }
-    /** Takes ownership; the old value is deleted. */
+    /** Retains the new value and releases the old one. */
     virtual void setGameScale(AutoLerpFloat* scale);
     virtual CCPoint getCameraPosition() { return m_cameraPosition; }
     virtual void setCameraPosition(CCPoint position) { m_cameraPosition = position; }
     virtual AutoLerpFloat* getCameraCenterHeight() { return m_pCameraCenterHeight; }
-    /** Takes ownership; the old value is deleted. */
+    /** Retains the new value and releases the old one. */
     virtual void setCameraCenterHeight(AutoLerpFloat* height);
     /** The part of the game world on screen, in game-layer coordinates, as of the last step. */
     virtual CCRect getGameScreenBounds() { return m_gameScreenBounds; }
@@ -77,9 +77,9 @@ private:
 
     CCNode* m_pGameLayer;  ///< retained
     CCNode* m_pTarget;     ///< retained
-    AutoLerpFloat* m_pGameScale;           ///< owned
+    AutoLerpFloat* m_pGameScale;           ///< retained
     CCPoint m_cameraPosition;
-    AutoLerpFloat* m_pCameraCenterHeight;  ///< owned
+    AutoLerpFloat* m_pCameraCenterHeight;  ///< retained
     CCRect m_gameScreenBounds;
     float m_fShakeScale;
     Signal<CCPoint> m_cameraMovedSignal;

@@ -211,3 +211,103 @@ TEST_F(GameBindings, ObjectsThatDieLeaveInvalidSelfAndValuesOutliveTheirSource)
     EXPECT_EQ(1, BindingProbe::s_nLive);
     run("kept:delete()");
 }
+
+TEST_F(GameBindings, EveryTypeNameIsRegistered)
+{
+    const char* names[] = {
+        "CCPoint", "CCLayer", "MusicManager", "BotActor", "ActorComponent", "CCNode", "VornActionDesc",
+        "ArenaModeHelper", "ArenaTaskInstance", "tVornAttackType", "CCScene", "AnalyticsManager", "SFXManager",
+        "LevelManager", "VornCameraManager", "CCAnimatingSprite", "CCObject",
+        "extension::CCBAnimationManagerDelegate", "VornDictionary", "CharacterSetups", "VornBackdrop",
+        "VornActor", "ccColor4B", "ArenaManager", "VornPlayerInputBase", "VornPlayer", "VornScreen",
+        "VornActorDesc", "HUD", "BotManager", "tSpawnQueueItem", "VornGameManager", "AutoLerpFloat",
+        "LocaleManager", "GameManager", "CCParticleSystem", "CCSprite", "extension::CCBMemberVariableAssigner",
+        "CCSpriteFrame", "cocos2d::CCObject", "CCRect",
+    };
+    ASSERT_EQ(41u, sizeof(names) / sizeof(names[0]));
+    lua_State* L = state();
+    for (const char* name : names)
+    {
+        luaL_getmetatable(L, name);
+        EXPECT_TRUE(lua_istable(L, -1)) << name;
+        lua_pop(L, 1);
+    }
+    run("classes = tostring(AutoLerpFloat ~= nil and VornCameraManager ~= nil)");
+    lua_getglobal(L, "classes");
+    EXPECT_STREQ("true", lua_tostring(L, -1));
+    lua_pop(L, 1);
+}
+
+TEST_F(GameBindings, AnEasedValueEasesAndHasNoBaseAndNoDelete)
+{
+    run("eased = AutoLerpFloat:new_local(4, 10)\n"
+        "made = eased.SmoothScale .. ' ' .. eased.Value .. ' ' .. eased.Target\n"
+        "eased.Target = 20\n"
+        "eased:tick(0.1)\n"
+        "stepped = eased.Value\n"
+        "eased:tick(1)\n"
+        "arrived = eased.Value .. ' ' .. eased:getTargetByRef()\n"
+        "called = AutoLerpFloat(1, 2).Value\n"
+        "extras = tostring(AutoLerpFloat.delete) .. ' ' .. tostring(eased.retain) .. ' ' .. tostring(eased.release)\n"
+        "eased = nil\ncollectgarbage('collect')");
+    lua_State* L = state();
+    const struct
+    {
+        const char* name;
+        const char* expected;
+    } cases[] = {
+        { "made", "4 10 10" }, { "stepped", "14" }, { "arrived", "20 20" }, { "called", "2" }, { "extras", "nil nil nil" },
+    };
+    for (const auto& c : cases)
+    {
+        lua_getglobal(L, c.name);
+        EXPECT_STREQ(c.expected, lua_tostring(L, -1)) << c.name;
+        lua_pop(L, 1);
+    }
+    EXPECT_EQ("error in function 'new'.\n     argument #3 is '[no object]'; 'number' expected.\n",
+              outcome("AutoLerpFloat:new(1)"));
+}
+
+TEST_F(GameBindings, UnknownInputsAndMissingTablesAnswerNil)
+{
+    run("names = tostring(VornPlayerInputBase:actionToString(99)) .. ' ' ..\n"
+        "        tostring(VornPlayerInputBase:actionToString(-1)) .. ' ' ..\n"
+        "        VornPlayerInputBase:actionToString(kVornInput_Nop) .. ' ' ..\n"
+        "        VornPlayerInputBase:actionToString(kVornInput_MAX)\n"
+        "table = tostring(CharacterSetups:create('no-such-table.csv'))");
+    lua_State* L = state();
+    lua_getglobal(L, "names");
+    EXPECT_STREQ("nil nil NOP MAX", lua_tostring(L, -1));
+    lua_getglobal(L, "table");
+    EXPECT_STREQ("nil", lua_tostring(L, -1));
+    lua_pop(L, 2);
+}
+
+TEST_F(GameBindings, TheCollectorLetsGoOfTheScriptsReferenceOnly)
+{
+    // A new_local object that native code took a reference on outlives its last script value.
+    run("handed = BindingProbe:new_local()");
+    lua_getglobal(state(), "handed");
+    BindingProbe* probe = static_cast<BindingProbe*>(tolua_tousertype(state(), -1, 0));
+    lua_pop(state(), 1);
+    ASSERT_NE(nullptr, probe);
+    probe->retain();
+    run("handed = nil\ncollectgarbage('collect')\ncollectgarbage('collect')");
+    EXPECT_EQ(1, BindingProbe::s_nLive);
+    EXPECT_EQ(1u, probe->retainCount());
+
+    // delete: refused while native code holds it, allowed on what only the script holds.
+    tolua_pushccobject(state(), probe, "BindingProbe");
+    lua_setglobal(state(), "borrowed");
+    EXPECT_EQ("delete refused: the object belongs to the game", outcome("borrowed:delete()"));
+    run("owned = BindingProbe:new()");
+    lua_getglobal(state(), "owned");
+    BindingProbe* owned = static_cast<BindingProbe*>(tolua_tousertype(state(), -1, 0));
+    lua_pop(state(), 1);
+    owned->retain();
+    EXPECT_EQ("delete refused: the game still holds the object", outcome("owned:delete()"));
+    owned->release();
+    EXPECT_EQ("ok", outcome("owned:delete()"));
+    probe->release();
+    EXPECT_EQ(0, BindingProbe::s_nLive);
+}

@@ -9,6 +9,12 @@
 #include "VornActor.h"
 #include "VornActorDesc.h"
 #include "VornBackdrop.h"
+#include "VornCameraManager.h"
+#include "AutoLerpFloat.h"
+#include "MusicManager.h"
+#include "SFXManager.h"
+#include "ArenaManager.h"
+#include "VornCollision.h"
 #include "VornGameManager.h"
 #include "VornScriptEngine.h"
 #include "VornTestSupport.h"
@@ -18,6 +24,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <set>
 #include <vector>
 
 USING_NS_CC;
@@ -503,8 +511,8 @@ TEST_F(LevelScriptBinding, WrongCallsOnThePlayerHudAndEnemies)
           "invalid type in variable assignment.\n     value is 'number'; 'boolean' expected.\n" },
         { "VornPlayer.resetScore(nil)", "invalid 'self' in function 'resetScore'" },
         { "BotActor.setTargetPosition(nil, ccp(0, 0))", "invalid 'self' in function 'setTargetPosition'" },
-        { "game().Player = nil", "attempt to assign a read-only variable" },
-        { "game().HUD = game().HUD", "attempt to assign a read-only variable" },
+        { "game().Player = 5", "invalid type in variable assignment.\n     value is 'number'; 'VornPlayer' expected.\n" },
+        { "game().HUD = game().HUD", "ok" },
         { "game().BotManager.MaxBotsOnScreen = 'many'",
           "invalid type in variable assignment.\n     value is 'string'; 'number' expected.\n" },
     };
@@ -549,4 +557,151 @@ TEST_F(LevelScriptBinding, EnemiesAndScreensMadeByAScriptDieSafely)
         "loose = nil\ncollectgarbage('collect')");
     EXPECT_EQ("true", global("looseInit"));
     EXPECT_TRUE(log.contains("ERROR: BotActor::initWithBotManager - the enemy is not one of the manager's own"));
+}
+
+namespace
+{
+/** Records every object a script has seen that dies while it watches. */
+class DeathWatch : public CCScriptObjectObserver
+{
+public:
+    DeathWatch() { CCObjectAddScriptObserver(this); }
+    ~DeathWatch() override { CCObjectRemoveScriptObserver(this); }
+    void objectDestroyed(CCObject* object) override { m_dead.insert(object); }
+    bool died(CCObject* object) const { return m_dead.count(object) > 0; }
+    /** Addresses come back: start afresh before each case. */
+    void clear() { m_dead.clear(); }
+
+private:
+    std::set<CCObject*> m_dead;
+};
+} // namespace
+
+TEST_F(LevelScriptBinding, ObjectsHandedToTheGameStayAliveAfterACollection)
+{
+    DeathWatch watch;
+    // Each object-typed variable gets a script-made object and gives it back: the game keeps
+    // what it holds through the collection, and lets go of it once replaced.
+    struct Case
+    {
+        const char* variable;
+        const char* make;
+        const char* type;
+        std::function<CCObject*()> held;
+    };
+    VornGameManager* game = m_game;
+    BotActor* bot = game->getBotManager()->createBotActor(game->actorDescWithFile("street-thug.plist"));
+    ASSERT_NE(nullptr, bot);
+    tolua_pushccobject(state(), bot, "BotActor");
+    lua_setglobal(state(), "bot");
+    const Case cases[] = {
+        { "game().Background", "VornBackdrop:new_local()", "VornBackdrop", [game] { return (CCObject*)game->getBackground(); } },
+        { "game().MusicManager", "MusicManager:new_local()", "MusicManager", [game] { return (CCObject*)game->getMusicManager(); } },
+        { "game().Player", "VornPlayer:new_local()", "VornPlayer", [game] { return (CCObject*)game->getPlayer(); } },
+        { "game().BotManager", "BotManager:new_local()", "BotManager", [game] { return (CCObject*)game->getBotManager(); } },
+        { "game().CameraManager", "VornCameraManager:new_local()", "VornCameraManager", [game] { return (CCObject*)game->getCameraManager(); } },
+        { "game().HUD", "HUD:new_local()", "HUD", [game] { return (CCObject*)game->getHUD(); } },
+        { "game().ArenaManager", "ArenaManager:new_local()", "ArenaManager", [game] { return (CCObject*)game->getArenaManager(); } },
+        { "game().HUD.GoNode", "VornBackdrop:new_local()", "CCNode", [game] { return (CCObject*)game->getHUD()->getGoNode(); } },
+        { "bot.TargetActor", "BotActor:new_local()", "VornActor", [bot] { return (CCObject*)bot->getTargetActor(); } },
+        { "game().CameraManager.GameScale", "AutoLerpFloat:new_local(2, 3)", "AutoLerpFloat",
+          [game] { return (CCObject*)game->getCameraManager()->getGameScale(); } },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.variable);
+        watch.clear();
+        CCObject* original = c.held();
+        CC_SAFE_RETAIN(original);
+        ASSERT_EQ("ok", outcome(std::string(c.variable) + " = " + c.make + "\ncollectgarbage('collect')"));
+        CCObject* made = c.held();
+        ASSERT_NE(original, made);
+        ASSERT_NE(nullptr, made);
+        EXPECT_FALSE(watch.died(made));
+        EXPECT_EQ(1u, made->retainCount());
+
+        // Given back, the script-made one goes with the game's reference.
+        tolua_pushccobject(state(), original, c.type);
+        lua_setglobal(state(), "original");
+        ASSERT_EQ("ok", outcome(std::string(c.variable) + " = original\noriginal = nil\ncollectgarbage('collect')"));
+        EXPECT_EQ(original, c.held());
+        EXPECT_TRUE(watch.died(made));
+        CC_SAFE_RELEASE(original);
+    }
+
+    // setSFXManager keeps what it is given the same way; nil lets the game's own go.
+    watch.clear();
+    CCObject* sounds = game->getSFXManager();
+    sounds->retain();
+    run("game():setSFXManager(SFXManager:new_local())\ncollectgarbage('collect')");
+    EXPECT_NE(sounds, game->getSFXManager());
+    EXPECT_FALSE(watch.died(game->getSFXManager()));
+    run("music = game().MusicManager\ngame().MusicManager = nil\ngame():setSFXManager(nil)");
+    EXPECT_EQ("invalid 'self' in function 'play'", outcome("music:play('Street')"));
+    EXPECT_EQ(nullptr, game->getSFXManager());
+    // The manager made at start-up goes back for the teardown.
+    tolua_pushccobject(state(), (SFXManager*)sounds, "SFXManager");
+    lua_setglobal(state(), "sounds");
+    run("game():setSFXManager(sounds)\nsounds = nil");
+    sounds->release();
+}
+
+TEST_F(LevelScriptBinding, DeleteOnlyFreesWhatTheScriptMadeAndNobodyElseHolds)
+{
+    struct Case
+    {
+        const char* code;
+        const char* expected;
+    };
+    const Case cases[] = {
+        { "game().Player:delete()", "delete refused: the object belongs to the game" },
+        { "game().HUD:delete()", "delete refused: the object belongs to the game" },
+        { "game():delete()", "delete refused: the object belongs to the game" },
+        { "game().BotManager:delete()", "delete refused: the object belongs to the game" },
+        { "game().CameraManager:delete()", "delete refused: the object belongs to the game" },
+        { "kept = VornBackdrop:new()\ngame().Background = kept\nkept:delete()",
+          "delete refused: the game still holds the object" },
+        { "game().Background = nil\nkept:delete()", "ok" },
+        { "VornBackdrop:new():delete()", "ok" },
+        { "local stage = VornBackdrop:new_local()\nstage:delete()\ncollectgarbage('collect')", "ok" },
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(c.expected, outcome(c.code)) << c.code;
+    }
+    EXPECT_NE(nullptr, m_game->getPlayer());
+    EXPECT_EQ("true", global("game().HUD ~= nil and game().BotManager ~= nil and game().CameraManager ~= nil"));
+}
+
+TEST_F(LevelScriptBinding, TheCameraAnswersScriptsAndTheLevelsShakeAndZoomIt)
+{
+    VornCameraManager* camera = m_game->getCameraManager();
+    ASSERT_NE(nullptr, camera);
+    run("camera = game().CameraManager\n"
+        "camera.GameScale.Target = 6\n"
+        "camera.CameraCenterHeight.Target = 12\n"
+        "camera.ShakeScale = '1.5'\n"
+        "camera:setLeftEdgeCollision(100)\n"
+        "bounds = camera:getGameScreenBounds()\n"
+        "followed = camera:getTarget() == game().Player\n"
+        "camera:setTarget(nil)");
+    EXPECT_FLOAT_EQ(6.0f, camera->getGameScale()->getTarget());
+    EXPECT_FLOAT_EQ(12.0f, camera->getCameraCenterHeight()->getTarget());
+    EXPECT_FLOAT_EQ(1.5f, camera->getShakeScale());
+    EXPECT_FLOAT_EQ(100.0f, m_game->getBackground()->getLeftEdgeCollision()->getPositionX());
+    EXPECT_EQ("true", global("followed"));
+    EXPECT_EQ(nullptr, camera->getTarget());
+    EXPECT_EQ("CCRect", global("tolua.type(bounds)"));
+    camera->setTarget(m_game->getPlayer());
+
+    // The level helpers: a shake for its time, a zoom relative to the level's own.
+    camera->onRestart();
+    m_game->getTimers()->removeAllObjects();
+    run("shakeCamera(3.0, 0.25)\nzoomCamera(1.25, 1.0)");
+    EXPECT_FLOAT_EQ(3.0f, camera->getShakeScale());
+    EXPECT_FLOAT_EQ(VornCameraManager::kDefaultGameScale * 1.25f, camera->getGameScale()->getTarget());
+    m_game->updateTimers(0.25f);
+    EXPECT_FLOAT_EQ(0.0f, camera->getShakeScale());
+    run("zoomCamera(1.0, 1.0)");
+    EXPECT_FLOAT_EQ(VornCameraManager::kDefaultGameScale, camera->getGameScale()->getTarget());
 }
