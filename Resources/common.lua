@@ -213,20 +213,28 @@ function shakeCamera(scale, seconds)
     end)
 end
 
--- Eases the zoom to `zoom` times the level's own over about `seconds` (1.0 goes back).
+-- Eases the zoom to `zoom` times the level's own over about `seconds` (1.0 goes back). The
+-- bottom of the view stays on the ground line, so the fighters' feet stay in sight: the view
+-- drops as it zooms in, a little ahead of the zoom, and rises back a little behind it.
+local baseHalfHeight = nil
+
 function zoomCamera(zoom, seconds)
     local camera = game().CameraManager
     local scale = camera and camera.GameScale
-    if scale == nil then
+    local height = camera and camera.CameraCenterHeight
+    if scale == nil or height == nil or zoom == nil or zoom <= 0 then
         return
     end
     if baseGameScale == nil then
         baseGameScale = scale.Target
+        baseHalfHeight = camera:getGameScreenBounds().size.height / 2
     end
-    if seconds ~= nil and seconds > 0 then
-        scale.SmoothScale = 3.0 / seconds
-    end
+    local rate = 3.0 / ((seconds ~= nil and seconds > 0) and seconds or 1.0)
+    local rising = zoom * baseGameScale > scale.Value
+    scale.SmoothScale = rate
     scale.Target = baseGameScale * zoom
+    height.SmoothScale = rising and 2 * rate or rate / 2
+    height.Target = baseHalfHeight * (1 - 1 / zoom)
 end
 
 -- A scene: the cinemascope bars, then each line of `lines` ({ head, text, seconds }) in turn; the
