@@ -1,14 +1,17 @@
 // Frame times of the real game: boots it, starts the street level and, for each enemy count,
 // steps a fixed number of frames timing the update and the drawing apart. The numbers only mean
-// something next to each other: compare the ratios to the empty street, not the milliseconds.
+// something next to each other: compare the ratios to the empty street, or two builds with
+// --out and --compare, not the milliseconds.
 //
-//   frametime [--frames M] [--warmup W] [--bots 0,6,20] [--size 1280x720] [--gl]
-//             [--capture PREFIX] [--log]
+//   frametime [--frames M] [--warmup W] [--bots 0,20,50] [--churn N] [--size 1280x720] [--gl]
+//             [--capture PREFIX] [--log] [--out FILE] [--label NAME]
+//   frametime --compare FIRST SECOND
 //
 // The game's own log is dropped unless --log; --capture saves one frame per enemy count after
 // measuring (PREFIX-<bots>.png) to check what was drawn.
 // Headless by default (SDL's dummy video driver, software renderer). --gl asks for a real window
 // and the accelerated renderer: run it on a display or under xvfb-run.
+#include "FrameTimeReport.h"
 #include "GameSession.h"
 
 #include "cocos2d.h"
@@ -26,46 +29,32 @@ namespace
 const char* const kLevel = "level-1-street";
 const char* const kEnemy = "street-thug.plist";
 const float kDt = 1.0f / 60.0f;
+// A hitch: an update that leaves a 240 Hz frame no room, and one that misses a 60 Hz frame alone.
+const double kHitchMs = 4.0;
+const double kFrameMs = 1000.0 / 60.0;
 
 struct Options
 {
     int frames = 600;
     int warmup = 120;
+    int churn = 30;
     int width = 1280;
     int height = 720;
     bool gl = false;
     bool log = false;
     std::string capture;
-    std::vector<int> bots = { 0, 6, 20 };
-};
-
-struct Summary
-{
-    double mean = 0.0;
-    double median = 0.0;
-    double p95 = 0.0;
-    double p99 = 0.0;
-    double max = 0.0;
-};
-
-struct Run
-{
-    int bots = 0;
-    int inPlay = 0;
-    int topUps = 0;
-    Summary update;
-    Summary draw;
-    Summary frame;
-    double drawCalls = 0.0;
-    unsigned int maxDrawCalls = 0;
-    double quads = 0.0;
-    unsigned int maxQuads = 0;
+    std::string out;
+    std::string label = "run";
+    std::string compareFirst;
+    std::string compareSecond;
+    std::vector<int> bots = { 0, 20, 50 };
 };
 
 void usage()
 {
-    fprintf(stderr, "usage: frametime [--frames M] [--warmup W] [--bots 0,6,20] [--size WxH] [--gl]\n"
-                    "                 [--capture PREFIX] [--log]\n");
+    fprintf(stderr, "usage: frametime [--frames M] [--warmup W] [--bots 0,20,50] [--churn N] [--size WxH] [--gl]\n"
+                    "                 [--capture PREFIX] [--log] [--out FILE] [--label NAME]\n"
+                    "       frametime --compare FIRST SECOND\n");
 }
 
 bool parseOptions(int argc, char** argv, Options* options)
@@ -84,18 +73,32 @@ bool parseOptions(int argc, char** argv, Options* options)
         }
         else if (arg == "--capture" && value)
         {
-            options->capture = value;
-            ++i;
+            options->capture = argv[++i];
+        }
+        else if (arg == "--out" && value)
+        {
+            options->out = argv[++i];
+        }
+        else if (arg == "--label" && value)
+        {
+            options->label = argv[++i];
+        }
+        else if (arg == "--compare" && value && i + 2 < argc)
+        {
+            options->compareFirst = argv[++i];
+            options->compareSecond = argv[++i];
         }
         else if (arg == "--frames" && value)
         {
-            options->frames = atoi(value);
-            ++i;
+            options->frames = atoi(argv[++i]);
         }
         else if (arg == "--warmup" && value)
         {
-            options->warmup = atoi(value);
-            ++i;
+            options->warmup = atoi(argv[++i]);
+        }
+        else if (arg == "--churn" && value)
+        {
+            options->churn = atoi(argv[++i]);
         }
         else if (arg == "--size" && value && sscanf(value, "%dx%d", &options->width, &options->height) == 2)
         {
@@ -104,7 +107,7 @@ bool parseOptions(int argc, char** argv, Options* options)
         else if (arg == "--bots" && value)
         {
             options->bots.clear();
-            for (const char* p = value; *p;)
+            for (const char* p = argv[++i]; *p;)
             {
                 options->bots.push_back(atoi(p));
                 p = strchr(p, ',');
@@ -114,40 +117,28 @@ bool parseOptions(int argc, char** argv, Options* options)
                 }
                 ++p;
             }
-            ++i;
         }
         else
         {
             return false;
         }
     }
-    return options->frames > 0 && options->warmup >= 0 && options->width > 0 && options->height > 0 &&
-           !options->bots.empty();
+    return options->frames > 0 && options->warmup >= 0 && options->churn >= 0 && options->width > 0 &&
+           options->height > 0 && !options->bots.empty() && options->label.find_first_of(" \t\n=") == std::string::npos;
 }
 
-/** Nearest-rank percentile of sorted values. */
-double percentile(const std::vector<double>& sorted, double p)
+/** Untimed frames, with the same knock-outs as the measured ones, so the first of each kind is not measured. */
+void warmUp(GameSession& session, const Options& options, int bots)
 {
-    size_t rank = (size_t)(p / 100.0 * (double)sorted.size() + 0.999999);
-    rank = std::max<size_t>(1, std::min(rank, sorted.size()));
-    return sorted[rank - 1];
-}
-
-Summary summarise(std::vector<double> values)
-{
-    Summary s;
-    std::sort(values.begin(), values.end());
-    double total = 0.0;
-    for (double v : values)
+    for (int i = 0; i < options.warmup; ++i)
     {
-        total += v;
+        session.step(kDt);
+        session.topUpPlayer();
+        if (bots > 0 && options.churn > 0 && i % options.churn == options.churn - 1)
+        {
+            session.knockOutAndReplace(kEnemy);
+        }
     }
-    s.mean = total / (double)values.size();
-    s.median = percentile(values, 50.0);
-    s.p95 = percentile(values, 95.0);
-    s.p99 = percentile(values, 99.0);
-    s.max = values.back();
-    return s;
 }
 
 bool measure(GameSession& session, const Options& options, int bots, Run* run)
@@ -158,32 +149,42 @@ bool measure(GameSession& session, const Options& options, int bots, Run* run)
     {
         return false;
     }
-    for (int i = 0; i < options.warmup; ++i)
-    {
-        session.step(kDt);
-        session.topUpPlayer();
-    }
-    std::vector<double> update, draw, frame;
+    warmUp(session, options, bots);
+    std::vector<double> update, updateCpu, draw, frame;
     unsigned long long calls = 0, quads = 0;
+    run->rssStartKb = residentKb();
     for (int i = 0; i < options.frames; ++i)
     {
         const FrameCost cost = session.timedStep(kDt);
         update.push_back(cost.updateMs);
+        updateCpu.push_back(cost.updateCpuMs);
         draw.push_back(cost.drawMs);
         frame.push_back(cost.updateMs + cost.drawMs);
+        run->updatesOver4ms += cost.updateMs > kHitchMs ? 1 : 0;
+        run->updatesOver16ms += cost.updateMs > kFrameMs ? 1 : 0;
+        run->updateCpuOver4ms += cost.updateCpuMs > kHitchMs ? 1 : 0;
+        run->framesOver16ms += cost.updateMs + cost.drawMs > kFrameMs ? 1 : 0;
         calls += cost.drawCalls;
         quads += cost.quads;
         run->maxDrawCalls = std::max(run->maxDrawCalls, cost.drawCalls);
         run->maxQuads = std::max(run->maxQuads, cost.quads);
-        // Outside the timed part: a knocked-out player would end the level mid-run.
+        // Outside the timed part: a knocked-out player would end the level mid-run, and the
+        // enemies knocked out here fall, leave and are replaced inside the timed frames.
         if (session.topUpPlayer())
         {
             ++run->topUps;
         }
+        if (bots > 0 && options.churn > 0 && i % options.churn == options.churn - 1 &&
+            session.knockOutAndReplace(kEnemy))
+        {
+            ++run->knockOuts;
+        }
     }
-    run->update = summarise(update);
-    run->draw = summarise(draw);
-    run->frame = summarise(frame);
+    run->rssEndKb = residentKb();
+    run->update = Summary::of(update);
+    run->updateCpu = Summary::of(updateCpu);
+    run->draw = Summary::of(draw);
+    run->frame = Summary::of(frame);
     run->drawCalls = (double)calls / options.frames;
     run->quads = (double)quads / options.frames;
     if (!options.capture.empty())
@@ -196,12 +197,6 @@ bool measure(GameSession& session, const Options& options, int bots, Run* run)
     }
     return true;
 }
-
-void printRow(FILE* out, const char* part, int bots, const Summary& s, const Summary& base)
-{
-    fprintf(out, "%5d  %-6s %7.3f %7.3f %7.3f %7.3f %7.3f %7.2f\n", bots, part, s.mean, s.median, s.p95, s.p99, s.max,
-           base.mean > 0.0 ? s.mean / base.mean : 0.0);
-}
 } // namespace
 
 int main(int argc, char** argv)
@@ -211,6 +206,10 @@ int main(int argc, char** argv)
     {
         usage();
         return 2;
+    }
+    if (!options.compareFirst.empty())
+    {
+        return printComparison(stdout, options.compareFirst.c_str(), options.compareSecond.c_str()) ? 0 : 1;
     }
     // The table goes where stdout went; the game logs to stdout too, so that goes quiet.
     FILE* out = fdopen(dup(fileno(stdout)), "w");
@@ -229,39 +228,43 @@ int main(int argc, char** argv)
         setenv("SDL_RENDER_DRIVER", "opengl", 0);
     }
 
-    GameSession session;
-    if (!session.start(options.width, options.height) || !session.startLevel(kLevel))
+    GameSession game;
+    Session session;
+    session.label = options.label;
+    if (!game.start(options.width, options.height))
     {
         return 1;
     }
-    std::vector<Run> runs;
+    session.rssTitleKb = residentKb();
+    if (!game.startLevel(kLevel))
+    {
+        return 1;
+    }
     for (int bots : options.bots)
     {
         Run run;
-        if (!measure(session, options, bots, &run))
+        if (!measure(game, options, bots, &run))
         {
             return 1;
         }
-        runs.push_back(run);
+        session.runs.push_back(run);
     }
+    session.rssPeakKb = peakResidentKb();
 
-    fprintf(out, "%s, %s, %dx%d, %d frames of %.4f s after %d warm-up frames, per enemy count\n", kLevel,
-           session.describeDrivers(), options.width, options.height, options.frames, kDt, options.warmup);
-    fprintf(out, "times in ms; ratio = mean against the first enemy count\n\n");
-    fprintf(out, "%5s  %-6s %7s %7s %7s %7s %7s %7s\n", "bots", "part", "mean", "median", "p95", "p99", "max", "ratio");
-    for (const Run& run : runs)
+    fprintf(out, "%s, %s, %dx%d, %d frames of %.4f s after %d warm-up frames, per enemy count", kLevel,
+            game.describeDrivers(), options.width, options.height, options.frames, kDt, options.warmup);
+    if (options.churn > 0)
     {
-        printRow(out, "update", run.bots, run.update, runs[0].update);
-        printRow(out, "draw", run.bots, run.draw, runs[0].draw);
-        printRow(out, "frame", run.bots, run.frame, runs[0].frame);
+        fprintf(out, ", one knocked out and replaced every %d frames", options.churn);
     }
-    fprintf(out, "\n%5s %8s %11s %9s %9s %9s %8s\n", "bots", "in play", "draw calls", "max", "quads", "max", "top-ups");
-    for (const Run& run : runs)
-    {
-        fprintf(out, "%5d %8d %11.1f %9u %9.1f %9u %8d\n", run.bots, run.inPlay, run.drawCalls, run.maxDrawCalls, run.quads,
-               run.maxQuads, run.topUps);
-    }
+    fprintf(out, "\ntimes in ms; ratio = mean against the first enemy count\n\n");
+    printSession(out, session);
     fclose(out);
-    session.stop();
+    if (!options.out.empty() && !appendSession(options.out.c_str(), session))
+    {
+        fprintf(stderr, "could not write %s\n", options.out.c_str());
+        return 1;
+    }
+    game.stop();
     return 0;
 }

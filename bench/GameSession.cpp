@@ -1,5 +1,6 @@
 #include "GameSession.h"
 
+#include "BotActor.h"
 #include "BotManager.h"
 #include "VornGameManager.h"
 #include "VornPlayer.h"
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 USING_NS_CC;
 
@@ -20,6 +22,13 @@ namespace
 const float kBootDt = 1.0f / 60.0f;
 // The splash plays for a few seconds; a boot that has not finished in a minute of frames is stuck.
 const int kMaxBootFrames = 3600;
+
+double threadCpuMs()
+{
+    timespec now;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return (double)now.tv_sec * 1000.0 + (double)now.tv_nsec / 1.0e6;
+}
 
 double millisecondsBetween(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b)
 {
@@ -159,9 +168,11 @@ FrameCost GameSession::timedStep(float dt)
     }
     // The director's frame in its two halves: the scheduler (the game's tick, actions, particles),
     // then the scene's visit into the window and the present. The game never swaps scenes.
+    const double cpu0 = threadCpuMs();
     const std::chrono::steady_clock::time_point t0 = std::chrono::steady_clock::now();
     director->getScheduler()->update(dt);
     const std::chrono::steady_clock::time_point t1 = std::chrono::steady_clock::now();
+    const double cpu1 = threadCpuMs();
     view->beginFrame();
     if (director->getRunningScene())
     {
@@ -173,12 +184,15 @@ FrameCost GameSession::timedStep(float dt)
     }
     view->endFrame();
     const std::chrono::steady_clock::time_point t2 = std::chrono::steady_clock::now();
+    const double cpu2 = threadCpuMs();
     CCPoolManager::sharedPoolManager()->finalize();
     const std::chrono::steady_clock::time_point t3 = std::chrono::steady_clock::now();
+    const double cpu3 = threadCpuMs();
 
     FrameCost cost;
     // Draining the autorelease pool frees what the update let go of: it counts as update.
     cost.updateMs = millisecondsBetween(t0, t1) + millisecondsBetween(t2, t3);
+    cost.updateCpuMs = (cpu1 - cpu0) + (cpu3 - cpu2);
     cost.drawMs = millisecondsBetween(t1, t2);
     cost.drawCalls = CCRenderer::sharedRenderer()->getDrawCallsLastFrame();
     cost.quads = CCRenderer::sharedRenderer()->getQuadsLastFrame();
@@ -194,6 +208,31 @@ bool GameSession::topUpPlayer()
     }
     player->setHealth(m_fPlayerHealth);
     return true;
+}
+
+bool GameSession::knockOutAndReplace(const char* descFile)
+{
+    BotManager* bots = m_pGame->getBotManager();
+    VornActorDesc* desc = m_pGame->actorDescWithFile(descFile);
+    if (!bots || !desc)
+    {
+        return false;
+    }
+    BotList& active = bots->getActiveBots();
+    for (BotList::iterator it = active.begin(); it != active.end(); ++it)
+    {
+        BotActor* bot = *it;
+        if (bot->isAlive() && bot->isStanding())
+        {
+            bot->doTakeDamage(bot->getHealth(), bot->getBasePosition(), CCPoint(1.0f, 0.0f), kVornAttackType_KO, true);
+            const CCRect screen = BotManager::getGameScreenBounds();
+            const float x = screen.getMinX() + screen.size.width * (0.1f + 0.8f * (float)(rand() % 1000) / 1000.0f);
+            const float y = screen.getMinY() + screen.size.height * (0.1f + 0.8f * (float)(rand() % 1000) / 1000.0f);
+            bots->addBotToSpawnQueue(desc, CCRect(x, y, 0.0f, 0.0f), 0.0f);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool GameSession::captureFrame(const char* path)

@@ -8,10 +8,14 @@ namespace cocos2d
 class VornGameManager;
 }
 
-/** What one frame cost: wall time of the game update and of the drawing, in milliseconds. */
+/**
+ * What one frame cost: wall time of the game update and of the drawing, in milliseconds, and the
+ * update's CPU time on this thread (what the update itself spent, whatever else the machine ran).
+ */
 struct FrameCost
 {
     double updateMs;
+    double updateCpuMs;
     double drawMs;
     unsigned int drawCalls;
     unsigned int quads;
@@ -44,6 +48,12 @@ public:
     FrameCost timedStep(float dt);
     /** Keeps the player standing so a long run does not end in the game-over screen. */
     bool topUpPlayer();
+    /**
+     * Knocks out one standing enemy of descFile and queues a new one in its place, somewhere on
+     * the visible street: the enemy manager brings it in once the knocked-out one has gone.
+     * False when no enemy was standing.
+     */
+    bool knockOutAndReplace(const char* descFile);
     /** One more frame (untimed), saved to a PNG at path. */
     bool captureFrame(const char* path);
     /** Ends the scene and the window. */
