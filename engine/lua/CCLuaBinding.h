@@ -8,6 +8,9 @@
 #include "tolua_fix.h"
 #include "CCLuaEngineTypes.h"
 
+#include <new>
+#include <type_traits>
+
 /** A collect function for tolua_cclass: frees the T at slot 1 with delete (NULL is harmless). */
 template <typename T>
 int tolua_collect_delete(lua_State* L)
@@ -18,12 +21,31 @@ int tolua_collect_delete(lua_State* L)
 }
 
 /**
- * Pushes a heap copy of value under type that belongs to Lua's collector (a CCPoint or CCRect
- * result). The type's collect function frees it.
+ * Pushes a copy of value under type that belongs to Lua (a CCPoint or CCRect result). A type
+ * with a twin metatable (toluafix_register_value_type) is copied into the user value itself;
+ * any other is copied to the heap and freed by the type's collect function.
  */
 template <typename T>
 void tolua_pushvaluecopy(lua_State* L, const T& value, const char* type)
 {
+    static_assert(std::is_trivially_destructible<T>::value, "an inline value is never destroyed");
+    struct Box
+    {
+        void* self;  // where tolua reads the value's address
+        T value;
+    };
+    if (toluafix_push_value_metatable(L, type))
+    {
+        Box* box = (Box*)lua_newuserdata(L, sizeof(Box));
+        new (&box->value) T(value);
+        box->self = &box->value;
+        lua_insert(L, -2);
+        lua_setmetatable(L, -2);
+        // No peer table: tolua looks fields up there first.
+        lua_pushvalue(L, TOLUA_NOPEER);
+        lua_setfenv(L, -2);
+        return;
+    }
     T* copy = new T(value);
     tolua_pushusertype(L, copy, type);
     if (!tolua_register_gc(L, lua_gettop(L)))

@@ -60,12 +60,13 @@ int constructValue(lua_State* L)
         tolua_error(L, "#ferror in function 'new'.", &err);
         return 0;
     }
-    T* value = new T(Type->make(v));
-    tolua_pushusertype(L, value, Type->name);
     if (Local)
     {
-        tolua_register_gc(L, lua_gettop(L));
+        tolua_pushvaluecopy(L, Type->make(v), Type->name);
+        return 1;
     }
+    // Script-owned until its delete.
+    tolua_pushusertype(L, new T(Type->make(v)), Type->name);
     return 1;
 }
 
@@ -100,6 +101,12 @@ int deleteValue(lua_State* L)
     if (self == NULL)
     {
         tolua_error(L, "invalid 'self' in function 'delete'", NULL);
+        return 0;
+    }
+    if (toluafix_is_inline_value(L, 1))
+    {
+        // The value lives inside its user value, which Lua frees: only the script's use ends.
+        *(void**)lua_touserdata(L, 1) = NULL;
         return 0;
     }
     tolua_deleteusertype(L, self);
@@ -340,5 +347,12 @@ int tolua_CCValueTypes_open(lua_State* L)
     tolua_function(L, "ccc4", lua_ccc4);
 
     tolua_endmodule(L);
+
+    // Twins once every class is complete: they share its methods and variables.
+    toluafix_register_value_type(L, kPoint.name);
+    toluafix_register_value_type(L, kSize.name);
+    toluafix_register_value_type(L, kRect.name);
+    toluafix_register_value_type(L, kColor3.name);
+    toluafix_register_value_type(L, kColor4.name);
     return 1;
 }

@@ -4,8 +4,9 @@
 
 #include <cstring>
 
-// Registry tables of this layer: Lua id -> object address.
+// Registry tables of this layer: Lua id -> object address; value type name -> twin metatable.
 static const char* const kRefidPtrTable = "toluafix_refid_ptr";
+static const char* const kValueMetatables = "toluafix_value_mt";
 
 static void pushRefTable(lua_State* L)
 {
@@ -153,6 +154,95 @@ void toluafix_forget_pointer(lua_State* L, void* ptr)
         dropLookedUpKey(L, ptr);
     }
     lua_pop(L, 1);
+}
+
+void toluafix_register_value_type(lua_State* L, const char* type)
+{
+    luaL_getmetatable(L, type);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        return;
+    }
+    // stack: mt twin
+    lua_newtable(L);
+    lua_pushnil(L);
+    while (lua_next(L, -3) != 0)
+    {
+        // Without a finaliser the value is freed with its user value and nothing else runs.
+        if (lua_type(L, -2) == LUA_TSTRING && strcmp(lua_tostring(L, -2), "__gc") == 0)
+        {
+            lua_pop(L, 1);
+            continue;
+        }
+        lua_pushvalue(L, -2);
+        lua_insert(L, -2);
+        lua_rawset(L, -4);
+    }
+    if (lua_getmetatable(L, -2))
+    {
+        lua_setmetatable(L, -2);
+    }
+    // tolua names a user value's type by registry[metatable] and finds its bases in tolua_super.
+    lua_pushvalue(L, -1);
+    lua_pushstring(L, type);
+    lua_rawset(L, LUA_REGISTRYINDEX);
+    lua_pushstring(L, "tolua_super");
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (lua_istable(L, -1))
+    {
+        lua_pushvalue(L, -2);
+        lua_pushvalue(L, -4);
+        lua_rawget(L, -3);
+        lua_rawset(L, -3);
+    }
+    lua_pop(L, 1);
+    // stack: mt twin
+    lua_pushstring(L, kValueMetatables);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        lua_newtable(L);
+        lua_pushstring(L, kValueMetatables);
+        lua_pushvalue(L, -2);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+    }
+    lua_pushstring(L, type);
+    lua_pushvalue(L, -3);
+    lua_rawset(L, -3);
+    lua_pop(L, 3);
+}
+
+bool toluafix_push_value_metatable(lua_State* L, const char* type)
+{
+    lua_pushstring(L, kValueMetatables);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        return false;
+    }
+    lua_pushstring(L, type);
+    lua_rawget(L, -2);
+    lua_remove(L, -2);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        return false;
+    }
+    return true;
+}
+
+bool toluafix_is_inline_value(lua_State* L, int index)
+{
+    if (lua_type(L, index) != LUA_TUSERDATA)
+    {
+        return false;
+    }
+    char* block = (char*)lua_touserdata(L, index);
+    char* value = (char*)*(void**)block;
+    return value > block && value < block + lua_objlen(L, index);
 }
 
 void toluafix_stack_dump(lua_State* L, const char* label)

@@ -33,6 +33,19 @@ int toluafix_remove_ccobject_by_refid(lua_State* L, int refid);
  */
 void toluafix_forget_pointer(lua_State* L, void* ptr);
 
+/**
+ * Value types (CCPoint, CCRect ...) reach scripts as user values that hold the value inside
+ * themselves: no heap copy, no entry in tolua's tables and no collector, so a hot binding that
+ * returns a point costs one small allocation Lua frees like a string. Such a user value uses a
+ * twin of the type's metatable without "__gc", registered here once the type's class is complete
+ * (its methods and variables are shared, and tolua's type checks see the type's own name).
+ */
+void toluafix_register_value_type(lua_State* L, const char* type);
+/** Pushes the twin metatable of type and answers true, or pushes nothing and answers false. */
+bool toluafix_push_value_metatable(lua_State* L, const char* type);
+/** True when the user value at index holds its value inside itself (never to be deleted). */
+bool toluafix_is_inline_value(lua_State* L, int index);
+
 /** The pointer recorded under refid in this state, or NULL. */
 void* toluafix_get_ccobject_by_refid(lua_State* L, int refid);
 

@@ -122,3 +122,79 @@ TEST(LuaTypes, ReturnedPointsBelongToTheCollector)
                                       "last = makePoint(3)"));
     // The state still holding "last" frees it when it closes.
 }
+
+namespace
+{
+int countCollectorEntries(lua_State* L)
+{
+    lua_pushstring(L, "tolua_gc");
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    int count = 0;
+    if (lua_istable(L, -1))
+    {
+        lua_pushnil(L);
+        while (lua_next(L, -2) != 0)
+        {
+            ++count;
+            lua_pop(L, 1);
+        }
+    }
+    lua_pop(L, 1);
+    return count;
+}
+} // namespace
+
+TEST(LuaTypes, ReturnedValuesLeaveNothingInToluasTables)
+{
+    // Scripts ask for points every frame for every enemy: each answer must be a plain Lua value,
+    // not a heap copy registered with tolua's collector (whose tables then grow and rehash).
+    CCLuaEngine engine;
+    lua_State* L = engine.getLuaState();
+    lua_register(L, "makePoint", lua_makePoint);
+    const int before = countCollectorEntries(L);
+    ASSERT_EQ(0, engine.executeString("collectgarbage('stop')\n"
+                                      "held = {}\n"
+                                      "for i = 1, 200 do held[i] = makePoint(i) end\n"
+                                      "for i = 1, 200 do held[200 + i] = ccp(i, i) end\n"
+                                      "for i = 1, 200 do held[400 + i] = CCPoint(i, 1) end\n"
+                                      "for i = 1, 200 do held[600 + i] = CCRectMake(i, 0, 1, 1) end\n"
+                                      "collectgarbage('restart')"));
+    EXPECT_EQ(before, countCollectorEntries(L));
+}
+
+TEST(LuaTypes, InlineValuesBehaveAsValues)
+{
+    CCLuaEngine engine;
+    lua_State* L = engine.getLuaState();
+    lua_register(L, "makePoint", lua_makePoint);
+    const char* script =
+        "local function fails(f, text) local ok, e = pcall(f); "
+        "  assert(not ok and string.find(e, text, 1, true), tostring(e)) end\n"
+        "local a, b = makePoint(1), makePoint(1)\n"
+        "a.x = 7; assert(a.x == 7 and b.x == 1 and a.y == 2.5)\n"
+        "assert(tolua.type(a) == 'CCPoint' and tolua.type(ccp(1, 2)) == 'CCPoint')\n"
+        "local r = CCRect(0, 0, 10, 10); assert(r:containsPoint(b) and not r:containsPoint(ccp(11, 0)))\n"
+        "r.origin = a; assert(r.origin.x == 7)\n"
+        "local gone = ccp(1, 2); gone:delete()\n"
+        "fails(function() return gone.x end, \"invalid 'self' in accessing variable 'x'\")\n"
+        "fails(function() gone:delete() end, \"invalid 'self' in function 'delete'\")\n"
+        "a.z = 1; assert(a.z == 1 and b.z == nil)\n"
+        "collectgarbage('collect'); assert(b.x == 1)";
+    LogCapture log;
+    EXPECT_EQ(0, engine.executeString(script)) << (log.lines().empty() ? "" : log.lines()[0]);
+
+    // Native type checks take them as the type and its const form.
+    lua_settop(L, 0);
+    lua_getglobal(L, "ccp");
+    lua_pushnumber(L, 3);
+    lua_pushnumber(L, 4);
+    ASSERT_EQ(0, lua_pcall(L, 2, 1, 0));
+    tolua_Error err;
+    EXPECT_TRUE(tolua_isusertype(L, 1, "CCPoint", 0, &err));
+    EXPECT_TRUE(tolua_isusertype(L, 1, "const CCPoint", 0, &err));
+    EXPECT_FALSE(tolua_isusertype(L, 1, "CCRect", 0, &err));
+    const CCPoint* point = (const CCPoint*)tolua_tousertype(L, 1, 0);
+    ASSERT_TRUE(point != NULL);
+    EXPECT_EQ(CCPoint(3.0f, 4.0f), *point);
+    lua_pop(L, 1);
+}
