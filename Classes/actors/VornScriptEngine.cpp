@@ -12,6 +12,18 @@
 
 NS_CC_BEGIN
 
+namespace
+{
+// The game's binding and the engine's classes, then each class's inherited members copied in:
+// scripts call base-class methods on every enemy every frame.
+int openBinding(lua_State* L)
+{
+    tolua_GameBindings_open(L);
+    toluafix_flatten_classes(L);
+    return 0;
+}
+} // namespace
+
 VornScriptEngine::VornScriptEngine() : m_pLuaEngine(new CCLuaEngine()), m_bSearchPathAdded(false)
 {
     lua_State* L = m_pLuaEngine->getLuaState();
@@ -22,7 +34,7 @@ VornScriptEngine::VornScriptEngine() : m_pLuaEngine(new CCLuaEngine()), m_bSearc
         return;
     }
     // Registration may raise (out of memory): protected, so it cannot reach the panic handler.
-    if (lua_cpcall(L, tolua_GameBindings_open, NULL) != 0)
+    if (lua_cpcall(L, openBinding, NULL) != 0)
     {
         CCLog("ERROR: VornScriptEngine - unable to open the game's script binding: %s",
               lua_isstring(L, -1) ? lua_tostring(L, -1) : "?");

@@ -245,6 +245,157 @@ bool toluafix_is_inline_value(lua_State* L, int index)
     return value > block && value < block + lua_objlen(L, index);
 }
 
+// A class metatable is one the registry names (registry[mt] = "ClassName").
+static bool isClassMetatable(lua_State* L, int index)
+{
+    if (!lua_istable(L, index))
+    {
+        return false;
+    }
+    lua_pushvalue(L, index);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    bool named = lua_type(L, -1) == LUA_TSTRING;
+    lua_pop(L, 1);
+    return named;
+}
+
+// Pushes the table cls[field], making it first when it is missing and make is set; false (nil
+// pushed) when there is none.
+static bool pushFieldTable(lua_State* L, int cls, const char* field, bool make)
+{
+    lua_pushstring(L, field);
+    lua_rawget(L, cls);
+    if (lua_istable(L, -1) || !make)
+    {
+        return lua_istable(L, -1);
+    }
+    lua_pop(L, 1);
+    lua_newtable(L);
+    lua_pushstring(L, field);
+    lua_pushvalue(L, -2);
+    lua_rawset(L, cls);
+    return true;
+}
+
+// True when the class at cls resolves the key at the top of the stack (which it pops) itself: a
+// method or field of its own, or with variables, a getter of its own.
+static bool resolvesItself(lua_State* L, int cls, bool variables)
+{
+    const int key = lua_gettop(L);
+    lua_pushvalue(L, key);
+    lua_rawget(L, cls);
+    bool own = !lua_isnil(L, -1);
+    if (!own && variables && pushFieldTable(L, cls, ".get", false))
+    {
+        lua_pushvalue(L, key);
+        lua_rawget(L, -2);
+        own = !lua_isnil(L, -1);
+    }
+    lua_settop(L, key - 1);
+    return own;
+}
+
+// Copies the entries of ancestor[field] (".get" or ".set") that cls does not resolve itself.
+static void copyVariables(lua_State* L, int cls, int ancestor, const char* field)
+{
+    if (!pushFieldTable(L, ancestor, field, false))
+    {
+        lua_pop(L, 1);
+        return;
+    }
+    const int from = lua_gettop(L);
+    pushFieldTable(L, cls, field, true);
+    const int to = lua_gettop(L);
+    const bool getters = strcmp(field, ".get") == 0;
+    lua_pushnil(L);
+    while (lua_next(L, from) != 0)
+    {
+        lua_pushvalue(L, -2);
+        bool own;
+        if (getters)
+        {
+            own = resolvesItself(L, cls, true);
+        }
+        else
+        {
+            lua_rawget(L, to);
+            own = !lua_isnil(L, -1);
+            lua_pop(L, 1);
+        }
+        if (!own)
+        {
+            lua_pushvalue(L, -2);
+            lua_pushvalue(L, -2);
+            lua_rawset(L, to);
+        }
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 2);
+}
+
+// Copies what cls would find at ancestor, one of its bases, nearest first.
+static void copyInherited(lua_State* L, int cls, int ancestor)
+{
+    lua_pushnil(L);
+    while (lua_next(L, ancestor) != 0)
+    {
+        // Events ("__index") and tolua's own fields (".call", ".collector", "tolua_ubox") are
+        // read from each class itself.
+        const char* key = lua_type(L, -2) == LUA_TSTRING ? lua_tostring(L, -2) : NULL;
+        if (key && key[0] != '.' && strncmp(key, "__", 2) != 0 && strcmp(key, "tolua_ubox") != 0)
+        {
+            lua_pushvalue(L, -2);
+            if (!resolvesItself(L, cls, true))
+            {
+                lua_pushvalue(L, -2);
+                lua_pushvalue(L, -2);
+                lua_rawset(L, cls);
+            }
+        }
+        lua_pop(L, 1);
+    }
+    copyVariables(L, cls, ancestor, ".get");
+    copyVariables(L, cls, ancestor, ".set");
+}
+
+void toluafix_flatten_classes(lua_State* L)
+{
+    if (!lua_checkstack(L, 16))
+    {
+        return;
+    }
+    const int top = lua_gettop(L);
+    // Gathered first: the registry must not change while it is walked.
+    lua_newtable(L);
+    const int classes = lua_gettop(L);
+    int count = 0;
+    lua_pushnil(L);
+    while (lua_next(L, LUA_REGISTRYINDEX) != 0)
+    {
+        if (lua_type(L, -2) == LUA_TSTRING && isClassMetatable(L, -1))
+        {
+            lua_rawseti(L, classes, ++count);
+        }
+        else
+        {
+            lua_pop(L, 1);
+        }
+    }
+    for (int i = 1; i <= count; ++i)
+    {
+        lua_rawgeti(L, classes, i);
+        const int cls = lua_gettop(L);
+        lua_pushvalue(L, cls);
+        while (lua_getmetatable(L, -1) && isClassMetatable(L, -1))
+        {
+            lua_remove(L, -2);
+            copyInherited(L, cls, lua_gettop(L));
+        }
+        lua_settop(L, classes);
+    }
+    lua_settop(L, top);
+}
+
 void toluafix_stack_dump(lua_State* L, const char* label)
 {
     int top = lua_gettop(L);

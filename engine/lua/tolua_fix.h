@@ -46,6 +46,15 @@ bool toluafix_push_value_metatable(lua_State* L, const char* type);
 /** True when the user value at index holds its value inside itself (never to be deleted). */
 bool toluafix_is_inline_value(lua_State* L, int index);
 
+/**
+ * Copies into every class metatable what a lookup on its user values would otherwise find only
+ * by walking up its bases (methods, and the getters and setters of variables), so a method of a
+ * base is one table look-up away instead of one per level. What each name resolves to does not
+ * change. Call it once every class of the state is registered; a class registered later is
+ * found through its bases as before.
+ */
+void toluafix_flatten_classes(lua_State* L);
+
 /** The pointer recorded under refid in this state, or NULL. */
 void* toluafix_get_ccobject_by_refid(lua_State* L, int refid);
 

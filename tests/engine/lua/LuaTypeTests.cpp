@@ -198,3 +198,100 @@ TEST(LuaTypes, InlineValuesBehaveAsValues)
     EXPECT_EQ(CCPoint(3.0f, 4.0f), *point);
     lua_pop(L, 1);
 }
+
+namespace
+{
+// A small family of classes, made the way a generated binding makes them: Base has a method
+// "describe", a variable "value" and a method "name"; Derived has a variable "name" of its own
+// (hiding the base's method) and overrides "describe".
+struct Thing
+{
+    int value;
+};
+Thing s_thing = { 5 };
+
+int pushText(lua_State* L, const char* text)
+{
+    lua_pushstring(L, text);
+    return 1;
+}
+int baseDescribe(lua_State* L) { return pushText(L, "base"); }
+int baseName(lua_State* L) { return pushText(L, "base method"); }
+int derivedDescribe(lua_State* L) { return pushText(L, "derived"); }
+int derivedName(lua_State* L) { return pushText(L, "derived variable"); }
+int getValue(lua_State* L)
+{
+    lua_pushinteger(L, ((Thing*)tolua_tousertype(L, 1, 0))->value);
+    return 1;
+}
+int setValue(lua_State* L)
+{
+    ((Thing*)tolua_tousertype(L, 1, 0))->value = (int)lua_tointeger(L, 2);
+    return 0;
+}
+
+void openThings(lua_State* L)
+{
+    tolua_usertype(L, "Base");
+    tolua_usertype(L, "Derived");
+    tolua_usertype(L, "Leaf");
+    tolua_module(L, NULL, 0);
+    tolua_beginmodule(L, NULL);
+    tolua_cclass(L, "Base", "Base", "", NULL);
+    tolua_beginmodule(L, "Base");
+    tolua_function(L, "describe", baseDescribe);
+    tolua_function(L, "name", baseName);
+    tolua_variable(L, "value", getValue, setValue);
+    tolua_endmodule(L);
+    tolua_cclass(L, "Derived", "Derived", "Base", NULL);
+    tolua_beginmodule(L, "Derived");
+    tolua_function(L, "describe", derivedDescribe);
+    tolua_variable(L, "name", derivedName, NULL);
+    tolua_endmodule(L);
+    tolua_cclass(L, "Leaf", "Leaf", "Derived", NULL);
+    tolua_endmodule(L);
+}
+} // namespace
+
+TEST(LuaTypes, FlattenedClassesResolveEveryNameAsBefore)
+{
+    CCLuaEngine engine;
+    lua_State* L = engine.getLuaState();
+    openThings(L);
+    const char* check =
+        "local leaf = ...\n"
+        "assert(leaf:describe() == 'derived', 'override')\n"
+        "assert(leaf.name == 'derived variable', 'a variable hides the base method')\n"
+        "assert(leaf.value == s_value, 'base variable')\n"
+        "leaf.value = leaf.value + 1\n"
+        "assert(leaf.value == s_value + 1, 'base setter')\n"
+        "assert(type(leaf.addChild) == 'nil')\n";
+    for (int flattened = 0; flattened < 2; ++flattened)
+    {
+        if (flattened)
+        {
+            toluafix_flatten_classes(L);
+        }
+        lua_pushinteger(L, s_thing.value);
+        lua_setglobal(L, "s_value");
+        ASSERT_EQ(0, luaL_loadstring(L, check));
+        tolua_pushusertype(L, &s_thing, "Leaf");
+        EXPECT_EQ(0, lua_pcall(L, 1, 0, 0)) << (flattened ? "flattened: " : "") << lua_tostring(L, -1);
+        lua_settop(L, 0);
+    }
+    EXPECT_EQ(7, s_thing.value);
+}
+
+TEST(LuaTypes, FlattenedClassesFindBaseMembersAtTheirOwnLevel)
+{
+    // A base method used to cost one metatable walk per class between the object and the base.
+    CCLuaEngine engine;
+    lua_State* L = engine.getLuaState();
+    openThings(L);
+    toluafix_flatten_classes(L);
+    EXPECT_EQ(0, engine.executeString("assert(rawget(Leaf, 'describe') == rawget(Derived, 'describe'))\n"
+                                      "assert(rawget(Leaf, '.get').name and rawget(Leaf, '.get').value)\n"
+                                      "assert(rawget(Leaf, '.set').value)\n"
+                                      "assert(rawget(Derived, 'name') == nil, 'hidden by its own variable')\n"
+                                      "assert(rawget(CCSprite, 'addChild') == rawget(CCNode, 'addChild'))\n"));
+}
