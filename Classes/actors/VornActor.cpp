@@ -14,6 +14,7 @@
 #include "VornActionDesc.h"
 #include "VornActorComponent.h"
 #include "VornActorDesc.h"
+#include "VornActorLayer.h"
 #include "VornAnimate.h"
 #include "VornGameManager.h"
 
@@ -322,6 +323,20 @@ void VornActor::draw()
     {
         drawDebugRect(getCollisionBounds());
     }
+}
+
+void VornActor::visit()
+{
+    const bool shadowDrawn = m_pShadow && m_pShadow->isVisible() && getParent() != NULL &&
+                             getParent() == VornActorLayer::drawingShadowsApart();
+    if (!shadowDrawn)
+    {
+        CCSprite::visit();
+        return;
+    }
+    m_pShadow->setVisible(false);
+    CCSprite::visit();
+    m_pShadow->setVisible(true);
 }
 
 void VornActor::setFacingDir(int dir)

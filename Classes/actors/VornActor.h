@@ -41,6 +41,8 @@ public:
     virtual ~VornActor();
 
     virtual void draw();
+    /** Draws the actor and its children; its shadow only when no actor layer has drawn it already. */
+    virtual void visit();
 
     // Moves and reactions
     virtual void reset();

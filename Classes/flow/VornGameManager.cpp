@@ -35,6 +35,7 @@
 #include "VornAchievementsManager.h"
 #include "VornActor.h"
 #include "VornActorDesc.h"
+#include "VornActorLayer.h"
 #include "VornHighScoreManager.h"
 #include "TouchInput.h"
 #include "VornBackdrop.h"
@@ -359,8 +360,8 @@ bool VornGameManager::initMain1()
     {
         return false;
     }
-    // The actors live in one node of the game layer, depth-sorted every frame.
-    setActorNode(CCNode::create());
+    // The actors live in one node of the game layer, depth-sorted every frame, shadows under all.
+    setActorNode(VornActorLayer::create());
     getGameLayer()->addChild(m_pActorNode, 0);
     m_triggerHitSignal.connect(this, &VornGameManager::onTriggerHit);
     VornPlayerInputMulti* input = new VornPlayerInputMulti();
