@@ -1,6 +1,6 @@
 #include "VornFakeJoystickSource.h"
 
-VornFakeJoystickSource::VornFakeJoystickSource() : m_nextKey(1) {}
+VornFakeJoystickSource::VornFakeJoystickSource() : m_nextKey(1), m_bDevicesChanged(true) {}
 
 long long VornFakeJoystickSource::plug(const VornJoystickInfo& info)
 {
@@ -8,12 +8,23 @@ long long VornFakeJoystickSource::plug(const VornJoystickInfo& info)
     pad.info = info;
     const long long key = m_nextKey++;
     m_pads[key] = pad;
+    m_bDevicesChanged = true;
     return key;
 }
 
 void VornFakeJoystickSource::unplug(long long key)
 {
-    m_pads.erase(key);
+    if (m_pads.erase(key) != 0)
+    {
+        m_bDevicesChanged = true;
+    }
+}
+
+bool VornFakeJoystickSource::takeDevicesChanged()
+{
+    const bool changed = m_bDevicesChanged;
+    m_bDevicesChanged = false;
+    return changed;
 }
 
 void VornFakeJoystickSource::setButton(long long key, int button, bool pressed)

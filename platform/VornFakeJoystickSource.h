@@ -19,6 +19,7 @@ public:
     void setHat(long long key, unsigned int pov);
 
     virtual void update() {}
+    virtual bool takeDevicesChanged();
     virtual void attachedDevices(std::vector<long long>& keys);
     virtual bool describe(long long key, VornJoystickInfo& info);
     virtual bool read(long long key, VornJoystickReading& reading);
@@ -31,6 +32,7 @@ private:
         VornJoystickReading reading;
     };
     long long m_nextKey;
+    bool m_bDevicesChanged;
     std::map<long long, Pad> m_pads;  // keys grow, so map order is plug order
 };
 

@@ -18,6 +18,8 @@ struct Slot
 VornJoystickSource* s_source = NULL;
 VornFakeJoystickSource* s_fake = NULL;  // s_source when the fake is in use
 Slot s_slots[VornJoystickBackend::kSlotCount];
+bool s_listStale = false;        // a pad is still to be given a slot
+unsigned int s_listReads = 0;
 
 void clearSlots()
 {
@@ -32,6 +34,7 @@ void replaceSource(VornJoystickSource* source, VornFakeJoystickSource* fake)
     delete s_source;
     s_source = source;
     s_fake = fake;
+    s_listStale = false;
     clearSlots();
 }
 
@@ -46,10 +49,16 @@ VornJoystickSource* source()
 
 // Slots never move: a pad that left leaves its slot vacated, and a new pad takes the first empty
 // slot (one whose departure has been seen), so a reader never mistakes a new pad for an old one.
+// The list is read only when the source says pads came or went.
 void refreshAll()
 {
     VornJoystickSource* src = source();
-    src->update();
+    if (!src->takeDevicesChanged() && !s_listStale)
+    {
+        return;
+    }
+    s_listStale = false;
+    ++s_listReads;
     std::vector<long long> keys;
     src->attachedDevices(keys);
     for (unsigned int i = 0; i < VornJoystickBackend::kSlotCount; ++i)
@@ -86,6 +95,8 @@ void refreshAll()
             slot.info = info;
             placed = true;
         }
+        // No free slot yet (a departure not yet reported), or the pad could not be opened: look again.
+        s_listStale = s_listStale || !placed;
     }
 }
 } // namespace
@@ -141,6 +152,17 @@ void VornJoystickBackend::hatFake(long long id, unsigned int pov)
     {
         s_fake->setHat(id, pov);
     }
+}
+
+void VornJoystickBackend::update()
+{
+    source()->update();
+    refreshAll();
+}
+
+unsigned int VornJoystickBackend::getListReadCount()
+{
+    return s_listReads;
 }
 
 VornJoystickBackend::SlotState VornJoystickBackend::refreshSlot(unsigned int slot, VornJoystickInfo* info,

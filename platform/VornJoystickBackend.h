@@ -37,7 +37,11 @@ public:
     static void hatFake(long long id, unsigned int pov);
 
     // For the joystick and registry calls.
-    /** Catches up with plugging, then answers the slot's state (and pad when occupied). */
+    /** Once a frame: lets the source catch up, and reads its pad list if pads came or went. */
+    static void update();
+    /** How often the pad list has been read (it costs a trip through SDL's device list). */
+    static unsigned int getListReadCount();
+    /** Catches up with plugging already announced, then answers the slot's state (and pad when occupied). */
     static SlotState refreshSlot(unsigned int slot, VornJoystickInfo* info, long long* key);
     /** Reads the slot's pad; a vacated slot is freed by answering false. */
     static bool readSlot(unsigned int slot, VornJoystickReading& reading);

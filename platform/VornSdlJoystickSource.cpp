@@ -8,6 +8,24 @@ using namespace cocos2d;
 
 namespace
 {
+const Uint32 kSubsystems = SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
+
+// The standard pad's buttons, in kStandardPadButton_ order.
+const SDL_GameControllerButton kStandardButtons[kStandardPadButton_MAX] = {
+    SDL_CONTROLLER_BUTTON_A,           SDL_CONTROLLER_BUTTON_B,          SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,           SDL_CONTROLLER_BUTTON_BACK,       SDL_CONTROLLER_BUTTON_GUIDE,
+    SDL_CONTROLLER_BUTTON_START,       SDL_CONTROLLER_BUTTON_LEFTSTICK,  SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, SDL_CONTROLLER_BUTTON_DPAD_UP,
+    SDL_CONTROLLER_BUTTON_DPAD_DOWN,   SDL_CONTROLLER_BUTTON_DPAD_LEFT,  SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+    SDL_CONTROLLER_BUTTON_MISC1,       SDL_CONTROLLER_BUTTON_PADDLE1,    SDL_CONTROLLER_BUTTON_PADDLE2,
+    SDL_CONTROLLER_BUTTON_PADDLE3,     SDL_CONTROLLER_BUTTON_PADDLE4,    SDL_CONTROLLER_BUTTON_TOUCHPAD,
+};
+
+const SDL_GameControllerAxis kStandardAxes[VornJoystickReading::kMaxAxes] = {
+    SDL_CONTROLLER_AXIS_LEFTX,  SDL_CONTROLLER_AXIS_LEFTY,       SDL_CONTROLLER_AXIS_RIGHTX,
+    SDL_CONTROLLER_AXIS_RIGHTY, SDL_CONTROLLER_AXIS_TRIGGERLEFT, SDL_CONTROLLER_AXIS_TRIGGERRIGHT,
+};
+
 unsigned int hatToPov(Uint8 hat)
 {
     switch (hat)
@@ -23,13 +41,35 @@ unsigned int hatToPov(Uint8 hat)
     default: return 65535;
     }
 }
+
+int clampCount(int count, int most)
+{
+    return count < 0 ? 0 : (count > most ? most : count);
+}
+
+// SDL opens by device index, which moves as pads come and go: the current index of a pad.
+int deviceIndexOf(long long key)
+{
+    const int count = SDL_NumJoysticks();
+    for (int i = 0; i < count; ++i)
+    {
+        if (SDL_JoystickGetDeviceInstanceID(i) == key)
+        {
+            return i;
+        }
+    }
+    return -1;
+}
 } // namespace
 
 VornSdlJoystickSource::VornSdlJoystickSource() : m_bStarted(false)
 {
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0)
+    // The first look at the list is always due.
+    SDL_AtomicSet(&m_devicesChanged, 1);
+    if (SDL_InitSubSystem(kSubsystems) == 0)
     {
         m_bStarted = true;
+        SDL_AddEventWatch(&VornSdlJoystickSource::onEvent, this);
     }
     else
     {
@@ -39,15 +79,33 @@ VornSdlJoystickSource::VornSdlJoystickSource() : m_bStarted(false)
 
 VornSdlJoystickSource::~VornSdlJoystickSource()
 {
-    for (std::map<long long, SDL_Joystick*>::iterator it = m_open.begin(); it != m_open.end(); ++it)
+    for (std::map<long long, OpenPad>::iterator it = m_open.begin(); it != m_open.end(); ++it)
     {
-        SDL_JoystickClose(it->second);
+        if (it->second.controller != NULL)
+        {
+            SDL_GameControllerClose(it->second.controller);
+        }
+        else
+        {
+            SDL_JoystickClose(it->second.joystick);
+        }
     }
     m_open.clear();
     if (m_bStarted)
     {
-        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        SDL_DelEventWatch(&VornSdlJoystickSource::onEvent, this);
+        SDL_QuitSubSystem(kSubsystems);
     }
+}
+
+// May run on whichever thread posts the event: it only raises a flag.
+int VornSdlJoystickSource::onEvent(void* userdata, SDL_Event* event)
+{
+    if (event->type == SDL_JOYDEVICEADDED || event->type == SDL_JOYDEVICEREMOVED)
+    {
+        SDL_AtomicSet(&static_cast<VornSdlJoystickSource*>(userdata)->m_devicesChanged, 1);
+    }
+    return 1;
 }
 
 void VornSdlJoystickSource::update()
@@ -56,6 +114,11 @@ void VornSdlJoystickSource::update()
     {
         SDL_JoystickUpdate();
     }
+}
+
+bool VornSdlJoystickSource::takeDevicesChanged()
+{
+    return SDL_AtomicSet(&m_devicesChanged, 0) != 0;
 }
 
 void VornSdlJoystickSource::attachedDevices(std::vector<long long>& keys)
@@ -76,84 +139,105 @@ void VornSdlJoystickSource::attachedDevices(std::vector<long long>& keys)
     }
 }
 
-SDL_Joystick* VornSdlJoystickSource::open(long long key)
+bool VornSdlJoystickSource::open(long long key, OpenPad& pad)
 {
-    std::map<long long, SDL_Joystick*>::iterator it = m_open.find(key);
+    std::map<long long, OpenPad>::iterator it = m_open.find(key);
     if (it != m_open.end())
     {
-        return SDL_JoystickGetAttached(it->second) ? it->second : NULL;
+        pad = it->second;
+        return SDL_JoystickGetAttached(pad.joystick) == SDL_TRUE;
     }
-    if (!m_bStarted)
+    const int index = m_bStarted ? deviceIndexOf(key) : -1;
+    if (index < 0)
     {
-        return NULL;
+        return false;
     }
-    // SDL opens by device index, which moves as pads come and go: find the current one.
-    const int count = SDL_NumJoysticks();
-    for (int i = 0; i < count; ++i)
+    pad.controller = NULL;
+    pad.joystick = NULL;
+    if (SDL_IsGameController(index))
     {
-        if (SDL_JoystickGetDeviceInstanceID(i) == key)
+        pad.controller = SDL_GameControllerOpen(index);
+        if (pad.controller == NULL)
         {
-            SDL_Joystick* joystick = SDL_JoystickOpen(i);
-            if (joystick == NULL)
-            {
-                CCLog("ERROR: Unable to open joystick %d (%s)", i, SDL_GetError());
-                return NULL;
-            }
-            m_open[key] = joystick;
-            return joystick;
+            CCLog("ERROR: Unable to open game controller %d (%s); reading it as a joystick", index, SDL_GetError());
+        }
+        else
+        {
+            pad.joystick = SDL_GameControllerGetJoystick(pad.controller);
         }
     }
-    return NULL;
+    if (pad.joystick == NULL)
+    {
+        pad.joystick = SDL_JoystickOpen(index);
+    }
+    if (pad.joystick == NULL)
+    {
+        CCLog("ERROR: Unable to open joystick %d (%s)", index, SDL_GetError());
+        return false;
+    }
+    m_open[key] = pad;
+    return true;
 }
 
 bool VornSdlJoystickSource::describe(long long key, VornJoystickInfo& info)
 {
-    SDL_Joystick* joystick = open(key);
-    if (joystick == NULL)
+    OpenPad pad;
+    if (!open(key, pad))
     {
         return false;
     }
-    const char* name = SDL_JoystickName(joystick);
-    info.name = name ? name : "Gamepad";
-    info.vendorId = SDL_JoystickGetVendor(joystick);
-    info.productId = SDL_JoystickGetProduct(joystick);
-    info.numAxes = SDL_JoystickNumAxes(joystick);
-    if (info.numAxes > VornJoystickReading::kMaxAxes)
+    if (pad.controller != NULL)
     {
+        const char* name = SDL_GameControllerName(pad.controller);
+        info.name = name ? name : "Gamepad";
+        info.vendorId = kStandardPadVendorId;
+        info.productId = kStandardPadProductId;
         info.numAxes = VornJoystickReading::kMaxAxes;
+        info.numButtons = kStandardPadButton_MAX;
+        info.hasHat = false;
+        return true;
     }
-    if (info.numAxes < 0)
-    {
-        info.numAxes = 0;
-    }
-    info.numButtons = SDL_JoystickNumButtons(joystick);
-    if (info.numButtons > 32)
-    {
-        info.numButtons = 32;
-    }
-    if (info.numButtons < 0)
-    {
-        info.numButtons = 0;
-    }
-    info.hasHat = SDL_JoystickNumHats(joystick) > 0;
+    const char* name = SDL_JoystickName(pad.joystick);
+    info.name = name ? name : "Gamepad";
+    info.vendorId = SDL_JoystickGetVendor(pad.joystick);
+    info.productId = SDL_JoystickGetProduct(pad.joystick);
+    info.numAxes = clampCount(SDL_JoystickNumAxes(pad.joystick), VornJoystickReading::kMaxAxes);
+    info.numButtons = clampCount(SDL_JoystickNumButtons(pad.joystick), 32);
+    info.hasHat = SDL_JoystickNumHats(pad.joystick) > 0;
     return true;
 }
 
 bool VornSdlJoystickSource::read(long long key, VornJoystickReading& reading)
 {
-    SDL_Joystick* joystick = open(key);
-    if (joystick == NULL)
+    OpenPad pad;
+    if (!open(key, pad))
     {
         return false;
     }
     reading = VornJoystickReading();
-    const int axes = SDL_JoystickNumAxes(joystick);
-    for (int i = 0; i < axes && i < VornJoystickReading::kMaxAxes; ++i)
+    if (pad.controller != NULL)
+    {
+        for (int i = 0; i < VornJoystickReading::kMaxAxes; ++i)
+        {
+            reading.axes[i] = SDL_GameControllerGetAxis(pad.controller, kStandardAxes[i]);
+        }
+        for (int i = 0; i < kStandardPadButton_MAX; ++i)
+        {
+            if (SDL_GameControllerGetButton(pad.controller, kStandardButtons[i]))
+            {
+                reading.buttons |= 1u << i;
+            }
+        }
+        return true;
+    }
+    SDL_Joystick* joystick = pad.joystick;
+    const int axes = clampCount(SDL_JoystickNumAxes(joystick), VornJoystickReading::kMaxAxes);
+    for (int i = 0; i < axes; ++i)
     {
         reading.axes[i] = SDL_JoystickGetAxis(joystick, i);
     }
-    const int buttons = SDL_JoystickNumButtons(joystick);
-    for (int i = 0; i < buttons && i < 32; ++i)
+    const int buttons = clampCount(SDL_JoystickNumButtons(joystick), 32);
+    for (int i = 0; i < buttons; ++i)
     {
         if (SDL_JoystickGetButton(joystick, i))
         {
@@ -169,10 +253,17 @@ bool VornSdlJoystickSource::read(long long key, VornJoystickReading& reading)
 
 void VornSdlJoystickSource::release(long long key)
 {
-    std::map<long long, SDL_Joystick*>::iterator it = m_open.find(key);
+    std::map<long long, OpenPad>::iterator it = m_open.find(key);
     if (it != m_open.end())
     {
-        SDL_JoystickClose(it->second);
+        if (it->second.controller != NULL)
+        {
+            SDL_GameControllerClose(it->second.controller);
+        }
+        else
+        {
+            SDL_JoystickClose(it->second.joystick);
+        }
         m_open.erase(it);
     }
 }

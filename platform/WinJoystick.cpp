@@ -26,8 +26,10 @@ int popCount(unsigned int mask)
 }
 } // namespace
 
+// Detection asks this first on every pass: the moment to bring the pads up to date.
 UINT joyGetNumDevs(void)
 {
+    VornJoystickBackend::update();
     return VornJoystickBackend::kSlotCount;
 }
 

@@ -29,6 +29,7 @@ struct JoystickDevicePrivate
     int hatYAxis;
     int povFirstButton;
     unsigned int ownButtons;
+    bool firstReading;  ///< nothing reported yet: the first poll reports every control off its rest
     AxisRange axisRanges[kStickAxisCount];  ///< by axis index
 };
 
@@ -178,6 +179,7 @@ JoystickDevice* makeDevice(unsigned int joystickID, const JOYCAPSA& caps, const 
     JoystickDevicePrivate* data = new JoystickDevicePrivate();
     data->joystickID = joystickID;
     data->lastState = reading;
+    data->firstReading = true;
     const UINT flags[kStickAxisCount] = {0, 0, JOYCAPS_HASZ, JOYCAPS_HASR, JOYCAPS_HASU, JOYCAPS_HASV};
     const AxisRange ranges[kStickAxisCount] = {{caps.wXmin, caps.wXmax}, {caps.wYmin, caps.wYmax},
                                                {caps.wZmin, caps.wZmax}, {caps.wRmin, caps.wRmax},
@@ -355,6 +357,64 @@ void reportChanges(JoystickDevice* device, const JOYINFOEX& before, const JOYINF
         onButtonsChanged(device, before.dwButtons, after.dwButtons);
     }
 }
+
+// A pad's first reading is live input: a stick already pushed or a button already held when the
+// pad is plugged in is reported at once, not taken as the rest position.
+void reportFirstReading(JoystickDevice* device, const JOYINFOEX& reading)
+{
+    JoystickDevicePrivate* data = privateOf(device);
+    const DWORD values[kStickAxisCount] = {reading.dwXpos, reading.dwYpos, reading.dwZpos,
+                                           reading.dwRpos, reading.dwUpos, reading.dwVpos};
+    for (unsigned int axis = 0; axis < kStickAxisCount; ++axis)
+    {
+        const int index = data->axisIndex[axis];
+        if (!hasAxis(device, index) || index >= (int)kStickAxisCount)
+        {
+            continue;
+        }
+        const AxisRange& range = data->axisRanges[index];
+        if (JoystickDevices_scaleAxis(values[axis], range.minimum, range.maximum) != device->axisStates[index])
+        {
+            onAxisChanged(device, index, values[axis]);
+        }
+    }
+    if (reading.dwPOV != JOY_POVCENTERED)
+    {
+        onPovChanged(device, JOY_POVCENTERED, reading.dwPOV);
+    }
+    if (reading.dwButtons != 0)
+    {
+        onButtonsChanged(device, 0, reading.dwButtons);
+    }
+}
+
+// A pad that leaves lets go of everything it held, so nothing stays pressed or pushed.
+void releaseEverything(JoystickDevice* device)
+{
+    JoystickDevicePrivate* data = privateOf(device);
+    for (unsigned int button = 0; button < device->numButtons; ++button)
+    {
+        if (device->buttonStates[button])
+        {
+            reportButton(device, button, false);
+        }
+    }
+    for (unsigned int axis = 0; axis < device->numAxes; ++axis)
+    {
+        const float previous = device->axisStates[axis];
+        if (previous == 0.0f)
+        {
+            continue;
+        }
+        device->axisStates[axis] = 0.0f;
+        const unsigned int reported =
+            (int)axis == data->hatXAxis ? axis + JOYSTICK_HAT_X_AXIS_OFFSET : axis;
+        if (s_layer.axisMoved != NULL)
+        {
+            s_layer.axisMoved(device, reported, 0.0f, previous, now(), s_layer.axisMovedContext);
+        }
+    }
+}
 } // namespace
 
 void JoystickDevices_init()
@@ -432,6 +492,7 @@ void JoystickDevices_processEvents()
         const MMRESULT result = joyGetPosEx(data->joystickID, &reading);
         if (result == JOYERR_UNPLUGGED)
         {
+            releaseEverything(device);
             if (s_layer.removed != NULL)
             {
                 s_layer.removed(device, s_layer.removedContext);
@@ -446,7 +507,15 @@ void JoystickDevices_processEvents()
             continue;
         }
         const JOYINFOEX before = data->lastState;
-        reportChanges(device, before, reading);
+        if (data->firstReading)
+        {
+            data->firstReading = false;
+            reportFirstReading(device, reading);
+        }
+        else
+        {
+            reportChanges(device, before, reading);
+        }
         data->lastState = reading;
     }
     s_layer.polling = false;

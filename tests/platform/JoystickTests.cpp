@@ -1,13 +1,24 @@
 #include "VornJoystickBackend.h"
 #include "WinJoystick.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdio.h>
 #include <string>
+#include <vector>
 
 namespace
 {
+MMRESULT poll(UINT slot, JOYINFOEX& info)
+{
+    info = JOYINFOEX();
+    info.dwSize = sizeof(JOYINFOEX);
+    info.dwFlags = JOY_RETURNALL;
+    return joyGetPosEx(slot, &info);
+}
+
 class JoystickTest : public ::testing::Test
 {
 protected:
@@ -24,14 +35,6 @@ protected:
         info.numButtons = buttons;
         info.hasHat = hat;
         return info;
-    }
-
-    static MMRESULT poll(UINT slot, JOYINFOEX& info)
-    {
-        info = JOYINFOEX();
-        info.dwSize = sizeof(JOYINFOEX);
-        info.dwFlags = JOY_RETURNALL;
-        return joyGetPosEx(slot, &info);
     }
 
     // The game's two-step name lookup: settings key, then the OEM key it names.
@@ -195,4 +198,178 @@ TEST(SdlJoystickTest, WithoutPadsEverySlotAnswersUnplugged)
     EXPECT_TRUE(result == JOYERR_UNPLUGGED || result == JOYERR_NOERROR);
     EXPECT_EQ(JOYERR_UNPLUGGED, joyGetPosEx(15, &info));
     VornJoystickBackend::shutdown();
+}
+
+TEST_F(JoystickTest, ThePadListIsReadOnlyWhenPadsComeOrGo)
+{
+    VornJoystickBackend::plugFake(pad("Pad", 2, 4, false));
+    JOYINFOEX info;
+    joyGetNumDevs();
+    const unsigned int reads = VornJoystickBackend::getListReadCount();
+    // Frames of detection and polling, as the gamepad handler runs them, with no pad coming or going.
+    for (int frame = 0; frame < 10; ++frame)
+    {
+        joyGetNumDevs();
+        JOYCAPSA caps;
+        for (UINT slot = 0; slot < joyGetNumDevs(); ++slot)
+        {
+            poll(slot, info);
+            joyGetDevCapsA(slot, &caps, sizeof(caps));
+        }
+    }
+    EXPECT_EQ(reads, VornJoystickBackend::getListReadCount());
+    long long second = VornJoystickBackend::plugFake(pad("Second", 2, 4, false));
+    ASSERT_EQ(JOYERR_NOERROR, poll(1, info));
+    EXPECT_EQ(reads + 1, VornJoystickBackend::getListReadCount());
+    VornJoystickBackend::unplugFake(second);
+    EXPECT_EQ(JOYERR_UNPLUGGED, poll(1, info));
+    EXPECT_EQ(reads + 2, VornJoystickBackend::getListReadCount());
+}
+
+namespace
+{
+// SDL's own virtual pads: one with a game-controller layout, one SDL cannot tell the layout of.
+class SdlVirtualPadTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        VornJoystickBackend::useSdlDevices();
+        joyGetNumDevs();
+    }
+    void TearDown() override
+    {
+        for (int index : attached)
+        {
+            detach(index);
+        }
+        VornJoystickBackend::shutdown();
+    }
+
+    int attachController(const char* name)
+    {
+        SDL_VirtualJoystickDesc desc;
+        SDL_zero(desc);
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.vendor_id = 0x045E;
+        desc.product_id = 0x028E;
+        desc.name = name;
+        return remember(SDL_JoystickAttachVirtualEx(&desc));
+    }
+    int attachRaw()
+    {
+        return remember(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 6, 1));
+    }
+    int remember(int index)
+    {
+        EXPECT_GE(index, 0) << SDL_GetError();
+        attached.push_back(index);
+        return index;
+    }
+    void detach(int index)
+    {
+        SDL_JoystickDetachVirtual(index);
+        attached.erase(std::remove(attached.begin(), attached.end(), index), attached.end());
+    }
+    /** The slot holding the pad whose capabilities have this product name; -1 when none. */
+    static int slotNamed(const char* name, JOYCAPSA& caps)
+    {
+        joyGetNumDevs();
+        for (UINT slot = 0; slot < VornJoystickBackend::kSlotCount; ++slot)
+        {
+            if (joyGetDevCapsA(slot, &caps, sizeof(caps)) == JOYERR_NOERROR && std::string(caps.szPname) == name)
+            {
+                return (int)slot;
+            }
+        }
+        return -1;
+    }
+    static SDL_Joystick* virtualJoystick(int index)
+    {
+        SDL_Joystick* joystick = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(index));
+        return joystick != NULL ? joystick : SDL_JoystickOpen(index);
+    }
+
+    std::vector<int> attached;
+};
+} // namespace
+
+TEST_F(SdlVirtualPadTest, ARecognisedPadIsTheStandardPadUnderItsSdlName)
+{
+    const int index = attachController("Virtual Brawl Pad");
+    JOYCAPSA caps;
+    const int slot = slotNamed("Virtual Brawl Pad", caps);
+    ASSERT_GE(slot, 0);
+    EXPECT_EQ(kStandardPadVendorId, caps.wMid);
+    EXPECT_EQ(kStandardPadProductId, caps.wPid);
+    EXPECT_EQ((UINT)kStandardPadButton_MAX, caps.wNumButtons);
+    EXPECT_EQ(6u, caps.wNumAxes);
+    EXPECT_FALSE(caps.wCaps & JOYCAPS_HASPOV);
+
+    SDL_Joystick* joystick = virtualJoystick(index);
+    ASSERT_NE(nullptr, joystick);
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_X, 1);
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1);
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, 32767);
+    joyGetNumDevs();
+    JOYINFOEX info;
+    ASSERT_EQ(JOYERR_NOERROR, poll((UINT)slot, info));
+    EXPECT_EQ((1u << kStandardPadButton_X) | (1u << kStandardPadButton_DpadLeft), info.dwButtons);
+    EXPECT_EQ(65535u, info.dwXpos);
+
+    detach(index);
+    joyGetNumDevs();
+    EXPECT_EQ(JOYERR_UNPLUGGED, poll((UINT)slot, info));
+}
+
+TEST_F(SdlVirtualPadTest, AnUnrecognisedPadKeepsItsRawButtonsAndHat)
+{
+    const int index = attachRaw();
+    const char* sdlName = SDL_JoystickNameForIndex(index);
+    ASSERT_NE(nullptr, sdlName);
+    JOYCAPSA caps;
+    const int slot = slotNamed(std::string(sdlName).substr(0, MAXPNAMELEN - 1).c_str(), caps);
+    ASSERT_GE(slot, 0);
+    if (SDL_IsGameController(index))
+    {
+        GTEST_SKIP() << "this SDL knows a layout for its plain virtual pad";
+    }
+    EXPECT_NE(kStandardPadVendorId, caps.wMid);
+    EXPECT_EQ(6u, caps.wNumButtons);
+    EXPECT_TRUE(caps.wCaps & JOYCAPS_HASPOV);
+    SDL_Joystick* joystick = virtualJoystick(index);
+    ASSERT_NE(nullptr, joystick);
+    SDL_JoystickSetVirtualButton(joystick, 5, 1);
+    SDL_JoystickSetVirtualHat(joystick, 0, SDL_HAT_RIGHT);
+    joyGetNumDevs();
+    JOYINFOEX info;
+    ASSERT_EQ(JOYERR_NOERROR, poll((UINT)slot, info));
+    EXPECT_EQ(1u << 5, info.dwButtons);
+    EXPECT_EQ(9000u, info.dwPOV);
+}
+
+TEST_F(SdlVirtualPadTest, ThePadListIsReadAgainOnlyOnSdlsDeviceEvents)
+{
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        joyGetNumDevs();
+    }
+    const unsigned int reads = VornJoystickBackend::getListReadCount();
+    for (int frame = 0; frame < 30; ++frame)
+    {
+        joyGetNumDevs();
+        JOYINFOEX info;
+        for (UINT slot = 0; slot < VornJoystickBackend::kSlotCount; ++slot)
+        {
+            poll(slot, info);
+        }
+    }
+    EXPECT_EQ(reads, VornJoystickBackend::getListReadCount());
+    attachController("Late Pad");
+    JOYCAPSA caps;
+    EXPECT_GE(slotNamed("Late Pad", caps), 0);
+    EXPECT_GT(VornJoystickBackend::getListReadCount(), reads);
 }

@@ -10,6 +10,7 @@
 #include "VornActionDesc.h"
 #include "ChooseDifficultyScreen.h"
 #include "GameOverScreen.h"
+#include "InputHandler_DesktopGamepad.h"
 #include "InputHandler_Keyboard.h"
 #include "InputManager.h"
 #include "LevelManager.h"
@@ -26,6 +27,7 @@
 #include "VornPlayerInputMulti.h"
 #include "VornTestSupport.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -414,5 +416,66 @@ TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
             ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }, 1200));
         }
     }
+    EXPECT_EQ("", problems());
+}
+
+// A pad SDL recognises, with no saved controls: the title's menu and the first stage are played on
+// its default buttons alone (A to choose, the D-pad to walk, X, B, Y and a shoulder to fight).
+TEST_F(PlayThrough, FirstStageOnARecognisedPadWithNoRemapping)
+{
+    ASSERT_EQ("", CCUserDefault::sharedUserDefault()->getStringForKey("UserControls"));
+    SDL_VirtualJoystickDesc desc;
+    SDL_zero(desc);
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = "Virtual Brawl Pad";
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    InputHandler_DesktopGamepad* pads = static_cast<InputHandler_DesktopGamepad*>(
+        InputManager::sharedInputManager()->getHandlerWithName("DesktopGamepadHandler"));
+    ASSERT_TRUE(stepUntil([pads] { return pads->getDeviceCount() == 1; }, 30));
+    SDL_Joystick* pad = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(index));
+    ASSERT_NE(nullptr, pad);
+    m_player->usePad(pad);
+    const auto padPress = [this, pad](SDL_GameControllerButton button) {
+        SDL_JoystickSetVirtualButton(pad, button, 1);
+        frame();
+        frame();
+        SDL_JoystickSetVirtualButton(pad, button, 0);
+        frame();
+        frame();
+    };
+
+    padPress(SDL_CONTROLLER_BUTTON_A);
+    const std::string name = levelName(0);
+    ASSERT_TRUE(stepUntil([this, &name] { return m_game->getLevelScript() == name && !m_game->isPaused(); }));
+    StageCompleteScreen* complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
+    GameOverScreen* gameOver = static_cast<GameOverScreen*>(m_game->getGameOverScreen());
+    bool finished = false;
+    for (int attempt = 0; attempt < 5 && !finished; ++attempt)
+    {
+        finished = playUntil([complete, gameOver] { return complete->isOpen() || gameOver->isOpen(); },
+                             kStageFrames) &&
+                   complete->isOpen();
+        if (gameOver->isOpen())
+        {
+            for (int i = 0; i < 400 && gameOver->isVisible(); ++i)
+            {
+                if (i > 240 && i % 20 == 0)
+                {
+                    padPress(SDL_CONTROLLER_BUTTON_A);
+                }
+                frame();
+            }
+            stepUntil([this] { return !m_game->isPaused(); });
+        }
+    }
+    EXPECT_TRUE(finished) << name << " not finished on the pad" << enemiesSeen();
+    EXPECT_EQ("", m_checks->firstFailure());
+    EXPECT_EQ("", CCUserDefault::sharedUserDefault()->getStringForKey("UserControls"));
+    m_player->usePad(NULL);
+    SDL_JoystickDetachVirtual(index);
     EXPECT_EQ("", problems());
 }

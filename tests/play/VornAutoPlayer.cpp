@@ -8,6 +8,8 @@
 #include "VornPlayer.h"
 #include "VornPlayerInputMulti.h"
 
+#include <SDL.h>
+
 #include <cmath>
 
 USING_NS_CC;
@@ -22,15 +24,38 @@ const int kStomp = 'w';
 const int kKeys[] = { VornPlayerInputMulti::kKeyLeft, VornPlayerInputMulti::kKeyRight, VornPlayerInputMulti::kKeyUp,
                       VornPlayerInputMulti::kKeyDown, VornPlayerInputMulti::kKeySpace, kPunch, kKick, kBackKick,
                       kStomp };
+
+// The same moves on a pad SDL knows the layout of, by its default mapping.
+SDL_GameControllerButton padButtonFor(int code)
+{
+    switch (code)
+    {
+    case VornPlayerInputMulti::kKeyLeft: return SDL_CONTROLLER_BUTTON_DPAD_LEFT;
+    case VornPlayerInputMulti::kKeyRight: return SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
+    case VornPlayerInputMulti::kKeyUp: return SDL_CONTROLLER_BUTTON_DPAD_UP;
+    case VornPlayerInputMulti::kKeyDown: return SDL_CONTROLLER_BUTTON_DPAD_DOWN;
+    case VornPlayerInputMulti::kKeySpace: return SDL_CONTROLLER_BUTTON_A;
+    case kPunch: return SDL_CONTROLLER_BUTTON_X;
+    case kKick: return SDL_CONTROLLER_BUTTON_B;
+    case kBackKick: return SDL_CONTROLLER_BUTTON_Y;
+    case kStomp: return SDL_CONTROLLER_BUTTON_RIGHTSHOULDER;
+    default: return SDL_CONTROLLER_BUTTON_INVALID;
+    }
+}
 } // namespace
 
 VornAutoPlayer::VornAutoPlayer(VornGameManager* game, InputHandler_Keyboard* keyboard)
-    : m_game(game), m_keyboard(keyboard), m_stuck(0)
+    : m_game(game), m_keyboard(keyboard), m_stuck(0), m_pad(NULL)
 {
 }
 
 void VornAutoPlayer::hold(int code, bool down)
 {
+    if (m_pad != NULL)
+    {
+        SDL_JoystickSetVirtualButton(m_pad, padButtonFor(code), down ? 1 : 0);
+        return;
+    }
     if (down)
     {
         m_keyboard->keyPressed(code);

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 USING_NS_CC;
 
 namespace
@@ -185,4 +188,72 @@ TEST_F(GamepadTest, ButtonNamesFromTheDescriptions)
     handler->setGamepadDescriptions(descriptions);
     EXPECT_EQ("A Button", handler->getButtonDisplayName(0, type));
     EXPECT_EQ("1", handler->getButtonDisplayName(1, type));
+}
+
+TEST_F(GamepadTest, UnpluggingLetsGoOfEverythingThePadHeld)
+{
+    long long id = VornJoystickBackend::plugFake(pad("Pad", 0x1234, 0x5678, 8, true));
+    frame();
+    const int deviceID = handler->deviceIDForLayerDevice(JoystickDevices_getDevice(0)->deviceID);
+    handler->addAxisMapping(0, 1);
+    handler->addAxisMapping(2 + JOYSTICK_HAT_X_AXIS_OFFSET, 3);
+    handler->addAxisMapping(3, 4);
+    VornJoystickBackend::pressFake(id, 5, true);
+    VornJoystickBackend::moveFake(id, 0, 32767);
+    VornJoystickBackend::hatFake(id, 27000);  // left: hat button 8 and the hat's x axis at -1
+    frame();
+    ASSERT_EQ(4u, recorder.events.size());
+
+    VornJoystickBackend::unplugFake(id);
+    frame();
+    std::set<int> buttonsUp;
+    std::map<int, float> axes;
+    for (const SeenEvent& e : recorder.events)
+    {
+        EXPECT_EQ(deviceID, e.deviceID);
+        EXPECT_EQ(0x12345678, e.deviceType);
+        if (e.axis)
+        {
+            axes[e.code] = e.value;
+        }
+        else
+        {
+            EXPECT_FALSE(e.down);
+            buttonsUp.insert(e.code);
+        }
+    }
+    EXPECT_EQ((std::set<int>{5, 8}), buttonsUp);
+    EXPECT_EQ((std::map<int, float>{{0, 0.0f}, {2 + JOYSTICK_HAT_X_AXIS_OFFSET, 0.0f}}), axes);
+    EXPECT_EQ(0u, handler->getDeviceCount());
+}
+
+TEST_F(GamepadTest, APadPluggedInWithAControlHeldReportsItAtOnce)
+{
+    VornJoystickInfo info = pad("Pad", 0x1234, 0x5678, 8, true);
+    long long id = VornJoystickBackend::plugFake(info);
+    frame();
+    handler->addAxisMapping(0, 1);
+    VornJoystickBackend::unplugFake(id);
+    frame();
+
+    // Back in, with the stick pushed right, button 2 held and the hat down.
+    id = VornJoystickBackend::plugFake(info);
+    VornJoystickBackend::moveFake(id, 0, 32767);
+    VornJoystickBackend::pressFake(id, 2, true);
+    VornJoystickBackend::hatFake(id, 18000);
+    frame();
+    bool stick = false, button = false, hatDown = false;
+    for (const SeenEvent& e : recorder.events)
+    {
+        stick = stick || (e.axis && e.code == 0 && e.value == 1.0f);
+        button = button || (!e.axis && e.code == 2 && e.down);
+        hatDown = hatDown || (!e.axis && e.code == 8 + 3 && e.down);
+    }
+    EXPECT_TRUE(stick);
+    EXPECT_TRUE(button);
+    EXPECT_TRUE(hatDown);
+
+    // From then on only changes are reported.
+    frame();
+    EXPECT_TRUE(recorder.events.empty());
 }

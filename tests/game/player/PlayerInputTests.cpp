@@ -122,6 +122,31 @@ protected:
         return id;
     }
 
+    // A pad SDL knows the layout of, as the joystick layer presents it.
+    static VornJoystickInfo standardPad()
+    {
+        VornJoystickInfo info;
+        info.name = "Xbox 360 Controller";
+        info.vendorId = kStandardPadVendorId;
+        info.productId = kStandardPadProductId;
+        info.numAxes = 6;
+        info.numButtons = kStandardPadButton_MAX;
+        return info;
+    }
+    long long plugStandardPad()
+    {
+        long long id = VornJoystickBackend::plugFake(standardPad());
+        frames();
+        return id;
+    }
+    void tapPad(long long pad, int button)
+    {
+        VornJoystickBackend::pressFake(pad, button, true);
+        frames();
+        VornJoystickBackend::pressFake(pad, button, false);
+        frames();
+    }
+
     CCScopedAutoreleasePool pool;
     VornGameManager* manager = NULL;
     InputHandler_Keyboard* keyboard = NULL;
@@ -464,4 +489,74 @@ TEST_F(PlayerInputTest, MenusFromKeysAndPads)
 
     dispatcher->removeMenu(menu);
     target->release();
+}
+
+TEST_F(PlayerInputTest, AStandardPadPlaysWithNoRemapping)
+{
+    makeInput();
+    long long pad = plugStandardPad();
+    const struct
+    {
+        int button;
+        const int* count;
+        const char* name;
+        int input;
+    } moveButtons[] = {
+        {kStandardPadButton_A, &moves.jump, "A", kVornInput_Jump},
+        {kStandardPadButton_X, &moves.punch, "X", kVornInput_Punch},
+        {kStandardPadButton_B, &moves.kick, "B", kVornInput_Kick},
+        {kStandardPadButton_Y, &moves.backKick, "Y", kVornInput_BackKick},
+        // Either shoulder stomps; the first one is the one named.
+        {kStandardPadButton_RightShoulder, &moves.stomp, "Left Shoulder", kVornInput_Stomp},
+    };
+    for (const auto& m : moveButtons)
+    {
+        const int before = *m.count;
+        tapPad(pad, m.button);
+        EXPECT_EQ(before + 1, *m.count) << m.name;
+        EXPECT_EQ(m.name, input->getDisplayStringForAction(m.input));
+    }
+    EXPECT_EQ(InputHandler_DesktopGamepad::deviceTypeFor(kStandardPadVendorId, kStandardPadProductId),
+              input->getCurrentDeviceType());
+    EXPECT_STREQ("Xbox 360 Controller", pads->getDeviceName(input->getLastDeviceId()));
+
+    // The D-pad and the left stick move; Start pauses.
+    VornJoystickBackend::pressFake(pad, kStandardPadButton_DpadLeft, true);
+    frames();
+    EXPECT_FLOAT_EQ(-1.0f, moves.movement.x);
+    VornJoystickBackend::pressFake(pad, kStandardPadButton_DpadLeft, false);
+    VornJoystickBackend::moveFake(pad, 1, -32768);
+    frames();
+    EXPECT_NEAR(1.0f, moves.movement.y, 1e-3f);
+    tapPad(pad, kStandardPadButton_Start);
+    EXPECT_TRUE(manager->isPaused());
+    tapPad(pad, kStandardPadButton_Start);
+    EXPECT_FALSE(manager->isPaused());
+}
+
+TEST_F(PlayerInputTest, PullingOutAPadStopsWhatItHeldAndPluggingItBackMovesAtOnce)
+{
+    makeInput();
+    long long pad = plugStandardPad();
+    VornJoystickBackend::pressFake(pad, kStandardPadButton_DpadRight, true);
+    VornJoystickBackend::moveFake(pad, 1, 32767);
+    VornJoystickBackend::pressFake(pad, kStandardPadButton_X, true);
+    frames();
+    EXPECT_FLOAT_EQ(1.0f, moves.movement.x);
+    EXPECT_LT(moves.movement.y, -0.5f);
+
+    VornJoystickBackend::unplugFake(pad);
+    frames();
+    EXPECT_FLOAT_EQ(0.0f, moves.movement.x);
+    EXPECT_FLOAT_EQ(0.0f, moves.movement.y);
+    // The punch button let go before the hold time: a punch, and no hold afterwards.
+    EXPECT_EQ(1, moves.punch);
+    frames(0.3f);
+    EXPECT_EQ(0, moves.punchHold);
+
+    // Back in with the stick already pushed left: the player walks left straight away.
+    pad = VornJoystickBackend::plugFake(standardPad());
+    VornJoystickBackend::moveFake(pad, 0, -32768);
+    frames();
+    EXPECT_NEAR(-1.0f, moves.movement.x, 1e-3f);
 }
