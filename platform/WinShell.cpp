@@ -181,6 +181,21 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpP
     return shellResult(kShellOk);
 }
 
+namespace
+{
+// As on Windows, a cursor hidden by SetCursor(NULL) comes back when the mouse moves.
+int SDLCALL showCursorOnMotion(void* userdata, SDL_Event* event)
+{
+    (void)userdata;
+    if (event->type == SDL_MOUSEMOTION && s_cursorHidden)
+    {
+        s_cursorHidden = false;
+        SDL_ShowCursor(SDL_ENABLE);
+    }
+    return 1;
+}
+} // namespace
+
 HCURSOR SetCursor(HCURSOR hCursor)
 {
     HCURSOR previous = s_cursorHidden ? NULL : arrowCursor();
@@ -188,6 +203,9 @@ HCURSOR SetCursor(HCURSOR hCursor)
     // Before the window exists there is no cursor to change.
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
     {
+        // Watches end with SDL's event loop; put ours back (once) whenever the cursor changes.
+        SDL_DelEventWatch(&showCursorOnMotion, NULL);
+        SDL_AddEventWatch(&showCursorOnMotion, NULL);
         SDL_ShowCursor(s_cursorHidden ? SDL_DISABLE : SDL_ENABLE);
     }
     return previous;

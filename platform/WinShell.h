@@ -16,7 +16,10 @@
 HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                         INT nShowCmd);
 
-/** SetCursor(NULL) hides the mouse cursor over the game's window; any other value shows it. */
+/**
+ * SetCursor(NULL) hides the mouse cursor over the game's window until the mouse next moves; any
+ * other value shows it.
+ */
 HCURSOR SetCursor(HCURSOR hCursor);
 
 /**

@@ -1,6 +1,7 @@
 #include "VornTestSupport.h"
 #include "WinShell.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -63,4 +64,27 @@ TEST(CursorTest, HidingWithoutAWindowIsSafe)
     SetCursor(NULL);
     EXPECT_EQ(NULL, SetCursor((HCURSOR)1));
     EXPECT_NE((HCURSOR)NULL, SetCursor(NULL));
+}
+
+// As on Windows: keys or a pad hide the pointer, and it comes back as soon as the mouse moves.
+TEST(CursorTest, AHiddenCursorShowsAgainWhenTheMouseMoves)
+{
+    ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO)) << SDL_GetError();
+    SetCursor(NULL);
+    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
+    SDL_Event motion;
+    SDL_zero(motion);
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 10;
+    motion.motion.y = 20;
+    SDL_PushEvent(&motion);
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
+    EXPECT_NE((HCURSOR)NULL, SetCursor(NULL));  // shown again, as the caller sees it too
+
+    // Hidden again: the next motion brings it back again.
+    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
+    SDL_PushEvent(&motion);
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
