@@ -465,7 +465,7 @@ void CCEGLView::handleEvent(const SDL_Event& event)
         {
             break;
         }
-        const int code = CCKeyboardDispatcher::keyCodeForSDLKey(event.key.keysym.sym);
+        const int code = CCKeyboardDispatcher::keyCodeForSDLKey(event.key.keysym.sym, event.key.keysym.scancode);
         if (code != 0 && director->getKeyboardDispatcher())
         {
             director->getKeyboardDispatcher()->dispatchKey(code, event.type == SDL_KEYDOWN);

@@ -1,5 +1,9 @@
 #include "platform/CCKeyboardDispatcher.h"
 
+#include <SDL_keyboard.h>
+
+#include <stdio.h>
+
 NS_CC_BEGIN
 
 namespace
@@ -55,6 +59,45 @@ int CCKeyboardDispatcher::keyCodeForSDLKey(SDL_Keycode key)
         }
     }
     return 0;
+}
+
+int CCKeyboardDispatcher::keyCodeForSDLKey(SDL_Keycode key, SDL_Scancode scancode)
+{
+    const int code = keyCodeForSDLKey(key);
+    if (code != 0)
+    {
+        return code;
+    }
+    // Scancodes name the key's place, not its character: press and release agree on every layout.
+    if (scancode > SDL_SCANCODE_UNKNOWN && scancode < SDL_NUM_SCANCODES)
+    {
+        return kUnnamedKeyBase + (int)scancode;
+    }
+    return 0;
+}
+
+std::string CCKeyboardDispatcher::nameForUnnamedKeyCode(int code)
+{
+    const int scancode = code - kUnnamedKeyBase;
+    if (scancode <= SDL_SCANCODE_UNKNOWN || scancode >= SDL_NUM_SCANCODES)
+    {
+        return "";
+    }
+    // The layout's key name where SDL knows the layout (it needs the video subsystem), else the
+    // place's name; a key SDL cannot name at all is still told apart by its number.
+    const SDL_Keycode key = SDL_GetKeyFromScancode((SDL_Scancode)scancode);
+    std::string name = key != SDLK_UNKNOWN ? SDL_GetKeyName(key) : "";
+    if (name.empty())
+    {
+        name = SDL_GetScancodeName((SDL_Scancode)scancode);
+    }
+    if (name.empty())
+    {
+        char number[32];
+        snprintf(number, sizeof(number), "Key %d", scancode);
+        name = number;
+    }
+    return name;
 }
 
 CCKeyboardDispatcher::CCKeyboardDispatcher()

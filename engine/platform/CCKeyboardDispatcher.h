@@ -6,14 +6,16 @@
 
 #include <SDL_keycode.h>
 
+#include <string>
 #include <vector>
 
 NS_CC_BEGIN
 
 /**
  * Hands key presses and releases to every delegate, in order of registration, as the integer
- * codes of the game's key-name table (saved controls hold these codes). Keys with no code there
- * are not delivered; neither is key auto-repeat. Delegates (retained when they are CCObjects)
+ * codes of the game's key-name table (saved controls hold these codes). A key with no code there
+ * gets one of its own, kUnnamedKeyBase plus its scancode, the same on every layout. Key
+ * auto-repeat is not delivered. Delegates (retained when they are CCObjects)
  * may be added or removed from inside a callback.
  */
 class CCKeyboardDispatcher : public CCObject
@@ -29,9 +31,16 @@ public:
 
     /** Calls keyPressed or keyReleased of every delegate with the code. */
     void dispatchKey(int keyCode, bool pressed);
+    /** Codes of keys outside the table: this plus the key's SDL scancode (below 0x200). */
+    static const int kUnnamedKeyBase = 0x10000;
+
     /** SDL key to the table's code: letters lower case (0x61..), symbols by their own character,
      *  arrows 0x1051.., F1 0xBE.., Esc 0x1B; 0 when the key has no code. */
     static int keyCodeForSDLKey(SDL_Keycode key);
+    /** The table's code, else the key's own code from its scancode; 0 only when SDL knows neither. */
+    static int keyCodeForSDLKey(SDL_Keycode key, SDL_Scancode scancode);
+    /** The name SDL gives a key outside the table ("" for any other code). */
+    static std::string nameForUnnamedKeyCode(int code);
 
 private:
     struct Entry

@@ -2,6 +2,8 @@
 
 #include "InputDispatch.h"
 
+#include "CCKeyboardDispatcher.h"
+
 NS_CC_BEGIN
 
 namespace
@@ -115,6 +117,16 @@ const char* InputHandler_Keyboard::getDeviceName(int deviceID)
 {
     CC_UNUSED_PARAM(deviceID);
     return "Keyboard";
+}
+
+std::string InputHandler_Keyboard::getButtonDisplayName(int buttonCode, int deviceType)
+{
+    std::string name = InputHandler::getButtonDisplayName(buttonCode, deviceType);
+    if (name.empty() && deviceType == DEVICE_TYPE_KEYBOARD)
+    {
+        name = CCKeyboardDispatcher::nameForUnnamedKeyCode(buttonCode);
+    }
+    return name;
 }
 
 void InputHandler_Keyboard::keyPressed(int keyCode)

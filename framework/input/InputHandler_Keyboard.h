@@ -19,6 +19,8 @@ public:
     virtual bool init();
     virtual const char* getName() { return "KeyboardHandler"; }
     virtual const char* getDeviceName(int deviceID);
+    /** The table's name; a key outside the table is named as SDL names it. */
+    virtual std::string getButtonDisplayName(int buttonCode, int deviceType);
 
     virtual void keyPressed(int keyCode);
     virtual void keyReleased(int keyCode);

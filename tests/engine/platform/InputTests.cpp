@@ -85,7 +85,8 @@ protected:
         }
         SDL_PushEvent(&e);
     }
-    void pushKey(Uint32 type, SDL_Keycode key, bool repeat = false)
+    void pushKey(Uint32 type, SDL_Keycode key, bool repeat = false,
+                 SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN)
     {
         SDL_Event e;
         SDL_zero(e);
@@ -94,6 +95,7 @@ protected:
         e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
         e.key.repeat = repeat ? 1 : 0;
         e.key.keysym.sym = key;
+        e.key.keysym.scancode = scancode;
         SDL_PushEvent(&e);
     }
     CCEGLView* m_view;
@@ -190,12 +192,39 @@ TEST_F(InputTest, KeysReachDelegatesWithTableCodesWithoutRepeats)
     pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
     pushKey(SDL_KEYDOWN, SDLK_a);
     pushKey(SDL_KEYUP, SDLK_a);
-    pushKey(SDL_KEYDOWN, SDLK_F13);          // no code: not delivered
+    // Keys outside the table come by their place: F13, and a German layout's U-umlaut.
+    pushKey(SDL_KEYDOWN, SDLK_F13, false, SDL_SCANCODE_F13);
+    pushKey(SDL_KEYDOWN, 0xFC, false, SDL_SCANCODE_LEFTBRACKET);
+    pushKey(SDL_KEYUP, 0xFC, false, SDL_SCANCODE_LEFTBRACKET);
+    pushKey(SDL_KEYDOWN, SDLK_UNKNOWN);      // neither a key nor a place: nothing to deliver
     m_view->pollEvents();
-    const int expected[] = { 4177, -4177, 27, 97, -97 };
-    EXPECT_EQ(std::vector<int>(expected, expected + 5), r->keys);
+    const int f13 = CCKeyboardDispatcher::kUnnamedKeyBase + SDL_SCANCODE_F13;
+    const int umlaut = CCKeyboardDispatcher::kUnnamedKeyBase + SDL_SCANCODE_LEFTBRACKET;
+    const int expected[] = { 4177, -4177, 27, 97, -97, f13, umlaut, -umlaut };
+    EXPECT_EQ(std::vector<int>(expected, expected + 8), r->keys);
     CCDirector::sharedDirector()->getKeyboardDispatcher()->removeDelegate(r);
     r->release();
+}
+
+TEST(KeyTable, KeysOutsideTheTableGetCodesAndNamesOfTheirOwn)
+{
+    // A code of the table keeps it whatever the place; others never fall on a table code.
+    EXPECT_EQ(0x61, CCKeyboardDispatcher::keyCodeForSDLKey(SDLK_a, SDL_SCANCODE_Q));
+    EXPECT_EQ(CCKeyboardDispatcher::kUnnamedKeyBase + SDL_SCANCODE_VOLUMEUP,
+              CCKeyboardDispatcher::keyCodeForSDLKey(SDLK_VOLUMEUP, SDL_SCANCODE_VOLUMEUP));
+    EXPECT_EQ(CCKeyboardDispatcher::kUnnamedKeyBase + SDL_SCANCODE_SEMICOLON,
+              CCKeyboardDispatcher::keyCodeForSDLKey(0xF6, SDL_SCANCODE_SEMICOLON));  // o-umlaut
+    EXPECT_EQ(0, CCKeyboardDispatcher::keyCodeForSDLKey(SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN));
+    EXPECT_GT(CCKeyboardDispatcher::kUnnamedKeyBase, 0xFFAA);
+
+    EXPECT_EQ("F13", CCKeyboardDispatcher::nameForUnnamedKeyCode(CCKeyboardDispatcher::kUnnamedKeyBase +
+                                                                 SDL_SCANCODE_F13));
+    EXPECT_FALSE(CCKeyboardDispatcher::nameForUnnamedKeyCode(CCKeyboardDispatcher::kUnnamedKeyBase +
+                                                             SDL_SCANCODE_VOLUMEUP).empty());
+    EXPECT_EQ("", CCKeyboardDispatcher::nameForUnnamedKeyCode(0x61));
+    EXPECT_EQ("", CCKeyboardDispatcher::nameForUnnamedKeyCode(CCKeyboardDispatcher::kUnnamedKeyBase));
+    EXPECT_EQ("", CCKeyboardDispatcher::nameForUnnamedKeyCode(CCKeyboardDispatcher::kUnnamedKeyBase +
+                                                              SDL_NUM_SCANCODES));
 }
 
 TEST(KeyTable, SDLKeysMapToTheGameCodes)

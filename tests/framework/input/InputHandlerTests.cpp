@@ -7,6 +7,8 @@
 #include "VornJoystickBackend.h"
 #include "VornTestSupport.h"
 
+#include "CCKeyboardDispatcher.h"
+
 #include <gtest/gtest.h>
 
 USING_NS_CC;
@@ -132,6 +134,22 @@ TEST_F(KeyboardTest, KeyNames)
     ASSERT_LT(percent + 2, order.size());
     EXPECT_EQ(0x5E, order[percent + 1]);
     EXPECT_EQ(0x26, order[percent + 2]);
+}
+
+TEST_F(KeyboardTest, KeysOutsideTheTableAreNamedAsSdlNamesThem)
+{
+    const int f13 = CCKeyboardDispatcher::kUnnamedKeyBase + SDL_SCANCODE_F13;
+    keyboard->keyPressed(f13);
+    keyboard->dispatchEvents(0.0f);
+    ASSERT_EQ(1u, recorder.events.size());
+    EXPECT_EQ(f13, recorder.events[0].code);
+    // The remapping screen shows a key by this name.
+    EXPECT_EQ("F13", keyboard->getButtonDisplayName(f13, DEVICE_TYPE_KEYBOARD));
+    EXPECT_FALSE(keyboard->getButtonDisplayName(CCKeyboardDispatcher::kUnnamedKeyBase + SDL_SCANCODE_MUTE,
+                                                DEVICE_TYPE_KEYBOARD).empty());
+    // The table's own names are untouched, and so is the empty name of a code no key has.
+    EXPECT_EQ("A", keyboard->getButtonDisplayName(0x61, DEVICE_TYPE_KEYBOARD));
+    EXPECT_EQ("", keyboard->getButtonDisplayName(0x0100, DEVICE_TYPE_KEYBOARD));
 }
 
 TEST_F(KeyboardTest, DefaultMappingsAndReverseLookup)
