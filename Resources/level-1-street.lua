@@ -27,7 +27,8 @@ local function hints()
             .. key(kVornInput_Down), "Punch: " .. key(kVornInput_Punch) },
         { "Kick: " .. key(kVornInput_Kick), "Back kick: " .. key(kVornInput_BackKick) },
         { "Jump: " .. key(kVornInput_Jump), "Stomp a floored enemy: " .. key(kVornInput_Stomp) },
-        { "Grab: walk into a dazed enemy", "Throw: kick while holding him" },
+        { "Grab: " .. key(kVornInput_Kick) .. " to daze, then walk into him",
+            "Throw: " .. key(kVornInput_Kick) .. " or " .. key(kVornInput_BackKick) .. " while holding" },
     }
 end
 
