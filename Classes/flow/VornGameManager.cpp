@@ -13,6 +13,7 @@
 #include "CCFileUtils.h"
 #include "CCNode.h"
 #include "CCObjectPool.h"
+#include "CCNotificationCenter.h"
 #include "CCUserDefault.h"
 #include "CharacterSetups.h"
 #include "GameOverScreen.h"
@@ -24,6 +25,7 @@
 #include "AchievementScreen.h"
 #include "LevelManager.h"
 #include "LevelUpScreen.h"
+#include "LocaleManager.h"
 #include "MusicManager.h"
 #include "RestartDelegate.h"
 #include "RestartManager.h"
@@ -115,6 +117,7 @@ VornGameManager::VornGameManager()
 
 VornGameManager::~VornGameManager()
 {
+    CCNotificationCenter::sharedNotificationCenter()->removeObserver(this, CCUserDefault::kWriteFailedNotification);
     // The HUD only follows the player; it must stop before the player goes.
     if (isOwnChild(m_pHUD))
     {
@@ -282,6 +285,8 @@ bool VornGameManager::initVornGameManager()
     {
         return false;
     }
+    CCNotificationCenter::sharedNotificationCenter()->addObserver(
+        this, callfuncO_selector(VornGameManager::onSaveFailed), CCUserDefault::kWriteFailedNotification, NULL);
     // The game's own tables must be in place before anything asks the framework for them.
     VornHighScoreManager* highScores = new VornHighScoreManager();
     setHighScoreManager(highScores);
@@ -345,6 +350,11 @@ bool VornGameManager::initGameLayer()
     return true;
 }
 
+static bool hasCharacters(CharacterSetups* table)
+{
+    return table && table->getSetups() && table->getSetups()->count() > 0;
+}
+
 bool VornGameManager::initMain1()
 {
     registerRestartValues();
@@ -356,6 +366,12 @@ bool VornGameManager::initMain1()
     }
     setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
     setEnemyCharacterSetups(CharacterSetups::create("character-setup-enemy.csv"));
+    // Without them every fighter would play with no health and no power.
+    if (!hasCharacters(m_pPlayerCharacterSetups) || !hasCharacters(m_pEnemyCharacterSetups))
+    {
+        CCLog("ERROR: The game cannot start without its character tables");
+        return false;
+    }
     if (!initCollisionLists())
     {
         return false;
@@ -459,6 +475,19 @@ void VornGameManager::onPlayerDied(VornActor* player)
     {
         gameOver->setScore(m_pPlayer, m_pPlayer->getScore());
         gameOver->open();
+    }
+}
+
+void VornGameManager::onSaveFailed(CCObject* sender)
+{
+    CC_UNUSED_PARAM(sender);
+    LocaleManager* locale = LocaleManager::sharedLocaleManager();
+    const char* title = locale ? locale->localize("NOTICE_SAVE_FAILED_TITLE") : "NOTICE_SAVE_FAILED_TITLE";
+    const char* text = locale ? locale->localize("NOTICE_SAVE_FAILED") : "NOTICE_SAVE_FAILED";
+    AchievementScreen* popups = AchievementScreen::sharedAchievementScreen();
+    if (popups)
+    {
+        popups->queueAchievement(title, text);
     }
 }
 

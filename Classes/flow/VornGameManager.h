@@ -163,6 +163,8 @@ public:
     virtual bool initCameraManager();
     /** The player's knock-out ends the game: the touch controls go; the result screens hook in here. */
     void onPlayerDied(VornActor* player);
+    /** The saved settings could not be written: a pop-up tells the player (once per run of failures). */
+    void onSaveFailed(CCObject* sender);
 
     /** The stage a story level plays on when its scripts load none. */
     static const char* const kDefaultBackdrop;

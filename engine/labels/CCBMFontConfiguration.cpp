@@ -104,6 +104,8 @@ CCBMFontConfiguration::CCBMFontConfiguration()
 , m_nScaleW(0)
 , m_nScaleH(0)
 , m_bHasCommon(false)
+, m_nDeclaredChars(-1)
+, m_nCharLines(0)
 {
     m_tPadding.left = m_tPadding.top = m_tPadding.right = m_tPadding.bottom = 0;
 }
@@ -167,6 +169,12 @@ bool CCBMFontConfiguration::initWithString(const std::string& contents, const st
         CCLog("ERROR: CCBMFontConfiguration - '%s' lacks its common or page line", fntPath.c_str());
         return false;
     }
+    // A file cut short still draws what it has, but the missing glyphs must not go unnoticed.
+    if (m_nDeclaredChars > m_nCharLines)
+    {
+        CCLog("ERROR: CCBMFontConfiguration - '%s' holds %ld of its %ld glyphs (cut short?)", fntPath.c_str(),
+              m_nCharLines, m_nDeclaredChars);
+    }
     return true;
 }
 
@@ -210,15 +218,20 @@ bool CCBMFontConfiguration::parseLine(const std::string& line, int lineNumber)
             m_sAtlasName = CCFileUtils::sharedFileUtils()->fullPathFromRelativeFile(file->second.c_str(), m_sFntPath.c_str());
         }
     }
+    else if (tag == "chars")
+    {
+        m_nDeclaredChars = intOr(f, "count", -1);
+    }
     else if (tag == "char")
     {
         long id = 0, x = 0, y = 0, w = 0, h = 0;
         if (!intField(f, "id", id) || !intField(f, "x", x) || !intField(f, "y", y) || !intField(f, "width", w)
             || !intField(f, "height", h) || id < 0 || w < 0 || h < 0)
         {
-            CCLog("CCBMFontConfiguration - '%s' line %d: malformed char skipped", m_sFntPath.c_str(), lineNumber);
+            CCLog("ERROR: CCBMFontConfiguration - '%s' line %d: malformed char skipped", m_sFntPath.c_str(), lineNumber);
             return true;
         }
+        ++m_nCharLines;
         if (intOr(f, "page", 0) != 0)
         {
             CCLog("CCBMFontConfiguration - '%s' line %d: glyph %ld on another page skipped", m_sFntPath.c_str(), lineNumber, id);

@@ -67,6 +67,8 @@ private:
     std::string m_sAtlasName;
     std::string m_sFntPath;
     bool m_bHasCommon;
+    long m_nDeclaredChars;  ///< the "chars count", -1 when the file gives none
+    long m_nCharLines;      ///< well-formed "char" lines met
 };
 
 /** The configuration of a font file, parsed once and cached by full path. NULL on failure. */

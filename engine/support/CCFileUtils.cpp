@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 NS_CC_BEGIN
 
 static CCFileUtils* s_sharedFileUtils = NULL;
+static CCFileUtils::WriteFault s_writeFault = CCFileUtils::kWriteFault_None;
 
 CCFileUtils* CCFileUtils::sharedFileUtils()
 {
@@ -247,6 +249,91 @@ unsigned char* CCFileUtils::getFileData(const char* pszFileName, const char* psz
         *pSize = (unsigned long)bytes.size();
     }
     return buffer;
+}
+
+void CCFileUtils::setWriteFaultForTesting(WriteFault fault)
+{
+    s_writeFault = fault;
+}
+
+static bool writeAll(int fd, const char* data, size_t size)
+{
+    if (s_writeFault == CCFileUtils::kWriteFault_DiskFull)
+    {
+        errno = ENOSPC;
+        return false;
+    }
+    while (size > 0)
+    {
+        ssize_t n = write(fd, data, size);
+        if (n < 0)
+        {
+            if (errno == EINTR)
+            {
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        size -= (size_t)n;
+    }
+    return true;
+}
+
+// The rename lives in the folder's own data: without this sync a power loss may undo it.
+static bool syncFolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+    {
+        return false;
+    }
+    bool ok = fsync(fd) == 0;
+    int error = errno;
+    close(fd);
+    errno = error;
+    return ok;
+}
+
+bool CCFileUtils::writeFileReplacing(const std::string& path, const void* data, size_t size)
+{
+    const std::string tempPath = path + ".tmp";
+    int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+    {
+        return false;
+    }
+    bool ok = writeAll(fd, (const char*)data, size) && fsync(fd) == 0;
+    int error = ok ? 0 : errno;
+    if (close(fd) != 0 && ok)
+    {
+        ok = false;
+        error = errno;
+    }
+    if (ok && s_writeFault == kWriteFault_CrashBeforeRename)
+    {
+        errno = EINTR;
+        return false;
+    }
+    if (ok && rename(tempPath.c_str(), path.c_str()) != 0)
+    {
+        ok = false;
+        error = errno;
+    }
+    if (!ok)
+    {
+        unlink(tempPath.c_str());
+        errno = error;
+        return false;
+    }
+    if (!syncFolderOf(path))
+    {
+        // The new file is in place; only its survival of a power loss is in doubt.
+        CCLog("CCFileUtils::writeFileReplacing - could not sync the folder of %s (%s)", path.c_str(), strerror(errno));
+    }
+    return true;
 }
 
 void CCFileUtils::setWritablePathAppName(const char* appName)

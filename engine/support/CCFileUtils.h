@@ -40,6 +40,23 @@ public:
     bool isFileExist(const std::string& strFilePath);
 
     /**
+     * Replaces the file at the full path with data: written to "<path>.tmp", synced, renamed over
+     * the path, then the folder synced, so a crash or a power loss leaves the old file or the new
+     * one, whole. False (errno set, the temporary file removed) when a step fails.
+     */
+    bool writeFileReplacing(const std::string& path, const void* data, size_t size);
+
+    /** Tests: a failure for writeFileReplacing to meet, as a full disk or a crash would bring it. */
+    enum WriteFault
+    {
+        kWriteFault_None,
+        kWriteFault_DiskFull,        ///< the data write fails with ENOSPC
+        kWriteFault_CrashBeforeRename,  ///< stops after the temporary file, as if the game died there
+        kWriteFault_MAX
+    };
+    static void setWriteFaultForTesting(WriteFault fault);
+
+    /**
      * True when a name read from content or saved data stays inside the resource folder: not
      * empty, relative, no ".." step (with "\\" read as "/"), no NUL byte.
      */

@@ -1,144 +1,49 @@
 #include "CCUserDefault.h"
 
 #include "CCFileUtils.h"
-#include "labels/ccUTF8.h"
-
-#include <libxml/parser.h>
-#include <libxml/tree.h>
+#include "CCNotificationCenter.h"
+#include "CCUserDefaultDocument.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cctype>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 NS_CC_BEGIN
 
 namespace
 {
-const char* kRootName = "userDefaultRoot";
-const char* kEntryName = "entry";
-
 CCUserDefault* s_sharedUserDefault = NULL;
-CCUserDefault::FlushInterruptHook s_flushHook = NULL;
 std::string s_filePath;
+bool s_writeFailing = false;  ///< the last write failed: the player has been told
 
-// XML 1.0 can carry only valid UTF-8 without most control characters; anything else is hex-coded.
-bool isXmlSafe(const std::string& text)
+// The file whole, read through an open descriptor so what was checked is what is read.
+bool readWhole(int fd, size_t size, std::string& out)
 {
-    const unsigned char* s = (const unsigned char*)text.c_str();
-    const size_t n = text.size();
-    size_t i = 0;
-    while (i < n)
+    out.resize(size);
+    size_t done = 0;
+    while (done < size)
     {
-        const unsigned char c = s[i];
-        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
+        ssize_t n = read(fd, &out[done], size - done);
+        if (n < 0 && errno == EINTR)
+        {
+            continue;
+        }
+        if (n <= 0)
         {
             return false;
         }
-        const int length = cc_utf8_sequence_length(c);
-        if (length == 0)
-        {
-            return false;
-        }
-        const size_t extra = (size_t)length - 1;
-        if (i + extra >= n)
-        {
-            return false;
-        }
-        for (size_t k = 1; k <= extra; ++k)
-        {
-            if ((s[i + k] & 0xC0) != 0x80)
-            {
-                return false;
-            }
-        }
-        i += extra + 1;
-    }
-    return true;
-}
-
-std::string toHex(const std::string& text)
-{
-    static const char* digits = "0123456789abcdef";
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (size_t i = 0; i < text.size(); ++i)
-    {
-        unsigned char c = (unsigned char)text[i];
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
-
-bool fromHex(const std::string& hex, std::string& out)
-{
-    if (hex.size() % 2)
-    {
-        return false;
-    }
-    std::string bytes;  // out may be hex itself
-    bytes.reserve(hex.size() / 2);
-    for (size_t i = 0; i < hex.size(); i += 2)
-    {
-        char pair[3] = { hex[i], hex[i + 1], 0 };
-        char* end = NULL;
-        long v = strtol(pair, &end, 16);
-        if (*end || !isxdigit((unsigned char)pair[0]))
-        {
-            return false;
-        }
-        bytes += (char)v;
-    }
-    out.swap(bytes);
-    return true;
-}
-
-std::string textOf(const xmlNode* element)
-{
-    std::string text;
-    for (const xmlNode* child = element->children; child; child = child->next)
-    {
-        if ((child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE) && child->content)
-        {
-            text += (const char*)child->content;
-        }
-    }
-    return text;
-}
-
-std::string attributeOf(const xmlNode* element, const char* name, bool* present)
-{
-    xmlChar* value = xmlGetProp(element, (const xmlChar*)name);
-    *present = value != NULL;
-    std::string result = value ? (const char*)value : "";
-    xmlFree(value);
-    return result;
-}
-
-bool writeAll(int fd, const char* data, size_t size)
-{
-    while (size > 0)
-    {
-        ssize_t n = write(fd, data, size);
-        if (n < 0)
-        {
-            if (errno == EINTR)
-            {
-                continue;
-            }
-            return false;
-        }
-        data += n;
-        size -= (size_t)n;
+        done += (size_t)n;
     }
     return true;
 }
 } // namespace
+
+const char* const CCUserDefault::kWriteFailedNotification = "user_default_write_failed";
 
 CCUserDefault::CCUserDefault() : m_bDirty(false) {}
 
@@ -154,9 +59,10 @@ CCUserDefault* CCUserDefault::sharedUserDefault()
 
 void CCUserDefault::purgeSharedUserDefault()
 {
-    if (s_sharedUserDefault && s_sharedUserDefault->m_bDirty)
+    if (s_sharedUserDefault && s_sharedUserDefault->m_bDirty && !s_sharedUserDefault->flush())
     {
-        s_sharedUserDefault->flush();
+        // Reading the older file back would lose what the game holds: keep it for the next save.
+        return;
     }
     CC_SAFE_DELETE(s_sharedUserDefault);
 }
@@ -176,11 +82,6 @@ bool CCUserDefault::isXMLFileExist()
         return true;
     }
     return false;
-}
-
-void CCUserDefault::setFlushInterruptHookForTesting(FlushInterruptHook hook)
-{
-    s_flushHook = hook;
 }
 
 // A name beside the file not taken yet: an earlier file kept aside is never overwritten.
@@ -203,20 +104,26 @@ static std::string asideName(const std::string& path, const char* tag)
 std::string CCUserDefault::keepCopyAside(const char* tag)
 {
     const std::string path = getXMLFilePath();
-    unsigned long size = 0;
-    unsigned char* data = CCFileUtils::sharedFileUtils()->getFileData(path.c_str(), "rb", &size);
-    if (!data)
+    FILE* in = fopen(path.c_str(), "rb");
+    if (!in)
     {
         return "";
     }
     std::string aside = asideName(path, tag ? tag : "kept");
     FILE* out = fopen(aside.c_str(), "wb");
-    bool written = out != NULL && fwrite(data, 1, size, out) == size;
+    bool written = out != NULL;
+    char chunk[65536];
+    size_t n = 0;
+    while (written && (n = fread(chunk, 1, sizeof(chunk), in)) > 0)
+    {
+        written = fwrite(chunk, 1, n, out) == n;
+    }
+    written = written && !ferror(in);
+    fclose(in);
     if (out != NULL && fclose(out) != 0)
     {
         written = false;
     }
-    delete[] data;
     if (!written)
     {
         CCLog("ERROR: CCUserDefault::keepCopyAside - could not copy %s to %s", path.c_str(), aside.c_str());
@@ -231,67 +138,65 @@ void CCUserDefault::load()
     m_values.clear();
     m_bDirty = false;
     const std::string path = getXMLFilePath();
-    unsigned long size = 0;
-    unsigned char* data = CCFileUtils::sharedFileUtils()->getFileData(path.c_str(), "rb", &size);
-    if (!data)
+    // Non-blocking, so a pipe in the file's place can't hang the game.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+    {
+        if (errno != ENOENT)
+        {
+            CCLog("ERROR: The saved settings file %s could not be opened (%s); starting with fresh settings.",
+                  path.c_str(), strerror(errno));
+        }
+        return;
+    }
+    // Only a file of a sane size is read: anything else is set aside unread.
+    std::string reason;
+    std::string text;
+    struct stat st;
+    if (fstat(fd, &st) != 0)
+    {
+        reason = strerror(errno);
+    }
+    else if (S_ISDIR(st.st_mode))
+    {
+        reason = "it is a folder";
+    }
+    else if (!S_ISREG(st.st_mode))
+    {
+        reason = "it is not a plain file";
+    }
+    else if (st.st_size > kMaxFileSize)
+    {
+        char size[128];
+        snprintf(size, sizeof(size), "%lld bytes, more than a save ever holds", (long long)st.st_size);
+        reason = size;
+    }
+    else if (!readWhole(fd, (size_t)st.st_size, text))
+    {
+        reason = "it could not be read whole";
+    }
+    else if (!CCUserDefaultDocument::read(text.data(), text.size(), m_values))
+    {
+        reason = "it is not a settings document";
+    }
+    close(fd);
+    if (reason.empty())
     {
         return;
     }
 
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-    xmlDocPtr doc = size > 0 ? xmlReadMemory((const char*)data, (int)size, path.c_str(), NULL, options) : NULL;
-    delete[] data;
-    const xmlNode* root = doc ? xmlDocGetRootElement(doc) : NULL;
-    bool valid = root && strcmp((const char*)root->name, kRootName) == 0;
-    std::map<std::string, std::string> values;
-    for (const xmlNode* node = valid ? root->children : NULL; node && valid; node = node->next)
+    // Keep the player's file for inspection instead of overwriting it, then start empty.
+    std::string aside = asideName(path, "corrupt");
+    if (rename(path.c_str(), aside.c_str()) == 0)
     {
-        if (node->type != XML_ELEMENT_NODE)
-        {
-            continue;
-        }
-        bool hasKey = false;
-        bool hasEncoding = false;
-        bool hasKeyEncoding = false;
-        std::string key = attributeOf(node, "key", &hasKey);
-        std::string encoding = attributeOf(node, "enc", &hasEncoding);
-        std::string keyEncoding = attributeOf(node, "keyenc", &hasKeyEncoding);
-        std::string value = textOf(node);
-        if (strcmp((const char*)node->name, kEntryName) != 0 || !hasKey)
-        {
-            valid = false;
-        }
-        else if ((hasEncoding && !fromHex(value, value)) || (hasKeyEncoding && !fromHex(key, key)))
-        {
-            valid = false;
-        }
-        else
-        {
-            values[key] = value;
-        }
+        CCLog("ERROR: The saved settings file %s could not be read (%s); it was kept as %s and the game starts "
+              "with fresh settings.", path.c_str(), reason.c_str(), aside.c_str());
     }
-    if (doc)
+    else
     {
-        xmlFreeDoc(doc);
+        CCLog("ERROR: The saved settings file %s could not be read (%s) nor moved aside (%s); starting with fresh "
+              "settings.", path.c_str(), reason.c_str(), strerror(errno));
     }
-
-    if (!valid)
-    {
-        // Keep the player's file for inspection instead of overwriting it, then start empty.
-        std::string aside = asideName(path, "corrupt");
-        if (rename(path.c_str(), aside.c_str()) == 0)
-        {
-            CCLog("ERROR: The saved settings file %s could not be read; it was kept as %s and the game starts "
-                  "with fresh settings.", path.c_str(), aside.c_str());
-        }
-        else
-        {
-            CCLog("ERROR: The saved settings file %s could not be read nor moved aside (%s); starting with fresh "
-                  "settings.", path.c_str(), strerror(errno));
-        }
-        return;
-    }
-    m_values.swap(values);
 }
 
 const std::string* CCUserDefault::findValue(const char* pKey) const
@@ -383,58 +288,21 @@ void CCUserDefault::setStringForKey(const char* pKey, const std::string& value)
 
 bool CCUserDefault::flush()
 {
-    xmlDocPtr doc = xmlNewDoc((const xmlChar*)"1.0");
-    xmlNodePtr root = xmlNewNode(NULL, (const xmlChar*)kRootName);
-    xmlDocSetRootElement(doc, root);
-    for (std::map<std::string, std::string>::const_iterator it = m_values.begin(); it != m_values.end(); ++it)
-    {
-        bool plain = isXmlSafe(it->second);
-        bool plainKey = isXmlSafe(it->first);
-        xmlNodePtr entry = xmlNewChild(root, NULL, (const xmlChar*)kEntryName, NULL);
-        xmlNewProp(entry, (const xmlChar*)"key", (const xmlChar*)(plainKey ? it->first : toHex(it->first)).c_str());
-        if (!plainKey)
-        {
-            xmlNewProp(entry, (const xmlChar*)"keyenc", (const xmlChar*)"hex");
-        }
-        if (!plain)
-        {
-            xmlNewProp(entry, (const xmlChar*)"enc", (const xmlChar*)"hex");
-        }
-        // Text content, not an attribute: libxml2 escapes it and newlines survive the round trip.
-        xmlNodeAddContent(entry, (const xmlChar*)(plain ? it->second : toHex(it->second)).c_str());
-    }
-    xmlChar* buffer = NULL;
-    int size = 0;
-    xmlDocDumpFormatMemoryEnc(doc, &buffer, &size, "UTF-8", 1);
-    xmlFreeDoc(doc);
-
+    const std::string text = CCUserDefaultDocument::write(m_values);
     const std::string path = getXMLFilePath();
-    const std::string tempPath = path + ".tmp";
-    bool ok = false;
-    int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd >= 0)
+    if (!CCFileUtils::sharedFileUtils()->writeFileReplacing(path, text.data(), text.size()))
     {
-        ok = writeAll(fd, (const char*)buffer, (size_t)size) && fsync(fd) == 0;
-        ok = close(fd) == 0 && ok;
-    }
-    xmlFree(buffer);
-    if (!ok)
-    {
-        CCLog("ERROR: Unable to write the saved settings to %s (%s)", tempPath.c_str(), strerror(errno));
-        unlink(tempPath.c_str());
-        return false;
-    }
-    if (s_flushHook && !s_flushHook())
-    {
-        return false;
-    }
-    if (rename(tempPath.c_str(), path.c_str()) != 0)
-    {
-        CCLog("ERROR: Unable to replace the saved settings file %s (%s)", path.c_str(), strerror(errno));
-        unlink(tempPath.c_str());
+        CCLog("ERROR: Unable to save the settings to %s (%s); the game keeps them and tries again at the next "
+              "save.", path.c_str(), strerror(errno));
+        if (!s_writeFailing)
+        {
+            s_writeFailing = true;
+            CCNotificationCenter::sharedNotificationCenter()->postNotification(kWriteFailedNotification);
+        }
         return false;
     }
     m_bDirty = false;
+    s_writeFailing = false;
     return true;
 }
 

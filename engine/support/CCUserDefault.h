@@ -11,13 +11,23 @@ NS_CC_BEGIN
 /**
  * The saved settings and progress: one XML file in the writable path. Every flush writes the
  * whole store to a temporary file and renames it into place, so a crash never leaves a torn
- * file. A file that can't be read is moved aside (kept for the player) and the store starts empty.
+ * file. A file that can't be read (not a settings document, a folder, over kMaxFileSize) is moved
+ * aside unread (kept for the player) and the store starts empty.
+ *
+ * A write that fails keeps the store in memory as it is and is tried again by the next flush;
+ * the first failure after a good write posts kWriteFailedNotification, so the player is told once.
  */
 class CCUserDefault
 {
 public:
+    static const long kMaxFileSize = 4 * 1024 * 1024;
+    static const char* const kWriteFailedNotification;
+
     static CCUserDefault* sharedUserDefault();
-    /** Writes any change not yet flushed, then drops the store: the next access reads the file again. */
+    /**
+     * Writes any change not yet flushed, then drops the store: the next access reads the file
+     * again. When that write fails the store is kept, never replaced by the older file.
+     */
     static void purgeSharedUserDefault();
     static const std::string& getXMLFilePath();
     static bool isXMLFileExist();
@@ -34,7 +44,7 @@ public:
     void setDoubleForKey(const char* pKey, double value);
     void setStringForKey(const char* pKey, const std::string& value);
 
-    /** Writes the store now; false (and a log line) when it could not be written. */
+    /** Writes the store now; false (and a log line) when it could not be written, the store kept. */
     bool flush();
 
     /**
@@ -42,10 +52,6 @@ public:
      * copy), for a save the game had to refuse. Answers the copy's path, "" when none was made.
      */
     std::string keepCopyAside(const char* tag);
-
-    /** Tests: called after the temporary file is written; returning false stops before the rename. */
-    typedef bool (*FlushInterruptHook)();
-    static void setFlushInterruptHookForTesting(FlushInterruptHook hook);
 
 private:
     CCUserDefault();

@@ -1,9 +1,12 @@
+#include "CCUserDefaultDocument.h"
 #include "VornTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 USING_NS_CC;
@@ -25,7 +28,8 @@ protected:
     }
     void TearDown() override
     {
-        CCUserDefault::setFlushInterruptHookForTesting(NULL);
+        CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
+        CCNotificationCenter::sharedNotificationCenter()->removeAllObservers(&m_notices);
         CCUserDefault::purgeSharedUserDefault();
         CCFileUtils::sharedFileUtils()->setWritablePathAppName("TULMEK");
     }
@@ -53,13 +57,31 @@ protected:
         return names;
     }
 
-    std::string m_folder;
-};
+    /** What the settings file on disk holds, read as the game would read it. */
+    CCUserDefaultDocument::Values valuesOnDisk()
+    {
+        CCUserDefaultDocument::Values values;
+        std::string text = vorntest::readFile(CCUserDefault::getXMLFilePath());
+        EXPECT_TRUE(CCUserDefaultDocument::read(text.data(), text.size(), values));
+        return values;
+    }
 
-bool refuseRename()
-{
-    return false;
-}
+    class NoticeCounter : public CCObject
+    {
+    public:
+        void onWriteFailed(CCObject*) { ++count; }
+        int count = 0;
+    };
+
+    void countNotices()
+    {
+        CCNotificationCenter::sharedNotificationCenter()->addObserver(
+            &m_notices, callfuncO_selector(NoticeCounter::onWriteFailed), CCUserDefault::kWriteFailedNotification, NULL);
+    }
+
+    std::string m_folder;
+    NoticeCounter m_notices;
+};
 } // namespace
 
 TEST_F(UserDefaultTest, EveryTypeSurvivesAPurgeWithOrWithoutFlush)
@@ -113,6 +135,13 @@ TEST_F(UserDefaultTest, AwkwardKeysAndValuesRoundTripExactly)
         { "cdata", "]]><![CDATA[x]]>" },
         { "bytes", std::string("\xff\xfe\x00\x01 latin1 caf\xe9", 16) },
         { "utf8", "caf\xc3\xa9 \xe2\x9c\x93" },
+        // UTF-8 in form only, not XML's: plain, any of them made the whole file unreadable.
+        { "overlong", "\xc0\xbb \xe0\x80\xaf" },
+        { "surrogate", "\xed\xa0\x80" },
+        { "past U+10FFFF", "\xf4\x90\x80\x80" },
+        { "not a character", "\xef\xbf\xbe" },
+        { "cut short", "caf\xc3" },
+        { "\xc0\xaf key", "overlong key" },
         { "key with <xml> & \"quotes\"\nand a newline", "v" },
         { std::string("key\xff", 4), "non-UTF-8 key" },
     };
@@ -162,24 +191,113 @@ TEST_F(UserDefaultTest, FlushInterruptedBeforeTheRenameLeavesTheOldFileWhole)
     ASSERT_TRUE(ud->flush());
     const std::string before = vorntest::readFile(CCUserDefault::getXMLFilePath());
 
-    CCUserDefault::setFlushInterruptHookForTesting(&refuseRename);
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_CrashBeforeRename);
     ud->setStringForKey("progress", "level 4");
     ud->setStringForKey("extra", std::string(4096, 'x'));
     EXPECT_FALSE(ud->flush());
     EXPECT_EQ(before, vorntest::readFile(CCUserDefault::getXMLFilePath()));
 
-    // As if the game died there: the store is dropped and the file read again.
-    CCUserDefault::purgeSharedUserDefault();
-    CCUserDefault::setFlushInterruptHookForTesting(NULL);
-    ud = CCUserDefault::sharedUserDefault();
-    EXPECT_EQ("level 3", ud->getStringForKey("progress"));
-    EXPECT_EQ("", ud->getStringForKey("extra"));
+    // As if the game died there: the file reads back as the old settings.
+    CCUserDefaultDocument::Values onDisk = valuesOnDisk();
+    EXPECT_EQ("level 3", onDisk["progress"]);
+    EXPECT_EQ(0u, onDisk.count("extra"));
 
     // A failed flush leaves the change pending: the next flush or purge writes it.
-    CCUserDefault::setFlushInterruptHookForTesting(&refuseRename);
     ud->setStringForKey("progress", "level 5");
     EXPECT_FALSE(ud->flush());
-    CCUserDefault::setFlushInterruptHookForTesting(NULL);
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
     CCUserDefault::purgeSharedUserDefault();
     EXPECT_EQ("level 5", CCUserDefault::sharedUserDefault()->getStringForKey("progress"));
+}
+
+// A full disk: the game keeps what it holds (never the older file's values), says so once, and
+// the next save writes everything.
+TEST_F(UserDefaultTest, AFailedWriteKeepsTheStoreAndTheNextSaveWritesIt)
+{
+    countNotices();
+    CCUserDefault* ud = CCUserDefault::sharedUserDefault();
+    ud->setIntegerForKey("NumStoryModeContinues", 11881);
+    ASSERT_TRUE(ud->flush());
+
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_DiskFull);
+    ud->setIntegerForKey("NumStoryModeContinues", 77);
+    ud->setBoolForKey("hasCheckpoint", true);
+    {
+        vorntest::LogCapture log;
+        EXPECT_FALSE(ud->flush());
+        EXPECT_TRUE(log.contains("ERROR: Unable to save the settings"));
+    }
+    // Purges, as the checkpoint store does after saving, neither drop nor reload anything.
+    for (int purge = 0; purge < 3; ++purge)
+    {
+        CCUserDefault::purgeSharedUserDefault();
+        EXPECT_EQ(ud, CCUserDefault::sharedUserDefault());
+        EXPECT_EQ(77, CCUserDefault::sharedUserDefault()->getIntegerForKey("NumStoryModeContinues"));
+        EXPECT_TRUE(CCUserDefault::sharedUserDefault()->getBoolForKey("hasCheckpoint"));
+    }
+    EXPECT_EQ(1, m_notices.count);
+    EXPECT_NE(0, access((CCUserDefault::getXMLFilePath() + ".tmp").c_str(), F_OK));
+
+    // Room again: the next save of anything writes the whole store.
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
+    ud->setFloatForKey("MusicMasterVolume", 0.5f);
+    EXPECT_TRUE(ud->flush());
+    CCUserDefaultDocument::Values onDisk = valuesOnDisk();
+    EXPECT_EQ("77", onDisk["NumStoryModeContinues"]);
+    EXPECT_EQ("true", onDisk["hasCheckpoint"]);
+
+    // A later failure, after a good save, tells the player again.
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_DiskFull);
+    ud->setIntegerForKey("NumStoryModeContinues", 76);
+    EXPECT_FALSE(ud->flush());
+    EXPECT_EQ(2, m_notices.count);
+}
+
+// Set aside without reading it: a file far over any save's size, a folder, a pipe.
+TEST_F(UserDefaultTest, AHugeFileOrAFolderInPlaceOfTheSaveIsSetAsideUnread)
+{
+    const std::string path = CCUserDefault::getXMLFilePath();
+    for (int kind = 0; kind < 3; ++kind)
+    {
+        SCOPED_TRACE(kind);
+        if (kind == 0)
+        {
+            // Sparse: 300 MB on paper, no disk used, and a read of it would show in memory.
+            int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            ASSERT_GE(fd, 0);
+            ASSERT_EQ(0, ftruncate(fd, 300L * 1024 * 1024));
+            close(fd);
+        }
+        else if (kind == 1)
+        {
+            ASSERT_EQ(0, mkdir(path.c_str(), 0755));
+            vorntest::writeFile(path + "/inside", "kept");
+        }
+        else
+        {
+            ASSERT_EQ(0, mkfifo(path.c_str(), 0644));
+        }
+        vorntest::LogCapture log;
+        CCUserDefault* ud = CCUserDefault::sharedUserDefault();
+        EXPECT_TRUE(log.contains("could not be read"));
+        EXPECT_TRUE(log.contains("it was kept as"));
+        EXPECT_EQ(-1, ud->getIntegerForKey("a", -1));
+        ud->setIntegerForKey("a", kind);
+        CCUserDefault::purgeSharedUserDefault();
+        EXPECT_EQ(kind, CCUserDefault::sharedUserDefault()->getIntegerForKey("a"));
+        CCUserDefault::purgeSharedUserDefault();
+        ASSERT_EQ(0, unlink(path.c_str()));
+    }
+    std::vector<std::string> aside = filesStartingWith("UserDefault.xml.corrupt");
+    ASSERT_EQ(3u, aside.size());
+    struct stat st;
+    bool sawFolder = false;
+    for (const std::string& name : aside)
+    {
+        ASSERT_EQ(0, stat((m_folder + name).c_str(), &st));
+        sawFolder = sawFolder || (S_ISDIR(st.st_mode) && vorntest::readFile(m_folder + name + "/inside") == "kept");
+    }
+    EXPECT_TRUE(sawFolder);
+    std::string command = "rm -rf '" + m_folder + "'UserDefault.xml.corrupt*";
+    EXPECT_EQ(0, system(command.c_str()));
 }

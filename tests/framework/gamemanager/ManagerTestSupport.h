@@ -21,6 +21,7 @@ protected:
     }
     void TearDown() override
     {
+        cocos2d::CCFileUtils::setWriteFaultForTesting(cocos2d::CCFileUtils::kWriteFault_None);
         cocos2d::CCUserDefault::purgeSharedUserDefault();
         cocos2d::CCFileUtils::sharedFileUtils()->setWritablePathAppName("TULMEK");
     }

@@ -117,3 +117,35 @@ TEST_F(RestartTest, RestoreWritesTheSnapshotAndRemovalTakesTheFirstOfAKey)
     EXPECT_TRUE(manager->removeDelegateWithKey("playerScore"));
     EXPECT_FALSE(manager->removeDelegateWithKey("playerScore"));
 }
+
+// A full disk at a checkpoint: nothing the game holds is dropped for the older file, and the
+// next save writes the checkpoint.
+TEST_F(RestartTest, AFailedSaveKeepsTheCheckpointAndTheNextSaveWritesIt)
+{
+    Owner owner;
+    RestartManager* manager = RestartManager::create();
+    owner.registerWith(manager);
+    owner.level = "level-1-street";
+    manager->saveAll();
+    manager->setHasCheckpoint(false);  // as a finished story leaves it
+
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_DiskFull);
+    owner.level = "level-2-docks";
+    owner.score = 77;
+    manager->saveAll();
+    EXPECT_TRUE(manager->getHasCheckpoint());
+    CCUserDefault* store = CCUserDefault::sharedUserDefault();
+    EXPECT_EQ("level-2-docks", store->getStringForKey("levelScript"));
+    EXPECT_EQ(77, store->getIntegerForKey("playerScore"));
+    EXPECT_TRUE(store->getBoolForKey("hasCheckpoint"));
+
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
+    owner.score = 78;
+    manager->saveAll();
+    CCUserDefault::purgeSharedUserDefault();
+    store = CCUserDefault::sharedUserDefault();
+    EXPECT_EQ("level-2-docks", store->getStringForKey("levelScript"));
+    EXPECT_EQ(78, store->getIntegerForKey("playerScore"));
+    EXPECT_TRUE(store->getBoolForKey("hasCheckpoint"));
+    EXPECT_TRUE(RestartManager::create()->getHasCheckpoint());
+}

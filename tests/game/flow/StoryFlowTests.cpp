@@ -1,3 +1,4 @@
+#include "AchievementScreen.h"
 #include "AchievementsManager.h"
 #include "ArenaModeHelper.h"
 #include "ChooseDifficultyScreen.h"
@@ -73,6 +74,7 @@ protected:
     }
     virtual void TearDown()
     {
+        CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
         CCDirector::purgeSharedDirector();
         CCPoolManager::sharedPoolManager()->pop();
     }
@@ -478,4 +480,40 @@ TEST_F(StoryFlowTest, ACraftedSaveRunsNothingAndTheStoryStartsAfresh)
         m_game->quitToTitleScreen();
         frames(10);
     }
+}
+
+// A full disk while playing: the game keeps what it holds (never the older file), tells the
+// player once with a pop-up, and the first save once there is room writes it all.
+TEST_F(StoryFlowTest, AFullDiskKeepsTheGameAsItIsTellsThePlayerOnceAndTheNextSaveWritesIt)
+{
+    m_game->setNumStoryModeContinues(11881);
+    AchievementScreen* popups = AchievementScreen::sharedAchievementScreen();
+    ASSERT_NE(nullptr, popups);
+
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_DiskFull);
+    vorntest::LogCapture log;
+    m_game->setNumStoryModeContinues(77);
+    EXPECT_TRUE(log.contains("ERROR: Unable to save the settings"));
+    ASSERT_EQ(1u, popups->getQueue().size());
+    EXPECT_EQ("PROGRESS NOT SAVED", popups->getQueue().front().getTitle());
+    startStory();  // the stage's start is a saved checkpoint, failing too
+    m_game->setCheckpoint("restoreStart");
+    EXPECT_TRUE(popups->getQueue().empty());  // the one notice has been shown, no other waits
+    EXPECT_TRUE(m_game->getRestartManager()->getHasCheckpoint());
+    CCUserDefault* store = CCUserDefault::sharedUserDefault();
+    EXPECT_EQ(77, store->getIntegerForKey("NumStoryModeContinues"));
+    EXPECT_EQ("level-1-street", store->getStringForKey("levelScript"));
+    EXPECT_TRUE(store->getBoolForKey("hasCheckpoint"));
+    frames(150);  // the notice has gone
+
+    // Room again: the next checkpoint writes the whole store, and nothing more is shown.
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
+    m_game->setCheckpoint("restoreStart");
+    frames(10);
+    EXPECT_FALSE(popups->isVisible());
+    EXPECT_TRUE(popups->getQueue().empty());
+    std::string saved = vorntest::readFile(CCUserDefault::getXMLFilePath());
+    EXPECT_NE(std::string::npos, saved.find("<entry key=\"NumStoryModeContinues\">77</entry>")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("<entry key=\"levelScript\">level-1-street</entry>")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("<entry key=\"hasCheckpoint\">true</entry>")) << saved;
 }
