@@ -1,6 +1,7 @@
 #include "CharacterSetups.h"
 
 #include "CCConsole.h"
+#include "CCFileUtils.h"
 #include "CCNumber.h"
 #include "TextHelpers.h"
 
@@ -71,6 +72,14 @@ CCDictionary* CharacterSetups::parse(const char* fileName)
     char* text = readTextFile(fileName);
     CCArray* lines = splitLines(text);
     delete[] text;
+    const char* name = fileName ? fileName : "";
+    if (!lines || lines->count() == 0)
+    {
+        // Every fighter's health and power come from here: say so, whatever the caller makes of it.
+        bool present = fileName && CCFileUtils::sharedFileUtils()->isFileExist(fileName);
+        CCLog("ERROR: The character table \"%s\" is %s", name, present ? "empty" : "missing");
+        return result;
+    }
 
     std::vector<std::string> categories;
     for (unsigned int r = 0; lines && r < lines->count(); ++r)
@@ -103,6 +112,10 @@ CCDictionary* CharacterSetups::parse(const char* fileName)
                 row->setObject(CCFloat::create(CCString(field).floatValue()), categories[c]);
             }
         }
+    }
+    if (result->count() == 0)
+    {
+        CCLog("ERROR: The character table \"%s\" names no characters", name);
     }
     return result;
 }

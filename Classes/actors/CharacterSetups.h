@@ -16,7 +16,10 @@ public:
     CharacterSetups();
     virtual ~CharacterSetups();
 
-    /** A missing file gives an empty table (every lookup fails); NULL only when nothing could be built. */
+    /**
+     * A missing file gives an empty table (every lookup fails), logged as an error naming the
+     * file, as is a table without characters; NULL only when nothing could be built.
+     */
     static CharacterSetups* create(const char* fileName);
 
     /** True, with the value, when the table has that character and category; out is untouched otherwise. */

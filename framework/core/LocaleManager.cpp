@@ -74,6 +74,8 @@ void LocaleManager::loadTable(const char* fileName)
     CCArray* lines = splitLines(text.c_str());
     if (lines->count() == 0)
     {
+        // Every text on screen would show as its key.
+        CCLog("ERROR: LocaleManager - the string table \"%s\" is missing or empty", fileName ? fileName : "");
         return;
     }
 
@@ -94,6 +96,10 @@ void LocaleManager::loadTable(const char* fileName)
     if (!columns.empty())
     {
         m_pCurrentTable = columns[0];
+    }
+    else
+    {
+        CCLog("ERROR: LocaleManager - the string table \"%s\" names no language", fileName ? fileName : "");
     }
 
     for (unsigned int row = 1; row < lines->count(); ++row)

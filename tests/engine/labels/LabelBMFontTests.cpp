@@ -86,6 +86,28 @@ TEST_F(LabelBMFontTest, MissingOrBrokenFontFailsWithALogLine)
     EXPECT_TRUE(config.glyph('B') != NULL);
 }
 
+// The game's font cut short, at a line's end or in the middle of its last glyph: it still loads
+// what it has, and an error names the file.
+TEST_F(LabelBMFontTest, ATruncatedFontIsLoggedByName)
+{
+    const std::string whole = vorntest::readFile(vorntest::sourcePath("Resources/unibody8bold.fnt"));
+    const size_t lastLine = whole.rfind("\nchar ");
+    ASSERT_NE(std::string::npos, lastLine);
+    const size_t cuts[] = { lastLine + 1, lastLine + 12 };
+    for (size_t cut : cuts)
+    {
+        SCOPED_TRACE(cut);
+        CCBMFontConfiguration config;
+        vorntest::LogCapture log;
+        EXPECT_TRUE(config.initWithString(whole.substr(0, cut), "/fonts/unibody8bold.fnt"));
+        EXPECT_TRUE(log.contains("ERROR: CCBMFontConfiguration - '/fonts/unibody8bold.fnt' holds 191 of its 192 glyphs"));
+    }
+    CCBMFontConfiguration config;
+    vorntest::LogCapture log;
+    EXPECT_TRUE(config.initWithString(whole, "/fonts/unibody8bold.fnt"));
+    EXPECT_TRUE(log.lines().empty());
+}
+
 TEST_F(LabelBMFontTest, GlyphPositionsFollowOffsetsAndKerning)
 {
     CCLabelBMFont* label = CCLabelBMFont::create("AVB", tinyFont().c_str());

@@ -86,3 +86,19 @@ TEST_F(LocaleTest, NoTablesStillInitialises)
     EXPECT_EQ(nullptr, locale->getCurrentTable());
     EXPECT_STREQ("MENU_YES", locale->localize("MENU_YES"));
 }
+
+// A table that is missing, or names no language, would leave every text showing its key.
+TEST_F(LocaleTest, AMissingOrHeadlessTableIsAnErrorNamingIt)
+{
+    const std::string dir = vorntest::makeTempDir("locale-broken");
+    vorntest::writeFile(dir + "/setup.plist",
+                        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+                        "<key>LocaleDictionaries</key><array><string>missing.csv</string>"
+                        "<string>nolanguage.csv</string></array></dict></plist>\n");
+    vorntest::writeFile(dir + "/nolanguage.csv", "id\nMENU_YES\n");
+    useResources(dir, "setup.plist");
+    vorntest::LogCapture log;
+    ASSERT_NE(nullptr, LocaleManager::create());
+    EXPECT_TRUE(log.contains("ERROR: LocaleManager - the string table \"missing.csv\" is missing or empty"));
+    EXPECT_TRUE(log.contains("ERROR: LocaleManager - the string table \"nolanguage.csv\" names no language"));
+}

@@ -157,10 +157,19 @@ TEST(CharacterSetups, AnEmptyFieldEndsTheRow)
     EXPECT_FLOAT_EQ(100.0f, value);
     EXPECT_FALSE(setups->getValue("Bob", "MaxHealth", value));
 
-    // A missing file is an empty table, not a failure.
+    // A missing file is an empty table, not a failure, but an error names it; so does a table
+    // without a character.
+    vorntest::LogCapture log;
     CharacterSetups* missing = CharacterSetups::create((dir + "/none.csv").c_str());
     ASSERT_NE(nullptr, missing);
     EXPECT_EQ(0u, missing->getSetups()->count());
+    EXPECT_TRUE(log.contains("ERROR: The character table \"" + dir + "/none.csv\" is missing"));
+    vorntest::writeFile(dir + "/header.csv", "Name,MinHealth,MaxHealth\n");
+    ASSERT_NE(nullptr, CharacterSetups::create((dir + "/header.csv").c_str()));
+    EXPECT_TRUE(log.contains("ERROR: The character table \"" + dir + "/header.csv\" names no characters"));
+    vorntest::writeFile(dir + "/empty.csv", "");
+    ASSERT_NE(nullptr, CharacterSetups::create((dir + "/empty.csv").c_str()));
+    EXPECT_TRUE(log.contains("ERROR: The character table \"" + dir + "/empty.csv\" is empty"));
 }
 
 TEST(VornRPGStats, PowerRangesByActionAndDefaults)

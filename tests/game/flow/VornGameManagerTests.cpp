@@ -40,3 +40,29 @@ TEST(VornGameManager, StartsPausedAndCapsTheFrameTime)
     manager->release();
     CCDirector::purgeSharedDirector();
 }
+
+// Without a character table every fighter would play with no health: the world is not built,
+// and the error names the file.
+TEST(VornGameManager, AMissingCharacterTableStopsTheWorldBuildByName)
+{
+    for (const char* table : {"character-setup-player.csv", "character-setup-enemy.csv"})
+    {
+        SCOPED_TRACE(table);
+        CCScopedAutoreleasePool pool;
+        // The game's resources, all but the one table.
+        const std::string dir = vorntest::makeTempDir("no-table");
+        const std::string command = "for f in '" + vorntest::sourcePath("Resources") + "'/*; do ln -s \"$f\" '" +
+                                    dir + "'/; done; rm '" + dir + "/" + table + "'";
+        ASSERT_EQ(0, system(command.c_str()));
+        CCFileUtils::sharedFileUtils()->setResourceDirectory(dir.c_str());
+        VornGameManager* manager = new VornGameManager();
+        ASSERT_TRUE(manager->initVornGameManager());
+        vorntest::LogCapture log;
+        EXPECT_FALSE(manager->initMain1());
+        EXPECT_TRUE(log.contains(std::string("ERROR: The character table \"") + table + "\" is missing"));
+        manager->cleanup();
+        manager->release();
+        CCDirector::purgeSharedDirector();
+    }
+    CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
+}
