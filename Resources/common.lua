@@ -33,12 +33,13 @@ function playLevelMusic()
     end
 end
 
--- Calls fn every `seconds` while the level runs: each timer starts the next one. A new level
--- drops the level's timers, so nothing carries over.
+-- Calls fn every `seconds` while the level runs: each timer starts the next one before it calls
+-- fn, so a call that fails (the game logs the error) keeps the schedule. A new level drops the
+-- level's timers, so nothing carries over.
 function every(seconds, fn)
     game():startTimer(seconds, function(progress)
-        fn()
         every(seconds, fn)
+        fn()
     end)
 end
 

@@ -312,6 +312,26 @@ TEST_F(LevelFlow, TimersCallIntoTheLevelThatStartedThem)
     timer->release();
 }
 
+// The shared helper of the real levels: a failing call is logged and the next still comes.
+TEST_F(LevelFlow, EveryKeepsItsScheduleWhenItsFunctionFails)
+{
+    CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
+    manager->startLevel("level-1-street");
+    ASSERT_EQ("armed", global("(function() calls = 0; every(0.5, function() calls = calls + 1; "
+                              "error('failed call ' .. calls) end) return 'armed' end)()"));
+    vorntest::LogCapture log;
+    // 2.125 s in frames under the tick's cap: calls at 0.5, 1, 1.5 and 2 s.
+    for (int frame = 0; frame < 34; ++frame)
+    {
+        manager->tick(0.0625f);
+    }
+    EXPECT_EQ("4", global("calls"));
+    for (const char* text : {"failed call 1", "failed call 4"})
+    {
+        EXPECT_TRUE(log.contains(text)) << text;
+    }
+}
+
 TEST_F(LevelFlow, TriggersFireOnceUnlessTheyRepeatOrTheHandlerDeclines)
 {
     manager->startLevel("triggers");
