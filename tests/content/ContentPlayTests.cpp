@@ -12,7 +12,6 @@
 #include "InputManager.h"
 #include "LevelManager.h"
 #include "RestartManager.h"
-#include "SystemManager.h"
 #include "TitleScreen.h"
 #include "VornAchievementsManager.h"
 #include "VornActionDesc.h"
@@ -20,6 +19,7 @@
 #include "VornActorDesc.h"
 #include "VornGameManager.h"
 #include "VornPlayer.h"
+#include "VornBootedGame.h"
 #include "VornTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -31,74 +31,25 @@ USING_NS_CC;
 
 namespace
 {
-const float kFrame = 1.0f / 30.0f;
-
-class QuietSystemHandler : public SystemHandler
-{
-public:
-    virtual void openURL(const char*) {}
-    virtual void quit() {}
-    virtual void setFullscreen(bool) {}
-    virtual bool isFullscreen() { return false; }
-};
+const float kFrame = vorntest::BootedGame::kFrame;
 
 class ContentPlayTest : public ::testing::Test
 {
 protected:
     virtual void SetUp()
     {
-        CCPoolManager::sharedPoolManager()->push();
         // Saved progress of earlier runs must not leak in.
-        setenv("XDG_DATA_HOME", vorntest::makeTempDir("content-play-home").c_str(), 1);
-        CCUserDefault::purgeSharedUserDefault();
-        CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
-        CCUserDefault::sharedUserDefault()->setStringForKey("UserControls", "");
-        CCDirector::sharedDirector()->setWinSize(CCSize(960, 640));
-        srand(1);
-        m_log = new vorntest::LogCapture();
-        m_game = new VornGameManager();
-        ASSERT_TRUE(m_game->initVornGameManager());
-        m_game->getAchievementsManager()->resetAllAchievements();
-        m_game->getRestartManager()->setHasCheckpoint(false);
-        CCDirector::sharedDirector()->runWithScene(m_game);
-        m_game->release();
-        QuietSystemHandler* handler = new QuietSystemHandler();
-        m_game->getSystemManager()->setHandler(handler);
-        handler->release();
-        ASSERT_TRUE(stepUntil([this] { return title() && title()->isOpen(); }));
-        m_keyboard = static_cast<InputHandler_Keyboard*>(
-            InputManager::sharedInputManager()->getHandlerWithName("KeyboardHandler"));
-        ASSERT_NE(nullptr, m_keyboard);
+        vorntest::BootedGame::useFreshHome("content-play-home");
+        m_boot.forgetProgress = true;
+        ASSERT_NO_FATAL_FAILURE(m_boot.boot());
+        m_game = m_boot.game();
+        m_keyboard = m_boot.keyboard();
     }
-    virtual void TearDown()
-    {
-        CCDirector::purgeSharedDirector();
-        CCPoolManager::sharedPoolManager()->pop();
-        delete m_log;
-    }
+    virtual void TearDown() { m_boot.shutDown(); }
 
-    TitleScreen* title() { return dynamic_cast<TitleScreen*>(m_game->getTitleScreen()); }
-
-    void frames(int count)
-    {
-        for (int i = 0; i < count; ++i)
-        {
-            CCDirector::sharedDirector()->step(kFrame);
-        }
-    }
-    template <class Condition>
-    bool stepUntil(Condition done, int limit = 600)
-    {
-        for (int i = 0; i < limit; ++i)
-        {
-            if (done())
-            {
-                return true;
-            }
-            frames(1);
-        }
-        return done();
-    }
+    TitleScreen* title() { return m_boot.title(); }
+    void frames(int count) { m_boot.frames(count); }
+    bool stepUntil(const std::function<bool()>& done, int limit = 600) { return m_boot.stepUntil(done, limit); }
 
     /** Plays the named level from the title for `seconds`, then goes back to the title. */
     void play(const std::string& level, float seconds)
@@ -136,7 +87,7 @@ protected:
     {
         std::ostringstream out;
         std::set<std::string> seen;
-        for (const std::string& line : m_log->lines())
+        for (const std::string& line : m_boot.log().lines())
         {
             if ((line.find("not found") != std::string::npos || line.find("cannot") != std::string::npos ||
                  line.find("ERROR") != std::string::npos) &&
@@ -245,8 +196,8 @@ protected:
         return done();
     }
 
+    vorntest::BootedGame m_boot;
     VornGameManager* m_game = nullptr;
-    vorntest::LogCapture* m_log = nullptr;
     InputHandler_Keyboard* m_keyboard = nullptr;
 };
 } // namespace

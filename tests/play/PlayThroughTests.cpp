@@ -15,9 +15,9 @@
 #include "InputManager.h"
 #include "LevelManager.h"
 #include "LevelUpScreen.h"
+#include "PlayerHealthScreen.h"
 #include "RestartManager.h"
 #include "StageCompleteScreen.h"
-#include "SystemManager.h"
 #include "TitleScreen.h"
 #include "VornAchievementsManager.h"
 #include "VornAutoPlayer.h"
@@ -25,6 +25,7 @@
 #include "VornPlayChecks.h"
 #include "VornPlayer.h"
 #include "VornPlayerInputMulti.h"
+#include "VornBootedGame.h"
 #include "VornTestSupport.h"
 
 #include <SDL.h>
@@ -38,94 +39,72 @@ USING_NS_CC;
 
 namespace
 {
-const float kFrame = 1.0f / 30.0f;
+const float kFrame = vorntest::BootedGame::kFrame;
 // A stage the simple player cannot finish in this much play is a failure to report, not a wait.
 const int kStageFrames = (int)(600.0f / kFrame);
-
-class QuietSystemHandler : public SystemHandler
-{
-public:
-    virtual void openURL(const char*) {}
-    virtual void quit() {}
-    virtual void setFullscreen(bool) {}
-    virtual bool isFullscreen() { return false; }
-};
 
 class PlayThrough : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        setenv("XDG_DATA_HOME", vorntest::makeTempDir("play-home").c_str(), 1);
-        CCUserDefault::purgeSharedUserDefault();
-        boot();
+        vorntest::BootedGame::useFreshHome("play-home");
+        ASSERT_NO_FATAL_FAILURE(boot());
     }
     void TearDown() override { shutDown(); }
 
-    /** The program's start: the game scene, the splash, then the title. */
+    /** The program's start: the game scene, the splash, then the title; every frame checked. */
     void boot()
     {
-        CCPoolManager::sharedPoolManager()->push();
-        CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
-        CCDirector::sharedDirector()->setWinSize(CCSize(960, 640));
-        srand(1);
-        m_log = new vorntest::LogCapture();
-        m_game = new VornGameManager();
-        ASSERT_TRUE(m_game->initVornGameManager());
-        CCDirector::sharedDirector()->runWithScene(m_game);
-        m_game->release();
-        QuietSystemHandler* handler = new QuietSystemHandler();
-        m_game->getSystemManager()->setHandler(handler);
-        handler->release();
-        m_keyboard = static_cast<InputHandler_Keyboard*>(
-            InputManager::sharedInputManager()->getHandlerWithName("KeyboardHandler"));
-        ASSERT_NE(nullptr, m_keyboard);
+        if (pictureFolder())
+        {
+            // Pictures need frames drawn: a window of the game's size on the software renderer.
+            CCEGLView* view = CCEGLView::sharedOpenGLView();
+            view->setFrameSize(960, 640);
+            view->setDesignResolutionSize(960, 640, kResolutionShowAll);
+            CCDirector::sharedDirector()->setOpenGLView(view);
+        }
+        m_boot.afterFrame = [this](int frame) {
+            if (m_checks)
+            {
+                m_checks->check(frame, kFrame);
+            }
+        };
+        ASSERT_NO_FATAL_FAILURE(m_boot.boot());
+        m_game = m_boot.game();
+        m_keyboard = m_boot.keyboard();
         m_player = new VornAutoPlayer(m_game, m_keyboard);
         m_checks = new VornPlayChecks(m_game);
-        ASSERT_TRUE(stepUntil([this] { return title() && title()->isOpen(); }));
     }
     void shutDown()
     {
         delete m_checks;
         delete m_player;
-        CCDirector::purgeSharedDirector();
-        CCPoolManager::sharedPoolManager()->pop();
-        delete m_log;
         m_checks = nullptr;
         m_player = nullptr;
-        m_log = nullptr;
+        m_boot.shutDown();
     }
 
-    TitleScreen* title() { return dynamic_cast<TitleScreen*>(m_game->getTitleScreen()); }
-
-    void frame()
+    /** Where VORN_SCREENSHOT_DIR asks the runs to leave their pictures; none when unset. */
+    static const char* pictureFolder()
     {
-        CCDirector::sharedDirector()->step(kFrame);
-        ++m_frame;
-        m_checks->check(m_frame, kFrame);
+        const char* dir = getenv("VORN_SCREENSHOT_DIR");
+        return dir && *dir ? dir : nullptr;
     }
-    template <class Condition>
-    bool stepUntil(Condition done, int limit = 600)
+    /** Saves what the window shows now as <name>.png, when pictures are asked for. */
+    void shot(const std::string& name)
     {
-        for (int i = 0; i < limit; ++i)
+        if (pictureFolder())
         {
-            if (done())
-            {
-                return true;
-            }
-            frame();
+            EXPECT_TRUE(CCRenderer::sharedRenderer()->saveToPNG((std::string(pictureFolder()) + "/" + name + ".png").c_str()));
         }
-        return done();
     }
-    void press(int code)
-    {
-        m_keyboard->keyPressed(code);
-        frame();
-        frame();
-        m_keyboard->keyReleased(code);
-        frame();
-        frame();
-    }
+
+    TitleScreen* title() { return m_boot.title(); }
+    void frame() { m_boot.frame(); }
+    bool stepUntil(const std::function<bool()>& done, int limit = 600) { return m_boot.stepUntil(done, limit); }
+    void press(int code) { m_boot.press(code); }
+    std::string problems() const { return m_boot.problems(); }
 
     /** Plays on until `done`; false when the frames run out first. */
     template <class Condition>
@@ -138,7 +117,7 @@ protected:
                 m_player->releaseAll();
                 return true;
             }
-            m_player->decide(m_frame);
+            m_player->decide(m_boot.frameCount());
             frame();
         }
         m_player->releaseAll();
@@ -146,13 +125,17 @@ protected:
     }
 
     /** Waits out a result screen's filling bar, then presses the action key as a player would. */
-    void confirm(VornScreen* screen)
+    void confirm(VornScreen* screen, const std::string& picture = "")
     {
         // Known fault (issue 20): a result screen's menu takes the action key before it is shown,
         // so a press too soon restarts the stage; a player waits for the menu, so do we.
         for (int i = 0; i < 240 && screen->isVisible(); ++i)
         {
             frame();
+        }
+        if (!picture.empty())
+        {
+            shot(picture);
         }
         for (int i = 0; i < 400 && screen->isVisible(); ++i)
         {
@@ -196,19 +179,19 @@ protected:
         return out.str();
     }
 
-    /** Every line that reports a problem, once each. */
-    std::string problems() const
+    /** A picture of the stage ten seconds in, and one of its boss fight once the boss bar shows. */
+    void takeStagePictures(const std::string& stage, int framesPlayed)
     {
-        std::ostringstream out;
-        std::set<std::string> seen;
-        for (const std::string& line : m_log->lines())
+        if (framesPlayed == (int)(10.0f / kFrame))
         {
-            if (CCLogIsProblem(line.c_str()) && seen.insert(line).second)
-            {
-                out << line << "\n";
-            }
+            shot("stage-" + stage);
         }
-        return out.str();
+        VornScreen* bossBar = m_game->getHUD()->getBossHealthScreen();
+        if (!m_bossPictured && bossBar->isVisible() && bossBar->isOpen())
+        {
+            m_bossPictured = true;
+            shot("boss-" + stage);
+        }
     }
 
     /** Title to the end of the story on one difficulty, every stage played through. */
@@ -257,11 +240,18 @@ protected:
             bool finished = false;
             while (!finished && played < kStageFrames)
             {
-                int before = m_frame;
-                finished = playUntil([complete, gameOver] { return complete->isOpen() || gameOver->isOpen(); },
-                                     kStageFrames - played) &&
+                int before = m_boot.frameCount();
+                finished = playUntil(
+                               [this, complete, gameOver, &name, &played, before, difficulty] {
+                                   if (difficulty == kDifficulty_Easy)
+                                   {
+                                       takeStagePictures(name, played + m_boot.frameCount() - before);
+                                   }
+                                   return complete->isOpen() || gameOver->isOpen();
+                               },
+                               kStageFrames - played) &&
                            complete->isOpen();
-                played += m_frame - before;
+                played += m_boot.frameCount() - before;
                 if (gameOver->isOpen())
                 {
                     // Knocked out: continue, as a player would.
@@ -278,7 +268,7 @@ protected:
                                   << m_game->getBotManager()->isPaused() << ", alive " << m_game->getPlayer()->isAlive()
                                   << enemiesSeen();
             ASSERT_EQ("", m_checks->firstFailure());
-            confirm(complete);
+            confirm(complete, difficulty == kDifficulty_Easy ? "stage-complete-" + name : "");
             answerLevelUp();
         }
         ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }, 1200)) << "the story did not end at the title";
@@ -286,17 +276,18 @@ protected:
         EXPECT_EQ("", problems());
     }
 
+    vorntest::BootedGame m_boot;
     VornGameManager* m_game = nullptr;
     InputHandler_Keyboard* m_keyboard = nullptr;
     VornAutoPlayer* m_player = nullptr;
     VornPlayChecks* m_checks = nullptr;
-    vorntest::LogCapture* m_log = nullptr;
-    int m_frame = 0;
+    bool m_bossPictured = false;
 };
 } // namespace
 
 TEST_F(PlayThrough, StoryOnEasy)
 {
+    shot("title");
     playStory(kDifficulty_Easy);
 }
 
@@ -339,7 +330,7 @@ TEST_F(PlayThrough, QuitAtEachStagesCheckpointAndContinueAfterARestart)
         ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
         shutDown();
         CCUserDefault::purgeSharedUserDefault();
-        boot();
+        ASSERT_NO_FATAL_FAILURE(boot());
         press(VornPlayerInputMulti::kKeyEnter);
         ASSERT_TRUE(stepUntil([this, &name] { return m_game->getLevelScript() == name && !m_game->isPaused(); }))
             << "Continue did not come back to " << name << " but to " << m_game->getLevelScript();
@@ -390,30 +381,37 @@ TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
         {
             const std::string level = arenas->getArenaLevelName(a);
             SCOPED_TRACE(character + " in " + level);
-            // Known fault (issue 18): a second match in one session runs out its clock without
-            // showing the results, so each match is played in a freshly started game.
-            if (c > 0 || a > 0)
-            {
-                shutDown();
-                boot();
-                arenas = title()->getArenaModeHelper();
-                results = m_game->getArenaCompleteScreen();
-            }
             // As picked on the title's fighter and arena pages.
             m_game->getPlayer()->setPlayerDesc(character + ".plist");
             arenas->setCurrentArenaIndex(a);
             m_game->onLevelChosen(level.c_str());
             ASSERT_TRUE(stepUntil([this, &level] { return m_game->getLevelScript() == level && !m_game->isPaused(); }));
-            ASSERT_TRUE(playUntil([results] { return results->isOpen(); }, kStageFrames))
+            const int start = m_boot.frameCount();
+            ASSERT_TRUE(playUntil(
+                [this, results, c, start, &level] {
+                    if (c == 0 && m_boot.frameCount() - start == (int)(20.0f / kFrame))
+                    {
+                        shot("arena-" + level);
+                    }
+                    return results->isOpen();
+                },
+                kStageFrames))
                 << "the match did not end; clock " << m_game->getArenaManager()->getTimeLeft() << " running "
                 << m_game->getArenaManager()->isRunning() << ", results visible " << results->isVisible()
                 << ", timer visible " << m_game->getHUD()->getArenaTimerScreen()->isVisible() << " timeline "
                 << m_game->getHUD()->getArenaTimerScreen()->isTimelineRunning() << ", temp paused "
                 << m_game->getTempPaused() << ", player alive " << m_game->getPlayer()->isAlive() << enemiesSeen();
             ASSERT_EQ("", m_checks->firstFailure());
+            if (c == 0 && a == 0 && pictureFolder())
+            {
+                stepUntil([results] { return !results->isTimelineRunning(); });
+                shot("arena-results");
+            }
             // Back to the title from the results, as a player leaves the arena.
             static_cast<ArenaCompleteScreen*>(results)->onQuit();
-            ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }, 1200));
+            ASSERT_TRUE(stepUntil([this, results] {
+                return !results->isVisible() && m_game->isPaused() && title()->isVisible() && title()->isOpen();
+            }, 1200));
         }
     }
     EXPECT_EQ("", problems());

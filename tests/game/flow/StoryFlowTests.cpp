@@ -17,7 +17,6 @@
 #include "PlayerHealthScreen.h"
 #include "RestartManager.h"
 #include "StageCompleteScreen.h"
-#include "SystemManager.h"
 #include "TitleScreen.h"
 #include "VornAchievementsManager.h"
 #include "VornBackdrop.h"
@@ -25,6 +24,7 @@
 #include "VornGameTypes.h"
 #include "VornPlayer.h"
 #include "VornPlayerInputMulti.h"
+#include "VornBootedGame.h"
 #include "VornTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -33,17 +33,6 @@ USING_NS_CC;
 
 namespace
 {
-const float kFrame = 1.0f / 30.0f;
-
-// Stands in for the platform: quitting is recorded, not done.
-class QuietSystemHandler : public SystemHandler
-{
-public:
-    virtual void openURL(const char*) {}
-    virtual void quit() {}
-    virtual void setFullscreen(bool) {}
-    virtual bool isFullscreen() { return false; }
-};
 
 /** The game as the program runs it: the director steps the scene, the keyboard drives it. */
 class StoryFlowTest : public ::testing::Test
@@ -51,64 +40,24 @@ class StoryFlowTest : public ::testing::Test
 protected:
     virtual void SetUp()
     {
-        CCPoolManager::sharedPoolManager()->push();
-        CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
-        CCUserDefault::sharedUserDefault()->setStringForKey("UserControls", "");
-        CCDirector::sharedDirector()->setWinSize(CCSize(960, 640));
-        srand(1);
-        m_game = new VornGameManager();
-        ASSERT_TRUE(m_game->initVornGameManager());
-        m_game->getAchievementsManager()->resetAllAchievements();
-        m_game->getRestartManager()->setHasCheckpoint(false);
-        CCDirector::sharedDirector()->runWithScene(m_game);
-        m_game->release();
-        QuietSystemHandler* handler = new QuietSystemHandler();
-        m_game->getSystemManager()->setHandler(handler);
-        handler->release();
-        m_keyboard = static_cast<InputHandler_Keyboard*>(
-            InputManager::sharedInputManager()->getHandlerWithName("KeyboardHandler"));
-        ASSERT_NE(nullptr, m_keyboard);
-        ASSERT_TRUE(stepUntil([this] { return title() && title()->isOpen(); }));
+        m_boot.forgetProgress = true;
+        ASSERT_NO_FATAL_FAILURE(m_boot.boot());
+        m_game = m_boot.game();
+        m_keyboard = m_boot.keyboard();
         m_hud = m_game->getHUD();
         ASSERT_NE(nullptr, m_hud);
     }
     virtual void TearDown()
     {
         CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
-        CCDirector::purgeSharedDirector();
-        CCPoolManager::sharedPoolManager()->pop();
+        m_boot.shutDown();
     }
 
-    TitleScreen* title() { return dynamic_cast<TitleScreen*>(m_game->getTitleScreen()); }
+    TitleScreen* title() { return m_boot.title(); }
     VornPlayer* player() { return m_game->getPlayer(); }
-
-    void frames(int count)
-    {
-        for (int i = 0; i < count; ++i)
-        {
-            CCDirector::sharedDirector()->step(kFrame);
-        }
-    }
-    template <class Condition>
-    bool stepUntil(Condition done, int limit = 600)
-    {
-        for (int i = 0; i < limit; ++i)
-        {
-            if (done())
-            {
-                return true;
-            }
-            frames(1);
-        }
-        return done();
-    }
-    void key(int code)
-    {
-        m_keyboard->keyPressed(code);
-        frames(2);
-        m_keyboard->keyReleased(code);
-        frames(2);
-    }
+    void frames(int count) { m_boot.frames(count); }
+    bool stepUntil(const std::function<bool()>& done, int limit = 600) { return m_boot.stepUntil(done, limit); }
+    void key(int code) { m_boot.press(code); }
     /** Story on the title (its default item) and waits for the first stage to be played. */
     void startStory()
     {
@@ -118,6 +67,7 @@ protected:
     }
     bool inPlay() { return !m_game->isPaused() && m_game->getGameLayer()->isVisible(); }
 
+    vorntest::BootedGame m_boot;
     VornGameManager* m_game = nullptr;
     InputHandler_Keyboard* m_keyboard = nullptr;
     HUD* m_hud = nullptr;
