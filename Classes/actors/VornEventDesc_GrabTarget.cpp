@@ -5,7 +5,9 @@
 #include "VornActionDesc.h"
 #include "VornActor.h"
 #include "VornAnimate.h"
+#include "VornCameraManager.h"
 #include "VornDictionary.h"
+#include "VornGameManager.h"
 
 #include <cmath>
 
@@ -19,6 +21,35 @@ const float kInFront = 0.001f;   // the grabber stands a hair lower, so it is dr
 } // namespace
 
 VornEventDesc_GrabTarget::VornEventDesc_GrabTarget() : m_bounds(0.0f, 0.0f, 0.0f, 0.0f) {}
+
+void VornEventDesc_GrabTarget::keepPairInView(VornActor* held, VornActor* grabber)
+{
+    // Placed at his hold, a grabber at the screen's edge would stand out of sight: the pair
+    // slides inward together, keeping its hold.
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    VornCameraManager* camera = game ? game->getCameraManager() : NULL;
+    if (camera == NULL || camera->getGameScreenBounds().size.width <= 0.0f)
+    {
+        return;
+    }
+    CCRect view = camera->getGameScreenBounds();
+    const float halfBody = grabber->getCollisionBoundsInWorldSpace().size.width * 0.5f;
+    const float x = grabber->getBasePosition().x;
+    float shift = 0.0f;
+    if (x + halfBody > view.getMaxX())
+    {
+        shift = view.getMaxX() - halfBody - x;
+    }
+    else if (x - halfBody < view.getMinX())
+    {
+        shift = view.getMinX() + halfBody - x;
+    }
+    if (shift != 0.0f)
+    {
+        grabber->setBasePosition(grabber->getBasePosition() + CCPoint(shift, 0.0f));
+        held->setBasePosition(held->getBasePosition() + CCPoint(shift, 0.0f));
+    }
+}
 
 bool VornEventDesc_GrabTarget::initWithDictionary(CCDictionary* dict, std::string name, std::string ownerFile)
 {
@@ -91,6 +122,7 @@ void VornEventDesc_GrabTarget::fire(VornActionDesc* action, VornActor* actor)
         CCPoint base = actor->getBasePosition();
         grabber->setBasePosition(
             CCPoint(base.x - (m_bounds.origin.x + m_bounds.size.width) * grabber->getScaleX(), base.y - kInFront));
+        keepPairInView(actor, grabber);
     }
     releaseActors(&candidates);
 }

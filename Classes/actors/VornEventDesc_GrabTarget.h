@@ -23,6 +23,8 @@ public:
     virtual void setBounds(const CCRect& bounds) { m_bounds = bounds; }
 
 protected:
+    /** Slides a grabbing pair inward when the grabber, placed at his hold, would stand past the screen's edge. */
+    static void keepPairInView(VornActor* held, VornActor* grabber);
     CCRect m_bounds;  ///< pixels at content scale 1, relative to the anchor point
 };
 
