@@ -8,10 +8,12 @@
 #include "PlayerHealthScreen.h"
 #include "TimeAndLocationScreen.h"
 #include "VornBackdrop.h"
+#include "VornActionDesc.h"
 #include "VornActorDesc.h"
 #include "VornGameManager.h"
 #include "VornPlayer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <vector>
@@ -88,12 +90,14 @@ void VornPlayChecks::checkPlayerInView(int frame)
     }
     CCPoint feet = player->getParent()->convertToWorldSpace(player->getBasePosition());
     CCSize window = CCDirector::sharedDirector()->getWinSize();
-    // A knock-back may carry him a step past the edge the camera holds; his body is still seen.
-    const float margin = 8.0f;
+    // A knock-back may carry him a step past the edge the camera holds: he is still on screen while
+    // part of his body is in the window.
+    const float margin = std::max(8.0f, player->getCollisionBoundsInWorldSpace().size.width * 0.5f);
     if (feet.x < -margin || feet.y < 0 || feet.x > window.width + margin || feet.y > window.height)
     {
         std::ostringstream out;
-        out << "the player's feet are at " << feet.x << "," << feet.y << ", outside the window";
+        out << "the player's feet are at " << feet.x << "," << feet.y << ", outside the window, doing "
+            << (player->getAction() ? player->getAction()->getName() : "nothing");
         fail(frame, out.str());
     }
 }
