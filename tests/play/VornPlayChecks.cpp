@@ -93,7 +93,8 @@ void VornPlayChecks::checkPlayerInView(int frame)
     // A knock-back may carry him a step past the edge the camera holds: he is still on screen while
     // part of his body is in the window.
     const float margin = std::max(8.0f, player->getCollisionBoundsInWorldSpace().size.width * 0.5f);
-    if (feet.x < -margin || feet.y < 0 || feet.x > window.width + margin || feet.y > window.height)
+    const bool pastSides = feet.x < -margin || feet.x > window.width + margin;
+    if ((pastSides && !m_allowPastSideEdges) || feet.y < 0 || feet.y > window.height)
     {
         std::ostringstream out;
         out << "the player's feet are at " << feet.x << "," << feet.y << ", outside the window, doing "
