@@ -64,15 +64,6 @@ function setUpPlayer(descFile)
     end
 end
 
--- Runs fn just after the level has started. The start empties the enemy queue and the HUD's
--- captions once the level's init has run, so an arena's opening waits for this (story stages open
--- from the trigger the player starts on instead).
-function afterStart(fn)
-    game():startTimer(0.5, function(progress)
-        fn()
-    end)
-end
-
 -- The level's name, where and when, as a caption.
 function showLevelCaption(seconds)
     local hud = game().HUD
@@ -129,8 +120,7 @@ function playArenaMusic()
     game():playMusic(track)
 end
 
--- A fresh match: tasks drawn, the clock reset, both on show, the clock running. The HUD starts
--- each level clean, so a level calls this from afterStart.
+-- A fresh match: tasks drawn, the clock reset, both on show, the clock running.
 function startArenaMatch()
     local arena = game().ArenaManager
     if arena == nil then
@@ -173,10 +163,8 @@ function setUpArena(stage, propSheet, propDelay, thugs, kind)
     local function startMatch()
         playArenaMusic()
         game().Background:setObjectAnimation(0, propSheet, propDelay)
-        afterStart(function()
-            startArenaMatch()
-            keepEnemiesInPlay(kind or "street-thug.plist", thugs)
-        end)
+        startArenaMatch()
+        keepEnemiesInPlay(kind or "street-thug.plist", thugs)
     end
     function init(restoring)
         setMaxBotsOnScreen(thugs)
@@ -352,11 +340,6 @@ function setUpStage(stage)
         wave = 0
         kills = 0
         waveLeft = 0
-        -- The start clears the enemy queue and the captions after init: no wave before it.
-        stageRunning = false
-        afterStart(function()
-            stageRunning = true
-        end)
         if restoring then
             return
         end
@@ -421,19 +404,16 @@ function setUpStage(stage)
         if number <= wave then
             return true
         end
-        if not stageRunning or number ~= wave + 1 or waveLeft > 0 or current == nil then
+        if number ~= wave + 1 or waveLeft > 0 or current == nil then
             -- Not before the wave in play is down: the trigger stays live.
             return false
         end
         wave = number
         showGoPrompt(false)
         if current.checkpoint ~= nil then
+            -- Saving shows the HUD's checkpoint notice.
             game():setCheckpoint(current.checkpoint)
             game():setRestartCheckpoint(current.checkpoint)
-            local hud = game().HUD
-            if hud ~= nil then
-                hud:showCheckpointDisplay()
-            end
         end
         lock(current.lockAt)
         if current.onStart ~= nil then
@@ -480,10 +460,7 @@ function setUpStage(stage)
             _G[current.checkpoint] = function(restoring)
                 restart(restoring)
                 wave = number - 1
-                afterStart(function()
-                    stageRunning = true
-                    startWave(number)
-                end)
+                startWave(number)
             end
         end
     end

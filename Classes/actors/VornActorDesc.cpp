@@ -458,8 +458,9 @@ int VornActorDesc::getNumXPLevelsSinceUpgrade()
     int maxLevel = getMaxXPLevel();
     int points = m_nXPPointsSinceUpgrade + m_nXPPoints;
     int level = start;
-    // Stopping at the last level also ends the walk when a table's costs are zero or negative.
-    while (level < maxLevel && points > getMaxXPPoints(level))
+    // Experience that reaches a level's cost buys it (a full bar is a level). Stopping at the last
+    // level also ends the walk when a table's costs are zero or negative.
+    while (level < maxLevel && points >= getMaxXPPoints(level))
     {
         points -= getMaxXPPoints(level);
         ++level;

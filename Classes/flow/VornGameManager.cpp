@@ -7,6 +7,7 @@
 #include "ArenaCompleteScreen.h"
 #include "ArenaManager.h"
 #include "ArenaModeHelper.h"
+#include "CCApplication.h"
 #include "CCArray.h"
 #include "CCConsole.h"
 #include "CCDirector.h"
@@ -62,6 +63,7 @@ namespace
 {
 enum
 {
+    kBootState_Failed = -2,
     kBootState_WaitingForSplash = -1,
     kBootState_SplashFinished = 0,
     kBootState_WorldBuilt = 1,
@@ -156,6 +158,10 @@ VornGameManager::~VornGameManager()
         results->getQuitSignal().disconnect(this, &VornGameManager::quitToTitleScreen);
     }
     connectMenuScreens(false);
+    if (isOwnChild(m_pAutosaveNotice))
+    {
+        m_pAutosaveNotice->getOpenedSignal().disconnect(this, &VornGameManager::beginNewGame);
+    }
     if (m_pHUD && isOwnChild(m_pHUD))
     {
         m_pHUD->getPauseSignal().disconnect(this, &VornGameManager::onPauseButton);
@@ -305,7 +311,10 @@ bool VornGameManager::initVornGameManager()
     }
     // Menus and actors find it through the shared accessor; it ticks on the update signal.
     m_pSFXManager = new SFXManager();
-    m_pSFXManager->init();
+    if (!m_pSFXManager->init())
+    {
+        return false;
+    }
 
     SplashScreen* splash = new SplashScreen();
     if (!splash->init())
@@ -322,6 +331,18 @@ bool VornGameManager::initVornGameManager()
     splash->getOpenedSignal().connect(this, &VornGameManager::onSplashFinished);
     splash->open();
     return true;
+}
+
+void VornGameManager::failStartUp(const char* reason)
+{
+    // A game without its world or title would only look as if it had started.
+    CCLog("ERROR: The game cannot start: %s", reason);
+    m_nBootState = kBootState_Failed;
+    if (CCApplication* application = CCApplication::sharedApplication())
+    {
+        application->setExitStatus(1);
+    }
+    CCDirector::sharedDirector()->end();
 }
 
 void VornGameManager::onSplashFinished()
@@ -526,6 +547,21 @@ bool VornGameManager::initScreens()
         }
         m_pLevelUpScreen = levelUp;
         addChild(levelUp, kLevelUpScreenZ);
+    }
+    if (!m_pAutosaveNotice)
+    {
+        VornScreen* notice = new VornScreen();
+        if (!notice->initWithCCBFile("autosave-notice"))
+        {
+            CCLog("VornGameManager::initScreens - the autosave notice cannot be built");
+            notice->cleanup();
+            notice->release();
+            return false;
+        }
+        notice->setVisible(false);
+        m_pAutosaveNotice = notice;
+        addChild(notice, kMenuScreenZ);
+        notice->release();
     }
     return initMenuScreens();
 }
@@ -756,6 +792,10 @@ void VornGameManager::onTitleOpened()
 
 void VornGameManager::tick(float dt)
 {
+    if (m_nBootState == kBootState_Failed)
+    {
+        return;
+    }
     if (m_nBootState == kBootState_WaitingForSplash)
     {
         if (m_pSystemManager)
@@ -769,11 +809,18 @@ void VornGameManager::tick(float dt)
         ++m_nBootState;
         if (m_nBootState == kBootState_WorldBuilt)
         {
-            initMain1();
+            if (!initMain1())
+            {
+                failStartUp("the game world could not be built");
+            }
         }
         else if (m_nBootState == kBootState_Ready)
         {
-            initMain2();
+            if (!initMain2())
+            {
+                failStartUp("the title screen could not be built");
+                return;
+            }
             if (m_pSplashScreen)
             {
                 m_pSplashScreen->close();
@@ -787,9 +834,10 @@ void VornGameManager::tick(float dt)
     }
     GameManager::tick(dt);
     sortActorsByDepth();
-    m_fTimeInLevel += dt;
+    // The stage's time is time played: the pause screen and the title do not count.
     if (!m_bPaused)
     {
+        m_fTimeInLevel += dt;
         updateTimers(dt);
     }
     if (!m_sPendingLevelName.empty())
@@ -919,6 +967,9 @@ void VornGameManager::startLevel(const std::string& levelName)
         m_pPlayer->reset();
     }
     m_bBackdropSet = false;
+    // The level's clock starts before its scripts mark the level-start checkpoint (a restore
+    // brings back the saved time after this).
+    m_fTimeInLevel = 0.0f;
     m_levelLoadingSignal.emit();
     loadLevelScript(name.c_str(), m_bIsRestoring);
     if (!m_bIsRestoring && !m_bBackdropSet && m_nGameMode == kVornGameMode_Story)
@@ -933,7 +984,6 @@ void VornGameManager::startLevel(const std::string& levelName)
     setTempPaused(false);
     updateGameModSpeed();
     m_levelStartedSignal.emit();
-    m_fTimeInLevel = 0.0f;
     // The HUD starts each level clean; in the story the player's bar is always up.
     if (m_pHUD && m_pPlayer && m_nGameMode == kVornGameMode_Story)
     {
@@ -987,19 +1037,17 @@ void VornGameManager::setBackdropFile(const std::string& name)
         m_pBackground->reset();
     }
     setBackground(backdrop);
+    // The old stage's shapes and triggers must not stop or fire anything any more.
+    clearStageCollisions();
     if (name.empty())
     {
         return;
     }
     // The new layout brings its own signs, shapes and triggers.
-    static const int kStageLists[] = { 4, 8, 32 };
-    for (size_t i = 0; i < sizeof(kStageLists) / sizeof(kStageLists[0]); ++i)
+    CollisionList* signs = getCollisionList(4);
+    if (signs)
     {
-        CollisionList* list = getCollisionList(kStageLists[i]);
-        if (list)
-        {
-            list->removeAllObjects();
-        }
+        signs->removeAllObjects();
     }
     if (!backdrop->initWithFile(name.c_str(), m_pGameLayer, m_pActorNode))
     {
@@ -1026,6 +1074,11 @@ void VornGameManager::setNumStoryModeContinues(int continues)
 void VornGameManager::setLevelName(const char* name)
 {
     m_sPendingLevelName = name ? name : "";
+    // The HUD is cleared now, so what the level's init shows stays up.
+    if (m_pHUD)
+    {
+        m_pHUD->onLevelStart();
+    }
 }
 
 void VornGameManager::onLevelChosen(const char* name)
@@ -1109,6 +1162,7 @@ void VornGameManager::quitToTitleScreen()
         m_pBackground->reset();
         setBackground(NULL);
     }
+    clearStageCollisions();
     m_quitToTitleSignal.emit();
 }
 
@@ -1216,6 +1270,10 @@ void VornGameManager::setCheckpoint(const char* functionName)
     }
     // The saved and cached copies keep the name; a level load must not call it again by itself.
     m_sCheckpointFunction.clear();
+    if (m_pHUD)
+    {
+        m_pHUD->showCheckpointDisplay();
+    }
 }
 
 void VornGameManager::setRestartCheckpoint(const char* functionName)
@@ -1456,6 +1514,19 @@ void VornGameManager::setTriggerStates(const std::string& states)
         if (levelTrigger)
         {
             levelTrigger->setTriggered(states[i] == '1');
+        }
+    }
+}
+
+void VornGameManager::clearStageCollisions()
+{
+    static const int kStageLists[] = { 8, 32 };
+    for (size_t i = 0; i < sizeof(kStageLists) / sizeof(kStageLists[0]); ++i)
+    {
+        CollisionList* list = getCollisionList(kStageLists[i]);
+        if (list)
+        {
+            list->removeAllObjects();
         }
     }
 }

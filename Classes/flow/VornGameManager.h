@@ -51,13 +51,21 @@ public:
     virtual void tick(float dt);
     virtual void applicationDidEnterBackground();
 
-    /** Boot step 1: the game world. Its result does not stop the boot. */
+    /** Boot step 1: the game world. False stops the game (failStartUp). */
     virtual bool initMain1();
-    /** Boot step 2: the title screen (opened once the splash has closed); then the start signal goes out. */
+    /**
+     * Boot step 2: the title screen (opened once the splash has closed); then the start signal
+     * goes out. False stops the game (failStartUp).
+     */
     virtual bool initMain2();
+    /** A boot step failed: the reason is logged, the frames stop and the program ends with status 1. */
+    void failStartUp(const char* reason);
     /** Replaces the root game layer by a fresh "gamelayer" layout; false (old layer kept) when it cannot be read. */
     virtual bool initGameLayer();
-    /** Part of boot step 1: the HUD and the achievement pop-ups; false when one cannot be built. */
+    /**
+     * Part of boot step 1: the HUD, the achievement pop-ups, the level-up, pause and result
+     * screens and the autosave notice; false when one cannot be built.
+     */
     virtual bool initScreens();
     /** Depths of the game's own screens in the scene (the splash is at 10). */
     static const int kHUDZ = 5;
@@ -90,7 +98,7 @@ public:
     /** The game's high scores, installed as the framework's high-score manager. */
     VornHighScoreManager* getVornHighScoreManager();
 
-    /** -1 waiting for the splash, 0 to 2 booting, 3 running. */
+    /** -2 start-up failed, -1 waiting for the splash, 0 to 2 booting, 3 running. */
     virtual int getBootState() { return m_nBootState; }
     virtual void setBootState(int state) { m_nBootState = state; }
     virtual bool isReady() { return m_bReady; }
@@ -201,7 +209,7 @@ public:
     /** A level queued to start on the next running frame. */
     virtual const std::string& getPendingLevelName() { return m_sPendingLevelName; }
     virtual void setPendingLevelName(const std::string& name) { m_sPendingLevelName = name; }
-    /** Seconds since the level started (frame time, also while paused). */
+    /** Seconds played since the level started (frame time; paused frames do not count). */
     virtual float getTimeInLevel() { return m_fTimeInLevel; }
     virtual void setTimeInLevel(float time) { m_fTimeInLevel = time; }
     /** Continues used in the story; the setter saves it at once. */
@@ -347,6 +355,8 @@ protected:
     void connectMenuScreens(bool connect);
     bool isOwnChild(CCNode* node);
     CollisionList* getCollisionList(int listId);
+    /** Empties the backdrop (8) and trigger (32) lists: the stage that filled them is gone. */
+    void clearStageCollisions();
     void releaseImpactPool();
 
     static const int kImpactCount = 10;

@@ -250,7 +250,8 @@ void HUD::connectGameSignals()
     {
         game->getQuitToTitleSignal().connect(this, &HUD::onQuitToTitle);
         game->getContinueSignal().connect(this, &HUD::onContinue);
-        game->getLevelStartedSignal().connect(this, &HUD::onLevelStart);
+        // Before the level's scripts run: what their init shows must stay up.
+        game->getLevelLoadingSignal().connect(this, &HUD::onLevelStart);
     }
     m_pSubscribedTo->getGameLayerVisibleSignal().connect(this, &HUD::setVisible);
     m_pSubscribedTo->getGameUpdateSignal().connect(this, &HUD::tick);
@@ -269,7 +270,7 @@ void HUD::disconnectGameSignals()
     {
         game->getQuitToTitleSignal().disconnect(this, &HUD::onQuitToTitle);
         game->getContinueSignal().disconnect(this, &HUD::onContinue);
-        game->getLevelStartedSignal().disconnect(this, &HUD::onLevelStart);
+        game->getLevelLoadingSignal().disconnect(this, &HUD::onLevelStart);
     }
     m_pSubscribedTo->getGameLayerVisibleSignal().disconnect(this, &HUD::setVisible);
     m_pSubscribedTo->getGameUpdateSignal().disconnect(this, &HUD::tick);

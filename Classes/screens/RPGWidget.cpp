@@ -203,7 +203,8 @@ void RPGWidget::playLevelUpAnimation()
     }
     int cost = costOfLevel(m_nDisplayedLevel);
     float current = bar->getScaleX();
-    if (cost < m_nXPPool)
+    // A pool that reaches the cost fills the bar and makes the level, as the descriptor counts it.
+    if (cost <= m_nXPPool)
     {
         float duration = std::max(0.0f, (1.0f - current) * kFillDuration);
         bar->runAction(CCSequence::create(CCScaleTo::create(duration, 1.0f, 1.0f),

@@ -48,11 +48,9 @@ void VornTriggerLoader::onPropertiesParsed(CCNode* pNode, CCNode* pParent, CCBRe
 {
     CCLayerColorLoader::onPropertiesParsed(pNode, pParent, pCCBReader);
     VornTrigger* trigger = static_cast<VornTrigger*>(pNode);
-    // A visible trigger is drawn with the layout's colour and opacity; the rest are only areas.
-    if (!trigger->getVisibleTrigger())
-    {
-        trigger->setOpacity(0);
-    }
+    // A trigger is an area, never drawn: a visible one only stays shown (for the nodes it holds)
+    // while it is armed.
+    trigger->setOpacity(0);
     trigger->setTriggered(false);
 }
 

@@ -14,7 +14,7 @@ NS_CC_BEGIN
 
 CCApplication* CCApplication::sm_pSharedApplication = NULL;
 
-CCApplication::CCApplication()
+CCApplication::CCApplication() : m_nExitStatus(0)
 {
     sm_pSharedApplication = this;
 }
@@ -82,7 +82,7 @@ int CCApplication::run()
             nextFrame = now;
         }
     }
-    return 0;
+    return m_nExitStatus;
 }
 
 void CCApplication::setAnimationInterval(double interval)

@@ -27,8 +27,14 @@ public:
     /** The application made last and still alive; NULL when there is none. */
     static CCApplication* sharedApplication();
 
-    /** Runs the program; returns its exit status (0, or 1 when the window can't be made). */
+    /**
+     * Runs the program; returns its exit status: 1 when the window can't be made or the launch
+     * fails, else the status set while it ran (0 unless set).
+     */
     int run();
+    /** The status run() returns once the loop has ended: a start-up that fails later sets 1. */
+    void setExitStatus(int status) { m_nExitStatus = status; }
+    int getExitStatus() const { return m_nExitStatus; }
 
     virtual void setAnimationInterval(double interval);
     virtual ccLanguageType getCurrentLanguage();
@@ -40,6 +46,7 @@ public:
 
 protected:
     static CCApplication* sm_pSharedApplication;
+    int m_nExitStatus;
 };
 
 NS_CC_END

@@ -26,7 +26,9 @@
 #include "VornPlayer.h"
 #include "VornPlayerInputMulti.h"
 #include "VornBootedGame.h"
+#include "VornScriptEngine.h"
 #include "VornTestSupport.h"
+#include "lua_engine.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -272,6 +274,13 @@ protected:
             answerLevelUp();
         }
         ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }, 1200)) << "the story did not end at the title";
+        // The last stage ended through its results too, and then the story was complete.
+        VornAchievementsManager* achievements = m_game->getAchievementsManager();
+        EXPECT_TRUE(achievements->isAchievementUnlocked(
+            ("achievement.grandor.completed_level_" + std::to_string(stages)).c_str()));
+        EXPECT_TRUE(achievements->isAchievementUnlocked(
+            ("achievement.grandor.completed_game_" + std::to_string(difficulty + 1)).c_str()));
+        EXPECT_FALSE(m_game->getRestartManager()->getHasCheckpoint());
         EXPECT_EQ("", m_checks->firstFailure());
         EXPECT_EQ("", problems());
     }
@@ -482,4 +491,48 @@ TEST_F(PlayThrough, FirstStageOnARecognisedPadWithNoRemapping)
     m_player->usePad(NULL);
     SDL_JoystickDetachVirtual(index);
     EXPECT_EQ("", problems());
+}
+
+TEST_F(PlayThrough, EachKnockOutCountsOnceTowardsTakingOutEnemies)
+{
+    const char* kTier = "achievement.grandor.take_out_enemies_tier1";
+    m_game->getAchievementsManager()->resetAllAchievements();
+    press(VornPlayerInputMulti::kKeyEnter);
+    ASSERT_TRUE(stepUntil([this] { return m_game->getLevelScript() == levelName(0) && !m_game->isPaused(); }));
+    // The stage's own count of enemies down, which a continue starts again.
+    auto stageKills = [this] {
+        lua_State* L = m_game->getScriptEngine()->getLuaState();
+        lua_getglobal(L, "kills");
+        int kills = (int)lua_tonumber(L, -1);
+        lua_pop(L, 1);
+        return kills;
+    };
+    StageCompleteScreen* complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
+    GameOverScreen* gameOver = static_cast<GameOverScreen*>(m_game->getGameOverScreen());
+    int knockedOut = 0;
+    int seen = 0;
+    for (int i = 0; i < kStageFrames && !complete->isOpen(); ++i)
+    {
+        if (gameOver->isOpen())
+        {
+            confirm(gameOver);
+            answerLevelUp();
+            stepUntil([this] { return !m_game->isPaused(); });
+        }
+        m_player->decide(m_boot.frameCount());
+        frame();
+        int kills = stageKills();
+        if (kills < seen)
+        {
+            knockedOut += seen;
+        }
+        seen = kills;
+    }
+    m_player->releaseAll();
+    ASSERT_TRUE(complete->isOpen()) << enemiesSeen();
+    knockedOut += seen;
+    ASSERT_GE(knockedOut, 7);
+    AchievementInfo* tier = m_game->getAchievementsManager()->getAchievement(kTier);
+    ASSERT_NE(nullptr, tier);
+    EXPECT_NEAR(knockedOut * 0.01f, tier->getProgress(), 0.001f) << knockedOut << " knocked out";
 }

@@ -267,7 +267,7 @@ TEST_F(ActorDescTest, ProgressionBuysStatsAndSavesThem)
     EXPECT_EQ(145, hero->getMaxXPPoints(3));
 
     hero->increaseXPPoints(100);
-    EXPECT_EQ(0, hero->getNumXPLevelsSinceUpgrade());  // exactly the cost is not above it
+    EXPECT_EQ(1, hero->getNumXPLevelsSinceUpgrade());  // exactly the cost buys the level
     hero->increaseXPPoints(150);
     EXPECT_EQ(2, hero->getNumXPLevelsSinceUpgrade());
     hero->updateRunningXPPointsTotal();

@@ -1,5 +1,6 @@
 #include "ArenaTestSupport.h"
 #include "LocaleManager.h"
+#include "TextHelpers.h"
 #include "VornAchievementsManager.h"
 #include "VornGameTypes.h"
 
@@ -77,6 +78,14 @@ TEST_F(AchievementRules, TakeOutTiersCompleteOnTheirStepCountInSinglePrecision)
         EXPECT_EQ(1, popupsOf(tier.id));
         rules->onEnemyKilled(m_enemy);
         EXPECT_EQ(1, popupsOf(tier.id));
+        // The player is told the count the rule asks for, before and after.
+        LocaleManager* locale = LocaleManager::sharedLocaleManager();
+        const std::string count = formatNumberWithCommas(tier.kills);
+        for (const char* prefix : { "pre_", "post_" })
+        {
+            const std::string text = locale->localize((std::string(prefix) + tier.id).c_str());
+            EXPECT_NE(std::string::npos, text.find(" " + count + " enemies")) << text;
+        }
     }
 }
 

@@ -9,7 +9,9 @@
 #include "VornActionTypes.h"
 #include "VornActorDesc.h"
 #include "VornAnimate.h"
+#include "VornTestSupport.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -217,4 +219,38 @@ TEST_F(ArenaTasks, SurvivalCountsRunningClockTimeAndDamageRestartsIt)
     EXPECT_EQ(1, slot->getProgress());
     m_arena->setRunning(false);
     survive->disconnectSignals();
+}
+
+TEST_F(ArenaTasks, AStunTaskIsOfferedWheneverAnyOfTheFightersMovesStuns)
+{
+    // Jors with two more forward attacks that knock out instead of stunning: one move in three stuns.
+    std::string text = vorntest::readFile(vorntest::sourcePath("Resources/jors.plist"));
+    const size_t at = text.find("<key>ForwardAttack</key>");
+    ASSERT_NE(std::string::npos, at);
+    for (const char* name : { "ForwardKnockOut", "ForwardKnockOut2" })
+    {
+        text.insert(at, std::string("<key>") + name + "</key><dict><key>Duration</key><string>0.4</string><key>Frames</key><array>"
+                        "<string>jors_forwardattack_00</string></array><key>Events</key><dict><key>hit</key><dict>"
+                        "<key>Type</key><string>Attack</string><key>Time</key><string>0.2</string>"
+                        "<key>Bounds</key><string>(5,9) (16,9)</string><key>AttackType</key><string>KO</string>"
+                        "</dict></dict></dict>");
+    }
+    const size_t actions = text.find("<key>Actions</key>");
+    ASSERT_NE(std::string::npos, actions);
+    text.insert(actions, "<key>ForwardAttack_Array</key><array><string>ForwardKnockOut</string>"
+                         "<string>ForwardAttack</string><string>ForwardKnockOut2</string></array>");
+    const std::string path = vorntest::makeTempDir("mixed-moves") + "/mixed.plist";
+    vorntest::writeFile(path, text);
+    VornActorDesc* mixed = new VornActorDesc();
+    ASSERT_TRUE(mixed->initWithFile(path.c_str()));
+    ASSERT_EQ(3u, mixed->getActionsForType(kVAT_ForwardAttack).size());
+
+    // Whichever move a draw would pick, the task is possible, so it is always offered.
+    ArenaTask_StunEnemies* stun = ArenaTask_StunEnemies::create();
+    for (unsigned int seed = 1; seed <= 30; ++seed)
+    {
+        srand(seed);
+        EXPECT_TRUE(stun->isEligible(mixed)) << "seed " << seed;
+    }
+    mixed->release();
 }

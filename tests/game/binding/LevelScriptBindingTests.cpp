@@ -137,14 +137,16 @@ TEST_F(LevelScriptBinding, TheStreetLevelSetsUpItsStageCheckpointsAndTimers)
     EXPECT_EQ("true", global("game().Background == VornGameManager:getSharedVornGameManager().Background"));
     EXPECT_EQ("Street", global("LevelManager:sharedLevelManager() and game().MusicManager and 'Street'"));
 
-    // The flicker timer plays the sign's timeline and starts the next one; the start timer lets
-    // the waves begin once the level is under way.
-    ASSERT_EQ(2u, m_game->getTimers()->count());
-    EXPECT_EQ("false", global("tostring(onStreetStart(nil, 1.0))"));  // too early: the trigger stays live
+    // The flicker timer plays the sign's timeline and starts the next one.
+    ASSERT_EQ(1u, m_game->getTimers()->count());
     m_game->updateTimers(4.0f);
     EXPECT_EQ("flicker", m_game->getBackground()->getNextAnimation());
     EXPECT_EQ(1u, m_game->getTimers()->count());
-    EXPECT_EQ("true", global("stageRunning"));
+    // The stage opens at once: the trigger under the player's start begins the first wave, and
+    // the next one waits for it.
+    EXPECT_EQ("true", global("tostring(onStreetStart(nil, 1.0))"));
+    EXPECT_EQ("1", global("wave"));
+    EXPECT_EQ("false", global("tostring(onGateReached(nil, 1.0))"));
 }
 
 TEST_F(LevelScriptBinding, TimersTakeFunctionsNamesAndCoroutinesButNothingElse)

@@ -276,7 +276,8 @@ TEST_F(LevelFlow, TimersFireWithTheirProgressAndStopWhilePaused)
     manager->setPaused(true);
     manager->tick(0.03125f);
     EXPECT_EQ("0", global("#ratios"));
-    EXPECT_FLOAT_EQ(0.03125f, manager->getTimeInLevel());
+    // Nor does the stage's clock: it counts play only.
+    EXPECT_FLOAT_EQ(0.0f, manager->getTimeInLevel());
     manager->setPaused(false);
 
     for (int frame = 0; frame < 5; ++frame)
@@ -443,6 +444,7 @@ TEST_F(LevelFlow, ANewGamePlaysTheRealLevelsInOrder)
     vorntest::LogCapture log;
 
     // No autosave notice to wait for: the game begins at once with the first level queued.
+    manager->setAutosaveNotice(NULL);
     manager->onNewGame(kDifficulty_Normal);
     EXPECT_EQ(1, newGames.count);
     EXPECT_EQ("level-1-street", manager->getPendingLevelName());

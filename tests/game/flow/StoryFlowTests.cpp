@@ -1,6 +1,11 @@
 #include "AchievementScreen.h"
+#include "AppDelegate.h"
 #include "AchievementsManager.h"
+#include "ArenaManager.h"
 #include "ArenaModeHelper.h"
+#include "ArenaTasksScreen.h"
+#include "ArenaTimerScreen.h"
+#include "BotManager.h"
 #include "ChooseDifficultyScreen.h"
 #include "CCLabelBMFont.h"
 #include "CCMenuGamepadInputDispatcher.h"
@@ -17,22 +22,33 @@
 #include "PlayerHealthScreen.h"
 #include "RestartManager.h"
 #include "StageCompleteScreen.h"
+#include "SystemManager.h"
+#include "TimeAndLocationScreen.h"
+#include "CheckpointScreen.h"
 #include "TitleScreen.h"
 #include "VornAchievementsManager.h"
+#include "VornActorDesc.h"
+#include "VornRPGStats.h"
 #include "VornBackdrop.h"
 #include "VornGameManager.h"
 #include "VornGameTypes.h"
 #include "VornPlayer.h"
 #include "VornPlayerInputMulti.h"
 #include "VornBootedGame.h"
+#include "VornScriptEngine.h"
 #include "VornTestSupport.h"
+#include "lua_engine.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 USING_NS_CC;
 
 namespace
 {
+const float kFrame = vorntest::BootedGame::kFrame;
+
 
 /** The game as the program runs it: the director steps the scene, the keyboard drives it. */
 class StoryFlowTest : public ::testing::Test
@@ -464,4 +480,196 @@ TEST_F(StoryFlowTest, AFullDiskKeepsTheGameAsItIsTellsThePlayerOnceAndTheNextSav
     std::string saved = vorntest::readFile(CCUserDefault::getXMLFilePath());
     EXPECT_NE(std::string::npos, saved.find("<entry key=\"levelScript\">level-1-street</entry>")) << saved;
     EXPECT_NE(std::string::npos, saved.find("<entry key=\"hasCheckpoint\">true</entry>")) << saved;
+}
+
+TEST_F(StoryFlowTest, ANewStoryOpensWithTheAutosaveNoticeThenTheStageAtOnceWithItsCheckpointNotice)
+{
+    // Story on the title: the notice shows before anything of the game does.
+    key(VornPlayerInputMulti::kKeyEnter);
+    VornScreen* notice = m_game->getAutosaveNotice();
+    ASSERT_NE(nullptr, notice);
+    EXPECT_EQ(m_game, notice->getParent());
+    ASSERT_TRUE(stepUntil([notice] { return notice->isVisible(); }, 60));
+    EXPECT_EQ("", m_game->getLevelScript());
+    EXPECT_FALSE(m_game->getGameLayer()->isVisible());
+
+    // Once it has played, the street begins and the notice is gone.
+    ASSERT_TRUE(stepUntil([this] { return m_game->getLevelScript() == "level-1-street"; }, 150));
+    EXPECT_FALSE(notice->isVisible());
+    // The stage opens at once: the first wave and its caption within a few frames, and the
+    // checkpoint the stage saves at its start is shown.
+    BotManager* bots = m_game->getBotManager();
+    bool started = stepUntil([bots] { return bots->getNumQueuedBots() + bots->getNumActiveBots() > 0; }, 3);
+    lua_State* L = m_game->getScriptEngine()->getLuaState();
+    lua_getglobal(L, "wave");
+    EXPECT_TRUE(started) << "wave " << lua_tonumber(L, -1) << " player at " << player()->getBasePosition().x << ","
+                         << player()->getBasePosition().y << " paused " << m_game->isPaused();
+    lua_pop(L, 1);
+    EXPECT_TRUE(m_hud->getCheckpointScreen()->isVisible());
+    TimeAndLocationScreen* caption = m_hud->getTimeAndLocationScreen();
+    EXPECT_TRUE(stepUntil([caption] { return caption->isVisible(); }, 10));
+}
+
+TEST_F(StoryFlowTest, AnArenaShowsItsClockAndTasksFromItsFirstFrames)
+{
+    ArenaModeHelper* arenas = ArenaModeHelper::sharedArenaModeHelper();
+    ASSERT_NE(nullptr, arenas);
+    arenas->setCurrentArenaIndex(0);
+    const std::string level = arenas->getArenaLevelName(0);
+    m_game->onLevelChosen(level.c_str());
+    ASSERT_TRUE(stepUntil([this, &level] { return m_game->getLevelScript() == level; }));
+    // What the arena's init shows stays up: the HUD is cleared before the level's scripts run.
+    frames(2);
+    EXPECT_TRUE(m_hud->getArenaTimerScreen()->isVisible());
+    EXPECT_TRUE(m_hud->getArenaTasksScreen()->isVisible());
+    EXPECT_TRUE(m_game->getArenaManager()->isRunning());
+}
+
+TEST_F(StoryFlowTest, TheStageClockCountsPlayOnlyAndAContinueTakesItBackToTheStart)
+{
+    frames(300);  // ten seconds at the title
+    startStory();
+    frames(60);
+    // Five seconds on the pause screen do not count.
+    key(VornPlayerInputMulti::kKeyEscape);
+    frames(150);
+    key(VornPlayerInputMulti::kKeyEscape);
+    frames(30);
+    ASSERT_FALSE(m_game->isPaused());
+    const float played = (30 + 60 + 30 + 8) * kFrame;
+    EXPECT_NEAR(played, m_game->getTimeInLevel(), 0.5f);
+
+    // A continue goes back to the stage's start, and to its clock there.
+    player()->setKillRequested(true);
+    ASSERT_TRUE(stepUntil([this] { return m_game->getGameOverScreen()->isOpen(); }));
+    frames(200);
+    static_cast<GameOverScreen*>(m_game->getGameOverScreen())->onRestart();
+    ASSERT_TRUE(stepUntil([this] { return inPlay() && !m_game->getGameOverScreen()->isVisible(); }));
+    EXPECT_LT(m_game->getTimeInLevel(), 1.0f);
+
+    // The results read minutes, seconds and hundredths of the stage played.
+    frames(60);
+    StageCompleteScreen* complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
+    m_game->onStageComplete();
+    ASSERT_TRUE(stepUntil([complete] { return complete->isOpen(); }));
+    std::string shown = complete->getTimeLabel()->getString();
+    EXPECT_EQ("00:0", shown.substr(0, 4)) << shown;
+}
+
+TEST_F(StoryFlowTest, NoStageLetsThePlayerPastAWaveStillStanding)
+{
+    startStory();
+    CCArray* levels = m_game->getLevelManager()->getLevels();
+    ASSERT_EQ(5u, levels->count());
+    for (unsigned int i = 0; i < levels->count(); ++i)
+    {
+        const std::string stage = static_cast<CCDictionary*>(levels->objectAtIndex(i))->valueForKey("LevelName")->getCString();
+        SCOPED_TRACE(stage);
+        if (i > 0)
+        {
+            m_game->getLevelManager()->setLevelIndex(i);
+            ASSERT_TRUE(stepUntil([this, &stage] { return m_game->getLevelScript() == stage; }));
+        }
+        const std::string saved = CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction");
+        // Straight for the next trigger, never fighting, for fifteen seconds.
+        m_keyboard->keyPressed(VornPlayerInputMulti::kKeyRight);
+        for (int frame = 0; frame < 450 && player()->isAlive(); ++frame)
+        {
+            frames(1);
+        }
+        m_keyboard->keyReleased(VornPlayerInputMulti::kKeyRight);
+        lua_State* L = m_game->getScriptEngine()->getLuaState();
+        lua_getglobal(L, "wave");
+        EXPECT_EQ(1, (int)lua_tonumber(L, -1)) << "a later wave began while the first one stood";
+        lua_pop(L, 1);
+        EXPECT_EQ(saved, CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction"));
+        // He stands behind the wave's wall.
+        CCNode* wall = m_game->getBackground()->getNodeByName("lockWall");
+        ASSERT_NE(nullptr, wall);
+        EXPECT_TRUE(wall->isVisible());
+        float wallX = wall->getParent()->convertToWorldSpace(wall->getPosition()).x;
+        float playerX = player()->getParent()->convertToWorldSpace(player()->getBasePosition()).x;
+        EXPECT_LT(playerX, wallX);
+    }
+}
+
+TEST_F(StoryFlowTest, ExperienceThatFillsTheBarOnTheResultsBringsTheLevelUpScreen)
+{
+    startStory();
+    VornActorDesc* jors = player()->getDesc();
+    ASSERT_NE(nullptr, jors);
+    jors->resetProgression();
+    // Four street thugs' worth: exactly what the first level costs.
+    VornActorDesc* thug = m_game->actorDescWithFile("street-thug.plist");
+    ASSERT_NE(nullptr, thug);
+    const int perKnockOut = (int)thug->getEnemyStats()->getXPKillPoints(0);
+    ASSERT_EQ(0, jors->getMaxXPPoints(0) % perKnockOut);
+    jors->increaseXPPoints(jors->getMaxXPPoints(0));
+
+    StageCompleteScreen* complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
+    m_game->onStageComplete();
+    ASSERT_TRUE(stepUntil([complete] { return complete->isOpen(); }));
+    VornScreen* levelUp = m_game->getLevelUpScreen();
+    EXPECT_TRUE(stepUntil([levelUp] { return levelUp->isVisible(); }, 200)) << "the full bar brought no level";
+    jors->resetProgression();
+}
+
+TEST(StartUp, AGameWithoutItsLevelListStopsWithItsReasonAndAFailingStatus)
+{
+    // The game's resources, all but the level list.
+    namespace fs = std::filesystem;
+    const fs::path resources = vorntest::sourcePath("Resources");
+    const fs::path partial = vorntest::makeTempDir("no-level-list");
+    for (const fs::directory_entry& entry : fs::directory_iterator(resources))
+    {
+        if (entry.path().filename() != "levels.plist" && !fs::exists(partial / entry.path().filename()))
+        {
+            fs::create_symlink(entry.path(), partial / entry.path().filename());
+        }
+    }
+    CCPoolManager::sharedPoolManager()->push();
+    CCFileUtils::sharedFileUtils()->setResourceDirectory(partial.c_str());
+    CCDirector::sharedDirector()->setWinSize(CCSize(960, 640));
+    AppDelegate application;
+    vorntest::LogCapture log;
+    VornGameManager* game = new VornGameManager();
+    ASSERT_TRUE(game->initVornGameManager());
+    CCDirector::sharedDirector()->runWithScene(game);
+    game->release();
+
+    for (int frame = 0; frame < 600 && !CCDirector::sharedDirector()->isEnding(); ++frame)
+    {
+        CCDirector::sharedDirector()->step(kFrame);
+    }
+    EXPECT_TRUE(CCDirector::sharedDirector()->isEnding()) << "the game went on without its level list";
+    EXPECT_EQ(1, application.getExitStatus());
+    EXPECT_TRUE(log.contains("ERROR: The game cannot start: the game world could not be built"));
+    // Nothing further is built on the broken world.
+    CCDirector::sharedDirector()->step(kFrame);
+    EXPECT_EQ(nullptr, game->getTitleScreen());
+
+    CCDirector::purgeSharedDirector();
+    CCPoolManager::sharedPoolManager()->pop();
+    CCFileUtils::sharedFileUtils()->setResourceDirectory(resources.c_str());
+}
+
+TEST_F(StoryFlowTest, AStageLeftBehindLeavesNoShapesOrTriggers)
+{
+    CollisionManager* collisions = m_game->getCollisionManager();
+    auto stageMembers = [collisions] {
+        return collisions->getCollisionList(8)->getMembers().size() + collisions->getCollisionList(32)->getMembers().size();
+    };
+    startStory();
+    ASSERT_GT(collisions->getCollisionList(8)->getMembers().size(), 0u);
+    ASSERT_GT(collisions->getCollisionList(32)->getMembers().size(), 0u);
+    m_game->quitToTitleScreen();
+    EXPECT_EQ(0u, stageMembers()) << "left for the title";
+
+    // Story again continues from the checkpoint the street saved.
+    ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
+    key(VornPlayerInputMulti::kKeyEnter);
+    ASSERT_TRUE(stepUntil([this] { return inPlay(); }));
+    ASSERT_GT(stageMembers(), 0u);
+    m_game->setBackdropFile("");
+    EXPECT_EQ(0u, stageMembers()) << "no stage";
 }

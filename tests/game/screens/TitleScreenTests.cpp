@@ -165,6 +165,8 @@ TEST_F(TitleScreenTest, KeysMoveThroughTheMenuAndStoryStartsANewGameAtEasy)
     ASSERT_EQ(1u, m_signals.newGames.size());
     EXPECT_EQ(0, m_signals.newGames[0]);
     EXPECT_EQ(0, m_signals.continues);
+    // The autosave notice plays, then the story begins.
+    stepFrames(30, 0.1f);
 
     // With a saved checkpoint the same item continues.
     m_manager->getRestartManager()->setHasCheckpoint(true);

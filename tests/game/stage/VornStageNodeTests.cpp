@@ -104,14 +104,14 @@ TEST_F(StageNodeTest, GameLoadersReplaceTheEnginesAndAddTheStageClasses)
     ASSERT_TRUE(particles != nullptr);
     EXPECT_EQ(kCCPositionTypeRelative, particles->getPositionType());
 
-    // A visible trigger keeps the layout's look and shows only while armed.
+    // A visible trigger is an area drawn at no opacity, shown only while armed.
     VornTrigger* trigger = dynamic_cast<VornTrigger*>(members.nodes["trigger"]);
     ASSERT_TRUE(trigger != nullptr);
     EXPECT_EQ("onShown", trigger->getTriggerName());
     EXPECT_TRUE(trigger->getRepeatTrigger());
     EXPECT_TRUE(trigger->getVisibleTrigger());
     EXPECT_FALSE(trigger->isTriggered());
-    EXPECT_EQ(100, trigger->getOpacity());
+    EXPECT_EQ(0, trigger->getOpacity());
     EXPECT_TRUE(trigger->isVisible());
     EXPECT_TRUE(inList(32, trigger));
     EXPECT_TRUE(log.contains("Unexpected property: 'extra'!"));
