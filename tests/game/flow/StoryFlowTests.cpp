@@ -240,7 +240,7 @@ TEST_F(StoryFlowTest, PauseQuitReturnsToTheTitleAndPauseRestartGoesBackIntoTheLe
     key(VornPlayerInputMulti::kKeyEscape);
     frames(30);
     ASSERT_TRUE(pause->isOpen());
-    pause->onQuitConfirmed();
+    pause->onQuit();
     ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
     EXPECT_FALSE(pause->isVisible());
     EXPECT_TRUE(m_game->isPaused());
