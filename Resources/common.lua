@@ -128,8 +128,8 @@ function playArenaMusic()
     game():playMusic(track)
 end
 
--- A fresh match: tasks drawn, the clock reset, both on show, the clock running. The HUD starts
--- each level clean, so a level calls this from afterStart.
+-- A fresh match: tasks drawn, the clock reset, both on show with the fighter's health bar, the
+-- clock running. The HUD starts each level clean, so a level calls this from afterStart.
 function startArenaMatch()
     local arena = game().ArenaManager
     if arena == nil then
@@ -138,6 +138,9 @@ function startArenaMatch()
     arena:initArena()
     local hud = game().HUD
     if hud ~= nil then
+        if game().Player ~= nil then
+            hud:showPlayerHealth(game().Player)
+        end
         hud:showArenaTasks()
         hud:showArenaTimer()
     end
