@@ -406,9 +406,12 @@ void CCMenuGamepadInputDispatcher::moveSelection(int direction, int player)
     {
         if (entries[i].item == focus)
         {
-            // Nothing further in the focused item's own column or row: an item off to the side
-            // in that direction is nearer to the eye than wrapping round to the far end.
-            CCMenuItem* aside = i + 1 == entries.size() ? nearestBeyond(candidates, focus, direction) : NULL;
+            // Nothing further up or down in the focused item's own column: an item off to the side
+            // in that direction is nearer to the eye than wrapping round to the far end. Rows
+            // still wrap.
+            bool vertical = direction == kMenuGamepadInput_Up || direction == kMenuGamepadInput_Down;
+            CCMenuItem* aside =
+                vertical && i + 1 == entries.size() ? nearestBeyond(candidates, focus, direction) : NULL;
             next = aside != NULL ? aside : entries[(i + 1) % entries.size()].item;
             break;
         }

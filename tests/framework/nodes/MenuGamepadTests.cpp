@@ -208,7 +208,7 @@ TEST_F(MenuGamepadTest, WithNothingFurtherInItsColumnTheFocusGoesToTheNearestIte
         { 5, kMenuGamepadInput_Down, 3 },
         { 4, kMenuGamepadInput_Up, 4 },    // nothing beyond at all: wraps within its column
         { 1, kMenuGamepadInput_Right, 2 },
-        { 1, kMenuGamepadInput_Left, 3 },   // rows wrap as before
+        { 1, kMenuGamepadInput_Left, 3 },   // rows wrap as before, even with an item up that way
         { 3, kMenuGamepadInput_Right, 1 },
     };
     for (const Case& c : cases)

@@ -154,12 +154,12 @@ TEST_F(MenuScreenTest, ResultMenusTakeNoKeysUntilTheyAreShown)
         EXPECT_EQ(0, signals.closing + signals.closed);
 
         // Once the menu is in, it has the focus and the key works.
-        for (int i = 0; i < 600 && screen->getDefaultMenu()->getScale() < 1.0f; ++i)
+        for (int i = 0; i < 600 && pad->getFocusMenuItem(0) != screen->getDefaultMenuItem(); ++i)
         {
             stepFrames(1, 1.0f / 60.0f);
         }
-        stepFrames(2, 1.0f / 60.0f);
         EXPECT_EQ(screen->getDefaultMenuItem(), pad->getFocusMenuItem(0));
+        EXPECT_FLOAT_EQ(1.0f, screen->getDefaultMenu()->getScale());
         pad->handleMenuInput(kMenuGamepadInput_Action, 0);
         stepFrames(60, 1.0f / 60.0f);
         EXPECT_FALSE(screen->isVisible());
