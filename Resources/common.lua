@@ -120,7 +120,8 @@ function playArenaMusic()
     game():playMusic(track)
 end
 
--- A fresh match: tasks drawn, the clock reset, both on show, the clock running.
+-- A fresh match: tasks drawn, the clock reset, both on show with the fighter's health bar, the
+-- clock running.
 function startArenaMatch()
     local arena = game().ArenaManager
     if arena == nil then
@@ -129,6 +130,9 @@ function startArenaMatch()
     arena:initArena()
     local hud = game().HUD
     if hud ~= nil then
+        if game().Player ~= nil then
+            hud:showPlayerHealth(game().Player)
+        end
         hud:showArenaTasks()
         hud:showArenaTimer()
     end

@@ -200,7 +200,8 @@ void ArenaCompleteScreen::submitScore(VornPlayer* player)
 
 void ArenaCompleteScreen::onOpened()
 {
-    VornScreen::onOpened();
+    // The menu is still scaled away while the bar fills: it takes the focus when it comes in.
+    finishOpening();
     GameManager* game = GameManager::getInstance();
     if (game)
     {

@@ -178,7 +178,8 @@ void GameOverScreen::open()
 
 void GameOverScreen::onOpened()
 {
-    VornScreen::onOpened();
+    // The menu is still scaled away while the bar fills: it takes the focus when it comes in.
+    finishOpening();
     m_pRPGWidget->playExperienceOf(m_pDesc, this, callfunc_selector(GameOverScreen::showMenu));
 }
 

@@ -6,8 +6,6 @@
 #include "CCMenuItem.h"
 #include "CCSlider.h"
 #include "CCSprite.h"
-#include "LocaleManager.h"
-#include "MessageBoxScreen.h"
 #include "MusicManager.h"
 #include "SFXManager.h"
 #include "VornGameManager.h"
@@ -16,20 +14,11 @@ NS_CC_BEGIN
 
 const float PauseScreen::kVolumeStep = 0.1f;
 
-namespace
-{
-const char* localized(const char* key)
-{
-    LocaleManager* locale = LocaleManager::sharedLocaleManager();
-    return locale ? locale->localize(key) : key;
-}
-} // namespace
-
 PauseScreen::PauseScreen()
     : m_pMainMenu(NULL), m_pVolumeMenu(NULL), m_pPauseButton(NULL), m_pSFXSlider(NULL), m_pMusicSlider(NULL),
       m_pMusicVolumeDecButton(NULL), m_pMusicVolumeIncButton(NULL), m_pSFXVolumeDecButton(NULL),
       m_pSFXVolumeIncButton(NULL), m_pVolumeControls(NULL), m_pSFXSliderControl(NULL), m_pMusicSliderControl(NULL),
-      m_pJoinedGame(NULL), m_bAskingToQuit(false), m_pQuitQuestion(NULL)
+      m_pJoinedGame(NULL)
 {
 }
 
@@ -220,14 +209,22 @@ void PauseScreen::sfxVolumeInc()
     stepSlider(m_pSFXSliderControl, kVolumeStep, m_pSFXVolumeIncButton);
 }
 
+CCMenuItem* PauseScreen::getMainMenuTopItem()
+{
+    CCArray* items = m_pMainMenu ? m_pMainMenu->getChildren() : NULL;
+    return items && items->count() > 0 ? dynamic_cast<CCMenuItem*>(items->objectAtIndex(0)) : NULL;
+}
+
 bool PauseScreen::onVolumeMenuDown(int player)
 {
     CC_UNUSED_PARAM(player);
     CCMenuGamepadInputDispatcher* dispatcher = CCMenuGamepadInputDispatcher::sharedDispatcher();
     CCMenuItem* selected = dispatcher->getFocusMenuItem(0);
-    if (selected && m_pMainMenu && (selected == m_pSFXVolumeDecButton || selected == m_pSFXVolumeIncButton))
+    CCMenuItem* top = getMainMenuTopItem();
+    if (selected && top && (selected == m_pSFXVolumeDecButton || selected == m_pSFXVolumeIncButton))
     {
-        dispatcher->setActiveMenu(m_pMainMenu, -1);
+        // The effects row sits right above the main menu's first item.
+        dispatcher->setFocusMenuItem(top, -1);
         return true;
     }
     return false;
@@ -236,63 +233,32 @@ bool PauseScreen::onVolumeMenuDown(int player)
 bool PauseScreen::onMainMenuUp(int player)
 {
     CC_UNUSED_PARAM(player);
-    if (m_pVolumeControls && m_pVolumeControls->isVisible() && m_pVolumeMenu)
+    CCMenuGamepadInputDispatcher* dispatcher = CCMenuGamepadInputDispatcher::sharedDispatcher();
+    if (dispatcher->getFocusMenuItem(0) != getMainMenuTopItem())
     {
-        CCMenuGamepadInputDispatcher::sharedDispatcher()->setActiveMenu(m_pVolumeMenu, -1);
+        return false;  // within the main menu, up is the menu's own move
+    }
+    if (m_pVolumeControls && m_pVolumeControls->isVisible() && m_pSFXVolumeDecButton)
+    {
+        // The effects row is the one right above.
+        dispatcher->setFocusMenuItem(m_pSFXVolumeDecButton, -1);
     }
     return true;
 }
 
 void PauseScreen::onResume()
 {
-    if (m_bAskingToQuit)
-    {
-        return;
-    }
     CCDirector::sharedDirector()->resume();
     m_resumeSignal.emit();
 }
 
 void PauseScreen::onRestart()
 {
-    if (m_bAskingToQuit)
-    {
-        return;
-    }
     m_restartSignal.emit();
 }
 
 void PauseScreen::onQuit()
 {
-    if (m_bAskingToQuit || m_bClosing || !isVisible())
-    {
-        return;
-    }
-    MessageBoxScreen* box = MessageBoxScreen::showMessageBox(
-        this, localized("MENU_QUIT_TO_TITLE_QUESTION"), NULL, NULL, callfunc_selector(PauseScreen::onQuitConfirmed),
-        callfunc_selector(PauseScreen::onQuitDeclined), callfunc_selector(PauseScreen::onQuitDeclined));
-    if (box)
-    {
-        m_bAskingToQuit = true;
-        m_pQuitQuestion = box;
-    }
-    else
-    {
-        // Without the question the button must still work.
-        onQuitConfirmed();
-    }
-}
-
-void PauseScreen::onQuitDeclined()
-{
-    m_bAskingToQuit = false;
-    m_pQuitQuestion = NULL;
-}
-
-void PauseScreen::onQuitConfirmed()
-{
-    m_bAskingToQuit = false;
-    m_pQuitQuestion = NULL;
     if (m_bClosing || !isVisible())
     {
         return;
@@ -341,13 +307,6 @@ void PauseScreen::close()
     setTouchEnabled(false);
     m_bClosing = true;
     CCDirector::sharedDirector()->resume();
-    // The game goes on without an answer: the question goes with the screen.
-    if (m_pQuitQuestion)
-    {
-        m_pQuitQuestion->removeFromParentAndCleanup(true);
-        m_pQuitQuestion = NULL;
-        m_bAskingToQuit = false;
-    }
     // A close during the opening takes over from it: the opening's end would pause the director
     // again and leave the screen up with the game running.
     if (!runTimeline("close", callfunc_selector(VornScreen::onClosed), true))

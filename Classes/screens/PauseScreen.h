@@ -8,13 +8,11 @@ NS_CC_BEGIN
 class CCSlider;
 class CCSprite;
 class GameManager;
-class MessageBoxScreen;
 class MusicManager;
 class SFXManager;
 
 /**
- * The in-game pause menu: resume, restart from the last checkpoint, quit to the title (after a
- * question), and music and sound-effect volumes, each a slider with a decrease and an increase
+ * The in-game pause menu: resume, restart from the last checkpoint, quit to the title, and music and sound-effect volumes, each a slider with a decrease and an increase
  * button. It opens and closes with the game's paused state and freezes the director while shown.
  */
 class PauseScreen : public VornScreen
@@ -48,20 +46,19 @@ public:
 
     void onResume();
     void onRestart();
-    /** Asks first: quitting loses the progress since the last checkpoint. */
+    /** Leaves for the title: the "onQuit" timeline, then the quit signal. */
     void onQuit();
     void musicVolumeDec();
     void musicVolumeInc();
     void sfxVolumeDec();
     void sfxVolumeInc();
-    /** Down from the SFX buttons jumps to the main menu; elsewhere the menu moves as usual. */
+    /** Down from the effects buttons goes to the main menu's first item; elsewhere the menu moves as usual. */
     bool onVolumeMenuDown(int player);
-    /** Up from the main menu reaches the volume menu while the volume controls show. */
+    /**
+     * Up from the main menu's first item goes to the effects row above it while the volume
+     * controls show, and stays put while they are hidden; below it, the menu moves as usual.
+     */
     bool onMainMenuUp(int player);
-
-    /** The quit question's answers (called on this screen by the message box). */
-    void onQuitConfirmed();
-    void onQuitDeclined();
 
     virtual CCMenuGamepad* getMainMenu() { return m_pMainMenu; }
     virtual CCMenuGamepad* getVolumeMenu() { return m_pVolumeMenu; }
@@ -83,6 +80,7 @@ protected:
 
 private:
     void stepSlider(CCSlider* slider, float delta, CCMenuItem* focus);
+    CCMenuItem* getMainMenuTopItem();
     void onQuitTimelineEnded();
 
     CCMenuGamepad* m_pMainMenu;
@@ -98,8 +96,6 @@ private:
     CCSlider* m_pSFXSliderControl;    ///< a node of the layout
     CCSlider* m_pMusicSliderControl;  ///< a node of the layout
     GameManager* m_pJoinedGame;       ///< whose signals this screen listens to
-    bool m_bAskingToQuit;
-    MessageBoxScreen* m_pQuitQuestion;  ///< a child while the quit question is up
     Signal<> m_restartSignal;
     Signal<> m_resumeSignal;
     Signal<> m_quitSignal;

@@ -117,6 +117,14 @@ void RPGWidget::setRPGStats(VornActorDesc* desc)
     }
     m_nDisplayedLevel = desc->getXPLevel();
     refresh();
+}
+
+void RPGWidget::showPips()
+{
+    if (!m_pDesc)
+    {
+        return;
+    }
     for (int i = 0; i < MAX_NUM_RPG_LEVELS; ++i)
     {
         for (int stat = 0; stat < kRPG_MAX; ++stat)
@@ -126,12 +134,12 @@ void RPGWidget::setRPGStats(VornActorDesc* desc)
             {
                 continue;
             }
-            if (i <= desc->getNumRPGPoints(stat))
+            if (i <= m_pDesc->getNumRPGPoints(stat))
             {
                 pip->setVisible(true);
                 pip->setColor(kPipEarned);
             }
-            else if (i <= desc->getMaxRPGPoints(stat))
+            else if (i <= m_pDesc->getMaxRPGPoints(stat))
             {
                 pip->setVisible(true);
                 pip->setColor(kPipOpen);
@@ -146,6 +154,8 @@ void RPGWidget::setRPGStats(VornActorDesc* desc)
 
 void RPGWidget::refresh()
 {
+    // Points spent on the level-up screen show on the screen beneath as soon as it is back.
+    showPips();
     bool atMaximum = isAtMaximum();
     if (m_pXPLabel && m_pDesc)
     {

@@ -52,7 +52,7 @@ public:
     void playExperienceOf(VornActorDesc* desc, CCObject* target, SEL_CallFunc callback);
     /** The level-up screen has closed: show the new levels, then call the owner back. */
     void onLevelUpScreenClosed();
-    /** Redraws the level, the bar and the maximum-level mark from the descriptor. */
+    /** Redraws the pips, the level, the bar and the maximum-level mark from the descriptor. */
     void refresh();
 
     CCSprite* getPip(int stat, int index);
@@ -73,6 +73,8 @@ protected:
 
 private:
     bool isAtMaximum();
+    /** Each stat's pips from the descriptor's current points. */
+    void showPips();
     int costOfLevel(int level);
     void levelUpStep();
     void finishLevelUpAnimation();

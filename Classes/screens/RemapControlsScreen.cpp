@@ -7,6 +7,7 @@
 #include "CCUserDefault.h"
 #include "GameManager.h"
 #include "InputHandler.h"
+#include "InputHandler_DesktopGamepad.h"
 #include "InputManager.h"
 #include "VornGameManager.h"
 #include "VornPlayer.h"
@@ -209,12 +210,36 @@ void RemapControlsScreen::showControls(InputHandler* handler, int deviceType, in
     }
 }
 
+std::string RemapControlsScreen::deviceTypeName(InputHandler* handler, int deviceType)
+{
+    if (!handler)
+    {
+        return "";
+    }
+    if (deviceType == DEVICE_TYPE_KEYBOARD)
+    {
+        return handler->getDeviceName(-1);
+    }
+    InputHandler_DesktopGamepad* pads = dynamic_cast<InputHandler_DesktopGamepad*>(handler);
+    CCDictionary* descriptions = pads ? pads->getGamepadDescriptions() : NULL;
+    CCDictionary* pad = descriptions ? dynamic_cast<CCDictionary*>(descriptions->objectForKey((intptr_t)deviceType)) : NULL;
+    CCString* name = pad ? dynamic_cast<CCString*>(pad->objectForKey(std::string("DisplayName"))) : NULL;
+    if (name && name->length() > 0)
+    {
+        return name->getCString();
+    }
+    // A pad nobody described: its maker and model numbers.
+    char text[32];
+    snprintf(text, sizeof(text), "Gamepad %04X:%04X", ((unsigned int)deviceType >> 16) & 0xFFFF,
+             (unsigned int)deviceType & 0xFFFF);
+    return text;
+}
+
 void RemapControlsScreen::showDevice(InputHandler* handler, int deviceType, int deviceId)
 {
-    CC_UNUSED_PARAM(deviceType);
     if (m_pDeviceTypeLabel && handler)
     {
-        m_pDeviceTypeLabel->setString(handler->getDeviceName(deviceId));
+        m_pDeviceTypeLabel->setString(deviceTypeName(handler, deviceType).c_str());
     }
     if (m_pDeviceHashLabel)
     {
@@ -241,12 +266,12 @@ void RemapControlsScreen::updateSelectionBar()
     m_pSelectionBar->setPosition(ccp(box.getMinX(), box.getMaxY() - (m_nCurrentInput - 1) * lineHeight));
 }
 
-void RemapControlsScreen::setPlayerInputEnabled(bool enabled)
+void RemapControlsScreen::setMenuNavigation(bool on)
 {
     VornPlayerInputMulti* input = getPlayerInput();
     if (input)
     {
-        input->setEnabled(enabled);
+        input->setMenuNavigationRequested(on);
     }
 }
 
@@ -259,10 +284,10 @@ void RemapControlsScreen::startRemap()
     m_bRemapping = true;
     m_nCurrentInput = kFirstInput;
     updateSelectionBar();
-    setPlayerInputEnabled(false);
+    setMenuNavigation(false);
     if (m_pDeviceTypeLabel)
     {
-        m_pDeviceTypeLabel->setString("Push my buttons...");
+        m_pDeviceTypeLabel->setString("Push my buttons..");
     }
     if (m_pControlsLabel)
     {
@@ -283,10 +308,11 @@ void RemapControlsScreen::stopRemap()
     updateSelectionBar();
     if (unfinished)
     {
+        loadDocument();
         reloadControls();
         showPlayerControls();
     }
-    setPlayerInputEnabled(true);
+    setMenuNavigation(true);
     focus(m_pDefaultMenuItem);
 }
 
@@ -335,6 +361,12 @@ void RemapControlsScreen::onButtonEvent(ButtonInputEvent* event)
     const int deviceType = event->getDeviceType();
     const int deviceId = event->getDeviceID();
     const int button = event->getButton();
+    if (deviceType == DEVICE_TYPE_KEYBOARD && button == VornPlayerInputMulti::kKeyEscape)
+    {
+        // Back: the player changed his mind; the saved controls stay as they were.
+        stopRemap();
+        return;
+    }
 
     CCDictionary* infos = handler->getButtonInfos();
     CCDictionary* deviceButtons = infos ? dynamic_cast<CCDictionary*>(infos->objectForKey((intptr_t)deviceType)) : NULL;

@@ -49,14 +49,16 @@ public:
     /** Starts assigning from the first input; presses count from the next frame on. */
     void startRemap();
     /**
-     * Ends assigning. An unfinished sequence puts back the stored controls, so what is in force
-     * is always what the next start-up will read.
+     * Ends assigning. An unfinished sequence puts back the stored controls and document, so what
+     * is in force is always what the next start-up will read.
      */
     void stopRemap();
     /** Each frame: starts or stops listening to buttons when the remapping flag has changed. */
     void onUpdate(float dt);
-    /** While assigning: a press gives the current input to that button. */
+    /** While assigning: a press gives the current input to that button; the keyboard's Escape cancels. */
     void onButtonEvent(ButtonInputEvent* event);
+    /** A device type as a player knows it: "Keyboard", or the pad's name from its description. */
+    static std::string deviceTypeName(InputHandler* handler, int deviceType);
 
     virtual bool isRemapping() { return m_bRemapping; }
     virtual void setRemapping(bool remapping) { m_bRemapping = remapping; }
@@ -96,7 +98,8 @@ private:
     void showPlayerControls();
     void focus(CCMenuItem* item);
     void listen(bool on);
-    void setPlayerInputEnabled(bool enabled);
+    /** Menus stop following the buttons while they are being assigned; play input stays on. */
+    void setMenuNavigation(bool on);
 
     CCLabelBMFont* m_pActionsLabel;
     CCLabelBMFont* m_pControlsLabel;

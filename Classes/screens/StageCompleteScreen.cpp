@@ -227,7 +227,8 @@ void StageCompleteScreen::open()
 
 void StageCompleteScreen::onOpened()
 {
-    VornScreen::onOpened();
+    // The menu is still scaled away while the bar fills: it takes the focus when it comes in.
+    finishOpening();
     GameManager* game = GameManager::getInstance();
     if (game && game->getGameLayer())
     {

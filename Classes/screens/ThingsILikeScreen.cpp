@@ -254,6 +254,11 @@ void ThingsILikeScreen::open()
     loadImages();
     showItem();
     VornScreen::open();
+    // The page takes the keys as it appears: the panel beneath must not get them meanwhile.
+    if (m_pBackMenuItem && isVisible())
+    {
+        CCMenuGamepadInputDispatcher::sharedDispatcher()->setFocusMenuItem(m_pBackMenuItem, 0);
+    }
 }
 
 void ThingsILikeScreen::onOpened()

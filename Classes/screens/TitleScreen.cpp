@@ -117,7 +117,8 @@ TitleScreen::TitleScreen()
       m_pWindowedMenuItem(NULL), m_nSelectedCharacterIndex(0), m_nSelectedArenaIndex(0), m_pArenaModeScreen(NULL),
       m_pMoreScreen(NULL), m_pResetSaveMenuItem(NULL), m_pArenaModeHelper(NULL), m_pDifficultyScreen(NULL),
       m_pControllerConfigScreen(NULL), m_pRemapControlsScreen(NULL), m_pThingsILikeScreen(NULL),
-      m_pStatWidget(NULL), m_nArenaPage(0), m_nReturnTarget(kTitleReturn_MainMenu), m_bConnected(false)
+      m_pStatWidget(NULL), m_nArenaPage(0), m_nReturnTarget(kTitleReturn_MainMenu), m_nQueuedCarouselStep(0),
+      m_bConnected(false)
 {
     for (int i = 0; i < kNumArenaSlots; ++i)
     {
@@ -820,13 +821,9 @@ void TitleScreen::onWindowed()
 void TitleScreen::onFullScreenChanged(CCObject* notification)
 {
     CC_UNUSED_PARAM(notification);
-    // Offer the switch to the other mode, so the player can always get back.
-    GameManager* manager = GameManager::getInstance();
-    SystemManager* system = manager ? manager->getSystemManager() : NULL;
-    bool canSwitch = system && system->getHandler();
-    bool fullscreen = system && system->isFullscreen();
-    setNodeVisible(m_pFullScreenMenuItem, canSwitch && !fullscreen);
-    setNodeVisible(m_pWindowedMenuItem, canSwitch && fullscreen);
+    // The display mode is chosen on the command line ("-w"); the panel offers no switch.
+    setNodeVisible(m_pFullScreenMenuItem, false);
+    setNodeVisible(m_pWindowedMenuItem, false);
 }
 
 std::string TitleScreen::localizeCredits(const std::string& source)
@@ -1015,9 +1012,14 @@ void TitleScreen::onArenaScreenBack(int player)
 void TitleScreen::moveCharacter(int step)
 {
     int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumCharacters() : 0;
-    if (count <= 0 || !runTimelineOnNode(m_pArenaModeScreen, step < 0 ? "characterMoveLeft" : "characterMoveRight",
-                                         callfunc_selector(TitleScreen::refreshCharacterSelect)))
+    if (count <= 0)
     {
+        return;
+    }
+    if (!runTimelineOnNode(m_pArenaModeScreen, step < 0 ? "characterMoveLeft" : "characterMoveRight",
+                           callfunc_selector(TitleScreen::onCarouselSlideDone)))
+    {
+        queueCarouselStep(step);
         return;
     }
     m_nSelectedCharacterIndex = wrapIndex(m_nSelectedCharacterIndex + step, count);
@@ -1027,13 +1029,53 @@ void TitleScreen::moveCharacter(int step)
 void TitleScreen::moveArena(int step)
 {
     int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumArenas() : 0;
-    if (count <= 0 || !runTimelineOnNode(m_pArenaModeScreen, step < 0 ? "arenaMoveLeft" : "arenaMoveRight",
-                                         callfunc_selector(TitleScreen::refreshArenaSelect)))
+    if (count <= 0)
     {
+        return;
+    }
+    if (!runTimelineOnNode(m_pArenaModeScreen, step < 0 ? "arenaMoveLeft" : "arenaMoveRight",
+                           callfunc_selector(TitleScreen::onCarouselSlideDone)))
+    {
+        queueCarouselStep(step);
         return;
     }
     m_nSelectedArenaIndex = wrapIndex(m_nSelectedArenaIndex + step, count);
     refreshArenaSelect();
+}
+
+void TitleScreen::queueCarouselStep(int step)
+{
+    // A press while the carousel slides is kept for the slide's end: one press, the latest.
+    CCBAnimationManager* panel =
+        m_pReader && m_pArenaModeScreen ? m_pReader->getAnimationManagerForNode(m_pArenaModeScreen) : NULL;
+    if (panel && panel->getRunningSequenceName())
+    {
+        m_nQueuedCarouselStep = step;
+    }
+}
+
+void TitleScreen::onCarouselSlideDone()
+{
+    refreshCharacterSelect();
+    refreshArenaSelect();
+    int step = m_nQueuedCarouselStep;
+    m_nQueuedCarouselStep = 0;
+    if (step != 0)
+    {
+        arenaScreenMove(step);
+    }
+}
+
+void TitleScreen::arenaScreenMove(int step)
+{
+    if (m_nArenaPage == kArenaPage_CharacterSelect)
+    {
+        moveCharacter(step);
+    }
+    else if (m_nArenaPage == kArenaPage_ArenaSelect)
+    {
+        moveArena(step);
+    }
 }
 
 void TitleScreen::characterMoveLeft(int player)
@@ -1062,26 +1104,14 @@ void TitleScreen::arenaMoveRight(int player)
 
 void TitleScreen::arenaScreenLeft(int player)
 {
-    if (m_nArenaPage == kArenaPage_CharacterSelect)
-    {
-        characterMoveLeft(player);
-    }
-    else if (m_nArenaPage == kArenaPage_ArenaSelect)
-    {
-        arenaMoveLeft(player);
-    }
+    CC_UNUSED_PARAM(player);
+    arenaScreenMove(-1);
 }
 
 void TitleScreen::arenaScreenRight(int player)
 {
-    if (m_nArenaPage == kArenaPage_CharacterSelect)
-    {
-        characterMoveRight(player);
-    }
-    else if (m_nArenaPage == kArenaPage_ArenaSelect)
-    {
-        arenaMoveRight(player);
-    }
+    CC_UNUSED_PARAM(player);
+    arenaScreenMove(1);
 }
 
 void TitleScreen::onShowCharacterSelect()
@@ -1096,6 +1126,7 @@ void TitleScreen::setArenaPage(int page)
         return;
     }
     m_nArenaPage = page;
+    m_nQueuedCarouselStep = 0;
     CCMenuGamepadInputDispatcher* dispatcher = CCMenuGamepadInputDispatcher::sharedDispatcher();
     if (page == kArenaPage_ArenaSelect)
     {

@@ -81,7 +81,7 @@ public:
     void onResetSave();
     void onFullScreen();
     void onWindowed();
-    /** Shows the display-mode item that switches to the other mode. */
+    /** Keeps both display-mode items hidden: the command line chooses the mode. */
     void onFullScreenChanged(CCObject* notification);
     /** Scrolls the credits while the more panel is on screen and untouched. */
     void tickCredits(float dt);
@@ -142,6 +142,10 @@ public:
     virtual CCLabelBMFont* getArenaBioLabel() { return m_pArenaBioLabel; }
     virtual CCLabelBMFont* getArenaMainOptionLabel() { return m_pArenaMainOptionLabel; }
     virtual CCMenuItem* getArenaMainOptionMenuItem() { return m_pArenaMainOptionMenuItem; }
+    virtual CCMenuItem* getControlsMenuItem() { return m_pControlsMenuItem; }
+    virtual CCMenuItem* getThingsILikeMenuItem() { return m_pThingsILikeMenuItem; }
+    virtual CCMenuItem* getResetSaveMenuItem() { return m_pResetSaveMenuItem; }
+    virtual CCMenuItem* getMoreBackMenuItem() { return m_pMoreBackMenuItem; }
     virtual CCMenuItem* getFullScreenMenuItem() { return m_pFullScreenMenuItem; }
     virtual CCMenuItem* getWindowedMenuItem() { return m_pWindowedMenuItem; }
     virtual CCSprite* getCharacterSlot(int slot);
@@ -179,6 +183,11 @@ private:
     void selectItem(CCMenuItem* item);
     void moveCharacter(int step);
     void moveArena(int step);
+    /** One carousel step on the page shown: characters or arenas. */
+    void arenaScreenMove(int step);
+    void queueCarouselStep(int step);
+    /** The end of a carousel slide: the slots redrawn, then the press kept during it. */
+    void onCarouselSlideDone();
     bool isCharacterUnlocked(int index);
     bool isArenaUnlocked(int index);
     std::string lockedHint(const char* lockedId, const char* achievement);
@@ -243,6 +252,7 @@ private:
     RPGWidget* m_pStatWidget;                     ///< retained
     int m_nArenaPage;
     int m_nReturnTarget;
+    int m_nQueuedCarouselStep;  ///< a carousel press made during a slide: -1, 1, or 0 for none
     bool m_bConnected;
     Signal<const char*> m_startArenaSignal;
     Signal<int> m_newGameSignal;

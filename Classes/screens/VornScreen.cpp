@@ -153,10 +153,23 @@ void VornScreen::open()
     }
     setVisible(true);
     m_openingSignal.emit();
+    if (isModal())
+    {
+        // A box over other screens takes the keys as it appears, not when it has settled:
+        // until then they would still reach the screen beneath.
+        focusDefaultMenu();
+    }
     if (missing)
     {
         onOpened();
     }
+}
+
+bool VornScreen::isModal()
+{
+    CCMenuGamepad* menu = m_pDefaultMenuItem ? dynamic_cast<CCMenuGamepad*>(m_pDefaultMenuItem->getParent())
+                                             : m_pDefaultMenu;
+    return menu && menu->isGamepadLocked();
 }
 
 bool VornScreen::leaveByTimeline(const char* timeline, SEL_CallFunc ended)
@@ -213,10 +226,15 @@ bool VornScreen::isTimelineRunning()
 
 void VornScreen::onOpened()
 {
+    finishOpening();
+    focusDefaultMenu();
+}
+
+void VornScreen::finishOpening()
+{
     m_bOpening = false;
     setTouchEnabled(true);
     m_openedSignal.emit();
-    focusDefaultMenu();
 }
 
 void VornScreen::onClosed()

@@ -92,6 +92,11 @@ public:
 
 protected:
     /**
+     * The end of "open" without the focus: for a screen whose menu comes in later and takes the
+     * focus then, so no key reaches it before the player can see it.
+     */
+    void finishOpening();
+    /**
      * Leaves by a timeline once: touches stop, the screen counts as closing and, at the
      * timeline's end (at once when the layout lacks it), ended runs. False when already leaving.
      */
@@ -134,6 +139,8 @@ public:
     bool hasTimeline(const char* name);
     /** Gives pad focus to the default item, else to the default menu. */
     void focusDefaultMenu();
+    /** A screen whose default menu keeps the focus to itself (locked) owns the keys while it is up. */
+    bool isModal();
 
     /** Moves the node from one point to another over the slide duration, eased; then followUp. */
     void slideNode(CCNode* node, const CCPoint& from, const CCPoint& to, CCFiniteTimeAction* followUp);

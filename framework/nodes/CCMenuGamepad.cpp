@@ -118,11 +118,27 @@ bool CCMenuGamepad::callSelector(int index, int player)
     {
         return false;
     }
-    if (!areAncestorsVisible(this) || !isGamepadEnabled() || !isTouchEnabled())
+    if (!isShowing() || !isGamepadEnabled() || !isTouchEnabled())
     {
         return false;
     }
     return (target->*handler)(player);
+}
+
+bool CCMenuGamepad::isShowing()
+{
+    if (!isVisible() || !areAncestorsVisible(this))
+    {
+        return false;
+    }
+    for (CCNode* node = this; node != NULL; node = node->getParent())
+    {
+        if (node->getScaleX() == 0.0f || node->getScaleY() == 0.0f)
+        {
+            return false;
+        }
+    }
+    return true;
 }
 
 void CCMenuGamepad::cleanup()

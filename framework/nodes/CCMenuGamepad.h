@@ -68,8 +68,14 @@ public:
     SEL_MenuGamepadHandler getGamepadHandler(int index);
 
     /**
-     * Offers a navigation input to its handler: false when there is none, when an ancestor is
-     * hidden, or when pad or touch input is off for this menu; else the handler's answer.
+     * Whether a player can see the menu: it and every ancestor visible, and neither the menu nor
+     * an ancestor scaled to nothing (as a screen's menu is before its timeline brings it in).
+     */
+    bool isShowing();
+
+    /**
+     * Offers a navigation input to its handler: false when there is none, when the menu is not
+     * showing, or when pad or touch input is off for this menu; else the handler's answer.
      */
     bool callSelector(int index, int player);
 

@@ -8,6 +8,7 @@
 #include "GameManager.h"
 
 #include <algorithm>
+#include <cmath>
 
 NS_CC_BEGIN
 
@@ -46,6 +47,47 @@ struct Entry
     CCMenuItem* item;
     CCRect box;
 };
+
+// The enabled, showing candidate nearest to the focused item whose centre lies past the focused
+// box's edge in the direction; a sideways offset counts double, so a near neighbour in the next
+// row beats a far one. NULL when there is none.
+CCMenuItem* nearestBeyond(const std::vector<CCMenuItem*>& candidates, CCMenuItem* focus, int direction)
+{
+    CCRect from = worldBox(focus);
+    CCPoint centre(from.getMidX(), from.getMidY());
+    CCMenuItem* best = NULL;
+    float bestScore = 0.0f;
+    for (CCMenuItem* item : candidates)
+    {
+        CCMenuGamepad* menu = dynamic_cast<CCMenuGamepad*>(item->getParent());
+        if (item == focus || !item->isEnabled() || menu == NULL || !menu->isShowing())
+        {
+            continue;
+        }
+        CCRect box = worldBox(item);
+        CCPoint mid(box.getMidX(), box.getMidY());
+        float along = 0.0f;
+        float aside = 0.0f;
+        switch (direction)
+        {
+        case kMenuGamepadInput_Up: along = mid.y - from.getMaxY(); aside = fabsf(mid.x - centre.x); break;
+        case kMenuGamepadInput_Down: along = from.getMinY() - mid.y; aside = fabsf(mid.x - centre.x); break;
+        case kMenuGamepadInput_Left: along = from.getMinX() - mid.x; aside = fabsf(mid.y - centre.y); break;
+        default: along = mid.x - from.getMaxX(); aside = fabsf(mid.y - centre.y); break;
+        }
+        if (along <= 0.0f)
+        {
+            continue;
+        }
+        float score = along + 2.0f * aside;
+        if (best == NULL || score < bestScore)
+        {
+            best = item;
+            bestScore = score;
+        }
+    }
+    return best;
+}
 } // namespace
 
 CCMenuGamepadInputDispatcher::CCMenuGamepadInputDispatcher()
@@ -272,7 +314,7 @@ std::vector<CCMenuItem*> CCMenuGamepadInputDispatcher::candidateItems(int player
     }
     for (CCMenuGamepad* menu : menus)
     {
-        if (!menu->isGamepadEnabled() || !menu->isTouchEnabled() || !areAncestorsVisible(menu))
+        if (!menu->isGamepadEnabled() || !menu->isTouchEnabled() || !menu->isShowing())
         {
             continue;
         }
@@ -364,7 +406,13 @@ void CCMenuGamepadInputDispatcher::moveSelection(int direction, int player)
     {
         if (entries[i].item == focus)
         {
-            next = entries[(i + 1) % entries.size()].item;
+            // Nothing further up or down in the focused item's own column: an item off to the side
+            // in that direction is nearer to the eye than wrapping round to the far end. Rows
+            // still wrap.
+            bool vertical = direction == kMenuGamepadInput_Up || direction == kMenuGamepadInput_Down;
+            CCMenuItem* aside =
+                vertical && i + 1 == entries.size() ? nearestBeyond(candidates, focus, direction) : NULL;
+            next = aside != NULL ? aside : entries[(i + 1) % entries.size()].item;
             break;
         }
     }
@@ -396,7 +444,7 @@ void CCMenuGamepadInputDispatcher::activateSelectedItem(int player)
         return;
     }
     menu->retain();
-    if (!menu->callSelector(kMenuGamepadInput_Action, player) && areAncestorsVisible(menu))
+    if (!menu->callSelector(kMenuGamepadInput_Action, player) && menu->isShowing())
     {
         CCMenuItem* item = m_pFocusItem[player];
         if (item != NULL && item->isSelected() && item->isEnabled())

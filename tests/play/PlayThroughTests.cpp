@@ -126,22 +126,16 @@ protected:
         return done();
     }
 
-    /** Waits out a result screen's filling bar, then presses the action key as a player would. */
+    /** Presses the action key on a result screen until it goes, as an impatient player would. */
     void confirm(VornScreen* screen, const std::string& picture = "")
     {
-        // Known fault (issue 20): a result screen's menu takes the action key before it is shown,
-        // so a press too soon restarts the stage; a player waits for the menu, so do we.
-        for (int i = 0; i < 240 && screen->isVisible(); ++i)
+        for (int i = 0; i < 800 && screen->isVisible(); ++i)
         {
-            frame();
-        }
-        if (!picture.empty())
-        {
-            shot(picture);
-        }
-        for (int i = 0; i < 400 && screen->isVisible(); ++i)
-        {
-            if (i % 20 == 19)
+            if (i == 60 && !picture.empty())
+            {
+                shot(picture);
+            }
+            if (i % 20 == 0)
             {
                 press(VornPlayerInputMulti::kKeyEnter);
             }

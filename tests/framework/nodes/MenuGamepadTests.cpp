@@ -189,6 +189,75 @@ TEST_F(MenuGamepadTest, HandlersComeFirstAndActionActivatesTheFocusedItem)
     column->cleanup();
 }
 
+TEST_F(MenuGamepadTest, WithNothingFurtherInItsColumnTheFocusGoesToTheNearestItemThatWay)
+{
+    // A button row under two buttons that sit off the row's columns, as on the results and the
+    // more panel: up from a row button reaches the nearer upper button instead of going nowhere.
+    CCMenuGamepad* row = menu(item(1, 100, 50), item(2, 200, 50), item(3, 400, 50));
+    CCMenuGamepad* upper = menu(item(4, 150, 200), item(5, 420, 200));
+    struct Case
+    {
+        int from;
+        int direction;
+        int expected;
+    } cases[] = {
+        { 1, kMenuGamepadInput_Up, 4 },    // nothing above in its column: the nearer one
+        { 2, kMenuGamepadInput_Up, 4 },
+        { 3, kMenuGamepadInput_Up, 5 },    // the nearer one is up and to the right
+        { 4, kMenuGamepadInput_Down, 1 },  // a tie goes to the first in menu order
+        { 5, kMenuGamepadInput_Down, 3 },
+        { 4, kMenuGamepadInput_Up, 4 },    // nothing beyond at all: wraps within its column
+        { 1, kMenuGamepadInput_Right, 2 },
+        { 1, kMenuGamepadInput_Left, 3 },   // rows wrap as before, even with an item up that way
+        { 3, kMenuGamepadInput_Right, 1 },
+    };
+    for (const Case& c : cases)
+    {
+        CCMenuGamepad* owner = c.from <= 3 ? row : upper;
+        dispatcher()->setFocusMenuItem(static_cast<CCMenuItem*>(owner->getChildByTag(c.from)), 0);
+        dispatcher()->moveSelection(c.direction, 0);
+        EXPECT_EQ(c.expected, focusTag()) << "from " << c.from << " direction " << c.direction;
+    }
+    // A hidden menu's items are no neighbours.
+    upper->setVisible(false);
+    dispatcher()->setFocusMenuItem(static_cast<CCMenuItem*>(row->getChildByTag(1)), 0);
+    dispatcher()->moveSelection(kMenuGamepadInput_Up, 0);
+    EXPECT_EQ(1, focusTag());
+    row->cleanup();
+    upper->cleanup();
+}
+
+TEST_F(MenuGamepadTest, AMenuScaledToNothingTakesNoInputUntilItShows)
+{
+    // A result screen's menu waits at scale 0 until its timeline brings it in; its panel may be
+    // the one scaled, or the menu itself.
+    CCMenuGamepad* column = menu(item(1, 100, 50), item(2, 100, 150));
+    column->setGamepadHandler(kMenuGamepadInput_Up, &m_listener, menugamepad_selector(MenuListener::onUp));
+    column->setGamepadHandler(kMenuGamepadInput_Back, &m_listener, menugamepad_selector(MenuListener::onUp));
+    CCNode* panel = CCNode::create();
+    panel->addChild(column);
+    CCNode* hiding[] = { column, panel };
+    for (CCNode* scaled : hiding)
+    {
+        m_listener.events.clear();
+        scaled->setScale(0.0f);
+        dispatcher()->setFocusMenuItem(static_cast<CCMenuItem*>(column->getChildByTag(1)), 0);
+        EXPECT_FALSE(column->isShowing());
+        dispatcher()->handleMenuInput(kMenuGamepadInput_Action, 0);
+        dispatcher()->handleMenuInput(kMenuGamepadInput_Back, 0);
+        dispatcher()->handleMenuInput(kMenuGamepadInput_Up, 0);
+        EXPECT_TRUE(m_listener.events.empty()) << m_listener.events.front();
+
+        scaled->setScale(1.0f);
+        EXPECT_TRUE(column->isShowing());
+        dispatcher()->setFocusMenuItem(static_cast<CCMenuItem*>(column->getChildByTag(1)), 0);
+        dispatcher()->handleMenuInput(kMenuGamepadInput_Back, 0);
+        dispatcher()->handleMenuInput(kMenuGamepadInput_Action, 0);
+        EXPECT_EQ((std::vector<std::string>{ "up 0", "item 1" }), m_listener.events);
+    }
+    column->cleanup();
+}
+
 TEST_F(MenuGamepadTest, ActivateOnSelectionFiresOncePerFocusChange)
 {
     CCMenuGamepad* column = menu(item(1, 100, 50), item(2, 100, 150));

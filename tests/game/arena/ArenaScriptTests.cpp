@@ -1,6 +1,8 @@
 #include "ArenaTestSupport.h"
 #include "BotActor.h"
 #include "BotManager.h"
+#include "HUD.h"
+#include "PlayerHealthScreen.h"
 #include "VornTestSupport.h"
 
 #include <string>
@@ -42,6 +44,9 @@ TEST_F(ArenaScript, AMatchRunsItsClockAndKeepsThreeThugsInPlay)
     EXPECT_TRUE(m_arena->isRunning());
     EXPECT_LT(m_arena->getTimeLeft(), ArenaManager::kStartTime);
     EXPECT_EQ(3, activeBots());
+    // The fighter's health bar is up, as in the story.
+    ASSERT_NE(nullptr, m_game->getHUD());
+    EXPECT_TRUE(m_game->getHUD()->getPlayerHealthScreen()->isVisible());
 
     // A knock-out sends in another once the fallen one has gone.
     BotActor* fallen = m_game->getBotManager()->getActiveBots().front();

@@ -96,6 +96,8 @@ TEST_F(LevelUpScreenTest, EachPressSpendsALevelOnAStatAndSavesItThenContinueCall
     EXPECT_FALSE(m_screen->getStatMenuItem(kRPG_Power)->isEnabled());
     EXPECT_FALSE(m_screen->getStatRootItem(kRPG_Power)->isVisible());
     EXPECT_FALSE(m_screen->getContinueMenuItem()->isEnabled());
+    // No captionless button while levels are left to spend.
+    EXPECT_FALSE(m_screen->getContinueMenuItem()->isVisible());
     EXPECT_EQ(m_screen->getStatMenuItem(kRPG_Health), focused());
 
     // Speed reaches its maximum: its item goes and the focus falls back to the first open stat.
@@ -116,6 +118,7 @@ TEST_F(LevelUpScreenTest, EachPressSpendsALevelOnAStatAndSavesItThenContinueCall
     }
     EXPECT_TRUE(m_screen->getContinueLabel()->isVisible());
     EXPECT_TRUE(m_screen->getContinueMenuItem()->isEnabled());
+    EXPECT_TRUE(m_screen->getContinueMenuItem()->isVisible());
     EXPECT_EQ(m_screen->getContinueMenuItem(), focused());
 
     // A press with nothing left to pay with buys nothing and leaves the experience alone.

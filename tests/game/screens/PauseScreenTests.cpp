@@ -135,21 +135,29 @@ TEST_F(PauseScreenTest, UnpausingWhileItOpensLeavesTheDirectorRunning)
     EXPECT_FALSE(CCDirector::sharedDirector()->isPaused());
 }
 
-TEST_F(PauseScreenTest, PadMovesBetweenTheVolumeAndTheMainMenus)
+TEST_F(PauseScreenTest, PadMovesToTheVisuallyAdjacentItemBetweenTheVolumeAndTheMainMenus)
 {
     openByPausing();
     CCMenuGamepadInputDispatcher* pad = CCMenuGamepadInputDispatcher::sharedDispatcher();
     CCMenuItem* resume = itemWithBlockOf(m_screen->getMainMenu(), 0);
+    CCMenuItem* restart = itemWithBlockOf(m_screen->getMainMenu(), 1);
 
-    // Up from the main menu reaches the volume menu.
+    // Up from Resume reaches the effects row right above it, then the music row.
     pad->handleMenuInput(kMenuGamepadInput_Up, 0);
     EXPECT_EQ(m_screen->getVolumeMenu(), pad->getActiveMenu(0));
+    EXPECT_EQ(m_screen->getSFXVolumeDecButton(), pad->getFocusMenuItem(0));
+    pad->handleMenuInput(kMenuGamepadInput_Up, 0);
     EXPECT_EQ(m_screen->getMusicVolumeDecButton(), pad->getFocusMenuItem(0));
-    // Down from the music row is the menu's own move; down from the effects row leaves the menu.
+    // Down from the music row is the menu's own move; down from the effects row reaches Resume.
     pad->handleMenuInput(kMenuGamepadInput_Down, 0);
     EXPECT_EQ(m_screen->getSFXVolumeDecButton(), pad->getFocusMenuItem(0));
     pad->handleMenuInput(kMenuGamepadInput_Down, 0);
     EXPECT_EQ(m_screen->getMainMenu(), pad->getActiveMenu(0));
+    EXPECT_EQ(resume, pad->getFocusMenuItem(0));
+    // Within the main menu up and down step one item; Restart's up is Resume.
+    pad->handleMenuInput(kMenuGamepadInput_Down, 0);
+    EXPECT_EQ(restart, pad->getFocusMenuItem(0));
+    pad->handleMenuInput(kMenuGamepadInput_Up, 0);
     EXPECT_EQ(resume, pad->getFocusMenuItem(0));
 
     // With the volume controls hidden, up stays on the main menu.
@@ -159,39 +167,23 @@ TEST_F(PauseScreenTest, PadMovesBetweenTheVolumeAndTheMainMenus)
     EXPECT_EQ(resume, pad->getFocusMenuItem(0));
 }
 
-TEST_F(PauseScreenTest, QuitAsksFirstAndOnlyAYesLeavesForTheTitle)
-{
-    openByPausing();
-    CCMenuItem* quit = itemWithBlockOf(m_screen->getMainMenu(), 2);
-
-    quit->activate();
-    MessageBoxScreen* box = questionOf(m_screen);
-    ASSERT_NE(nullptr, box);
-    stepFrames(30, 1.0f / 60.0f);
-    box->onNo();
-    stepFrames(30, 1.0f / 60.0f);
-    EXPECT_EQ(nullptr, questionOf(m_screen));
-    EXPECT_TRUE(m_screen->isOpen());
-    EXPECT_EQ(0, m_recorder.quits);
-
-    quit->activate();
-    box = questionOf(m_screen);
-    ASSERT_NE(nullptr, box);
-    stepFrames(30, 1.0f / 60.0f);
-    box->onYes();
-    stepFrames(60, 1.0f / 60.0f);
-    EXPECT_EQ(1, m_recorder.quits);
-    EXPECT_FALSE(m_screen->isVisible());
-    EXPECT_FALSE(CCDirector::sharedDirector()->isPaused());
-}
-
-TEST_F(PauseScreenTest, QuittingToTheTitleElsewhereClosesItAndTheQuestion)
+TEST_F(PauseScreenTest, QuitLeavesForTheTitleWithoutAQuestion)
 {
     openByPausing();
     itemWithBlockOf(m_screen->getMainMenu(), 2)->activate();
-    ASSERT_NE(nullptr, questionOf(m_screen));
-    m_game->getQuitToTitleSignal().emit();
     EXPECT_EQ(nullptr, questionOf(m_screen));
+    EXPECT_FALSE(CCDirector::sharedDirector()->isPaused());
+    // A second press while the screen leaves counts once.
+    itemWithBlockOf(m_screen->getMainMenu(), 2)->activate();
+    stepFrames(60, 1.0f / 60.0f);
+    EXPECT_EQ(1, m_recorder.quits);
+    EXPECT_FALSE(m_screen->isVisible());
+}
+
+TEST_F(PauseScreenTest, QuittingToTheTitleElsewhereClosesIt)
+{
+    openByPausing();
+    m_game->getQuitToTitleSignal().emit();
     stepFrames(30, 1.0f / 60.0f);
     EXPECT_FALSE(m_screen->isVisible());
     EXPECT_FALSE(CCDirector::sharedDirector()->isPaused());

@@ -139,6 +139,9 @@ TEST_F(RPGWidgetTest, APoolOfTwoLevelsFillsTheBarTwiceThenTheRemainderAndBanksTh
     stepFrames(30, 1.0f / 30.0f);
     EXPECT_FALSE(levelUp->isVisible());
     EXPECT_EQ(1, owner.calls);
+    // The screen beneath shows the points just spent, not those it opened with.
+    EXPECT_EQ(237, m_widget->getPip(kRPG_Power, 2)->getColor().g);
+    EXPECT_EQ(75, m_widget->getPip(kRPG_Power, 3)->getColor().g);
     m_widget->setCallbackTarget(NULL);
 }
 

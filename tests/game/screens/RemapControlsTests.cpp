@@ -91,7 +91,10 @@ TEST_F(RemapControlsTest, AKeyboardSequenceIsSavedAndReadBackAndResetBringsTheDe
     ASSERT_NE(-1, defaultPause);
 
     m_screen->startRemap();
-    EXPECT_FALSE(m_input->isEnabled());
+    // Only the menus stop following the keys; the player's input stays on.
+    EXPECT_TRUE(m_input->isEnabled());
+    EXPECT_FALSE(m_input->getMenuNavigationRequested());
+    EXPECT_STREQ("Push my buttons..", m_screen->getDeviceTypeLabel()->getString());
     frames();
     ASSERT_TRUE(m_screen->isListening());
     const int keys[9] = { 'j', 'l', 'i', 'k', 'x', 'z', 'c', 'v', 'b' };
@@ -104,8 +107,10 @@ TEST_F(RemapControlsTest, AKeyboardSequenceIsSavedAndReadBackAndResetBringsTheDe
     // The keyboard keeps its pause and menu keys: the sequence ends after the moves.
     EXPECT_FALSE(m_screen->isRemapping());
     EXPECT_EQ(0, m_screen->getCurrentInput());
-    EXPECT_TRUE(m_input->isEnabled());
+    EXPECT_TRUE(m_input->getMenuNavigationRequested());
     EXPECT_FALSE(m_screen->getSelectionBar()->isVisible());
+    // The label names the kind of device, not its id.
+    EXPECT_STREQ("Keyboard", m_screen->getDeviceTypeLabel()->getString());
     EXPECT_EQ('x', keyFor(kVornInput_Jump));
 
     const std::string text = stored();
@@ -148,6 +153,8 @@ TEST_F(RemapControlsTest, APadSequenceTakesTwelvePressesAndAssigningAgainReplace
             pressPad(buttons[i] + round);
         }
         EXPECT_FALSE(m_screen->isRemapping());
+        // The pad is named by its description, whichever of its kind was pressed.
+        EXPECT_STREQ("Logitech Dual Action", m_screen->getDeviceTypeLabel()->getString());
     }
     const std::string text = stored();
     EXPECT_EQ(1, count(text, "<Device ")) << text;
@@ -170,7 +177,7 @@ TEST_F(RemapControlsTest, LeavingHalfWayPutsBackTheSavedControlsAndTheInput)
     m_screen->startRemap();
     m_screen->close();
     stepFrames(20, 1.0f / 30.0f);
-    EXPECT_TRUE(m_input->isEnabled());
+    EXPECT_TRUE(m_input->getMenuNavigationRequested());
     EXPECT_FALSE(m_screen->isRemapping());
     EXPECT_FALSE(m_screen->isListening());
 
@@ -185,10 +192,47 @@ TEST_F(RemapControlsTest, LeavingHalfWayPutsBackTheSavedControlsAndTheInput)
     EXPECT_EQ('q', keyFor(kVornInput_Left));
     m_screen->close();
     stepFrames(20, 1.0f / 30.0f);
-    EXPECT_TRUE(m_input->isEnabled());
+    EXPECT_TRUE(m_input->getMenuNavigationRequested());
     EXPECT_EQ(defaultLeft, keyFor(kVornInput_Left));
     EXPECT_EQ("<UserControls><Device", stored());
     // Presses after leaving change nothing.
     press('r');
     EXPECT_EQ(defaultLeft, keyFor(kVornInput_Left));
+}
+
+TEST_F(RemapControlsTest, EscapeCancelsARemapAndLeavesTheSavedControlsAsTheyWere)
+{
+    // Saved controls to keep: one finished keyboard sequence.
+    m_screen->startRemap();
+    frames();
+    const int keys[9] = { 'j', 'l', 'i', 'k', 'x', 'z', 'c', 'v', 'b' };
+    for (int key : keys)
+    {
+        press(key);
+    }
+    const std::string saved = stored();
+    ASSERT_NE(std::string::npos, saved.find("ButtonCode=\"120\"")) << saved;
+
+    // Half-way through the pad's sequence the player presses Escape on the keyboard.
+    m_screen->startRemap();
+    frames();
+    pressPad(5);
+    pressPad(6);
+    ASSERT_EQ(3, m_screen->getCurrentInput());
+    press(VornPlayerInputMulti::kKeyEscape);
+    EXPECT_FALSE(m_screen->isRemapping());
+    EXPECT_EQ(0, m_screen->getCurrentInput());
+    EXPECT_TRUE(m_input->getMenuNavigationRequested());
+    EXPECT_EQ(saved, stored());
+    EXPECT_EQ('j', keyFor(kVornInput_Left));
+    EXPECT_NE(5, m_pads->getButtonCodeForInput(kVornInput_Left, kPadType));
+
+    // The next sequence starts from the saved document, not the abandoned one.
+    m_screen->startRemap();
+    frames();
+    for (int key : keys)
+    {
+        press(key);
+    }
+    EXPECT_EQ(std::string::npos, stored().find("<Device DeviceType=\"" + std::to_string(kPadType))) << stored();
 }

@@ -124,6 +124,48 @@ TEST_F(MenuScreenTest, GameOverShowsItsMenuAfterTheBarAndLeavesByIt)
     EXPECT_EQ(0, recorder.quits);
 }
 
+TEST_F(MenuScreenTest, ResultMenusTakeNoKeysUntilTheyAreShown)
+{
+    // The keys a player presses while the experience bar fills must not pick Restart or Continue.
+    GameOverScreen* gameOver = addScreen(GameOverScreen::create());
+    PlayedStageComplete* complete = addScreen(PlayedStageComplete::create());
+    ASSERT_NE(nullptr, gameOver);
+    ASSERT_NE(nullptr, complete);
+    complete->desc = m_game->actorDescWithFile("jors.plist");
+    VornScreen* screens[] = { gameOver, complete };
+    CCMenuGamepadInputDispatcher* pad = CCMenuGamepadInputDispatcher::sharedDispatcher();
+    for (VornScreen* screen : screens)
+    {
+        SignalCounter signals;
+        signals.watch(screen);
+        screen->open();
+        for (int i = 0; i < 120 && screen->isOpening(); ++i)
+        {
+            stepFrames(1, 1.0f / 60.0f);
+        }
+        ASSERT_FALSE(screen->isOpening());
+        ASSERT_FLOAT_EQ(0.0f, screen->getDefaultMenu()->getScale());
+        EXPECT_NE(screen->getDefaultMenuItem(), pad->getFocusMenuItem(0));
+        pad->handleMenuInput(kMenuGamepadInput_Action, 0);
+        pad->handleMenuInput(kMenuGamepadInput_Down, 0);
+        pad->handleMenuInput(kMenuGamepadInput_Action, 0);
+        stepFrames(1, 1.0f / 60.0f);
+        EXPECT_FALSE(screen->isClosing());
+        EXPECT_EQ(0, signals.closing + signals.closed);
+
+        // Once the menu is in, it has the focus and the key works.
+        for (int i = 0; i < 600 && pad->getFocusMenuItem(0) != screen->getDefaultMenuItem(); ++i)
+        {
+            stepFrames(1, 1.0f / 60.0f);
+        }
+        EXPECT_EQ(screen->getDefaultMenuItem(), pad->getFocusMenuItem(0));
+        EXPECT_FLOAT_EQ(1.0f, screen->getDefaultMenu()->getScale());
+        pad->handleMenuInput(kMenuGamepadInput_Action, 0);
+        stepFrames(60, 1.0f / 60.0f);
+        EXPECT_FALSE(screen->isVisible());
+    }
+}
+
 TEST(StageCompleteFormat, TimesAndAccuracies)
 {
     struct

@@ -20,6 +20,7 @@
 #include "SplashScreen.h"
 #include "SystemManager.h"
 #include "RemapControlsScreen.h"
+#include "ThingsILikeScreen.h"
 #include "TitleScreen.h"
 #include "VornControllerConfigScreen.h"
 #include "VornPlayer.h"
@@ -65,6 +66,18 @@ CCRect worldBox(CCNode* node)
                          ? node->getParent()->convertToWorldSpace(CCPoint(box.getMaxX(), box.getMaxY()))
                          : CCPoint(box.getMaxX(), box.getMaxY());
     return CCRect(origin.x, origin.y, corner.x - origin.x, corner.y - origin.y);
+}
+
+bool holds(CCNode* ancestor, CCNode* node)
+{
+    for (; node != NULL; node = node->getParent())
+    {
+        if (node == ancestor)
+        {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string textOf(CCLabelBMFont* label)
@@ -247,8 +260,6 @@ TEST_F(TitleScreenTest, CreditsReplaceLocaleKeysAndRollInTheMorePanel)
     }
 
     // The more panel: music changes, the credits roll while nobody touches them.
-    EXPECT_TRUE(m_title->getFullScreenMenuItem()->isVisible());
-    EXPECT_FALSE(m_title->getWindowedMenuItem()->isVisible());
     m_title->onOpenMore();
     stepFrames(10, 0.1f);
     EXPECT_TRUE(m_title->getMoreScreen()->isVisible());
@@ -262,16 +273,74 @@ TEST_F(TitleScreenTest, CreditsReplaceLocaleKeysAndRollInTheMorePanel)
     EXPECT_GT(rolled, 40.0f);
     EXPECT_LT(rolled, 120.0f);
 
-    // The display-mode item offers the other mode.
+    // The display mode is the command line's: the panel shows no switch, before or after a change.
+    EXPECT_FALSE(m_title->getFullScreenMenuItem()->isVisible());
+    EXPECT_FALSE(m_title->getWindowedMenuItem()->isVisible());
     m_title->onFullScreen();
     EXPECT_TRUE(m_handler->isFullscreen());
     EXPECT_FALSE(m_title->getFullScreenMenuItem()->isVisible());
-    EXPECT_TRUE(m_title->getWindowedMenuItem()->isVisible());
+    EXPECT_FALSE(m_title->getWindowedMenuItem()->isVisible());
 
     key(kMenuGamepadInput_Back);
     EXPECT_FALSE(m_title->getMoreScreen()->isVisible());
     EXPECT_EQ("Menu", m_manager->getMusicManager()->getCurrentTrack());
     EXPECT_EQ(m_title->getDefaultMenuItem(), focus());
+}
+
+TEST_F(TitleScreenTest, TheScreenOnTopOwnsTheKeysAndEveryBoxAnswersThem)
+{
+    m_title->onOpenMore();
+    stepFrames(10, 0.1f);
+    ASSERT_TRUE(m_title->getMoreScreen()->isVisible());
+    ASSERT_EQ(m_title->getMoreBackMenuItem(), focus());
+    // The more panel's directions go to the item next to the focused one on screen.
+    key(kMenuGamepadInput_Up);
+    EXPECT_EQ(m_title->getControlsMenuItem(), focus());
+    key(kMenuGamepadInput_Right);
+    EXPECT_EQ(m_title->getThingsILikeMenuItem(), focus());
+    key(kMenuGamepadInput_Down);
+    EXPECT_EQ(m_title->getResetSaveMenuItem(), focus());
+    key(kMenuGamepadInput_Up);
+    EXPECT_EQ(m_title->getControlsMenuItem(), focus());
+    key(kMenuGamepadInput_Right);
+    ASSERT_EQ(m_title->getThingsILikeMenuItem(), focus());
+
+    // The things-I-like page over the panel: keys pressed while it comes in, and after, are its own.
+    CCMenuGamepadInputDispatcher* pad = CCMenuGamepadInputDispatcher::sharedDispatcher();
+    pad->handleMenuInput(kMenuGamepadInput_Action, 0);
+    ThingsILikeScreen* things = m_title->getThingsILikeScreen();
+    ASSERT_TRUE(things->isVisible());
+    pad->handleMenuInput(kMenuGamepadInput_Back, 0);
+    pad->handleMenuInput(kMenuGamepadInput_Up, 0);
+    stepFrames(8, 0.1f);
+    EXPECT_TRUE(m_title->getMoreScreen()->isVisible());
+    ASSERT_TRUE(things->isOpen());
+    for (int i = 0; i < 4; ++i)
+    {
+        key(i % 2 ? kMenuGamepadInput_Down : kMenuGamepadInput_Up);
+        ASSERT_NE(nullptr, focus());
+        EXPECT_TRUE(holds(things, focus())) << i;
+    }
+    key(kMenuGamepadInput_Back);
+    EXPECT_FALSE(things->isVisible());
+    EXPECT_TRUE(m_title->getMoreScreen()->isVisible());
+    EXPECT_EQ(m_title->getThingsILikeMenuItem(), focus());
+
+    // Back from the panel, then back again: the quit question, answered with the keys alone.
+    key(kMenuGamepadInput_Back);
+    EXPECT_FALSE(m_title->getMoreScreen()->isVisible());
+    key(kMenuGamepadInput_Back);
+    MessageBoxScreen* box = messageBox();
+    ASSERT_NE(nullptr, box);
+    for (int input : { kMenuGamepadInput_Up, kMenuGamepadInput_Down, kMenuGamepadInput_Left, kMenuGamepadInput_Right })
+    {
+        key(input);
+        ASSERT_NE(nullptr, focus());
+        EXPECT_TRUE(holds(box, focus())) << input;
+    }
+    key(kMenuGamepadInput_Action);
+    EXPECT_EQ(nullptr, messageBox());
+    EXPECT_FALSE(m_title->isMessageBoxOpen());
 }
 
 TEST(TitleCarousel, SlotIndicesWrapBothWays)
@@ -428,4 +497,44 @@ TEST_F(TitleScreenTest, TheFighterPageShowsTheChosenFightersStatsInsideThePanel)
     // The next fighter brings his own stats.
     key(kMenuGamepadInput_Right);
     EXPECT_EQ(arenas->getCharacterDesc(1), stats->getDesc());
+}
+
+TEST_F(TitleScreenTest, ArenaPanelKeepsAPressMadeDuringASlideAndDownReachesTheBar)
+{
+    key(kMenuGamepadInput_Down);
+    key(kMenuGamepadInput_Action);
+    ASSERT_TRUE(m_title->getArenaModeScreen()->isVisible());
+    CCMenuGamepadInputDispatcher* pad = CCMenuGamepadInputDispatcher::sharedDispatcher();
+
+    // Two quick presses: the second lands while the first still slides and follows it.
+    pad->handleMenuInput(kMenuGamepadInput_Right, 0);
+    stepFrames(1, 0.05f);
+    ASSERT_TRUE(m_title->isTimelineRunning());
+    pad->handleMenuInput(kMenuGamepadInput_Right, 0);
+    EXPECT_EQ(1, m_title->getSelectedCharacterIndex());
+    stepFrames(20, 0.05f);
+    EXPECT_EQ(2, m_title->getSelectedCharacterIndex());
+    EXPECT_FALSE(m_title->isTimelineRunning());
+    // Only one press is kept, the latest.
+    pad->handleMenuInput(kMenuGamepadInput_Left, 0);
+    pad->handleMenuInput(kMenuGamepadInput_Right, 0);
+    pad->handleMenuInput(kMenuGamepadInput_Right, 0);
+    stepFrames(20, 0.05f);
+    EXPECT_EQ(2, m_title->getSelectedCharacterIndex());
+
+    // Down from the fighter reaches the bar below, on both pages.
+    CCMenuItem* fighter = focus();
+    ASSERT_NE(nullptr, fighter);
+    key(kMenuGamepadInput_Down);
+    ASSERT_NE(nullptr, focus());
+    EXPECT_NE(fighter, focus());
+    EXPECT_LT(focus()->convertToWorldSpace(CCPointZero).y, fighter->convertToWorldSpace(CCPointZero).y);
+    m_title->setArenaPage(kArenaPage_ArenaSelect);
+    stepFrames(10, 0.1f);
+    CCMenuItem* fight = focus();
+    ASSERT_NE(nullptr, fight);
+    key(kMenuGamepadInput_Down);
+    ASSERT_NE(nullptr, focus());
+    EXPECT_NE(fight, focus());
+    EXPECT_LT(focus()->convertToWorldSpace(CCPointZero).y, fight->convertToWorldSpace(CCPointZero).y);
 }
