@@ -32,7 +32,7 @@ public:
     /** Calls keyPressed or keyReleased of every delegate with the code. */
     void dispatchKey(int keyCode, bool pressed);
     /** Codes of keys outside the table: this plus the key's SDL scancode (below 0x200). */
-    static const int kUnnamedKeyBase = 0x10000;
+    static constexpr int kUnnamedKeyBase = 0x10000;
 
     /** SDL key to the table's code: letters lower case (0x61..), symbols by their own character,
      *  arrows 0x1051.., F1 0xBE.., Esc 0x1B; 0 when the key has no code. */
