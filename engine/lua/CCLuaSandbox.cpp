@@ -33,18 +33,26 @@ void keepOnly(lua_State* L, const char* table, const char* const* kept)
     lua_pop(L, 1);
 }
 
-// The full path of a script file named by a script, or an error for a name that leaves the
-// resource folder.
-std::string confinedPath(lua_State* L, int arg)
+// Pushes the full path of the file named at arg; false, with nothing pushed, for a name that
+// leaves the resource folder. Callers raise their Lua errors only once no C++ object is alive: a
+// Lua error jumps past destructors.
+bool pushConfinedPath(lua_State* L, int arg)
 {
     size_t length = 0;
     const char* name = luaL_checklstring(L, arg, &length);
     std::string text(name, length);
     if (!CCFileUtils::isConfinedName(text))
     {
-        luaL_error(L, "'%s' is outside the game's resources", name);
+        return false;
     }
-    return CCFileUtils::sharedFileUtils()->fullPathForFilename(text.c_str());
+    const std::string full = CCFileUtils::sharedFileUtils()->fullPathForFilename(text.c_str());
+    lua_pushlstring(L, full.data(), full.size());
+    return true;
+}
+
+int outsideResources(lua_State* L, const char* name)
+{
+    return luaL_error(L, "'%s' is outside the game's resources", name);
 }
 
 int loadText(lua_State* L, const char* data, size_t size, const char* chunkName)
@@ -67,19 +75,26 @@ int loadText(lua_State* L, const char* data, size_t size, const char* chunkName)
 // loadfile(name): a text chunk from the resource folder.
 int sandboxLoadfile(lua_State* L)
 {
-    std::string name = luaL_checkstring(L, 1);
-    std::string path = confinedPath(L, 1);
+    const char* name = luaL_checkstring(L, 1);
+    if (!pushConfinedPath(L, 1))
+    {
+        return outsideResources(L, name);
+    }
+    lua_pushfstring(L, "@%s", name);
     unsigned long size = 0;
-    unsigned char* data = CCFileUtils::sharedFileUtils()->getFileData(path.c_str(), "rb", &size);
+    unsigned char* data = CCFileUtils::sharedFileUtils()->getFileData(lua_tostring(L, -2), "rb", &size);
     if (data == NULL)
     {
+        lua_pop(L, 2);
         lua_pushnil(L);
-        lua_pushfstring(L, "cannot open %s", name.c_str());
+        lua_pushfstring(L, "cannot open %s", name);
         return 2;
     }
-    std::string chunkName = "@" + name;
-    int results = loadText(L, (const char*)data, size, chunkName.c_str());
+    const int results = loadText(L, (const char*)data, size, lua_tostring(L, -1));
     delete[] data;
+    // The path and the chunk's name lie under the results.
+    lua_remove(L, -(results + 1));
+    lua_remove(L, -(results + 1));
     return results;
 }
 
@@ -145,10 +160,14 @@ int sandboxOpen(lua_State* L)
     {
         return luaL_error(L, "files are opened for reading only");
     }
-    std::string path = confinedPath(L, 1);
-    int base = lua_gettop(L);
+    const char* name = luaL_checkstring(L, 1);
+    if (!pushConfinedPath(L, 1))
+    {
+        return outsideResources(L, name);
+    }
+    int base = lua_gettop(L) - 1;
     lua_pushvalue(L, lua_upvalueindex(1));
-    lua_pushstring(L, path.c_str());
+    lua_insert(L, -2);
     lua_pushstring(L, mode);
     lua_call(L, 2, LUA_MULTRET);
     return lua_gettop(L) - base;
