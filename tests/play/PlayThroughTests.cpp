@@ -61,10 +61,7 @@ protected:
         if (pictureFolder())
         {
             // Pictures need frames drawn: a window of the game's size on the software renderer.
-            CCEGLView* view = CCEGLView::sharedOpenGLView();
-            view->setFrameSize(960, 640);
-            view->setDesignResolutionSize(960, 640, kResolutionShowAll);
-            CCDirector::sharedDirector()->setOpenGLView(view);
+            vorntest::useViewOfSize(960, 640);
         }
         m_boot.afterFrame = [this](int frame) {
             if (m_checks)

@@ -1,6 +1,7 @@
 #ifndef __VORN_RENDER_TEST_H__
 #define __VORN_RENDER_TEST_H__
 
+#include "VornTestSupport.h"
 #include "cocos2d.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,8 @@ class RenderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_view = cocos2d::CCEGLView::sharedOpenGLView();
+        m_view = vorntest::useViewOfSize(160, 120);
         ASSERT_TRUE(m_view != NULL);
-        m_view->setFrameSize(160, 120);
-        m_view->setDesignResolutionSize(160, 120, cocos2d::kResolutionShowAll);
-        cocos2d::CCDirector::sharedDirector()->setOpenGLView(m_view);
     }
     void TearDown() override
     {

@@ -44,6 +44,18 @@ std::string readFile(const std::string& path)
     return buffer.str();
 }
 
+cocos2d::CCEGLView* useViewOfSize(float width, float height)
+{
+    cocos2d::CCEGLView* view = cocos2d::CCEGLView::sharedOpenGLView();
+    if (view != NULL)
+    {
+        view->setFrameSize(width, height);
+        view->setDesignResolutionSize(width, height, cocos2d::kResolutionShowAll);
+        cocos2d::CCDirector::sharedDirector()->setOpenGLView(view);
+    }
+    return view;
+}
+
 cocos2d::CCTouch* touchAt(float x, float y)
 {
     cocos2d::CCTouch* t = new cocos2d::CCTouch();

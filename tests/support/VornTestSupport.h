@@ -16,6 +16,8 @@ std::string sourcePath(const std::string& relative);
 std::string makeTempDir(const std::string& name);
 void writeFile(const std::string& path, const std::string& contents);
 std::string readFile(const std::string& path);
+/** Hands the director a view of width x height (design size the same), for drawing tests. */
+cocos2d::CCEGLView* useViewOfSize(float width, float height);
 /** An autoreleased touch at a scene point of the 480x320 default view (the view's y runs down). */
 cocos2d::CCTouch* touchAt(float x, float y);
 

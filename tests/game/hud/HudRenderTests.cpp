@@ -27,11 +27,8 @@ TEST(HudRender, OverlaysDrawOverAPlainBackdrop)
 {
     CCScopedAutoreleasePool pool;
     CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    CCEGLView* view = vorntest::useViewOfSize(480, 340);
     ASSERT_NE(nullptr, view);
-    view->setFrameSize(480, 340);
-    view->setDesignResolutionSize(480, 340, kResolutionShowAll);
-    CCDirector::sharedDirector()->setOpenGLView(view);
 
     CCScene* scene = CCScene::create();
     scene->addChild(CCLayerColor::create(ccc4(40, 56, 72, 255)));
@@ -91,11 +88,8 @@ TEST(HudRender, LowHealthWhitensTheEdgesAndLeavesTheMiddleClear)
     {
         CCScopedAutoreleasePool pool;
         CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
-        CCEGLView* view = CCEGLView::sharedOpenGLView();
+        CCEGLView* view = vorntest::useViewOfSize(size.width, size.height);
         ASSERT_NE(nullptr, view);
-        view->setFrameSize(size.width, size.height);
-        view->setDesignResolutionSize(size.width, size.height, kResolutionShowAll);
-        CCDirector::sharedDirector()->setOpenGLView(view);
 
         CCScene* scene = CCScene::create();
         scene->addChild(CCLayerColor::create(ccc4(40, 56, 72, 255)));

@@ -27,11 +27,8 @@ class ControlScreensRenderTest : public MenuScreenTest
 protected:
     virtual void SetUp()
     {
-        CCEGLView* view = CCEGLView::sharedOpenGLView();
+        CCEGLView* view = vorntest::useViewOfSize(480, 340);
         ASSERT_NE(nullptr, view);
-        view->setFrameSize(480, 340);
-        view->setDesignResolutionSize(480, 340, kResolutionShowAll);
-        CCDirector::sharedDirector()->setOpenGLView(view);
         CCUserDefault::sharedUserDefault()->setStringForKey("UserControls", "");
         MenuScreenTest::SetUp();
     }

@@ -62,11 +62,8 @@ class MenuScreenRenderTest : public MenuScreenTest
 protected:
     virtual void SetUp()
     {
-        CCEGLView* view = CCEGLView::sharedOpenGLView();
+        CCEGLView* view = vorntest::useViewOfSize(480, 340);
         ASSERT_NE(nullptr, view);
-        view->setFrameSize(480, 340);
-        view->setDesignResolutionSize(480, 340, kResolutionShowAll);
-        CCDirector::sharedDirector()->setOpenGLView(view);
         MenuScreenTest::SetUp();
         CCUserDefault* store = CCUserDefault::sharedUserDefault();
         const int points[kRPG_MAX] = { 4, 6, 2, 3 };
