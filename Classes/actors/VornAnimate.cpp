@@ -277,6 +277,9 @@ void VornAnimate::update(float dt)
     {
         if (!top->getFinished())
         {
+            // A blinking body lies still: the walls skip him on the frames he is hidden, so a
+            // slide would carry him through one.
+            actor->setVelocity(CCPoint(0.0f, actor->getVelocity().y));
             m_fBlinkTimer -= dt;
             if (m_fBlinkTimer < 0.0f)
             {

@@ -153,6 +153,27 @@ TEST_F(CombatTest, DeathEmitsKilledThenDiedOnceAfterBlinking)
     EXPECT_EQ(kVAT_Idle, topType(thug));
 }
 
+TEST_F(CombatTest, ABodyKnockedFarLiesStillWhileItBlinks)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 100.0f, 50.0f, kFacingDir_Left);
+    thug->setHealth(5.0f);
+    ASSERT_TRUE(thug->doTakeDamage(5.0f, CCPoint(0, 0), CCPoint(-60.0f, 0.0f), kVornAttackType_KO, false));
+    float hiddenAt = -1.0f;
+    bool movedWhileBlinking = false;
+    ASSERT_TRUE(stepUntil(6.0f, [&] {
+        if (!thug->isVisible() && hiddenAt < 0.0f)
+        {
+            hiddenAt = thug->getBasePosition().x;
+        }
+        movedWhileBlinking = movedWhileBlinking || (hiddenAt >= 0.0f && thug->getBasePosition().x != hiddenAt);
+        return thug->isDead();
+    }));
+    ASSERT_GE(hiddenAt, 0.0f) << "never blinked";
+    EXPECT_LT(hiddenAt, 100.0f);  // the blow did carry him
+    EXPECT_FALSE(movedWhileBlinking);
+}
+
 TEST_F(CombatTest, StunnedThugIsGrabbedAndThrown)
 {
     CCScopedAutoreleasePool pool;
