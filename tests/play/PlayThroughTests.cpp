@@ -67,6 +67,7 @@ protected:
             if (m_checks)
             {
                 m_checks->check(frame, kFrame);
+                m_checks->checkLog(frame, m_boot.log().lines());
             }
         };
         ASSERT_NO_FATAL_FAILURE(m_boot.boot());

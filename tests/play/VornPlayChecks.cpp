@@ -12,6 +12,13 @@
 #include "VornActorDesc.h"
 #include "VornGameManager.h"
 #include "VornPlayer.h"
+#include "ArenaTasksScreen.h"
+#include "SpeechScreen.h"
+#include "VornAchievementsManager.h"
+#include "VornActorDesc.h"
+
+#include <libxml/parser.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -44,9 +51,13 @@ bool VornPlayChecks::inPlay()
 
 void VornPlayChecks::check(int frame, float frameTime)
 {
+    checkSavedStore(frame);
     if (!inPlay())
     {
+        // Screens between stages may restore a checkpoint's lower score: counts start again.
         m_shownFor.clear();
+        m_showing.clear();
+        m_lastCount.clear();
         return;
     }
     // A stage that has just come up is drawn once before its camera finds the player.
@@ -65,11 +76,126 @@ void VornPlayChecks::check(int frame, float frameTime)
     }
     checkDepthOrder(frame);
     checkBars(frame);
+    checkOverlays(frame, frameTime);
+    // The game plays on under the game over screen, and a continue may go back to a checkpoint's
+    // lower score: counts start again once the player is up and the screen gone.
+    if (m_game->getGameOverScreen()->isVisible() || !m_game->getPlayer()->isAlive())
+    {
+        m_lastCount.clear();
+    }
+    else
+    {
+        checkOnlyGrows(frame);
+    }
+}
+
+void VornPlayChecks::checkLog(int frame, const std::vector<std::string>& lines)
+{
+    for (; m_logLinesSeen < lines.size(); ++m_logLinesSeen)
+    {
+        const std::string& line = lines[m_logLinesSeen];
+        if (CCLogIsProblem(line.c_str()))
+        {
+            fail(frame, "the log says \"" + line + "\"");
+        }
+    }
+}
+
+void VornPlayChecks::checkOverlays(int frame, float frameTime)
+{
     HUD* hud = m_game->getHUD();
     // Each overlay's timeline, and a second more.
-    checkOverlayCloses(frame, frameTime, "boss banner", hud->getGrumvaldScreen(), 8.0f);
-    checkOverlayCloses(frame, frameTime, "time and place caption", hud->getTimeAndLocationScreen(), 8.0f);
-    checkOverlayCloses(frame, frameTime, "checkpoint notice", hud->getCheckpointScreen(), 8.0f);
+    const struct
+    {
+        const char* name;
+        VornScreen* screen;
+    } timed[] = { { "boss banner", hud->getGrumvaldScreen() },
+                  { "time and place caption", hud->getTimeAndLocationScreen() },
+                  { "checkpoint notice", hud->getCheckpointScreen() } };
+    for (const auto& overlay : timed)
+    {
+        checkOverlayCloses(frame, frameTime, overlay.name, overlay.screen && overlay.screen->isVisible(), "", 8.0f);
+    }
+    // A line of speech, a combo count and a round of task pop-ups each have their own time.
+    SpeechScreen* speech = hud->getSpeechScreen();
+    checkOverlayCloses(frame, frameTime, "speech", speech && speech->isVisible(), speech ? speech->getText() : "", 8.0f);
+    ComboCounterScreen* combo = hud->getComboCounterScreen();
+    const bool comboShown = combo && combo->isVisible() && combo->getComboLabel();
+    // The combo's clock stands still while the game does (a round of task pop-ups).
+    checkOverlayCloses(frame, m_game->getTempPaused() ? 0.0f : frameTime, "combo counter", comboShown,
+                       comboShown ? combo->getComboLabel()->getString() : "", 4.0f);
+    ArenaTasksScreen* tasks = hud->getArenaTasksScreen();
+    const bool popups = tasks && tasks->isVisible() && tasks->isPopupPhase();
+    checkOverlayCloses(frame, frameTime, "task pop-up", popups, popups ? std::to_string(tasks->getQueuedPopupCount()) : "",
+                       8.0f);
+}
+
+namespace
+{
+/** All the experience a fighter has earned: what bought his levels, his points and this stage's. */
+int experienceEarned(VornActorDesc* desc)
+{
+    if (desc == NULL)
+    {
+        return 0;
+    }
+    int earned = desc->getXPPoints() + desc->getXPPointsSinceUpgrade();
+    for (int level = 0; level < desc->getXPLevel(); ++level)
+    {
+        earned += desc->getMaxXPPoints(level);
+    }
+    return earned;
+}
+} // namespace
+
+void VornPlayChecks::checkOnlyGrows(int frame)
+{
+    VornPlayer* player = m_game->getPlayer();
+    AchievementInfo* knockOuts =
+        m_game->getAchievementsManager()->getAchievement("achievement.grandor.take_out_enemies_tier1");
+    const struct
+    {
+        const char* name;
+        float value;
+    } counts[] = { { "score", (float)player->getScore() },
+                   { "experience", (float)experienceEarned(player->getDesc()) },
+                   { "knock-out count", knockOuts ? knockOuts->getProgress() : 0.0f } };
+    for (const auto& count : counts)
+    {
+        auto last = m_lastCount.find(count.name);
+        if (last != m_lastCount.end() && count.value < last->second)
+        {
+            std::ostringstream out;
+            out << "the " << count.name << " fell from " << last->second << " to " << count.value << " during play";
+            fail(frame, out.str());
+        }
+        m_lastCount[count.name] = count.value;
+    }
+}
+
+void VornPlayChecks::checkSavedStore(int frame)
+{
+    // Parsed again whenever the file changes: a save the next start cannot read loses progress.
+    const std::string& path = CCUserDefault::getXMLFilePath();
+    struct stat info;
+    if (path.empty() || stat(path.c_str(), &info) != 0)
+    {
+        return;
+    }
+    std::ostringstream stamp;
+    stamp << info.st_size << "@" << info.st_mtim.tv_sec << "." << info.st_mtim.tv_nsec << "#" << info.st_ino;
+    if (stamp.str() == m_storeStamp)
+    {
+        return;
+    }
+    m_storeStamp = stamp.str();
+    xmlDocPtr document = xmlReadFile(path.c_str(), NULL, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    if (document == NULL)
+    {
+        fail(frame, "the saved store " + path + " does not parse");
+        return;
+    }
+    xmlFreeDoc(document);
 }
 
 void VornPlayChecks::checkPlayerInView(int frame)
@@ -153,16 +279,23 @@ void VornPlayChecks::checkBars(int frame)
     }
 }
 
-void VornPlayChecks::checkOverlayCloses(int frame, float frameTime, const char* name, VornScreen* screen, float limit)
+void VornPlayChecks::checkOverlayCloses(int frame, float frameTime, const char* name, bool shown,
+                                        const std::string& showing, float limit)
 {
-    if (screen == NULL || !screen->isVisible())
+    if (!shown)
     {
         m_shownFor.erase(name);
+        m_showing.erase(name);
         return;
     }
-    float& shown = m_shownFor[name];
-    shown += frameTime;
-    if (shown > limit)
+    if (m_showing.count(name) == 0 || m_showing[name] != showing)
+    {
+        m_showing[name] = showing;
+        m_shownFor[name] = 0.0f;
+    }
+    float& shownFor = m_shownFor[name];
+    shownFor += frameTime;
+    if (shownFor > limit)
     {
         std::ostringstream out;
         out << "the " << name << " has been up for over " << limit << " s";

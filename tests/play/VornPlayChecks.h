@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace cocos2d
 {
@@ -24,6 +25,8 @@ public:
 
     /** Looks at the frame just stepped; frameTime is its length in seconds. */
     void check(int frame, float frameTime);
+    /** Looks at the log lines written since the last call (the whole log so far is given). */
+    void checkLog(int frame, const std::vector<std::string>& lines);
     /** Lets the fighter stand past the window's side edges (a known fault under repair). */
     void allowPastSideEdges(bool allow) { m_allowPastSideEdges = allow; }
     /** "" while every check has held. */
@@ -35,11 +38,20 @@ private:
     void checkPlayerInView(int frame);
     void checkDepthOrder(int frame);
     void checkBars(int frame);
-    void checkOverlayCloses(int frame, float frameTime, const char* name, cocos2d::VornScreen* screen, float limit);
+    void checkOverlays(int frame, float frameTime);
+    /** An overlay showing one thing (a line, a count) for longer than limit seconds is stuck. */
+    void checkOverlayCloses(int frame, float frameTime, const char* name, bool shown, const std::string& showing,
+                            float limit);
+    void checkOnlyGrows(int frame);
+    void checkSavedStore(int frame);
 
     cocos2d::VornGameManager* m_game;
     std::string m_failure;
-    std::map<std::string, float> m_shownFor;  ///< seconds each overlay has been up
+    std::map<std::string, float> m_shownFor;  ///< seconds each overlay has shown what it shows
+    std::map<std::string, std::string> m_showing;
+    std::map<std::string, float> m_lastCount;  ///< score, experience, knock-outs at the last frame of play
+    std::string m_storeStamp;                  ///< size and time of the saved store when last parsed
+    size_t m_logLinesSeen = 0;
     cocos2d::CCObject* m_lastBackground;       ///< not retained: only compared
     int m_settling;                           ///< frames left before a new stage is looked at
     bool m_allowPastSideEdges = false;
