@@ -364,6 +364,25 @@ void VornActionDesc::initPostLoad()
     }
 }
 
+bool VornActionDesc::isAttackType(int type)
+{
+    switch (type)
+    {
+    case kVAT_JumpAttack:
+    case kVAT_LightAttack:
+    case kVAT_HeavyAttack:
+    case kVAT_ForwardAttack:
+    case kVAT_BackAttack:
+    case kVAT_RushAttack:
+    case kVAT_GroundAttack:
+    case kVAT_GrabLightAttack:
+    case kVAT_GrabHeavyAttack:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool VornActionDesc::initSpriteSheet(const char* name)
 {
     std::string path = std::string(name ? name : "") + ".plist";

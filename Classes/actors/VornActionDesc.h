@@ -34,6 +34,8 @@ public:
     void initPostLoad();
     /** Loads "<name>.plist" into the sprite-frame cache; false when the sheet or its texture is missing. */
     static bool initSpriteSheet(const char* name);
+    /** Whether actions of that type are attacks (blows, jump and ground attacks, attacks from a grab). */
+    static bool isAttackType(int type);
 
     /** A random follow-up of that action type, or NULL. */
     VornActionDesc* getNextInCombo(int actionType);

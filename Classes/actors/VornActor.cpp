@@ -43,25 +43,6 @@ SFXManager* sfxManager()
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
     return game ? game->getSFXManager() : NULL;
 }
-
-bool isAttackType(int type)
-{
-    switch (type)
-    {
-    case kVAT_JumpAttack:
-    case kVAT_LightAttack:
-    case kVAT_HeavyAttack:
-    case kVAT_ForwardAttack:
-    case kVAT_BackAttack:
-    case kVAT_RushAttack:
-    case kVAT_GroundAttack:
-    case kVAT_GrabLightAttack:
-    case kVAT_GrabHeavyAttack:
-        return true;
-    default:
-        return false;
-    }
-}
 } // namespace
 
 VornActor::VornActor()
@@ -612,7 +593,7 @@ bool VornActor::doAction(int type, bool queue)
         {
             m_grabbedSignal.emit(this);
         }
-        else if (isAttackType(type))
+        else if (VornActionDesc::isAttackType(type))
         {
             m_pCurrentAttack = action;
             m_bCurrentAttackHit = false;

@@ -27,25 +27,6 @@ const char* const kRestartKeys[] = {
     "playerDesc",  "playerPos", "playerInputConnected", "playerScore", "height", "playerAttacksAttempted",
     "playerAttacksHitSomething", "playerCheckpointHit",
 };
-
-bool isCountedAttack(int type)
-{
-    switch (type)
-    {
-    case kVAT_JumpAttack:
-    case kVAT_LightAttack:
-    case kVAT_HeavyAttack:
-    case kVAT_ForwardAttack:
-    case kVAT_BackAttack:
-    case kVAT_RushAttack:
-    case kVAT_GroundAttack:
-    case kVAT_GrabLightAttack:
-    case kVAT_GrabHeavyAttack:
-        return true;
-    default:
-        return false;
-    }
-}
 } // namespace
 
 VornPlayer::VornPlayer()
@@ -353,7 +334,7 @@ void VornPlayer::onActionChanged(VornActionDesc* action)
 
 void VornPlayer::onActionCompleted(VornActionDesc* action)
 {
-    if (action && isCountedAttack(action->getType()))
+    if (action && VornActionDesc::isAttackType(action->getType()))
     {
         ++m_nAttacksAttempted;
         if (m_bCurrentAttackHit)

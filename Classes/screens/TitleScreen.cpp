@@ -99,6 +99,22 @@ bool ancestorsVisible(CCNode* node)
     }
     return true;
 }
+
+/** Calls each online service the player is connected to. */
+void callConnectedOnlineHandlers(void (OnlineHandler::*call)())
+{
+    GameManager* manager = GameManager::getInstance();
+    OnlineManager* online = manager ? manager->getOnlineManager() : NULL;
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(online ? online->getHandlers() : NULL, object)
+    {
+        OnlineHandler* handler = static_cast<OnlineHandler*>(object);
+        if (handler->isConnected())
+        {
+            (handler->*call)();
+        }
+    }
+}
 } // namespace
 
 TitleScreen::TitleScreen()
@@ -367,50 +383,33 @@ bool TitleScreen::initScreen()
     return true;
 }
 
+bool TitleScreen::addControlScreen(VornScreen* screen, const char* what, void (TitleScreen::*onClosing)())
+{
+    const bool built = screen->init();
+    if (built)
+    {
+        screen->getClosingSignal().connect(this, onClosing);
+        addChild(screen, kControlScreenZ);
+    }
+    else
+    {
+        CCLog("TitleScreen::initControlScreens - the %s cannot be built", what);
+        screen->cleanup();
+    }
+    screen->release();
+    return built;
+}
+
 bool TitleScreen::initControlScreens()
 {
+    // The pad and controls screens are optional: the game goes on without them, their entries hidden.
     VornControllerConfigScreen* pad = new VornControllerConfigScreen();
-    if (pad->init())
-    {
-        m_pControllerConfigScreen = pad;
-        pad->getClosingSignal().connect(this, &TitleScreen::onCloseControlsMenu);
-        addChild(pad, kControlScreenZ);
-    }
-    else
-    {
-        CCLog("TitleScreen::initControlScreens - the pad set-up screen cannot be built");
-        pad->cleanup();
-    }
-    pad->release();
-
+    m_pControllerConfigScreen = addControlScreen(pad, "pad set-up screen", &TitleScreen::onCloseControlsMenu) ? pad : NULL;
     RemapControlsScreen* remap = new RemapControlsScreen();
-    if (remap->init())
-    {
-        m_pRemapControlsScreen = remap;
-        remap->getClosingSignal().connect(this, &TitleScreen::onCloseControlsMenu);
-        addChild(remap, kControlScreenZ);
-    }
-    else
-    {
-        // The game goes on without it; its entry stays hidden.
-        CCLog("TitleScreen::initControlScreens - the controls screen cannot be built");
-        remap->cleanup();
-    }
-    remap->release();
-
+    m_pRemapControlsScreen = addControlScreen(remap, "controls screen", &TitleScreen::onCloseControlsMenu) ? remap : NULL;
     ThingsILikeScreen* things = new ThingsILikeScreen();
-    if (!things->init())
-    {
-        CCLog("TitleScreen::initControlScreens - the things-I-like screen cannot be built");
-        things->cleanup();
-        things->release();
-        return false;
-    }
-    m_pThingsILikeScreen = things;
-    things->getClosingSignal().connect(this, &TitleScreen::onHideThingsILike);
-    addChild(things, kControlScreenZ);
-    things->release();
-    return true;
+    m_pThingsILikeScreen = addControlScreen(things, "things-I-like screen", &TitleScreen::onHideThingsILike) ? things : NULL;
+    return m_pThingsILikeScreen != NULL;
 }
 
 void TitleScreen::setNodeVisible(CCNode* node, bool visible)
@@ -708,17 +707,7 @@ void TitleScreen::refreshOnlineItems()
 
 void TitleScreen::onOnlineShowAchievements()
 {
-    GameManager* manager = GameManager::getInstance();
-    OnlineManager* online = manager ? manager->getOnlineManager() : NULL;
-    CCObject* object = NULL;
-    CCARRAY_FOREACH(online ? online->getHandlers() : NULL, object)
-    {
-        OnlineHandler* handler = static_cast<OnlineHandler*>(object);
-        if (handler->isConnected())
-        {
-            handler->showAchievements();
-        }
-    }
+    callConnectedOnlineHandlers(&OnlineHandler::showAchievements);
 }
 
 void TitleScreen::onOnlineShowLeaderboards()
@@ -742,17 +731,7 @@ void TitleScreen::onOnlineSignIn()
 void TitleScreen::onOnlineSignOut()
 {
     CCLog("onOnlineSignOut");
-    GameManager* manager = GameManager::getInstance();
-    OnlineManager* online = manager ? manager->getOnlineManager() : NULL;
-    CCObject* object = NULL;
-    CCARRAY_FOREACH(online ? online->getHandlers() : NULL, object)
-    {
-        OnlineHandler* handler = static_cast<OnlineHandler*>(object);
-        if (handler->isConnected())
-        {
-            handler->shutdown();
-        }
-    }
+    callConnectedOnlineHandlers(&OnlineHandler::shutdown);
 }
 
 void TitleScreen::onResetSave()
@@ -1009,38 +988,38 @@ void TitleScreen::onArenaScreenBack(int player)
     }
 }
 
-void TitleScreen::moveCharacter(int step)
+bool TitleScreen::slideCarousel(int step, int count, const std::string& timeline, int* index)
 {
-    int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumCharacters() : 0;
     if (count <= 0)
     {
-        return;
+        return false;
     }
-    if (!runTimelineOnNode(m_pArenaModeScreen, step < 0 ? "characterMoveLeft" : "characterMoveRight",
+    if (!runTimelineOnNode(m_pArenaModeScreen, (timeline + (step < 0 ? "Left" : "Right")).c_str(),
                            callfunc_selector(TitleScreen::onCarouselSlideDone)))
     {
         queueCarouselStep(step);
-        return;
+        return false;
     }
-    m_nSelectedCharacterIndex = wrapIndex(m_nSelectedCharacterIndex + step, count);
-    refreshCharacterSelect();
+    *index = wrapIndex(*index + step, count);
+    return true;
+}
+
+void TitleScreen::moveCharacter(int step)
+{
+    const int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumCharacters() : 0;
+    if (slideCarousel(step, count, "characterMove", &m_nSelectedCharacterIndex))
+    {
+        refreshCharacterSelect();
+    }
 }
 
 void TitleScreen::moveArena(int step)
 {
-    int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumArenas() : 0;
-    if (count <= 0)
+    const int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumArenas() : 0;
+    if (slideCarousel(step, count, "arenaMove", &m_nSelectedArenaIndex))
     {
-        return;
+        refreshArenaSelect();
     }
-    if (!runTimelineOnNode(m_pArenaModeScreen, step < 0 ? "arenaMoveLeft" : "arenaMoveRight",
-                           callfunc_selector(TitleScreen::onCarouselSlideDone)))
-    {
-        queueCarouselStep(step);
-        return;
-    }
-    m_nSelectedArenaIndex = wrapIndex(m_nSelectedArenaIndex + step, count);
-    refreshArenaSelect();
 }
 
 void TitleScreen::queueCarouselStep(int step)
@@ -1078,41 +1057,13 @@ void TitleScreen::arenaScreenMove(int step)
     }
 }
 
-void TitleScreen::characterMoveLeft(int player)
-{
-    CC_UNUSED_PARAM(player);
-    moveCharacter(-1);
-}
-
-void TitleScreen::characterMoveRight(int player)
-{
-    CC_UNUSED_PARAM(player);
-    moveCharacter(1);
-}
-
-void TitleScreen::arenaMoveLeft(int player)
-{
-    CC_UNUSED_PARAM(player);
-    moveArena(-1);
-}
-
-void TitleScreen::arenaMoveRight(int player)
-{
-    CC_UNUSED_PARAM(player);
-    moveArena(1);
-}
-
-void TitleScreen::arenaScreenLeft(int player)
-{
-    CC_UNUSED_PARAM(player);
-    arenaScreenMove(-1);
-}
-
-void TitleScreen::arenaScreenRight(int player)
-{
-    CC_UNUSED_PARAM(player);
-    arenaScreenMove(1);
-}
+// The carousel's gamepad selectors: which player pressed does not matter on the title.
+void TitleScreen::characterMoveLeft(int) { moveCharacter(-1); }
+void TitleScreen::characterMoveRight(int) { moveCharacter(1); }
+void TitleScreen::arenaMoveLeft(int) { moveArena(-1); }
+void TitleScreen::arenaMoveRight(int) { moveArena(1); }
+void TitleScreen::arenaScreenLeft(int) { arenaScreenMove(-1); }
+void TitleScreen::arenaScreenRight(int) { arenaScreenMove(1); }
 
 void TitleScreen::onShowCharacterSelect()
 {
@@ -1206,89 +1157,89 @@ void TitleScreen::onArenaScores()
     }
 }
 
+void TitleScreen::fillCarouselSlots(CCSprite* const* slots, int numSlots, int selected, int count,
+                                    const std::function<void(CCSprite*, int)>& fill)
+{
+    // The selected entry sits in the middle slot; the others wrap round the list.
+    int index = firstSlotIndex(selected, numSlots / 2, count);
+    for (int slot = 0; slot < numSlots; ++slot, index = wrapIndex(index + 1, count))
+    {
+        if (slots[slot])
+        {
+            fill(slots[slot], index);
+        }
+    }
+}
+
+void TitleScreen::showCharacterInSlot(CCSprite* sprite, int index)
+{
+    sprite->setColor(isCharacterUnlocked(index) ? ccc3(255, 255, 255) : ccc3(0, 0, 0));
+    VornActorDesc* desc = m_pArenaModeHelper->getCharacterDesc(index);
+    const std::vector<VornActionDesc*>* idles = desc ? &desc->getActionsForType(kVAT_Idle) : NULL;
+    if (idles && !idles->empty())
+    {
+        VornActionDesc* idle = (*idles)[rand() % idles->size()];
+        CCArray* frames = idle ? idle->getFrames() : NULL;
+        CCSpriteFrame* frame =
+            frames && frames->count() ? dynamic_cast<CCSpriteFrame*>(frames->objectAtIndex(0)) : NULL;
+        if (frame)
+        {
+            sprite->setDisplayFrame(frame);
+        }
+    }
+}
+
 void TitleScreen::refreshCharacterSelect()
 {
-    int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumCharacters() : 0;
-    if (count <= 0)
+    const int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumCharacters() : 0;
+    if (count > 0)
     {
-        refreshArenaMainOption();
-        return;
-    }
-    int index = firstSlotIndex(m_nSelectedCharacterIndex, kNumCharacterSlots / 2, count);
-    for (int slot = 0; slot < kNumCharacterSlots; ++slot, index = wrapIndex(index + 1, count))
-    {
-        CCSprite* sprite = m_pCharacterSlots[slot];
-        if (!sprite)
+        fillCarouselSlots(m_pCharacterSlots, kNumCharacterSlots, m_nSelectedCharacterIndex, count,
+                          [this](CCSprite* sprite, int index) { showCharacterInSlot(sprite, index); });
+        const int selected = m_nSelectedCharacterIndex;
+        VornActorDesc* desc = m_pArenaModeHelper->getCharacterDesc(selected);
+        m_pStatWidget->setRPGStats(desc);
+        if (isCharacterUnlocked(selected))
         {
-            continue;
+            showEntryTexts(m_pSelectedCharacterNameLabel, m_pCharacterBio, desc ? desc->getDisplayName().c_str() : "",
+                           m_pArenaModeHelper->getCharacterBio(selected));
         }
-        sprite->setColor(isCharacterUnlocked(index) ? ccc3(255, 255, 255) : ccc3(0, 0, 0));
-        VornActorDesc* desc = m_pArenaModeHelper->getCharacterDesc(index);
-        const std::vector<VornActionDesc*>* idles = desc ? &desc->getActionsForType(kVAT_Idle) : NULL;
-        if (idles && !idles->empty())
+        else
         {
-            VornActionDesc* idle = (*idles)[rand() % idles->size()];
-            CCArray* frames = idle ? idle->getFrames() : NULL;
-            CCSpriteFrame* frame = frames && frames->count() ? dynamic_cast<CCSpriteFrame*>(frames->objectAtIndex(0))
-                                                              : NULL;
-            if (frame)
-            {
-                sprite->setDisplayFrame(frame);
-            }
+            const std::string hint =
+                lockedHint("CHAR_SELECT_LOCKED", m_pArenaModeHelper->getCharacterUnlockAchievement(selected));
+            showEntryTexts(m_pSelectedCharacterNameLabel, m_pCharacterBio, "LOCKED", hint.c_str());
         }
-    }
-    int selected = m_nSelectedCharacterIndex;
-    VornActorDesc* desc = m_pArenaModeHelper->getCharacterDesc(selected);
-    m_pStatWidget->setRPGStats(desc);
-    if (isCharacterUnlocked(selected))
-    {
-        showEntryTexts(m_pSelectedCharacterNameLabel, m_pCharacterBio, desc ? desc->getDisplayName().c_str() : "",
-                       m_pArenaModeHelper->getCharacterBio(selected));
-    }
-    else
-    {
-        const std::string hint =
-            lockedHint("CHAR_SELECT_LOCKED", m_pArenaModeHelper->getCharacterUnlockAchievement(selected));
-        showEntryTexts(m_pSelectedCharacterNameLabel, m_pCharacterBio, "LOCKED", hint.c_str());
     }
     refreshArenaMainOption();
 }
 
 void TitleScreen::refreshArenaSelect()
 {
-    int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumArenas() : 0;
-    if (count <= 0)
+    const int count = m_pArenaModeHelper ? m_pArenaModeHelper->getNumArenas() : 0;
+    if (count > 0)
     {
-        refreshArenaMainOption();
-        return;
-    }
-    int index = firstSlotIndex(m_nSelectedArenaIndex, kNumArenaSlots / 2, count);
-    for (int slot = 0; slot < kNumArenaSlots; ++slot, index = wrapIndex(index + 1, count))
-    {
-        CCSprite* sprite = m_pArenaSlots[slot];
-        if (!sprite)
+        fillCarouselSlots(m_pArenaSlots, kNumArenaSlots, m_nSelectedArenaIndex, count, [this](CCSprite* sprite, int index) {
+            CCSpriteFrame* preview = isArenaUnlocked(index) ? m_pArenaModeHelper->getArenaPreview(index) : NULL;
+            CCSpriteFrame* frame = preview ? preview : m_pLockedArenaFrame;
+            if (frame)
+            {
+                sprite->setDisplayFrame(frame);
+            }
+        });
+        const int selected = m_nSelectedArenaIndex;
+        if (isArenaUnlocked(selected))
         {
-            continue;
+            m_pArenaModeHelper->setCurrentArenaIndex(selected);
+            showEntryTexts(m_pArenaNameLabel, m_pArenaBioLabel, m_pArenaModeHelper->getArenaLocationName(selected),
+                           m_pArenaModeHelper->getArenaBio(selected));
         }
-        CCSpriteFrame* preview = isArenaUnlocked(index) ? m_pArenaModeHelper->getArenaPreview(index) : NULL;
-        CCSpriteFrame* frame = preview ? preview : m_pLockedArenaFrame;
-        if (frame)
+        else
         {
-            sprite->setDisplayFrame(frame);
+            const std::string hint =
+                lockedHint("ARENA_SELECT_LOCKED", m_pArenaModeHelper->getArenaUnlockAchievement(selected));
+            showEntryTexts(m_pArenaNameLabel, m_pArenaBioLabel, "LOCKED", hint.c_str());
         }
-    }
-    int selected = m_nSelectedArenaIndex;
-    if (isArenaUnlocked(selected))
-    {
-        m_pArenaModeHelper->setCurrentArenaIndex(selected);
-        showEntryTexts(m_pArenaNameLabel, m_pArenaBioLabel, m_pArenaModeHelper->getArenaLocationName(selected),
-                       m_pArenaModeHelper->getArenaBio(selected));
-    }
-    else
-    {
-        const std::string hint =
-            lockedHint("ARENA_SELECT_LOCKED", m_pArenaModeHelper->getArenaUnlockAchievement(selected));
-        showEntryTexts(m_pArenaNameLabel, m_pArenaBioLabel, "LOCKED", hint.c_str());
     }
     refreshArenaMainOption();
 }

@@ -3,6 +3,7 @@
 
 #include "VornScreen.h"
 
+#include <functional>
 #include <string>
 
 NS_CC_EXT_BEGIN
@@ -181,6 +182,12 @@ private:
     void onArenaSelectToGameDone();
     void onOnlineStateChanged(OnlineHandler* handler);
     void selectItem(CCMenuItem* item);
+    /** Runs timeline+"Left"/"Right" and steps *index round count; false (step queued) while one slides. */
+    bool slideCarousel(int step, int count, const std::string& timeline, int* index);
+    /** Calls fill for each slot that exists with the entry it shows, selected in the middle. */
+    void fillCarouselSlots(CCSprite* const* slots, int numSlots, int selected, int count,
+                           const std::function<void(CCSprite*, int)>& fill);
+    void showCharacterInSlot(CCSprite* sprite, int index);
     void moveCharacter(int step);
     void moveArena(int step);
     /** One carousel step on the page shown: characters or arenas. */
@@ -192,6 +199,8 @@ private:
     bool isArenaUnlocked(int index);
     std::string lockedHint(const char* lockedId, const char* achievement);
     void setNodeVisible(CCNode* node, bool visible);
+    /** Builds screen as a child that calls onClosing as it closes; false (logged, released) when it cannot be built. */
+    bool addControlScreen(VornScreen* screen, const char* what, void (TitleScreen::*onClosing)());
     bool initControlScreens();
 
     CCSprite* m_pBackdropSprite;
