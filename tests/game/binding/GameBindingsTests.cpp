@@ -4,6 +4,7 @@
 #include "GameManager.h"
 #include "LocaleManager.h"
 #include "VornScriptEngine.h"
+#include "VornLuaProbe.h"
 #include "VornTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -26,10 +27,6 @@ protected:
         m_pEngine = new VornScriptEngine();
         ASSERT_TRUE(m_pEngine->isOpen());
         ASSERT_EQ(0, lua_cpcall(state(), tolua_BindingProbe_open, NULL));
-        run("function outcome(code)\n"
-            "  local ok, err = pcall(assert(loadstring(code)))\n"
-            "  result = ok and 'ok' or string.gsub(tostring(err), '^%[string .-%]:%d+: ', '')\n"
-            "end");
     }
 
     void TearDown() override
@@ -45,22 +42,8 @@ protected:
         ASSERT_EQ(0, m_pEngine->getLuaEngine()->executeString(code.c_str())) << code;
     }
 
-    std::string outcome(const std::string& code)
-    {
-        lua_State* L = state();
-        lua_getglobal(L, "outcome");
-        lua_pushstring(L, code.c_str());
-        if (lua_pcall(L, 1, 0, 0) != 0)
-        {
-            std::string message = lua_tostring(L, -1);
-            lua_pop(L, 1);
-            return "outcome failed: " + message;
-        }
-        lua_getglobal(L, "result");
-        std::string text = lua_tostring(L, -1);
-        lua_pop(L, 1);
-        return text;
-    }
+    /** "ok", or the error's text without Lua's position prefix. */
+    std::string outcome(const std::string& code) { return vorntest::luaOutcome(state(), code); }
 
     VornScriptEngine* m_pEngine;
 };

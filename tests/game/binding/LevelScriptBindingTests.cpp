@@ -17,6 +17,7 @@
 #include "VornCollision.h"
 #include "VornGameManager.h"
 #include "VornScriptEngine.h"
+#include "VornLuaProbe.h"
 #include "VornTestSupport.h"
 #include "cocos2d.h"
 #include "lua_engine.h"
@@ -55,7 +56,6 @@ protected:
         m_game->setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
         m_game->startLevel("level-1-street");
         ASSERT_NE(nullptr, m_game->getScriptEngine());
-        defineOutcome();
     }
 
     void TearDown() override
@@ -68,13 +68,6 @@ protected:
 
     lua_State* state() { return m_game->getScriptEngine()->getLuaState(); }
 
-    void defineOutcome()
-    {
-        run("function outcome(code)\n"
-            "  local ok, err = pcall(assert(loadstring(code)))\n"
-            "  result = ok and 'ok' or string.gsub(tostring(err), '^%[string .-%]:%d+: ', '')\n"
-            "end");
-    }
 
     void run(const std::string& code)
     {
@@ -82,35 +75,10 @@ protected:
     }
 
     /** "ok", or the error's text without Lua's position prefix. */
-    std::string outcome(const std::string& code)
-    {
-        lua_State* L = state();
-        lua_getglobal(L, "outcome");
-        lua_pushstring(L, code.c_str());
-        if (lua_pcall(L, 1, 0, 0) != 0)
-        {
-            std::string message = lua_tostring(L, -1);
-            lua_pop(L, 1);
-            return "outcome failed: " + message;
-        }
-        return global("result");
-    }
+    std::string outcome(const std::string& code) { return vorntest::luaOutcome(state(), code); }
 
     /** The expression's value as tostring gives it. */
-    std::string global(const char* expression)
-    {
-        lua_State* L = state();
-        std::string code = std::string("return tostring(") + expression + ")";
-        if (luaL_loadstring(L, code.c_str()) != 0 || lua_pcall(L, 0, 1, 0) != 0)
-        {
-            std::string error = lua_tostring(L, -1);
-            lua_pop(L, 1);
-            return "error: " + error;
-        }
-        std::string value = lua_tostring(L, -1);
-        lua_pop(L, 1);
-        return value;
-    }
+    std::string global(const char* expression) { return vorntest::luaValue(state(), expression); }
 
     /** A fighter of the real descriptor, held by the test and by the script global name. */
     ScriptActor* makeActor(const char* name)
@@ -271,7 +239,6 @@ TEST_F(LevelScriptBinding, ObjectsThatDieUnderAScriptAreRefused)
         CCScopedAutoreleasePool pool;
         m_game->startLevel("level-2-docks");
     }
-    defineOutcome();
     VornScriptEngine* before = m_game->getScriptEngine();
     run("wave = 5\n"
         "loaded = game():loadLevelScript('level-2-docks', false)\n"
@@ -383,7 +350,6 @@ TEST_F(LevelScriptBinding, HardSendsOneMoreInEachWaveAndEasyFewerAtOnce)
             CCScopedAutoreleasePool pool;
             m_game->startLevel("level-1-street");
         }
-        defineOutcome();
         m_game->updateTimers(0.5f);
         run("onStreetStart(nil, 1.0)");
         EXPECT_EQ(c.onScreen, m_game->getBotManager()->getMaxBotsOnScreen());
@@ -397,7 +363,6 @@ TEST_F(LevelScriptBinding, TheDocksEndWithTheForemanAndTheFightBar)
         CCScopedAutoreleasePool pool;
         m_game->startLevel("level-2-docks");
     }
-    defineOutcome();
     BotManager* bots = m_game->getBotManager();
     vorntest::LogCapture log;
     m_game->updateTimers(0.5f);

@@ -8,6 +8,7 @@
 #include "VornScriptEngine.h"
 #include "VornTrigger.h"
 #include "LevelManager.h"
+#include "VornLuaProbe.h"
 #include "VornTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -71,20 +72,7 @@ protected:
     lua_State* state() { return manager->getScriptEngine()->getLuaState(); }
 
     /** The global as Lua sees it: "nil", "true", "false", a number or a string. */
-    std::string global(const char* expression)
-    {
-        lua_State* L = state();
-        std::string code = std::string("return tostring(") + expression + ")";
-        if (luaL_loadstring(L, code.c_str()) != 0 || lua_pcall(L, 0, 1, 0) != 0)
-        {
-            std::string error = lua_tostring(L, -1);
-            lua_pop(L, 1);
-            return "error: " + error;
-        }
-        std::string value = lua_tostring(L, -1);
-        lua_pop(L, 1);
-        return value;
-    }
+    std::string global(const char* expression) { return vorntest::luaValue(state(), expression); }
 
     CCScopedAutoreleasePool pool;
     VornGameManager* manager = NULL;
