@@ -350,7 +350,7 @@ bool TitleScreen::initScreen()
     CCApplication* app = CCApplication::sharedApplication();
     bool ouya = app && app->isTargetPlatform(kTargetOuya);
     bool android = app && app->isTargetPlatform(kTargetAndroid);
-    CCLog("CCApplication::sharedApplication()->isTargetPlatform(kTargetOuya) == %d", ouya ? 1 : 0);
+    CCLog("CCApplication::sharedApplication()->isTargetPlatform(kTargetOUYA) == %d", ouya ? 1 : 0);
     CCLog("CCApplication::sharedApplication()->isTargetPlatform(kTargetAndroid) == %d", android ? 1 : 0);
     if (!initControlScreens())
     {
