@@ -14,6 +14,7 @@
 #include "VornPlayer.h"
 #include "ArenaTasksScreen.h"
 #include "SpeechScreen.h"
+#include "TextHelpers.h"
 #include "VornAchievementsManager.h"
 #include "VornActorDesc.h"
 
@@ -254,6 +255,16 @@ void VornPlayChecks::checkDepthOrder(int frame)
 void VornPlayChecks::checkBars(int frame)
 {
     HUD* hud = m_game->getHUD();
+    PlayerHealthScreen* playerBar = hud->getPlayerHealthScreen();
+    if (playerBar->isVisible() && playerBar->getPlayerScore() != NULL)
+    {
+        const std::string score = formatNumberWithCommas(m_game->getPlayer()->getScore());
+        if (score != playerBar->getPlayerScore()->getString())
+        {
+            fail(frame, std::string("the HUD shows a score of ") + playerBar->getPlayerScore()->getString() +
+                            " for the player's " + score);
+        }
+    }
     PlayerHealthScreen* bars[] = { hud->getPlayerHealthScreen(), hud->getEnemyHealthScreen(), hud->getBossHealthScreen() };
     const char* names[] = { "player", "enemy", "boss" };
     for (int i = 0; i < 3; ++i)
