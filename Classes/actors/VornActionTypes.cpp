@@ -23,4 +23,24 @@ int actionTypeFromName(const std::string& name)
     return kVAT_MAX;
 }
 
+bool isReactionActionType(int type)
+{
+    switch (type)
+    {
+    case kVAT_TakeDamage:
+    case kVAT_Stunned:
+    case kVAT_FallForward:
+    case kVAT_FallBack:
+    case kVAT_Floored:
+    case kVAT_FlooredTakeDamage:
+    case kVAT_Grabbed:
+    case kVAT_GrabbedImpact:
+    case kVAT_Thrown:
+    case kVAT_ThrownBack:
+        return true;
+    default:
+        return false;
+    }
+}
+
 NS_CC_END

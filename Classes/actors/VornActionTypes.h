@@ -48,6 +48,10 @@ extern const std::string kActionTypeNames[kVAT_MAX];
 /** The type whose name equals name exactly (case-sensitive), or kVAT_MAX when none does. */
 int actionTypeFromName(const std::string& name);
 
+/** Whether the type is what happens to a fighter rather than what it does: hurt, stunned, falling,
+ *  lying on the floor, held or thrown. */
+bool isReactionActionType(int type);
+
 NS_CC_END
 
 #endif // __VORN_ACTION_TYPES_H__

@@ -542,6 +542,11 @@ void VornActor::queueAction(int type)
 
 bool VornActor::doAction(int type, bool queue)
 {
+    // A knocked-out fighter takes no move of its own: it lies still until it is revived.
+    if (!isAlive() && !isReactionActionType(type))
+    {
+        return false;
+    }
     if (!m_pendingActions.empty() && queue)
     {
         queueAction(type);
@@ -628,6 +633,10 @@ void VornActor::doReverseAttack()
 
 void VornActor::doJump()
 {
+    if (!isAlive())
+    {
+        return;
+    }
     if (!m_pendingActions.empty())
     {
         queueAction(kVAT_Jump);
@@ -654,6 +663,10 @@ void VornActor::doJump()
 
 void VornActor::doGroundAttack()
 {
+    if (!isAlive())
+    {
+        return;
+    }
     if (!m_pendingActions.empty())
     {
         queueAction(kVAT_GroundAttack);
@@ -678,7 +691,11 @@ bool VornActor::doActionByName(const char* name)
         return false;
     }
     VornActionDesc* action = m_pDesc->getActionDesc(name);
-    return action && m_pAnimate->addActionToStack(action);
+    if (!action || (!isAlive() && !isReactionActionType(action->getType())))
+    {
+        return false;
+    }
+    return m_pAnimate->addActionToStack(action);
 }
 
 void VornActor::updatePendingActions(float dt)
@@ -766,6 +783,8 @@ bool VornActor::doTakeDamage(float amount, CCPoint hitPoint, CCPoint direction, 
     bool killed = m_fHealth <= 0.0f;
     if (killed)
     {
+        // Moves asked for before the blow are not made by a knocked-out fighter.
+        m_pendingActions.clear();
         m_killedSignal.emit(this);
         stopActionSFX();
         SFXManager* sfx = sfxManager();

@@ -35,7 +35,9 @@ VornAnimate::VornAnimate()
       m_bDeathHoldPending(false),
       m_pLinkedAnimate(NULL),
       m_pLinkedItem(NULL),
-      m_pHeldItem(NULL)
+      m_pHeldItem(NULL),
+      m_nWalkDepth(0),
+      m_nAddedDuringWalk(0)
 {
 }
 
@@ -130,6 +132,13 @@ bool VornAnimate::addActionToStack(VornActionDesc* pAction)
     {
         return false;
     }
+    // Priority 0 (a kick) cuts into anything ordinary, but never cuts a reaction or a knock-out
+    // short: tapped fast enough, it would keep its fighter out of reach of every blow.
+    if (topDesc && pAction->getPriority() == 0 && !pAction->getIsForced() &&
+        (isReactionActionType(topDesc->getType()) || (m_pActor && m_pActor->getHealth() <= 0.0f)))
+    {
+        return false;
+    }
 
     if (topDesc == pAction)
     {
@@ -163,6 +172,7 @@ bool VornAnimate::addActionToStack(VornActionDesc* pAction)
             CCLog("Error initialising stack item for %s:", pAction->getName().c_str());
         }
         m_pStack->addObject(item);
+        noteAddedDuringWalk(item);
     }
 
     if (m_pActor)
@@ -218,7 +228,7 @@ void VornAnimate::update(float dt)
     actor->retain();
 
     VornActionDesc* walk = actor->getNextAction(kVAT_Walk);
-    if (ccpLength(actor->getMovement()) > kWalkThreshold && walk)
+    if (ccpLength(actor->getMovement()) > kWalkThreshold && walk && actor->isAlive())
     {
         addActionToStack(walk);
     }
@@ -231,6 +241,11 @@ void VornAnimate::update(float dt)
         object->retain();
         items.push_back(static_cast<ActionStackItem*>(object));
     }
+    if (m_nWalkDepth == 0)
+    {
+        m_nAddedDuringWalk = 0;
+    }
+    ++m_nWalkDepth;
     ActionStackItem* top = getTopItem();
     for (size_t i = items.size(); i-- > 0;)
     {
@@ -238,6 +253,10 @@ void VornAnimate::update(float dt)
         if (!m_pStack->containsObject(item))
         {
             continue;  // retired by something that ran earlier in this walk
+        }
+        if (wasAddedDuringWalk(item))
+        {
+            continue;  // retired and handed out again: it plays a new action from the next frame
         }
         item->update(actor, item == top, dt);
         if (!item->getFinished() || !m_pStack->containsObject(item))
@@ -260,6 +279,7 @@ void VornAnimate::update(float dt)
             }
         }
     }
+    --m_nWalkDepth;
     for (size_t i = 0; i < items.size(); ++i)
     {
         items[i]->release();
@@ -294,6 +314,26 @@ void VornAnimate::update(float dt)
     }
     showFrame();
     actor->release();
+}
+
+void VornAnimate::noteAddedDuringWalk(ActionStackItem* item)
+{
+    if (m_nWalkDepth > 0 && !wasAddedDuringWalk(item) && m_nAddedDuringWalk < kMaxItems)
+    {
+        m_addedDuringWalk[m_nAddedDuringWalk++] = item;
+    }
+}
+
+bool VornAnimate::wasAddedDuringWalk(ActionStackItem* item)
+{
+    for (unsigned int i = 0; i < m_nAddedDuringWalk; ++i)
+    {
+        if (m_addedDuringWalk[i] == item)
+        {
+            return true;
+        }
+    }
+    return false;
 }
 
 void VornAnimate::showFrame()

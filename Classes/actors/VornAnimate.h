@@ -84,6 +84,8 @@ private:
     void dropLink();
     void showFrame();
     void returnAllItems();
+    void noteAddedDuringWalk(ActionStackItem* item);
+    bool wasAddedDuringWalk(ActionStackItem* item);
 
     CCArray* m_pStack;            ///< retained
     CCObjectPool* m_pItemPool;    ///< retained
@@ -93,6 +95,10 @@ private:
     VornAnimate* m_pLinkedAnimate;   ///< retained while linked
     ActionStackItem* m_pLinkedItem;  ///< retained while linked
     ActionStackItem* m_pHeldItem;    ///< retained while linked
+    unsigned int m_nWalkDepth;       ///< update walks running now (a reaction may start one inside another)
+    /** Items pushed while a walk runs: a recycled item is skipped by the walk that saw its old action. */
+    ActionStackItem* m_addedDuringWalk[kMaxItems];
+    unsigned int m_nAddedDuringWalk;
     Signal<VornActionDesc*> m_actionChangedSignal;
     Signal<VornActionDesc*> m_actionLoopedSignal;
 };

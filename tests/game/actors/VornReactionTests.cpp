@@ -1,0 +1,164 @@
+#include "ActionStackItem.h"
+#include "CombatTestSupport.h"
+#include "VornActionDesc.h"
+#include "VornActorDesc.h"
+#include "VornAnimate.h"
+#include "VornEventDesc.h"
+#include "cocos2d.h"
+
+#include <functional>
+
+USING_NS_CC;
+
+namespace
+{
+class DeathClock
+{
+public:
+    void onDied(VornActor*) { diedAt = frame; }
+    int frame = 0;
+    int diedAt = -1;
+};
+} // namespace
+
+TEST_F(CombatTest, ADeadFighterTakesNoRequestAndDiesOnTime)
+{
+    CCScopedAutoreleasePool pool;
+    // Two fighters killed in the same frame; one of them has every button mashed while down.
+    TestActor* mashed = spawn("jors.plist", kCollisionList_Player, 100.0f, 50.0f, kFacingDir_Right);
+    TestActor* still = spawn("jors.plist", kCollisionList_Player, 300.0f, 50.0f, kFacingDir_Right);
+    DeathClock mashedClock, stillClock;
+    mashed->getDiedSignal().connect(&mashedClock, &DeathClock::onDied);
+    still->getDiedSignal().connect(&stillClock, &DeathClock::onDied);
+    for (TestActor* actor : {mashed, still})
+    {
+        actor->setHealth(5.0f);
+        ASSERT_TRUE(actor->doTakeDamage(5.0f, CCPoint(0, 0), CCPoint(-3.0f, 0.0f), kVornAttackType_Normal, false));
+    }
+
+    for (int frame = 0; frame < 6 * 60 && (mashedClock.diedAt < 0 || stillClock.diedAt < 0); ++frame)
+    {
+        mashedClock.frame = stillClock.frame = frame;
+        mashed->doForwardAttack();
+        mashed->doLightAttack();
+        mashed->doReverseAttack();
+        mashed->doJump();
+        mashed->doGroundAttack();
+        EXPECT_FALSE(mashed->doActionByName("ForwardAttack"));
+        EXPECT_TRUE(mashed->getPendingActions().empty());
+        step(kFrame);
+    }
+    ASSERT_GE(stillClock.diedAt, 0);
+    EXPECT_EQ(stillClock.diedAt, mashedClock.diedAt);
+    EXPECT_EQ(kVAT_Floored, topType(mashed));
+    EXPECT_TRUE(mashed->isVisible());
+    EXPECT_FLOAT_EQ(still->getBasePosition().y, mashed->getBasePosition().y);
+    mashed->getDiedSignal().disconnect(&mashedClock, &DeathClock::onDied);
+    still->getDiedSignal().disconnect(&stillClock, &DeathClock::onDied);
+}
+
+TEST_F(CombatTest, AKickWaitsOutEveryReactionButCutsIntoOrdinaryActions)
+{
+    CCScopedAutoreleasePool pool;
+    const int kReactions[] = {kVAT_TakeDamage, kVAT_Stunned,  kVAT_FallForward,   kVAT_FallBack, kVAT_Floored,
+                              kVAT_FlooredTakeDamage, kVAT_Grabbed, kVAT_GrabbedImpact, kVAT_Thrown,   kVAT_ThrownBack};
+    TestActor* jors = spawn("jors.plist", kCollisionList_Player, 100.0f, 50.0f, kFacingDir_Right);
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 300.0f, 50.0f, kFacingDir_Left);
+    for (TestActor* actor : {jors, thug})
+    {
+        for (int type : kReactions)
+        {
+            actor->reset();
+            ASSERT_TRUE(actor->getAnimate()->addActionToStack(actor->getNextAction(type))) << type;
+            step(kFrame);
+            ASSERT_EQ(type, topType(actor));
+            actor->doForwardAttack();
+            EXPECT_EQ(type, topType(actor)) << actor->getDesc()->getName() << " " << type;
+            EXPECT_FALSE(actor->doActionByName("ForwardAttack")) << type;
+            EXPECT_EQ(type, topType(actor)) << actor->getDesc()->getName() << " " << type;
+        }
+
+        // Idle, a walk and another attack give way to the kick, and the kick restarts itself.
+        actor->reset();
+        actor->doForwardAttack();
+        EXPECT_EQ(kVAT_ForwardAttack, topType(actor));
+        step(0.1f);
+        actor->doForwardAttack();
+        EXPECT_FLOAT_EQ(0.0f, actor->getAnimate()->getTopItem()->getElapsed());
+        actor->reset();
+        actor->setMovement(CCPoint(1.0f, 0.0f));
+        ASSERT_TRUE(stepUntil(0.5f, [&] { return topType(actor) == kVAT_Walk; }));
+        actor->doForwardAttack();
+        EXPECT_EQ(kVAT_ForwardAttack, topType(actor));
+        actor->setMovement(CCPoint(0.0f, 0.0f));
+        actor->reset();
+        actor->doLightAttack();
+        actor->doForwardAttack();
+        EXPECT_EQ(kVAT_ForwardAttack, topType(actor));
+    }
+}
+
+namespace
+{
+/** An event that runs a piece of the test when its action's time comes. */
+class CallbackEvent : public VornEventDesc
+{
+public:
+    static CallbackEvent* create(float time, std::function<void(VornActor*)> call)
+    {
+        CallbackEvent* event = new CallbackEvent();
+        event->setTime(time);
+        event->m_call = call;
+        event->autorelease();
+        return event;
+    }
+    virtual void fire(VornActionDesc*, VornActor* actor) { m_call(actor); }
+
+private:
+    std::function<void(VornActor*)> m_call;
+};
+
+/** A one-frame action of the given stack rules, with its events. */
+VornActionDesc* fixtureAction(VornActor* actor, int priority, int stackMode, std::initializer_list<VornEventDesc*> events)
+{
+    VornActionDesc* action = new VornActionDesc();
+    action->autorelease();
+    action->setType(kVAT_Default);
+    action->setFrames(CCArray::createWithObject(actor->getAction()->getFrames()->objectAtIndex(0)));
+    action->setDuration(1.0f);
+    action->setPriority(priority);
+    action->setStackMode(stackMode);
+    CCArray* list = CCArray::create();
+    for (VornEventDesc* event : events)
+    {
+        list->addObject(event);
+    }
+    action->setEvents(list);
+    return action;
+}
+} // namespace
+
+TEST_F(CombatTest, AnItemRecycledDuringTheWalkWaitsForTheNextFrame)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 100.0f, 50.0f, kFacingDir_Left);
+    VornAnimate* animate = thug->getAnimate();
+    int runs = 0;
+    // Kept running beneath whatever comes after it; counts its updates.
+    VornActionDesc* counted = fixtureAction(thug, 4, 2, {CallbackEvent::create(-1.0f, [&](VornActor*) { ++runs; })});
+    // Above Idle; at its start it lets Idle go and pushes the counted action, which takes Idle's item.
+    ActionStackItem* idleItem = animate->getTopItem();
+    VornActionDesc* recycler = fixtureAction(thug, 3, 1, {CallbackEvent::create(0.0f, [&](VornActor*) {
+        animate->removeItem(idleItem, false);
+        animate->addActionToStack(counted);
+    })});
+    ASSERT_TRUE(animate->addActionToStack(recycler));
+    step(kFrame);
+    ASSERT_EQ(counted, animate->getTopAction());
+    ASSERT_EQ(idleItem, animate->getTopItem());  // the same item, playing the new action
+    EXPECT_EQ(0, runs);
+    EXPECT_FLOAT_EQ(0.0f, idleItem->getElapsed());
+    step(kFrame);
+    EXPECT_EQ(1, runs);
+    EXPECT_FLOAT_EQ(kFrame, idleItem->getElapsed());
+}
