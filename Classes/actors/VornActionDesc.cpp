@@ -9,11 +9,13 @@
 #include "VornActorDesc.h"
 #include "VornDictionary.h"
 #include "VornEventDesc_Attack.h"
+#include "VornEventDesc_Delay.h"
 #include "VornEventDesc_GrabTarget.h"
 #include "VornEventDesc_Jump.h"
 #include "VornEventDesc_Throw.h"
 #include "VornGameTypes.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -207,8 +209,43 @@ bool VornActionDesc::initWithDictionary(CCDictionary* dict, VornActorDesc* owner
     }
     VornDictionary::getBool(dict, "IsUnstoppable", &m_bIsUnstoppable);
 
+    mendTimings();
     applyTypeRules();
     return true;
+}
+
+void VornActionDesc::mendTimings()
+{
+    // Timings that would stop the action's clock or run it away for good; said once per action.
+    std::string mended;
+    if (m_fDuration < 0.0f)
+    {
+        m_fDuration = 0.0f;
+        mended += " negative Duration taken as 0;";
+    }
+    int loopStart = std::max(0, std::min(m_nLoopStart, m_nLoopEnd));
+    if (loopStart != m_nLoopStart)
+    {
+        mended += " LoopStart " + std::to_string(m_nLoopStart) + " taken as " + std::to_string(loopStart) + ";";
+        m_nLoopStart = loopStart;
+    }
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(m_pEvents, object)
+    {
+        // A delay at every update would freeze the action for ever: no freeze, like a negative one.
+        VornEventDesc_Delay* delay = dynamic_cast<VornEventDesc_Delay*>(object);
+        if (delay && (delay->getDelay() < 0.0f || (delay->getDelay() > 0.0f && delay->getTime() < 0.0f)))
+        {
+            delay->setDelay(0.0f);
+            mended += " Delay of " + delay->getName() + " taken as 0;";
+        }
+    }
+    if (!mended.empty())
+    {
+        mended.erase(mended.size() - 1);
+        CCLog("VornActionDesc::initWithDictionary - action '%s' of %s:%s", m_name.c_str(),
+              m_pOwner ? m_pOwner->getFileName().c_str() : "", mended.c_str());
+    }
 }
 
 void VornActionDesc::applyTypeRules()

@@ -76,6 +76,8 @@ public:
 
 private:
     void applyTypeRules();
+    /** Clamps timings that would freeze the action for ever or run its time away; logs what it changed. */
+    void mendTimings();
     /**
      * The timed event object of an event entry in out (NULL when its kind has none); false when
      * the entry does not load.

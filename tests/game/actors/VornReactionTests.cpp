@@ -4,6 +4,8 @@
 #include "VornActorDesc.h"
 #include "VornAnimate.h"
 #include "VornEventDesc.h"
+#include "VornEventDesc_Delay.h"
+#include "VornTestSupport.h"
 #include "cocos2d.h"
 
 #include <functional>
@@ -161,4 +163,92 @@ TEST_F(CombatTest, AnItemRecycledDuringTheWalkWaitsForTheNextFrame)
     step(kFrame);
     EXPECT_EQ(1, runs);
     EXPECT_FLOAT_EQ(kFrame, idleItem->getElapsed());
+}
+
+namespace
+{
+CCDictionary* dictOf(std::initializer_list<std::pair<const char*, CCObject*>> entries)
+{
+    CCDictionary* dict = CCDictionary::create();
+    for (const auto& entry : entries)
+    {
+        dict->setObject(entry.second, entry.first);
+    }
+    return dict;
+}
+
+CCString* text(const char* value)
+{
+    return CCString::create(value);
+}
+
+/** An action read from its property-list form, owned by the actor's descriptor. */
+VornActionDesc* readAction(VornActor* actor, const char* name, CCDictionary* dict)
+{
+    CCArray* frames = CCArray::create();
+    for (int i = 0; i < 8; ++i)
+    {
+        frames->addObject(text("jors_idle_00"));
+    }
+    dict->setObject(frames, "Frames");
+    VornActionDesc* action = new VornActionDesc();
+    action->autorelease();
+    EXPECT_TRUE(action->initWithDictionary(dict, actor->getDesc(), name)) << name;
+    return action;
+}
+} // namespace
+
+TEST_F(CombatTest, TimingsThatWouldStopTheClockAreMendedOnLoad)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* jors = spawn("jors.plist", kCollisionList_Player, 100.0f, 50.0f, kFacingDir_Right);
+    vorntest::LogCapture log;
+
+    // A delay firing at every update would freeze the action for good: it does not freeze.
+    VornActionDesc* freeze = readAction(
+        jors, "Freeze",
+        dictOf({{"Type", text("LightAttack")},
+                {"Duration", text("0.5")},
+                {"Events", dictOf({{"hold", dictOf({{"Type", text("Delay")}, {"Time", text("-0.5")}, {"Delay", text("0.2")}})},
+                                   {"back", dictOf({{"Type", text("Delay")}, {"Time", text("0.5")}, {"Delay", text("-2")}})}})}}));
+    CCObject* event = NULL;
+    CCARRAY_FOREACH(freeze->getEvents(), event)
+    {
+        EXPECT_FLOAT_EQ(0.0f, static_cast<VornEventDesc_Delay*>(event)->getDelay());
+    }
+    ASSERT_TRUE(jors->getAnimate()->addActionToStack(freeze));
+    EXPECT_TRUE(stepUntil(1.0f, [&] { return topType(jors) == kVAT_Idle; }));
+
+    // A loop that would start after it ends starts at its end frame; time stays inside the action.
+    VornActionDesc* loop = readAction(jors, "Loop",
+                                      dictOf({{"Type", text("Floored")},
+                                              {"Duration", text("0.8")},
+                                              {"LoopCount", text("-1")},
+                                              {"LoopStart", text("9")},
+                                              {"LoopEnd", text("5")}}));
+    EXPECT_EQ(5, loop->getLoopStart());
+    ASSERT_TRUE(jors->getAnimate()->addActionToStack(loop));
+    for (int frame = 0; frame < 120; ++frame)
+    {
+        step(kFrame);
+        ASSERT_LE(jors->getAnimate()->getTopItem()->getElapsed(), 0.8f) << frame;
+    }
+    VornActionDesc* early = readAction(jors, "Early", dictOf({{"Duration", text("0.8")}, {"LoopStart", text("-4")}}));
+    EXPECT_EQ(0, early->getLoopStart());
+
+    // A negative length is no length.
+    VornActionDesc* backwards = readAction(jors, "Backwards", dictOf({{"Duration", text("-0.5")}}));
+    EXPECT_FLOAT_EQ(0.0f, backwards->getDuration());
+
+    // Each mended action is named once, with its character.
+    for (const char* name : {"Freeze", "Loop", "Early", "Backwards"})
+    {
+        int lines = 0;
+        for (const std::string& line : log.lines())
+        {
+            lines += line.find(std::string("'") + name + "'") != std::string::npos ? 1 : 0;
+        }
+        EXPECT_EQ(1, lines) << name;
+    }
+    EXPECT_TRUE(log.contains("jors"));
 }
