@@ -369,7 +369,12 @@ void VornPlayer::onHitActor(VornActionDesc* action, VornActor* target, CCPoint p
 
 bool VornPlayer::takeDamage(float amount, CCPoint hitPoint, CCPoint direction, tVornAttackType attackType)
 {
-    const bool applied = doTakeDamage(amount, hitPoint, direction, attackType, false);
+    return doTakeDamage(amount, hitPoint, direction, attackType, false);
+}
+
+bool VornPlayer::doTakeDamage(float amount, CCPoint hitPoint, CCPoint direction, tVornAttackType attackType, bool force)
+{
+    const bool applied = VornActor::doTakeDamage(amount, hitPoint, direction, attackType, force);
     if (applied && isFalling())
     {
         setCombo(-1);

@@ -33,6 +33,8 @@ public:
     virtual void reset();
     virtual void doHeavyAttack();
     virtual void onHitActor(VornActionDesc* action, VornActor* target, CCPoint point, float value);
+    /** Every blow, the enemies' included: one that knocks the player down breaks the combo. */
+    virtual bool doTakeDamage(float amount, CCPoint hitPoint, CCPoint direction, tVornAttackType attackType, bool force);
     virtual void onActionChanged(VornActionDesc* action);
     virtual int getCharacterType() { return kCharacter_Player; }
     virtual void onActionCompleted(VornActionDesc* action);

@@ -337,3 +337,20 @@ TEST_F(PlayerTest, KickWhileHoldingSomeoneAwayFromThemThrowsBackward)
     m_keyboard->keyReleased(VornPlayerInputMulti::kKeyLeft);
     EXPECT_EQ(kVAT_GrabThrowBack, topType(m_player));
 }
+
+TEST_F(PlayerTest, AnEnemysBlowThatKnocksThePlayerDownBreaksTheCombo)
+{
+    VornActionDesc* punch = m_player->getDesc()->getStartAction(kVAT_LightAttack);
+    TestEnemy* thug = spawnEnemy(212.0f, 40.0f, kFacingDir_Left);
+    m_player->setFacingDir(kFacingDir_Right);
+    m_player->onHitActor(punch, thug, CCPoint(0, 0), 10.0f);
+    m_player->onHitActor(punch, thug, CCPoint(0, 0), 10.0f);
+    ASSERT_EQ(2, m_player->getCombo());
+
+    // The thug's heavy swing is a knock-out blow: it reaches the player through the attack event.
+    ASSERT_TRUE(thug->doAction(kVAT_HeavyAttack, false));
+    ASSERT_TRUE(stepUntil(1.0f, [&] { return m_player->isFalling(); }));
+    EXPECT_EQ(-1, m_player->getCombo());
+    m_player->onHitActor(punch, thug, CCPoint(0, 0), 10.0f);
+    EXPECT_EQ(1, m_player->getCombo());
+}
