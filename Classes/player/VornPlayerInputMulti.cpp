@@ -83,6 +83,44 @@ bool isNamed(xmlAttrPtr attribute, const char* name)
     return xmlStrcmp(attribute->name, reinterpret_cast<const xmlChar*>(name)) == 0;
 }
 
+// A "ButtonMapping" element's input and button code (-1 where absent); whether it maps a button
+// to an input the player has.
+bool readMapping(xmlNodePtr mapping, int* input, int* buttonCode)
+{
+    *input = -1;
+    *buttonCode = -1;
+    if (mapping->type != XML_ELEMENT_NODE)
+    {
+        return false;
+    }
+    for (xmlAttrPtr attribute = mapping->properties; attribute != NULL; attribute = attribute->next)
+    {
+        if (isNamed(attribute, "LogicalID"))
+        {
+            *input = readInteger(attributeText(attribute));
+        }
+        else if (isNamed(attribute, "ButtonCode"))
+        {
+            *buttonCode = readInteger(attributeText(attribute));
+        }
+    }
+    return *buttonCode != -1 && isPlayerInput(*input);
+}
+
+bool hasUsableMapping(xmlNodePtr device)
+{
+    int input = -1;
+    int buttonCode = -1;
+    for (xmlNodePtr mapping = device->children; mapping != NULL; mapping = mapping->next)
+    {
+        if (readMapping(mapping, &input, &buttonCode))
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool arrayHoldsInteger(CCArray* array, int value)
 {
     for (unsigned int i = 0; array != NULL && i < array->count(); ++i)
@@ -329,29 +367,21 @@ bool VornPlayerInputMulti::loadUserControls()
             continue;
         }
 
-        // The player's mappings of a device replace all of its defaults.
+        // The player's mappings of a device replace all of its defaults, but only when there is at
+        // least one to replace them with: a device left without any control would be of no use.
+        if (!hasUsableMapping(device))
+        {
+            CCLog("VornPlayerInputMulti::loadUserControls - no usable mapping for device %d; keeping its defaults",
+                  deviceType);
+            continue;
+        }
         handler->clearButtonMappings(deviceType);
         for (xmlNodePtr mapping = device->children; mapping != NULL; mapping = mapping->next)
         {
-            if (mapping->type != XML_ELEMENT_NODE)
-            {
-                continue;
-            }
             int input = -1;
             int buttonCode = -1;
-            for (xmlAttrPtr attribute = mapping->properties; attribute != NULL; attribute = attribute->next)
-            {
-                if (isNamed(attribute, "LogicalID"))
-                {
-                    input = readInteger(attributeText(attribute));
-                }
-                else if (isNamed(attribute, "ButtonCode"))
-                {
-                    buttonCode = readInteger(attributeText(attribute));
-                }
-            }
             // Once per mapping, whatever other attributes it carries; inputs the game lacks are dropped.
-            if (buttonCode != -1 && isPlayerInput(input))
+            if (readMapping(mapping, &input, &buttonCode))
             {
                 handler->addButtonMapping(buttonCode, deviceType, input);
             }

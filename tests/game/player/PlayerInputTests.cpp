@@ -415,6 +415,29 @@ TEST_F(PlayerInputTest, MalformedUserControlsAreLoggedAndIgnored)
     EXPECT_EQ(1, moves.jump);
 }
 
+TEST_F(PlayerInputTest, ADeviceWithoutOneValidMappingKeepsItsDefaults)
+{
+    const char* documents[] = {
+        "<UserControls><Device DeviceType=\"268435457\" DeviceHandler=\"KeyboardHandler\"/></UserControls>",
+        "<UserControls><Device DeviceType=\"268435457\" DeviceHandler=\"KeyboardHandler\">"
+        "<ButtonMapping LogicalID=\"40\" ButtonCode=\"106\"/><ButtonMapping LogicalID=\"5\"/>"
+        "<ButtonMapping ButtonCode=\"107\"/><ButtonMapping LogicalID=\"-3\" ButtonCode=\"108\"/>"
+        "</Device></UserControls>",
+    };
+    for (const char* document : documents)
+    {
+        CCUserDefault::sharedUserDefault()->setStringForKey("UserControls", document);
+        InputManager::sharedInputManager()->resetAllButtonInfos();
+        CC_SAFE_RELEASE_NULL(input);
+        moves = Moves();
+        makeInput();
+        tap(' ');
+        tap('d');
+        EXPECT_EQ(1, moves.jump) << document;
+        EXPECT_EQ(1, moves.kick) << document;
+    }
+}
+
 TEST_F(PlayerInputTest, ReloadingControlsKeepsOneMappingEach)
 {
     makeInput();
