@@ -43,7 +43,8 @@ VornActorDesc::VornActorDesc()
       m_pPlayerStats(NULL),
       m_pEnemyStats(NULL),
       m_nBaseDepth(0),
-      m_pNames(NULL)
+      m_pNames(NULL),
+      m_bBotEngineFailed(false)
 {
     for (int i = 0; i < kRPG_MAX; ++i)
     {
@@ -178,16 +179,37 @@ bool VornActorDesc::initWithDictionary(CCDictionary* dict, std::string fileName)
         setShadowTexture(CCTextureCache::sharedTextureCache()->addImage((shadow + ".png").c_str()));
     }
 
-    // A derived kind without a script of its own keeps its base's.
+    // A derived kind without a script of its own keeps its base's. The base's pass only names the
+    // script: the derived pass runs it, in the state made above.
+    const std::string baseScript = m_botEngineFile;
     VornDictionary::getString(dict, "BotEngine", &m_botEngineFile);
-    if (!m_botEngineFile.empty())
+    m_bBotEngineFailed = false;
+    if (m_nBaseDepth == 0 && !m_botEngineFile.empty() && !m_pScriptEngine->executeScriptFile(m_botEngineFile.c_str()))
     {
-        // A script that fails is logged by the engine; the kind still loads, its enemies idle.
-        m_pScriptEngine->executeScriptFile(m_botEngineFile.c_str());
+        recoverFromFailedScript(baseScript);
     }
 
     preloadSFX();
     return true;
+}
+
+void VornActorDesc::recoverFromFailedScript(const std::string& baseScript)
+{
+    // Whatever ran before the failure is dropped: half a script is not called into.
+    const std::string failed = m_botEngineFile;
+    VornScriptEngine* scripts = new VornScriptEngine();
+    setScriptEngine(scripts);
+    scripts->release();
+    if (!baseScript.empty() && baseScript != failed && m_pScriptEngine->executeScriptFile(baseScript.c_str()))
+    {
+        m_botEngineFile = baseScript;
+        CCLog("VornActorDesc::initWithDictionary - enemy script '%s' of %s failed; its enemies use '%s'",
+              failed.c_str(), m_fileName.c_str(), baseScript.c_str());
+        return;
+    }
+    m_bBotEngineFailed = true;
+    CCLog("VornActorDesc::initWithDictionary - enemy script '%s' of %s failed; its enemies stand idle", failed.c_str(),
+          m_fileName.c_str());
 }
 
 bool VornActorDesc::initActions(CCDictionary* actions)

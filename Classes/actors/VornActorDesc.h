@@ -53,6 +53,8 @@ public:
     CCArray* getNames() { return m_pNames; }
     /** The enemy script named by "BotEngine", or by the base list's (empty when there is none). */
     const std::string& getBotEngineFile() const { return m_botEngineFile; }
+    /** Whether the enemy script failed to load, leaving its enemies nothing to think with. */
+    bool getBotEngineFailed() const { return m_bBotEngineFailed; }
 
     // Progression. A stat is a kRPG_ value, a character kind kCharacter_Player or kCharacter_Enemy.
     void loadRPGPoints();
@@ -105,6 +107,8 @@ public:
 
 private:
     void initStats();
+    /** After the enemy script failed: a fresh state running the base's script, or none at all. */
+    void recoverFromFailedScript(const std::string& baseScript);
     void buildXPLevelTable();
     void initActionTypeLists(CCDictionary* dict);
     void setActionsForType(int actionType, const std::vector<VornActionDesc*>& actions);
@@ -122,6 +126,7 @@ private:
     std::vector<VornActionDesc*> m_actionsByType[kVAT_MAX];  ///< each entry retained
     CCArray* m_pNames;                                         ///< retained
     std::string m_botEngineFile;
+    bool m_bBotEngineFailed;
 };
 
 NS_CC_END

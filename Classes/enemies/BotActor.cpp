@@ -78,8 +78,8 @@ VornScriptEngine* BotActor::scriptEngine()
 void BotActor::callState(const char* name)
 {
     VornScriptEngine* engine = scriptEngine();
-    // A kind without an enemy script would only log a missing function every frame.
-    if (engine && !m_pDesc->getBotEngineFile().empty())
+    // A kind without a working enemy script would only log a missing function every frame.
+    if (engine && !m_pDesc->getBotEngineFile().empty() && !m_pDesc->getBotEngineFailed())
     {
         engine->callStateFunction(name, this);
     }
@@ -203,7 +203,8 @@ void BotActor::tick(float dt)
     // The script or the manager may hand the enemy back to the pool during the step.
     retain();
     VornActionDesc* top = getAction();
-    if (isFallingOrFloored() || (top && top->getType() == kVAT_StandUp))
+    // Down, getting up, or without a script to think with (its load failed): the enemy stands.
+    if (isFallingOrFloored() || (top && top->getType() == kVAT_StandUp) || m_pDesc->getBotEngineFailed())
     {
         m_movement = CCPoint(0.0f, 0.0f);
         setTargetPosition(getBasePosition());

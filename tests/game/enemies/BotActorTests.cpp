@@ -188,3 +188,60 @@ TEST_F(EnemyTest, TheStreetBrawlerScriptRunsQuietlyOnEveryBot)
         EXPECT_EQ(std::string::npos, line.find("ERROR")) << line;
     }
 }
+
+TEST_F(EnemyTest, AnEnemyScriptThatFailsToLoadIsReportedOnceAndItsEnemiesStandOrUseTheBase)
+{
+    CCScopedAutoreleasePool pool;
+    const std::string broken = vorntest::fixturePath("game/actors/broken.lua");
+    auto load = [&](const char* base) {
+        VornActorDesc* desc = new VornActorDesc();
+        desc->autorelease();
+        CCDictionary* dict = CCDictionary::create();
+        dict->setObject(CCString::create(base), "BaseDesc");
+        dict->setObject(CCArray::create(CCString::create("Broken"), NULL), "Names");
+        dict->setObject(CCString::create(broken), "BotEngine");
+        EXPECT_TRUE(desc->initWithDictionary(dict, std::string("broken-") + base + ".plist"));
+        return desc;
+    };
+
+    // Over a base without a script: reported with the kind's name, and its enemies stand still.
+    vorntest::LogCapture log;
+    VornActorDesc* lone = load("jors");
+    int reports = 0;
+    for (const std::string& line : log.lines())
+    {
+        reports += line.find("broken-jors.plist") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(1, reports);
+    lua_State* L = lone->getScriptEngine()->getLuaState();
+    lua_getglobal(L, "partial");
+    EXPECT_TRUE(lua_isnil(L, -1));  // nothing half-loaded is left to call
+    lua_pop(L, 1);
+    log.clear();
+    BotActor* bots[] = {m_bots->createBotActor(lone), m_bots->createBotActor(lone)};
+    for (BotActor* bot : bots)
+    {
+        ASSERT_NE(nullptr, bot);
+        bot->setBasePosition(CCPoint(20.0f, -30.0f));
+        bot->setTargetPosition(CCPoint(60.0f, -30.0f));
+        bot->setState("Seek");
+    }
+    step(1.0f);
+    EXPECT_TRUE(log.lines().empty()) << log.lines().front();
+    for (BotActor* bot : bots)
+    {
+        EXPECT_FLOAT_EQ(20.0f, bot->getBasePosition().x);
+        EXPECT_EQ(kVAT_Idle, bot->getAction()->getType());
+    }
+
+    // Over a base with a script: the base's script runs instead, in a clean state.
+    VornActorDesc* derived = load("street-thug");
+    EXPECT_EQ("bot-brawler.lua", derived->getBotEngineFile());
+    L = derived->getScriptEngine()->getLuaState();
+    lua_getglobal(L, "partial");
+    EXPECT_TRUE(lua_isnil(L, -1));
+    lua_pop(L, 1);
+    int tick = derived->getScriptEngine()->getFunctionRef("tick");
+    EXPECT_NE(VORNSCRIPTREF_NULL, tick);
+    derived->getScriptEngine()->releaseFunctionRef(tick);
+}
