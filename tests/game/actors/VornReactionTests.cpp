@@ -252,3 +252,57 @@ TEST_F(CombatTest, TimingsThatWouldStopTheClockAreMendedOnLoad)
     }
     EXPECT_TRUE(log.contains("jors"));
 }
+
+TEST_F(CombatTest, EventsFireOnBothEdgesOfTheirWindowAndOnlyNegativeOnesWhileFrozen)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 100.0f, 50.0f, kFacingDir_Left);
+    int atStart = 0, atHalf = 0, atEnd = 0, always = 0;
+    VornActionDesc* action = fixtureAction(thug, 3, 1,
+                                           {CallbackEvent::create(0.0f, [&](VornActor*) { ++atStart; }),
+                                            CallbackEvent::create(0.5f, [&](VornActor*) { ++atHalf; }),
+                                            CallbackEvent::create(1.0f, [&](VornActor*) { ++atEnd; }),
+                                            CallbackEvent::create(-1.0f, [&](VornActor*) { ++always; })});
+    // Two frames: a first pass over frame 0 (0 to 0.5 s), then the last pass over both (0 to 1 s).
+    CCSpriteFrame* frame = static_cast<CCSpriteFrame*>(action->getFrames()->objectAtIndex(0));
+    action->setFrames(CCArray::create(frame, frame, NULL));
+    action->setLoopCount(1);
+    action->setLoopEnd(0);
+    ActionStackItem* item = new ActionStackItem();
+    item->autorelease();
+    ASSERT_TRUE(item->initWithAction(action));
+
+    const struct
+    {
+        int start, half, end, always;
+    } kAfter[] = {
+        {1, 0, 0, 1},  // 0.25 s: the start, inclusive
+        {2, 1, 0, 3},  // 0.5 s: the first pass's end, then the wrap to 0 fires the start again
+        {3, 1, 0, 4},  // 0.25 s into the last pass: the start is the window's lower edge again
+        {3, 2, 0, 5},  // 0.5 s
+        {3, 3, 0, 6},  // 0.75 s: a time met exactly is the lower edge of the next window too
+        {3, 3, 1, 7},  // 1.0 s: the end, inclusive; the action finishes
+    };
+    for (const auto& after : kAfter)
+    {
+        item->update(thug, true, 0.25f);
+        EXPECT_EQ(after.start, atStart) << item->getElapsed();
+        EXPECT_EQ(after.half, atHalf) << item->getElapsed();
+        EXPECT_EQ(after.end, atEnd) << item->getElapsed();
+        EXPECT_EQ(after.always, always) << item->getElapsed();
+    }
+    EXPECT_TRUE(item->getFinished());
+
+    // Frozen just past its start, the item fires only its every-update event, and its time waits.
+    ASSERT_TRUE(item->initWithAction(action));
+    item->update(thug, true, 0.1f);
+    atStart = atHalf = atEnd = always = 0;
+    item->setDelay(0.2f);
+    item->update(thug, true, 0.1f);
+    item->update(thug, true, 0.1f);
+    EXPECT_FLOAT_EQ(0.1f, item->getElapsed());
+    EXPECT_EQ(0, atStart + atHalf + atEnd);
+    EXPECT_EQ(2, always);
+    item->update(thug, true, 0.1f);
+    EXPECT_FLOAT_EQ(0.2f, item->getElapsed());
+}
