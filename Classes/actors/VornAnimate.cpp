@@ -140,11 +140,7 @@ bool VornAnimate::addActionToStack(VornActionDesc* pAction)
         return false;
     }
 
-    if (topDesc == pAction)
-    {
-        top->restart();
-    }
-    else
+    if (topDesc != pAction)
     {
         for (top = getTopItem(); top && top->getActionDesc(); top = getTopItem())
         {
@@ -155,6 +151,15 @@ bool VornAnimate::addActionToStack(VornActionDesc* pAction)
             }
             removeItem(top, false);
         }
+    }
+    if (top && top->getActionDesc() == pAction)
+    {
+        // Already on top, or uncovered by the pops (a walk kept beneath a kick): played again in
+        // place. A second copy would pile up with every kick until no blow could floor the fighter.
+        top->restart();
+    }
+    else
+    {
         ActionStackItem* item = static_cast<ActionStackItem*>(m_pItemPool->getObject());
         if (!item)
         {

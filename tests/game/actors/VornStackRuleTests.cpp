@@ -4,6 +4,7 @@
 #include "VornActorDesc.h"
 #include "VornAnimate.h"
 #include "VornEventDesc_Attack.h"
+#include "VornTestSupport.h"
 #include "cocos2d.h"
 
 USING_NS_CC;
@@ -220,4 +221,27 @@ TEST_F(CombatTest, AnUnstoppableActionTakesTheBlowWithoutReacting)
     EXPECT_TRUE(thug->doTakeDamage(3.0f, CCPoint(0, 0), CCPoint(-5.0f, 0.0f), kVornAttackType_KO, false));
     EXPECT_EQ(kVAT_FallBack, topType(thug));
     heavy->setIsUnstoppable(false);
+}
+
+TEST_F(CombatTest, KicksWhileWalkingLeaveOneWalkSoAKnockOutStillFloors)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 100.0f, 50.0f, kFacingDir_Left);
+    thug->setMovement(CCPoint(1.0f, 0.0f));
+    ASSERT_TRUE(stepUntil(0.5f, [&] { return topType(thug) == kVAT_Walk; }));
+    // Each kick is cut short by the walk kept beneath it, which plays on rather than stacking again.
+    for (int kick = 0; kick < 8; ++kick)
+    {
+        thug->doForwardAttack();
+        ASSERT_EQ(kVAT_ForwardAttack, topType(thug)) << kick;
+        step(kFrame);
+        ASSERT_EQ(kVAT_Walk, topType(thug)) << kick;
+        EXPECT_EQ(2u, thug->getAnimate()->getStack()->count()) << kick;  // Idle and one walk
+    }
+    thug->setMovement(CCPoint(0.0f, 0.0f));
+
+    vorntest::LogCapture log;
+    thug->doTakeDamage(thug->getHealth(), CCPoint(0, 0), CCPoint(-5.0f, 0.0f), kVornAttackType_Normal, false);
+    EXPECT_EQ(kVAT_FallBack, topType(thug));
+    EXPECT_FALSE(log.contains("Can't add item"));
 }
