@@ -154,6 +154,42 @@ protected:
         }
     }
 
+    /** Knocked out: Continue on the game-over screen, points due spent, back in play, as a player would. */
+    void continueAfterGameOver()
+    {
+        confirm(m_game->getGameOverScreen());
+        answerLevelUp();
+        stepUntil([this] { return !m_game->isPaused(); });
+    }
+
+    /** Plays on until `done`, taking a continue at every game over; false when `limit` frames of
+     *  play (the screens between not counted) run out first. */
+    template <class Condition>
+    bool playOnUntil(Condition done, int limit)
+    {
+        VornScreen* gameOver = m_game->getGameOverScreen();
+        for (int played = 0; played < limit;)
+        {
+            const int before = m_boot.frameCount();
+            playUntil([&done, gameOver] { return done() || gameOver->isOpen(); }, limit - played);
+            played += m_boot.frameCount() - before;
+            if (done())
+            {
+                return true;
+            }
+            if (!gameOver->isOpen())
+            {
+                break;
+            }
+            continueAfterGameOver();
+            if (gameOver->isOpen())
+            {
+                break;  // Continue did not take: reported by the caller's own check
+            }
+        }
+        return done();
+    }
+
     std::string levelName(unsigned int index)
     {
         CCDictionary* level = static_cast<CCDictionary*>(m_game->getLevelManager()->getLevels()->objectAtIndex(index));
@@ -230,31 +266,19 @@ protected:
                 << title()->isOpen() << ", chooser open " << (chooser && chooser->isOpen()) << ", paused "
                 << m_game->isPaused() << ", checkpoint " << m_game->getRestartManager()->getHasCheckpoint();
             ASSERT_EQ(difficulty, m_game->getStoryDifficultyLevel());
-            int played = 0;
-            bool finished = false;
-            while (!finished && played < kStageFrames)
-            {
-                int before = m_boot.frameCount();
-                finished = playUntil(
-                               [this, complete, gameOver, &name, &played, before, difficulty] {
-                                   if (difficulty == kDifficulty_Easy)
-                                   {
-                                       takeStagePictures(name, played + m_boot.frameCount() - before);
-                                   }
-                                   return complete->isOpen() || gameOver->isOpen();
-                               },
-                               kStageFrames - played) &&
-                           complete->isOpen();
-                played += m_boot.frameCount() - before;
-                if (gameOver->isOpen())
-                {
-                    // Knocked out: continue, as a player would.
-                    confirm(gameOver);
-                    answerLevelUp();
-                    stepUntil([this] { return !m_game->isPaused(); });
-                }
-            }
-            ASSERT_TRUE(finished) << name << " not finished in " << played * kFrame << " s of play; "
+            const int start = m_boot.frameCount();
+            const bool finished = playOnUntil(
+                [this, complete, &name, start, difficulty] {
+                    if (difficulty == kDifficulty_Easy)
+                    {
+                        takeStagePictures(name, m_boot.frameCount() - start);
+                    }
+                    return complete->isOpen();
+                },
+                kStageFrames);
+            ASSERT_TRUE(finished) << name << " not finished in " << kStageFrames * kFrame << " s of play ("
+                                  << m_game->getTimeInLevel() << " s since the last continue), game over open "
+                                  << gameOver->isOpen() << "; "
                                   << m_game->getBotManager()->getNumActiveBots() << " enemies in play, player at "
                                   << m_game->getPlayer()->getBasePosition().x << ","
                                   << m_game->getPlayer()->getBasePosition().y << ", queued "
@@ -321,9 +345,9 @@ TEST_F(PlayThrough, QuitAtEachStagesCheckpointAndContinueAfterARestart)
         ASSERT_TRUE(stepUntil([this, &name] { return m_game->getLevelScript() == name && !m_game->isPaused(); }));
         // Play on until the stage saves a checkpoint of its own past its start.
         const std::string atStart = CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction");
-        ASSERT_TRUE(playUntil([this, &atStart] {
+        ASSERT_TRUE(playOnUntil([this, &atStart] {
             return CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction") != atStart;
-        }, kStageFrames)) << "no checkpoint past the start of " << name;
+        }, kStageFrames)) << "no checkpoint past the start of " << name << enemiesSeen();
         const std::string saved = CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction");
 
         // Quit to the title, leave the game, start it again and press Continue.
@@ -343,22 +367,9 @@ TEST_F(PlayThrough, QuitAtEachStagesCheckpointAndContinueAfterARestart)
         EXPECT_EQ(saved, CCUserDefault::sharedUserDefault()->getStringForKey("checkpointFunction"));
 
         // Then on to the end of the stage.
-        GameOverScreen* gameOver = static_cast<GameOverScreen*>(m_game->getGameOverScreen());
         complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
-        bool finished = false;
-        for (int attempt = 0; attempt < 20 && !finished; ++attempt)
-        {
-            finished = playUntil([complete, gameOver] { return complete->isOpen() || gameOver->isOpen(); },
-                                 kStageFrames) &&
-                       complete->isOpen();
-            if (gameOver->isOpen())
-            {
-                confirm(gameOver);
-                answerLevelUp();
-                stepUntil([this] { return !m_game->isPaused(); });
-            }
-        }
-        ASSERT_TRUE(finished) << name << " not finished after continuing" << enemiesSeen();
+        ASSERT_TRUE(playOnUntil([complete] { return complete->isOpen(); }, kStageFrames))
+            << name << " not finished after continuing" << enemiesSeen();
         confirm(complete);
         answerLevelUp();
     }
@@ -507,9 +518,7 @@ TEST_F(PlayThrough, EachKnockOutCountsOnceTowardsTakingOutEnemies)
     {
         if (gameOver->isOpen())
         {
-            confirm(gameOver);
-            answerLevelUp();
-            stepUntil([this] { return !m_game->isPaused(); });
+            continueAfterGameOver();
         }
         m_player->decide(m_boot.frameCount());
         frame();
