@@ -164,8 +164,6 @@ void LevelUpScreen::refresh(int preferredStat)
     }
     if (m_pContinueMenuItem)
     {
-        // A blank button would only puzzle: it shows, with its caption, once it can be pressed.
-        m_pContinueMenuItem->setVisible(done);
         m_pContinueMenuItem->setEnabled(done);
     }
 

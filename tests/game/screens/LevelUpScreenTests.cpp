@@ -62,6 +62,20 @@ protected:
         desc->setXPPointsSinceUpgrade(0);
         return desc;
     }
+    /** True when a label with text shows on the item. */
+    static bool hasShownCaption(CCNode* item)
+    {
+        CCObject* child = NULL;
+        CCARRAY_FOREACH(item->getChildren(), child)
+        {
+            CCLabelBMFont* label = dynamic_cast<CCLabelBMFont*>(child);
+            if (label && label->isVisible() && label->getString() && *label->getString())
+            {
+                return true;
+            }
+        }
+        return false;
+    }
     CCMenuItem* focused() { return CCMenuGamepadInputDispatcher::sharedDispatcher()->getFocusMenuItem(0); }
 
     LevelUpScreen* m_screen = NULL;
@@ -96,8 +110,9 @@ TEST_F(LevelUpScreenTest, EachPressSpendsALevelOnAStatAndSavesItThenContinueCall
     EXPECT_FALSE(m_screen->getStatMenuItem(kRPG_Power)->isEnabled());
     EXPECT_FALSE(m_screen->getStatRootItem(kRPG_Power)->isVisible());
     EXPECT_FALSE(m_screen->getContinueMenuItem()->isEnabled());
-    // No captionless button while levels are left to spend.
-    EXPECT_FALSE(m_screen->getContinueMenuItem()->isVisible());
+    // No captionless button while levels are left to spend: it shows greyed, with its caption.
+    EXPECT_TRUE(m_screen->getContinueMenuItem()->isVisible());
+    EXPECT_TRUE(hasShownCaption(m_screen->getContinueMenuItem()));
     EXPECT_EQ(m_screen->getStatMenuItem(kRPG_Health), focused());
 
     // Speed reaches its maximum: its item goes and the focus falls back to the first open stat.

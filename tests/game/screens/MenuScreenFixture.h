@@ -19,7 +19,8 @@ public:
 
 /**
  * A started game (its managers, level list and high scores) running as the director's scene at
- * the 480x340 design size, so screens made by a test see the same services as in the game.
+ * the 480x340 design size (or the window size a test sets before SetUp), so screens made by a
+ * test see the same services as in the game.
  */
 class MenuScreenTest : public ::testing::Test
 {
@@ -28,7 +29,7 @@ protected:
     {
         cocos2d::CCPoolManager::sharedPoolManager()->push();
         cocos2d::CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
-        cocos2d::CCDirector::sharedDirector()->setWinSize(cocos2d::CCSize(480, 340));
+        cocos2d::CCDirector::sharedDirector()->setWinSize(m_winSize);
         m_game = new MenuTestGame();
         ASSERT_TRUE(m_game->initVornGameManager());
         m_game->initMain1();
@@ -72,6 +73,7 @@ protected:
     }
 
     MenuTestGame* m_game = NULL;
+    cocos2d::CCSize m_winSize = cocos2d::CCSize(480, 340);
 };
 
 #endif

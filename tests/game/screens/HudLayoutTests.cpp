@@ -1,0 +1,159 @@
+// The arena's task list and the combo counter at the two window shapes the game meets (4:3 and
+// 16:9): each task's text clears the progress frames, and the counter stays on screen and off the
+// list. One PNG per shape goes to VORN_SCREEN_PNG_DIR when it is set, else to the test's folder.
+#include "ArenaTasksScreen.h"
+#include "CCEGLView.h"
+#include "CCLabelBMFont.h"
+#include "CCLayerColor.h"
+#include "CCRenderer.h"
+#include "CCSprite.h"
+#include "CCTextureCache.h"
+#include "ComboCounterScreen.h"
+#include "HUD.h"
+#include "MenuScreenFixture.h"
+#include "VornNodeBounds.h"
+#include "VornTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+USING_NS_CC;
+
+namespace
+{
+/** The labels and the sprites shown under `root`. */
+void collectShown(CCNode* root, std::vector<CCLabelBMFont*>* labels, std::vector<CCSprite*>* sprites)
+{
+    CCObject* child = NULL;
+    CCARRAY_FOREACH(root->getChildren(), child)
+    {
+        CCNode* node = static_cast<CCNode*>(child);
+        if (!node->isVisible())
+        {
+            continue;
+        }
+        if (CCLabelBMFont* label = dynamic_cast<CCLabelBMFont*>(node))
+        {
+            labels->push_back(label);
+            continue;  // its letters are its own sprites
+        }
+        else if (CCSprite* sprite = dynamic_cast<CCSprite*>(node))
+        {
+            // A bar emptied to nothing draws nothing.
+            if (sprite->getScaleX() > 0.0f)
+            {
+                sprites->push_back(sprite);
+            }
+        }
+        collectShown(node, labels, sprites);
+    }
+}
+
+/** The longest task a slot shows: the finishing-move task with a two-figure count. */
+const char* const kLongestTask = "Finish off 12 enemies with a Jump Kick";
+} // namespace
+
+class HudLayoutTest : public MenuScreenTest, public ::testing::WithParamInterface<CCSize>
+{
+protected:
+    void SetUp() override
+    {
+        m_winSize = GetParam();
+        ASSERT_NE(nullptr, vorntest::useViewOfSize(m_winSize.width, m_winSize.height));
+        MenuScreenTest::SetUp();
+        m_hud = m_game->getHUD();
+        ASSERT_NE(nullptr, m_hud);
+    }
+    void TearDown() override
+    {
+        MenuScreenTest::TearDown();
+        CCEGLView::purgeSharedOpenGLView();
+        CCTextureCache::purgeSharedTextureCache();
+        CCLabelBMFont::purgeCachedData();
+    }
+    std::string picture(const std::string& name)
+    {
+        const char* dir = getenv("VORN_SCREEN_PNG_DIR");
+        std::ostringstream path;
+        path << (dir ? std::string(dir) : vorntest::makeTempDir("hud-layouts")) << "/" << name << "-"
+             << m_winSize.width << "x" << m_winSize.height << ".png";
+        EXPECT_TRUE(CCRenderer::sharedRenderer()->saveToPNG(path.str().c_str()));
+        return path.str();
+    }
+
+    HUD* m_hud = NULL;
+};
+
+TEST_P(HudLayoutTest, TaskTextsClearTheirBarsAndTheComboCounterClearsTheList)
+{
+    m_hud->setVisible(true);
+    m_hud->showArenaTasks();
+    m_hud->onComboChanged(36);
+    stepFrames(30, 1.0f / 30.0f);
+    ArenaTasksScreen* tasks = m_hud->getArenaTasksScreen();
+    ASSERT_TRUE(vorntest::isShown(tasks));
+    std::vector<CCLabelBMFont*> texts;
+    std::vector<CCSprite*> bars;
+    collectShown(tasks, &texts, &bars);
+    // Each slot with the longest task there is, its bar full.
+    for (CCLabelBMFont* text : texts)
+    {
+        text->setString(kLongestTask);
+    }
+    for (CCSprite* bar : bars)
+    {
+        bar->setScaleX(std::max(bar->getScaleX(), 1.0f));
+    }
+    CCDirector::sharedDirector()->step(1.0f / 30.0f);
+    const std::string shot = picture("arena-tasks-and-combo");
+    // The three tasks, each with its frame (the celebration banner is hidden meanwhile).
+    ASSERT_EQ(3u, texts.size());
+    ASSERT_GE(bars.size(), 3u);
+    CCRect list = vorntest::worldBox(texts[0]);
+    for (CCLabelBMFont* text : texts)
+    {
+        CCRect box = vorntest::worldBox(text);
+        list = vorntest::unite(list, box);
+        for (CCSprite* bar : bars)
+        {
+            EXPECT_FALSE(vorntest::overlaps(box, vorntest::worldBox(bar), 0.5f))
+                << "'" << text->getString() << "' at " << vorntest::describe(box) << " draws over a bar at "
+                << vorntest::describe(vorntest::worldBox(bar)) << "; see " << shot;
+        }
+    }
+    for (CCSprite* bar : bars)
+    {
+        list = vorntest::unite(list, vorntest::worldBox(bar));
+    }
+
+    ComboCounterScreen* combo = m_hud->getComboCounterScreen();
+    ASSERT_TRUE(vorntest::isShown(combo));
+    std::vector<CCLabelBMFont*> comboTexts;
+    std::vector<CCSprite*> ribbon;
+    collectShown(combo, &comboTexts, &ribbon);
+    ASSERT_EQ(1u, comboTexts.size());
+    ASSERT_EQ(1u, ribbon.size());
+    const CCRect screen(0, 0, m_winSize.width, m_winSize.height);
+    for (CCNode* node : { (CCNode*)comboTexts[0], (CCNode*)ribbon[0] })
+    {
+        CCRect box = vorntest::worldBox(node);
+        EXPECT_TRUE(vorntest::isInside(box, screen)) << "combo counter cut at the edge: " << vorntest::describe(box)
+                                                     << "; see " << shot;
+        EXPECT_FALSE(vorntest::overlaps(box, list)) << "combo counter " << vorntest::describe(box)
+                                                    << " over the task list " << vorntest::describe(list)
+                                                    << "; see " << shot;
+    }
+    // The count's text sits on its ribbon.
+    EXPECT_TRUE(vorntest::isInside(vorntest::worldBox(comboTexts[0]), vorntest::worldBox(ribbon[0])));
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowShapes, HudLayoutTest, ::testing::Values(CCSize(1024, 768), CCSize(1280, 720)),
+                         [](const ::testing::TestParamInfo<CCSize>& info) {
+                             std::ostringstream name;
+                             name << (int)info.param.width << "x" << (int)info.param.height;
+                             return name.str();
+                         });
