@@ -1,6 +1,7 @@
 // The arena's task list and the combo counter at the two window shapes the game meets (4:3 and
-// 16:9): each task's text clears the progress frames, and the counter stays on screen and off the
-// list. One PNG per shape goes to VORN_SCREEN_PNG_DIR when it is set, else to the test's folder.
+// 16:9): each task's text clears the progress bars, a finished task's bar fills its frame, and the
+// counter stays on screen and off the list. One PNG per shape goes to VORN_SCREEN_PNG_DIR when it
+// is set, else to the test's folder.
 #include "ArenaTasksScreen.h"
 #include "CCEGLView.h"
 #include "CCLabelBMFont.h"
@@ -43,11 +44,7 @@ void collectShown(CCNode* root, std::vector<CCLabelBMFont*>* labels, std::vector
         }
         else if (CCSprite* sprite = dynamic_cast<CCSprite*>(node))
         {
-            // A bar emptied to nothing draws nothing.
-            if (sprite->getScaleX() > 0.0f)
-            {
-                sprites->push_back(sprite);
-            }
+            sprites->push_back(sprite);
         }
         collectShown(node, labels, sprites);
     }
@@ -97,37 +94,53 @@ TEST_P(HudLayoutTest, TaskTextsClearTheirBarsAndTheComboCounterClearsTheList)
     ArenaTasksScreen* tasks = m_hud->getArenaTasksScreen();
     ASSERT_TRUE(vorntest::isShown(tasks));
     std::vector<CCLabelBMFont*> texts;
-    std::vector<CCSprite*> bars;
-    collectShown(tasks, &texts, &bars);
-    // Each slot with the longest task there is, its bar full.
+    std::vector<CCSprite*> sprites;
+    collectShown(tasks, &texts, &sprites);
+    // The three tasks, each with its frame and its fill (the celebration banner is hidden meanwhile).
+    ASSERT_EQ(3u, texts.size());
+    std::vector<CCSprite*> frames, fills;
+    for (CCSprite* sprite : sprites)
+    {
+        // The fills are the bars the empty slots left at nothing.
+        (sprite->getScaleX() == 0.0f ? fills : frames).push_back(sprite);
+    }
+    ASSERT_EQ(3u, frames.size());
+    ASSERT_EQ(3u, fills.size());
+    // Each slot with the longest task there is, done.
     for (CCLabelBMFont* text : texts)
     {
         text->setString(kLongestTask);
     }
-    for (CCSprite* bar : bars)
+    for (CCSprite* fill : fills)
     {
-        bar->setScaleX(std::max(bar->getScaleX(), 1.0f));
+        fill->setScaleX(1.0f);
     }
     CCDirector::sharedDirector()->step(1.0f / 30.0f);
     const std::string shot = picture("arena-tasks-and-combo");
-    // The three tasks, each with its frame (the celebration banner is hidden meanwhile).
-    ASSERT_EQ(3u, texts.size());
-    ASSERT_GE(bars.size(), 3u);
+
     CCRect list = vorntest::worldBox(texts[0]);
     for (CCLabelBMFont* text : texts)
     {
         CCRect box = vorntest::worldBox(text);
         list = vorntest::unite(list, box);
-        for (CCSprite* bar : bars)
+        for (CCSprite* bar : sprites)
         {
             EXPECT_FALSE(vorntest::overlaps(box, vorntest::worldBox(bar), 0.5f))
                 << "'" << text->getString() << "' at " << vorntest::describe(box) << " draws over a bar at "
                 << vorntest::describe(vorntest::worldBox(bar)) << "; see " << shot;
         }
     }
-    for (CCSprite* bar : bars)
+    for (size_t i = 0; i < frames.size(); ++i)
     {
-        list = vorntest::unite(list, vorntest::worldBox(bar));
+        CCRect frame = vorntest::worldBox(frames[i]);
+        CCRect fill = vorntest::worldBox(fills[i]);
+        list = vorntest::unite(vorntest::unite(list, frame), fill);
+        // A finished task's bar fills its frame.
+        EXPECT_TRUE(vorntest::isInside(fill, frame, 0.5f))
+            << "fill " << vorntest::describe(fill) << " frame " << vorntest::describe(frame);
+        EXPECT_GT(fill.size.width, frame.size.width * 0.9f)
+            << "a full bar " << vorntest::describe(fill) << " in its frame " << vorntest::describe(frame) << "; see "
+            << shot;
     }
 
     ComboCounterScreen* combo = m_hud->getComboCounterScreen();
