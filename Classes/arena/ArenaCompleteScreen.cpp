@@ -248,11 +248,19 @@ void ArenaCompleteScreen::leaveBy(const char* timeline, SEL_CallFunc ended)
 
 void ArenaCompleteScreen::onRestart()
 {
+    if (leavesAfterExperience(callfunc_selector(ArenaCompleteScreen::onRestart)))
+    {
+        return;
+    }
     leaveBy("onRestart", callfunc_selector(ArenaCompleteScreen::onRestartTimelineEnded));
 }
 
 void ArenaCompleteScreen::onQuit()
 {
+    if (leavesAfterExperience(callfunc_selector(ArenaCompleteScreen::onQuit)))
+    {
+        return;
+    }
     leaveBy("onQuit", callfunc_selector(ArenaCompleteScreen::onQuitTimelineEnded));
 }
 
@@ -278,6 +286,19 @@ void ArenaCompleteScreen::onQuitTimelineEnded()
 {
     hide();
     m_quitSignal.emit();
+}
+
+bool ArenaCompleteScreen::leavesAfterExperience(SEL_CallFunc leave)
+{
+    // Left before the bar has filled: the levels it makes are offered first, then the screen goes.
+    return isVisible() && !m_bClosing && m_pRPGWidget->finishThen(leave);
+}
+
+void ArenaCompleteScreen::onClosed()
+{
+    // Whatever closes the screen stops its bar: no level-up screen opens over what follows.
+    m_pRPGWidget->stop();
+    VornScreen::onClosed();
 }
 
 NS_CC_END

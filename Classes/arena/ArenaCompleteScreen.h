@@ -42,6 +42,8 @@ public:
     virtual void submitScore(VornPlayer* player);
     /** The base's steps, the game holds and hides, then the experience bar fills before the menu shows. */
     virtual void onOpened();
+    /** The base's steps; the experience bar stops with the screen. */
+    virtual void onClosed();
     virtual void showMenu();
     virtual void cleanup();
 
@@ -72,6 +74,8 @@ public:
     virtual void setQuitSignal(const Signal<>& signal) { m_quitSignal = signal; }
 
 private:
+    /** A leave asked for while the experience plays runs once it (and any level-up) is done. */
+    bool leavesAfterExperience(SEL_CallFunc leave);
     void setLabel(CCLabelBMFont* label, const std::string& text);
     void showOnlineEntry();
     /** Starts a leaving timeline once; a press while another timeline plays is ignored. */

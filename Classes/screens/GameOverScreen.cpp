@@ -208,11 +208,19 @@ void GameOverScreen::close()
 
 void GameOverScreen::onRestart()
 {
+    if (leavesAfterExperience(callfunc_selector(GameOverScreen::onRestart)))
+    {
+        return;
+    }
     leaveByTimeline("onRestart", callfunc_selector(GameOverScreen::onRestartTimelineEnded));
 }
 
 void GameOverScreen::onQuit()
 {
+    if (leavesAfterExperience(callfunc_selector(GameOverScreen::onQuit)))
+    {
+        return;
+    }
     leaveByTimeline("onQuit", callfunc_selector(GameOverScreen::onQuitTimelineEnded));
 }
 
@@ -226,6 +234,19 @@ void GameOverScreen::onQuitTimelineEnded()
 {
     onClosed();
     m_quitSignal.emit();
+}
+
+bool GameOverScreen::leavesAfterExperience(SEL_CallFunc leave)
+{
+    // Left before the bar has filled: the levels it makes are offered first, then the screen goes.
+    return isVisible() && !m_bClosing && m_pRPGWidget->finishThen(leave);
+}
+
+void GameOverScreen::onClosed()
+{
+    // Whatever closes the screen stops its bar: no level-up screen opens over what follows.
+    m_pRPGWidget->stop();
+    VornScreen::onClosed();
 }
 
 NS_CC_END

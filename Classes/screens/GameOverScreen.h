@@ -32,6 +32,8 @@ public:
     virtual void close();
     /** The base's steps, then the experience bar fills; the menu shows when it is done. */
     virtual void onOpened();
+    /** The base's steps; the experience bar stops with the screen. */
+    virtual void onClosed();
     /** Lets the stat widget go of this screen. */
     virtual void cleanup();
 
@@ -63,6 +65,8 @@ protected:
     virtual VornActorDesc* getPlayerDesc();
 
 private:
+    /** A leave asked for while the experience plays runs once it (and any level-up) is done. */
+    bool leavesAfterExperience(SEL_CallFunc leave);
     void onMenuShown();
     void onRestartTimelineEnded();
     void onQuitTimelineEnded();

@@ -37,7 +37,7 @@ const float RPGWidget::kFillDuration = 1.5f;
 
 RPGWidget::RPGWidget()
     : m_pXPLabel(NULL), m_pXPBarBackLayerColor(NULL), m_pXPBarLayerColor(NULL), m_pMaxLevelLabel(NULL), m_nXPPool(0),
-      m_nDisplayedLevel(0), m_pCallbackTarget(NULL), m_pCallback(NULL), m_pDesc(NULL)
+      m_nDisplayedLevel(0), m_pCallbackTarget(NULL), m_pCallback(NULL), m_pDesc(NULL), m_bPlayingExperience(false)
 {
     for (int stat = 0; stat < kRPG_MAX; ++stat)
     {
@@ -190,7 +190,43 @@ void RPGWidget::playExperienceOf(VornActorDesc* desc, CCObject* target, SEL_Call
     setXPPool(desc ? desc->getXPPoints() + desc->getXPPointsSinceUpgrade() : 0);
     setCallbackTarget(target);
     setCallback(callback);
+    m_bPlayingExperience = true;
     playLevelUpAnimation();
+}
+
+bool RPGWidget::finishThen(SEL_CallFunc next)
+{
+    if (!m_bPlayingExperience)
+    {
+        return false;
+    }
+    m_pCallback = next;
+    CCNode* bar = m_pXPBarLayerColor;
+    if (!bar || bar->numberOfRunningActions() == 0)
+    {
+        // The bar has stopped: the level-up screen is open and calls back when it closes.
+        return true;
+    }
+    bar->stopAllActions();
+    bar->setVisible(true);  // a blink cut short
+    // The levels the pool still pays for, at once.
+    while (m_pDesc && !isAtMaximum() && costOfLevel(m_nDisplayedLevel) <= m_nXPPool)
+    {
+        m_nXPPool -= costOfLevel(m_nDisplayedLevel);
+        ++m_nDisplayedLevel;
+    }
+    refresh();
+    finishLevelUpAnimation();
+    return true;
+}
+
+void RPGWidget::stop()
+{
+    if (m_pXPBarLayerColor)
+    {
+        m_pXPBarLayerColor->stopAllActions();
+    }
+    m_bPlayingExperience = false;
 }
 
 void RPGWidget::playLevelUpAnimation()
@@ -275,6 +311,7 @@ bool RPGWidget::showLevelUpScreen()
 
 void RPGWidget::callBack()
 {
+    m_bPlayingExperience = false;
     if (m_pCallbackTarget && m_pCallback)
     {
         // The owner may drop this widget from inside its callback.

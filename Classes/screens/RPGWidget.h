@@ -50,6 +50,16 @@ public:
      * (target->*callback)() runs.
      */
     void playExperienceOf(VornActorDesc* desc, CCObject* target, SEL_CallFunc callback);
+    /**
+     * The player leaves while the experience still plays: the rest of the fill is skipped, the
+     * level-up screen opens when levels are due, and `next` runs on the owner in place of its
+     * callback once that is done. False (and nothing happens) when no experience is playing.
+     */
+    bool finishThen(SEL_CallFunc next);
+    /** The owner has gone: the bar stops where it is, and neither the level-up screen nor the callback follows. */
+    void stop();
+    /** True from playExperienceOf until the owner has been called back. */
+    bool isPlayingExperience() { return m_bPlayingExperience; }
     /** The level-up screen has closed: show the new levels, then call the owner back. */
     void onLevelUpScreenClosed();
     /** Redraws the pips, the level, the bar and the maximum-level mark from the descriptor. */
@@ -90,6 +100,7 @@ private:
     CCObject* m_pCallbackTarget;  ///< retained
     SEL_CallFunc m_pCallback;
     VornActorDesc* m_pDesc;       ///< weak: descriptors live as long as the game manager
+    bool m_bPlayingExperience;
 };
 
 NS_CC_END

@@ -261,11 +261,19 @@ void StageCompleteScreen::close()
 
 void StageCompleteScreen::onContinue()
 {
+    if (leavesAfterExperience(callfunc_selector(StageCompleteScreen::onContinue)))
+    {
+        return;
+    }
     leaveByTimeline("onContinue", callfunc_selector(StageCompleteScreen::onContinueTimelineEnded));
 }
 
 void StageCompleteScreen::onQuit()
 {
+    if (leavesAfterExperience(callfunc_selector(StageCompleteScreen::onQuit)))
+    {
+        return;
+    }
     leaveByTimeline("onQuit", callfunc_selector(StageCompleteScreen::onQuitTimelineEnded));
 }
 
@@ -279,6 +287,19 @@ void StageCompleteScreen::onQuitTimelineEnded()
 {
     onClosed();
     m_quitSignal.emit();
+}
+
+bool StageCompleteScreen::leavesAfterExperience(SEL_CallFunc leave)
+{
+    // Left before the bar has filled: the levels it makes are offered first, then the screen goes.
+    return isVisible() && !m_bClosing && m_pRPGWidget->finishThen(leave);
+}
+
+void StageCompleteScreen::onClosed()
+{
+    // Whatever closes the screen stops its bar: no level-up screen opens over what follows.
+    m_pRPGWidget->stop();
+    VornScreen::onClosed();
 }
 
 NS_CC_END

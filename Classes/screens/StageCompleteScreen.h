@@ -31,6 +31,8 @@ public:
     virtual void close();
     /** The base's steps, the game layer hides, then the experience bar fills before the menu shows. */
     virtual void onOpened();
+    /** The base's steps; the experience bar stops with the screen. */
+    virtual void onClosed();
     /** Lets the stat widget go of this screen. */
     virtual void cleanup();
 
@@ -69,6 +71,8 @@ protected:
     virtual float getTimeInLevel();
 
 private:
+    /** A leave asked for while the experience plays runs once it (and any level-up) is done. */
+    bool leavesAfterExperience(SEL_CallFunc leave);
     void onMenuShown();
     void onContinueTimelineEnded();
     void onQuitTimelineEnded();

@@ -425,8 +425,10 @@ TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
                 stepUntil([results] { return !results->isTimelineRunning(); });
                 shot("arena-results");
             }
-            // Back to the title from the results, as a player leaves the arena.
+            // Back to the title from the results, as a player leaves the arena: levels the bar
+            // makes are offered first.
             static_cast<ArenaCompleteScreen*>(results)->onQuit();
+            answerLevelUp();
             ASSERT_TRUE(stepUntil([this, results] {
                 return !results->isVisible() && m_game->isPaused() && title()->isVisible() && title()->isOpen();
             }, 1200));

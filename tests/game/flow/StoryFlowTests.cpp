@@ -1,5 +1,6 @@
 #include "AchievementScreen.h"
 #include "AppDelegate.h"
+#include "ArenaCompleteScreen.h"
 #include "AchievementsManager.h"
 #include "ArenaManager.h"
 #include "ArenaModeHelper.h"
@@ -601,6 +602,58 @@ TEST_F(StoryFlowTest, ExperienceThatFillsTheBarOnTheResultsBringsTheLevelUpScree
     VornScreen* levelUp = m_game->getLevelUpScreen();
     EXPECT_TRUE(stepUntil([levelUp] { return levelUp->isVisible(); }, 200)) << "the full bar brought no level";
     jors->resetProgression();
+}
+
+// Quit on the arena results while the experience bar still fills: the levels it makes are offered
+// there and then, the results go once they are spent, and the next match plays with no level-up
+// screen opening over it.
+TEST_F(StoryFlowTest, QuitWhileTheArenaResultsBarFillsOffersTheLevelsBeforeLeaving)
+{
+    ArenaModeHelper* arenas = ArenaModeHelper::sharedArenaModeHelper();
+    ASSERT_NE(nullptr, arenas);
+    ArenaCompleteScreen* results = dynamic_cast<ArenaCompleteScreen*>(m_game->getArenaCompleteScreen());
+    ASSERT_NE(nullptr, results);
+    VornScreen* levelUp = m_game->getLevelUpScreen();
+    const std::string level = arenas->getArenaLevelName(0);
+    auto startMatch = [this, arenas, &level] {
+        arenas->setCurrentArenaIndex(0);
+        m_game->onLevelChosen(level.c_str());
+        title()->onClosed();
+        return stepUntil([this, &level] { return m_game->getLevelScript() == level && inPlay(); });
+    };
+    ASSERT_TRUE(startMatch());
+    VornActorDesc* fighter = player()->getDesc();
+    ASSERT_NE(nullptr, fighter);
+    fighter->resetProgression();
+    // Two levels' worth: three seconds of filling bar.
+    fighter->increaseXPPoints(fighter->getMaxXPPoints(0) + fighter->getMaxXPPoints(1));
+
+    player()->setKillRequested(true);
+    ASSERT_TRUE(stepUntil([results] { return results->isOpen(); }));
+    frames(10);
+    ASSERT_FALSE(levelUp->isVisible());
+    results->onQuit();
+    EXPECT_TRUE(levelUp->isVisible()) << "the levels the bar made were not offered before leaving";
+    EXPECT_TRUE(results->isVisible());
+
+    // The levels spent and the level-up left, as a player does with Return, the results go.
+    for (int i = 0; i < 40 && levelUp->isVisible(); ++i)
+    {
+        key(VornPlayerInputMulti::kKeyEnter);
+        frames(10);
+    }
+    EXPECT_FALSE(levelUp->isVisible());
+    EXPECT_EQ(0, fighter->getNumXPLevelsSinceUpgrade());
+    ASSERT_TRUE(stepUntil([this, results] { return !results->isVisible() && title()->isOpen(); }));
+
+    // The next match: nothing left over from the last one opens over it.
+    ASSERT_TRUE(startMatch());
+    for (int i = 0; i < 300; ++i)
+    {
+        frames(1);
+        ASSERT_FALSE(levelUp->isVisible()) << "a level-up screen opened over the match " << i << " frames in";
+    }
+    fighter->resetProgression();
 }
 
 TEST(StartUp, AGameWithoutItsLevelListStopsWithItsReasonAndAFailingStatus)

@@ -162,3 +162,85 @@ TEST_F(RPGWidgetTest, EvenATinyFillTakesAHundredthOfASecond)
     EXPECT_EQ(1, owner.calls);
     m_widget->setCallbackTarget(NULL);
 }
+
+namespace
+{
+class Leaver : public CCObject
+{
+public:
+    void onDone() { ++calls; }
+    void onLeave() { ++leaves; }
+    int calls = 0;
+    int leaves = 0;
+};
+} // namespace
+
+// Leaving while the bar fills: the rest of the fill is skipped, the levels it makes are offered,
+// and the leave runs in place of the owner's callback once they are spent; with no level made it
+// runs at once.
+TEST_F(RPGWidgetTest, ALeaveWhileTheBarFillsOffersTheLevelsItMakesThenRunsInsteadOfTheCallback)
+{
+    struct Case { int levels; bool offered; };
+    const Case cases[] = { { 2, true }, { 0, false } };
+    LevelUpScreen* levelUp = dynamic_cast<LevelUpScreen*>(m_game->getLevelUpScreen());
+    ASSERT_NE(nullptr, levelUp);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.levels);
+        const int points[kRPG_MAX] = { 0, 0, 0, 0 };
+        VornActorDesc* desc = jorsWith(m_game, points, 0, 0);
+        ASSERT_NE(nullptr, desc);
+        m_widget->setRPGStats(desc);
+        int pool = 30;
+        for (int level = 0; level < c.levels; ++level)
+        {
+            pool += desc->getMaxXPPoints(level);
+        }
+        desc->setXPPointsSinceUpgrade(pool);
+        Leaver owner;
+        m_widget->playExperienceOf(desc, &owner, callfunc_selector(Leaver::onDone));
+        stepFrames(5, 1.0f / 30.0f);
+        ASSERT_TRUE(m_widget->isPlayingExperience());
+
+        EXPECT_TRUE(m_widget->finishThen(callfunc_selector(Leaver::onLeave)));
+        EXPECT_EQ(c.levels, m_widget->getDisplayedLevel());
+        EXPECT_EQ(pool, desc->getXPPoints());  // banked, as at the end of a whole fill
+        EXPECT_EQ(c.offered, levelUp->isVisible());
+        if (c.offered)
+        {
+            EXPECT_EQ(0, owner.leaves);
+            // A second leave while the level-up is open only waits with the first.
+            EXPECT_TRUE(m_widget->finishThen(callfunc_selector(Leaver::onLeave)));
+            for (int i = 0; i < c.levels; ++i)
+            {
+                levelUp->onPower();
+            }
+            levelUp->onContinue();
+            stepFrames(30, 1.0f / 30.0f);
+        }
+        EXPECT_EQ(1, owner.leaves);
+        EXPECT_EQ(0, owner.calls);
+        EXPECT_FALSE(m_widget->isPlayingExperience());
+        EXPECT_FALSE(m_widget->finishThen(callfunc_selector(Leaver::onLeave)));
+        m_widget->setCallbackTarget(NULL);
+    }
+}
+
+// A result screen closed while its bar fills takes the bar with it: no level-up screen opens later
+// over whatever comes next.
+TEST_F(RPGWidgetTest, AResultScreenClosedWhileItsBarFillsOpensNoLevelUpLater)
+{
+    const int points[kRPG_MAX] = { 0, 0, 0, 0 };
+    VornActorDesc* desc = jorsWith(m_game, points, 0, 0);
+    ASSERT_NE(nullptr, desc);
+    desc->setXPPointsSinceUpgrade(desc->getMaxXPPoints(0) + desc->getMaxXPPoints(1));
+    Leaver owner;
+    m_widget->playExperienceOf(desc, &owner, callfunc_selector(Leaver::onDone));
+    stepFrames(5, 1.0f / 30.0f);
+    m_screen->hide();
+    EXPECT_FALSE(m_widget->isPlayingExperience());
+    stepFrames(150, 1.0f / 30.0f);
+    EXPECT_FALSE(m_game->getLevelUpScreen()->isVisible());
+    EXPECT_EQ(0, owner.calls);
+    m_widget->setCallbackTarget(NULL);
+}
