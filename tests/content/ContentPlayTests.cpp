@@ -50,6 +50,16 @@ protected:
     TitleScreen* title() { return m_boot.title(); }
     void frames(int count) { m_boot.frames(count); }
     bool stepUntil(const std::function<bool()>& done, int limit = 600) { return m_boot.stepUntil(done, limit); }
+    /** Levels a result screen offers on leaving are spent with Return, and the level-up left. */
+    void answerLevelUp()
+    {
+        VornScreen* levelUp = m_game->getLevelUpScreen();
+        for (int i = 0; i < 60 && levelUp->isVisible(); ++i)
+        {
+            m_boot.press(VornPlayerInputMulti::kKeyEnter);
+            frames(10);
+        }
+    }
 
     /** Plays the named level from the title for `seconds`, then goes back to the title. */
     void play(const std::string& level, float seconds)
@@ -318,6 +328,7 @@ TEST_F(ContentPlayTest, ASimplePlayerFinishesTheStoryOnNormal)
                 ++continues;
                 frames(200);
                 gameOver->onRestart();
+                answerLevelUp();
                 ASSERT_TRUE(stepUntil([this, gameOver] { return !m_game->isPaused() && !gameOver->isVisible(); }));
             }
         }
@@ -327,6 +338,7 @@ TEST_F(ContentPlayTest, ASimplePlayerFinishesTheStoryOnNormal)
         printf("%s: %.0f s, %d continues\n", name.c_str(), m_game->getTimeInLevel(), continues);
         frames(200);
         complete->onContinue();
+        answerLevelUp();
     }
     // After the last stage the story is complete and the game is back at the title.
     ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
