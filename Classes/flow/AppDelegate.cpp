@@ -51,3 +51,11 @@ void AppDelegate::applicationWillEnterForeground()
         GameManager::getInstance()->applicationWillEnterForeground();
     }
 }
+
+void AppDelegate::applicationWillTerminate()
+{
+    if (GameManager::getInstance())
+    {
+        GameManager::getInstance()->applicationWillTerminate();
+    }
+}

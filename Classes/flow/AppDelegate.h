@@ -13,6 +13,7 @@ public:
     virtual bool applicationDidFinishLaunching();
     virtual void applicationDidEnterBackground();
     virtual void applicationWillEnterForeground();
+    virtual void applicationWillTerminate();
 };
 
 #endif // __APP_DELEGATE_H__

@@ -33,6 +33,8 @@ VornAchievementsManager::~VornAchievementsManager()
     {
         m_pGame->getNewGameSignal().disconnect(this, &VornAchievementsManager::onContinuesReset);
         m_pGame->getContinueUsedSignal().disconnect(this, &VornAchievementsManager::onContinueUsed);
+        m_pGame->getLevelLoadingSignal().disconnect(this, &VornAchievementsManager::onBetweenLevels);
+        m_pGame->getQuitToTitleSignal().disconnect(this, &VornAchievementsManager::onBetweenLevels);
     }
 }
 
@@ -47,6 +49,8 @@ bool VornAchievementsManager::initWithFile(const char* fileName)
     {
         m_pGame->getNewGameSignal().connect(this, &VornAchievementsManager::onContinuesReset);
         m_pGame->getContinueUsedSignal().connect(this, &VornAchievementsManager::onContinueUsed);
+        m_pGame->getLevelLoadingSignal().connect(this, &VornAchievementsManager::onBetweenLevels);
+        m_pGame->getQuitToTitleSignal().connect(this, &VornAchievementsManager::onBetweenLevels);
     }
     return true;
 }
@@ -153,6 +157,7 @@ void VornAchievementsManager::onLevelCompleted(int levelNumber)
     char id[64];
     snprintf(id, sizeof(id), "achievement.grandor.completed_level_%d", levelNumber);
     setAchievementProgress(id, 1.0f);
+    saveProgress();
 }
 
 void VornAchievementsManager::onArenaEnded(float seconds)
@@ -171,6 +176,13 @@ void VornAchievementsManager::onArenaEnded(float seconds)
             setAchievementProgress(id, 1.0f);
         }
     }
+    // The match is over: the fight's progress goes to disk now.
+    saveProgress();
+}
+
+void VornAchievementsManager::onBetweenLevels()
+{
+    saveProgress();
 }
 
 bool VornAchievementsManager::haveAllArenaCharactersMaxedOut()

@@ -12,7 +12,8 @@ class VornGameManager;
 /**
  * The game's achievement rules on top of the framework's progress store: kills, continues, arena
  * games and maxed-out characters turn into progress, and every achievement that completes queues
- * its pop-up.
+ * its pop-up. Besides the framework's safe points, progress is written at the end of a stage or a
+ * match, when a level loads and on the way back to the title.
  */
 class VornAchievementsManager : public AchievementsManager
 {
@@ -41,10 +42,12 @@ public:
     void onRPGPointsIncreased(VornActorDesc* desc);
     /** "max_out_all" when every arena character has every stat level (never for an empty list). */
     void checkMaxOutAll();
-    /** The stage at that position of the level list (from 1) was completed. */
+    /** The stage at that position of the level list (from 1) was completed; saved. */
     void onLevelCompleted(int levelNumber);
-    /** An arena game lasted seconds: one more game for each games tier and the time tiers it reached. */
+    /** An arena game lasted seconds: one more game for each games tier and the time tiers it reached; saved. */
     void onArenaEnded(float seconds);
+    /** A level loading or the way back to the title: no fight runs, so unsaved progress is written. */
+    void onBetweenLevels();
 
 protected:
     /** Queues the pop-up of an achievement that has just completed (only logged before the pop-up screen exists). */

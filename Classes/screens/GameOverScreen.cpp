@@ -1,5 +1,6 @@
 #include "GameOverScreen.h"
 
+#include "AchievementsManager.h"
 #include "CCLabelBMFont.h"
 #include "CCSprite.h"
 #include "HighScoreItem.h"
@@ -151,6 +152,12 @@ void GameOverScreen::open()
     }
     setHighScore(getLevelHighScore());
     setVisible(true);
+    // The fight is over: its progress goes to disk now rather than at the next level.
+    AchievementsManager* achievements = AchievementsManager::sharedAchievementsManager();
+    if (achievements)
+    {
+        achievements->saveProgress();
+    }
     m_pDesc = NULL;
     VornActorDesc* desc = getPlayerDesc();
     if (m_pCharacterSprite && desc)

@@ -183,6 +183,8 @@ void StageCompleteScreen::open()
     if (achievements)
     {
         achievements->setAchievementProgress(completedLevelAchievement(getLevelNumber()).c_str(), 1.0f);
+        // The stage is over: its knock-outs go to disk with it.
+        achievements->saveProgress();
     }
     if (m_pHighScoreLabel)
     {

@@ -82,6 +82,7 @@ int CCApplication::run()
             nextFrame = now;
         }
     }
+    applicationWillTerminate();
     return m_nExitStatus;
 }
 

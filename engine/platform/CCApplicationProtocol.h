@@ -50,6 +50,8 @@ public:
     virtual void applicationDidEnterBackground() = 0;
     /** The window came back from being minimised. */
     virtual void applicationWillEnterForeground() = 0;
+    /** The loop has ended (the window was closed or the director ended): last chance to save. */
+    virtual void applicationWillTerminate() {}
     /** Seconds per frame of the loop. */
     virtual void setAnimationInterval(double interval) = 0;
     virtual ccLanguageType getCurrentLanguage() = 0;

@@ -1,6 +1,7 @@
 #include "GameManager.h"
 
 #include "AnalyticsBackend.h"
+#include "AchievementsManager.h"
 #include "AnalyticsManager.h"
 #include "CCApplication.h"
 #include "CCDirector.h"
@@ -54,6 +55,10 @@ GameManager::~GameManager()
     CC_SAFE_RELEASE(m_pLocaleManager);
     // Before the system manager: the online manager leaves its quit signal as it goes.
     CC_SAFE_RELEASE(m_pOnlineManager);
+    if (m_pSystemManager)
+    {
+        m_pSystemManager->getQuitSignal().disconnect(this, &GameManager::applicationWillTerminate);
+    }
     CC_SAFE_RELEASE(m_pSystemManager);
     CC_SAFE_RELEASE(m_pCollisionManager);
     CC_SAFE_RELEASE(m_pRestartManager);
@@ -148,6 +153,8 @@ bool GameManager::init(const char* analyticsKey)
         return false;
     }
     m_pSystemManager->retain();
+    // Quitting ends the process at once: the same last save as a closed window.
+    m_pSystemManager->getQuitSignal().connect(this, &GameManager::applicationWillTerminate);
 
     m_pOnlineManager = OnlineManager::create();
     if (!m_pOnlineManager)
@@ -239,6 +246,16 @@ void GameManager::applicationDidEnterBackground()
 void GameManager::applicationWillEnterForeground()
 {
     m_enterForegroundSignal.emit();
+}
+
+void GameManager::applicationWillTerminate()
+{
+    // Achievement progress is written at safe points only; this is the last one.
+    AchievementsManager* achievements = AchievementsManager::sharedAchievementsManager();
+    if (achievements != NULL)
+    {
+        achievements->saveProgress();
+    }
 }
 
 void GameManager::setIsGameLayerVisible(bool visible)

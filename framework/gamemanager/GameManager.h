@@ -41,6 +41,11 @@ public:
     virtual bool isUsingTouchControls();
     virtual void applicationDidEnterBackground();
     virtual void applicationWillEnterForeground();
+    /**
+     * The window loop has ended, or the game quits (the system manager's quit signal): what is
+     * saved lazily is written now. The scene is not torn down.
+     */
+    virtual void applicationWillTerminate();
 
     void setIsGameLayerVisible(bool visible);
     /** Whether this build is for that platform value (the Linux build answers as the Windows one). */

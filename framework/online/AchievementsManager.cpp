@@ -20,7 +20,12 @@ static float clampProgress(float progress)
     return progress < 1.0f ? progress : 1.0f;
 }
 
-AchievementsManager::AchievementsManager() : m_pAchievements(NULL), m_pDefinitions(NULL), m_bFlag(false)
+AchievementsManager::AchievementsManager()
+    : m_pAchievements(NULL),
+      m_pDefinitions(NULL),
+      m_bFlag(false),
+      m_bUnsaved(false),
+      m_pJoinedGameManager(NULL)
 {
     s_sharedAchievementsManager = this;
 }
@@ -31,6 +36,8 @@ AchievementsManager::~AchievementsManager()
     {
         s_sharedAchievementsManager = NULL;
     }
+    // What is unsaved stays in the store, which writes it at its next flush or purge.
+    leaveSafePoints();
     CC_SAFE_RELEASE(m_pAchievements);
     CC_SAFE_RELEASE(m_pDefinitions);
 }
@@ -47,6 +54,7 @@ bool AchievementsManager::initWithFile(const char* fileName)
         return false;
     }
     setAchievements(CCDictionary::create());
+    joinSafePoints();
     CCDictionary* definitions = NULL;
     if (fileName != NULL)
     {
@@ -87,13 +95,9 @@ bool AchievementsManager::setAchievementProgress(const char* id, float progress)
     {
         return false;
     }
-    // Saved before anyone hears of it, so a crash in a handler loses nothing.
-    CCUserDefault* store = CCUserDefault::sharedUserDefault();
-    store->setFloatForKey(id, p);
-    if (!store->flush())
-    {
-        CCLog("AchievementsManager::setAchievementProgress - unable to save the progress of %s!", id);
-    }
+    // Into the store before anyone hears of it; the disk write waits for a safe point.
+    CCUserDefault::sharedUserDefault()->setFloatForKey(id, p);
+    m_bUnsaved = true;
     info->setProgress(p);
     GameManager* gameManager = GameManager::getInstance();
     OnlineManager* online = gameManager ? gameManager->getOnlineManager() : NULL;
@@ -112,6 +116,58 @@ bool AchievementsManager::addAchievementProgress(const char* id, float delta)
         return false;
     }
     return setAchievementProgress(id, addProgress(info->getProgress(), delta));
+}
+
+bool AchievementsManager::saveProgress()
+{
+    if (!m_bUnsaved)
+    {
+        return true;
+    }
+    if (!CCUserDefault::sharedUserDefault()->flush())
+    {
+        CCLog("AchievementsManager::saveProgress - unable to save the achievements' progress!");
+        return false;
+    }
+    m_bUnsaved = false;
+    return true;
+}
+
+void AchievementsManager::joinSafePoints()
+{
+    leaveSafePoints();
+    GameManager* gameManager = GameManager::getInstance();
+    if (gameManager == NULL)
+    {
+        return;
+    }
+    gameManager->getPausedSignal().connect(this, &AchievementsManager::onPaused);
+    gameManager->getEnterBackgroundSignal().connect(this, &AchievementsManager::onSafePoint);
+    m_pJoinedGameManager = gameManager;
+}
+
+void AchievementsManager::leaveSafePoints()
+{
+    // The game manager owns us, so it is gone only if it is no longer the instance.
+    if (m_pJoinedGameManager != NULL && m_pJoinedGameManager == GameManager::getInstance())
+    {
+        m_pJoinedGameManager->getPausedSignal().disconnect(this, &AchievementsManager::onPaused);
+        m_pJoinedGameManager->getEnterBackgroundSignal().disconnect(this, &AchievementsManager::onSafePoint);
+    }
+    m_pJoinedGameManager = NULL;
+}
+
+void AchievementsManager::onPaused(bool paused)
+{
+    if (paused)
+    {
+        saveProgress();
+    }
+}
+
+void AchievementsManager::onSafePoint()
+{
+    saveProgress();
 }
 
 float AchievementsManager::addProgress(float progress, float delta)
@@ -139,7 +195,10 @@ void AchievementsManager::resetAllAchievements()
         static_cast<AchievementInfo*>(element->getObject())->setProgress(0.0f);
         store->setFloatForKey(element->getStrKey(), 0.0f);
     }
-    store->flush();
+    if (store->flush())
+    {
+        m_bUnsaved = false;
+    }
 }
 
 void AchievementsManager::setAchievements(CCDictionary* achievements)

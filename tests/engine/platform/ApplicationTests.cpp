@@ -18,6 +18,8 @@ struct Counts
     int frames = 0;
     int background = 0;
     int foreground = 0;
+    int terminations = 0;
+    int framesAtTermination = -1;
 };
 
 // Counts frames and asks the window to close after three.
@@ -65,6 +67,11 @@ public:
     }
     virtual void applicationDidEnterBackground() { ++m_counts->background; }
     virtual void applicationWillEnterForeground() { ++m_counts->foreground; }
+    virtual void applicationWillTerminate()
+    {
+        ++m_counts->terminations;
+        m_counts->framesAtTermination = m_counts->frames;
+    }
     Counts* m_counts;
 };
 
@@ -99,7 +106,7 @@ protected:
 };
 } // namespace
 
-TEST_F(ApplicationTest, ClosingTheWindowEndsTheLoopWithoutTearingDown)
+TEST_F(ApplicationTest, ClosingTheWindowEndsTheLoopWithoutTearingDownAndTellsTheApplicationOnce)
 {
     Counts counts;
     TestApp app(&counts);
@@ -107,6 +114,9 @@ TEST_F(ApplicationTest, ClosingTheWindowEndsTheLoopWithoutTearingDown)
     EXPECT_EQ(0, app.run());
     EXPECT_EQ(3, counts.frames);
     EXPECT_EQ(0, counts.exits);
+    // Told after the last frame, so whatever is saved lazily can be written.
+    EXPECT_EQ(1, counts.terminations);
+    EXPECT_EQ(3, counts.framesAtTermination);
     EXPECT_TRUE(CCDirector::sharedDirector()->getRunningScene() != NULL);
 }
 

@@ -6,7 +6,9 @@
 #include "ArenaModeHelper.h"
 #include "ArenaTasksScreen.h"
 #include "ArenaTimerScreen.h"
+#include "BotActor.h"
 #include "BotManager.h"
+#include "CCUserDefaultDocument.h"
 #include "ChooseDifficultyScreen.h"
 #include "CCLabelBMFont.h"
 #include "CCMenuGamepadInputDispatcher.h"
@@ -190,6 +192,80 @@ TEST_F(StoryFlowTest, KnockOutOpensGameOverWhoseRestartAndQuitLeadBackIntoPlayAn
     EXPECT_TRUE(player()->isAlive());
     EXPECT_FLOAT_EQ(1.0f, player()->getHealthValue());
     EXPECT_TRUE(m_hud->getPlayerHealthScreen()->isVisible());
+}
+
+namespace
+{
+const char* const kTakeOutTiers[] = { "achievement.grandor.take_out_enemies_tier1", "achievement.grandor.take_out_enemies_tier2",
+                                      "achievement.grandor.take_out_enemies_tier3", "achievement.grandor.take_out_enemies_tier4" };
+
+/** The progress the settings file on disk holds for id (not the store in memory); -1 when none. */
+float progressOnDisk(const char* id)
+{
+    CCUserDefaultDocument::Values values;
+    const std::string text = vorntest::readFile(CCUserDefault::getXMLFilePath());
+    if (!CCUserDefaultDocument::read(text.data(), text.size(), values) || values.find(id) == values.end())
+    {
+        return -1.0f;
+    }
+    return strtof(values[id].c_str(), NULL);
+}
+} // namespace
+
+TEST_F(StoryFlowTest, KnockOutsAreWrittenAtAPauseQuitOrAClosedWindowNotInTheFight)
+{
+    VornAchievementsManager* achievements = m_game->getAchievementsManager();
+    AchievementInfo* tier1 = achievements->getAchievement(kTakeOutTiers[0]);
+    ASSERT_NE(nullptr, tier1);
+    enum SafePoint { kQuit, kWindowClosed, kPaused };
+    for (SafePoint point : { kQuit, kWindowClosed, kPaused })
+    {
+        SCOPED_TRACE(point == kQuit ? "quit" : point == kWindowClosed ? "the window closed" : "paused");
+        startStory();
+        const float before = progressOnDisk(kTakeOutTiers[0]);
+        EXPECT_FLOAT_EQ(tier1->getProgress(), before) << "the level's start is a safe point";
+        VornActorDesc* thug = m_game->actorDescWithFile("street-thug.plist");
+        ASSERT_NE(nullptr, thug);
+        const CCRect screen = BotManager::getGameScreenBounds();
+        for (int i = 0; i < 3; ++i)
+        {
+            m_game->getBotManager()->addBotToSpawnQueue(thug, CCRect(screen.getMidX() + 80.0f * i, screen.getMidY(), 0, 0), 0.0f);
+        }
+        // Every enemy that stands is knocked out, until three knock-outs have counted.
+        ASSERT_TRUE(stepUntil([&] {
+            for (BotActor* bot : m_game->getBotManager()->getActiveBots())
+            {
+                if (bot->isAlive() && bot->isStanding())
+                {
+                    bot->doTakeDamage(bot->getHealth(), bot->getBasePosition(), CCPoint(1.0f, 0.0f), kVornAttackType_KO, true);
+                }
+            }
+            return tier1->getProgress() >= before + 0.0299f;
+        }));
+        EXPECT_TRUE(inPlay());
+        EXPECT_FLOAT_EQ(before, progressOnDisk(kTakeOutTiers[0])) << "a knock-out wrote the file in the fight";
+
+        if (point == kWindowClosed)
+        {
+            AppDelegate app;
+            app.applicationWillTerminate();
+        }
+        else if (point == kQuit)
+        {
+            m_game->getSystemManager()->quit();
+        }
+        else
+        {
+            key(VornPlayerInputMulti::kKeyEscape);
+            ASSERT_TRUE(m_game->isPaused());
+        }
+        for (const char* id : kTakeOutTiers)
+        {
+            EXPECT_EQ(achievements->getAchievement(id)->getProgress(), progressOnDisk(id)) << id;
+        }
+        m_game->quitToTitleScreen();
+        ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
+    }
 }
 
 TEST_F(StoryFlowTest, PauseQuitReturnsToTheTitleAndPauseRestartGoesBackIntoTheLevel)
