@@ -56,6 +56,7 @@
 NS_CC_BEGIN
 
 const float VornGameManager::kMaxFrameTime = 1.0f / 15.0f;
+const int VornGameManager::kLuaCollectorStepKb = 1;
 const char* const VornGameManager::kDefaultPlayerDesc = "jors.plist";
 const char* const VornGameManager::kDefaultBackdrop = "stage-street";
 
@@ -847,6 +848,8 @@ void VornGameManager::tick(float dt)
         m_sPendingLevelName.clear();
         startLevel(name);
     }
+    // The scripts' garbage is collected a little every frame, never in one long pause.
+    CCLuaEngine::stepCollectors(kLuaCollectorStepKb);
 }
 
 // Nearer the viewer (lower on the screen) is drawn later; equal heights keep the gathered order.

@@ -182,6 +182,8 @@ public:
 
     /** The longest frame the game steps at once; a longer pause is played as this. */
     static const float kMaxFrameTime;
+    /** Allocation (KB) each frame's step of every Lua state's collector answers for. */
+    static const int kLuaCollectorStepKb;
 
     // ---- Levels ----
 

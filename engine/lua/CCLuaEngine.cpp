@@ -5,10 +5,22 @@
 #include "tolua_fix.h"
 #include "support/CCFileUtils.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 NS_CC_BEGIN
+
+namespace
+{
+// Every open state, for the collector's steps each frame.
+std::vector<CCLuaEngine*>& openEngines()
+{
+    static std::vector<CCLuaEngine*> engines;
+    return engines;
+}
+} // namespace
 
 // Lua 5.1 ends the process after this returns; it only leaves a trace of why.
 static int luaPanic(lua_State* L)
@@ -80,17 +92,39 @@ CCLuaEngine::CCLuaEngine()
     }
     m_state = L;
     CCObjectAddScriptObserver(this);
+    openEngines().push_back(this);
 }
 
 CCLuaEngine::~CCLuaEngine()
 {
     if (m_state)
     {
+        std::vector<CCLuaEngine*>& engines = openEngines();
+        engines.erase(std::remove(engines.begin(), engines.end(), this), engines.end());
         // Unhook first: collectors run while closing may destroy objects that others track.
         CCObjectRemoveScriptObserver(this);
         lua_close(m_state);
         m_state = NULL;
     }
+}
+
+void CCLuaEngine::stepCollectors(int kilobytes)
+{
+    // A copy: a finaliser may release the last hold on an engine and close its state.
+    std::vector<CCLuaEngine*> engines = openEngines();
+    for (size_t i = 0; i < engines.size(); ++i)
+    {
+        const std::vector<CCLuaEngine*>& open = openEngines();
+        if (std::find(open.begin(), open.end(), engines[i]) != open.end())
+        {
+            lua_gc(engines[i]->m_state, LUA_GCSTEP, kilobytes);
+        }
+    }
+}
+
+size_t CCLuaEngine::openStateCount()
+{
+    return openEngines().size();
 }
 
 bool CCLuaEngine::protectedCall(lua_State* L, int numArgs, int numResults, const char* functionName)

@@ -48,6 +48,15 @@ public:
         return protectedCall(m_state, numArgs, numResults, functionName);
     }
 
+    /**
+     * One small step of every open state's collector, once a frame: the garbage of a frame is
+     * collected a little at a time, so the collector never has a big debt to pay in one go.
+     * kilobytes is the allocation each step answers for (0: the smallest step).
+     */
+    static void stepCollectors(int kilobytes);
+    /** How many states are open (engines not yet destroyed). */
+    static size_t openStateCount();
+
     /** Forgets a dying object that a script has seen. */
     virtual void objectDestroyed(CCObject* pObject);
 
