@@ -6,11 +6,14 @@
 //   frametime [--frames M] [--warmup W] [--bots 0,20,50] [--churn N] [--size 1280x720] [--gl]
 //             [--capture PREFIX] [--log] [--out FILE] [--label NAME]
 //   frametime --compare FIRST SECOND
+//   frametime --minutes N [--bots 50] [--churn N] [--size WxH] [--gl]
 //
 // The game's own log is dropped unless --log; --capture saves one frame per enemy count after
 // measuring (PREFIX-<bots>.png) to check what was drawn.
 // Headless by default (SDL's dummy video driver, software renderer). --gl asks for a real window
 // and the accelerated renderer: run it on a display or under xvfb-run.
+// --minutes runs the last enemy count of --bots for that many simulated minutes (stepped frames,
+// not wall time) and prints resident memory at the end of each minute, to show whether it grows.
 #include "FrameTimeReport.h"
 #include "GameSession.h"
 
@@ -36,6 +39,7 @@ const double kFrameMs = 1000.0 / 60.0;
 struct Options
 {
     int frames = 600;
+    int minutes = 0;
     int warmup = 120;
     int churn = 30;
     int width = 1280;
@@ -54,7 +58,8 @@ void usage()
 {
     fprintf(stderr, "usage: frametime [--frames M] [--warmup W] [--bots 0,20,50] [--churn N] [--size WxH] [--gl]\n"
                     "                 [--capture PREFIX] [--log] [--out FILE] [--label NAME]\n"
-                    "       frametime --compare FIRST SECOND\n");
+                    "       frametime --compare FIRST SECOND\n"
+                    "       frametime --minutes N [--bots 50] [--churn N] [--size WxH] [--gl] [--log]\n");
 }
 
 bool parseOptions(int argc, char** argv, Options* options)
@@ -92,6 +97,10 @@ bool parseOptions(int argc, char** argv, Options* options)
         {
             options->frames = atoi(argv[++i]);
         }
+        else if (arg == "--minutes" && value)
+        {
+            options->minutes = atoi(argv[++i]);
+        }
         else if (arg == "--warmup" && value)
         {
             options->warmup = atoi(argv[++i]);
@@ -123,7 +132,7 @@ bool parseOptions(int argc, char** argv, Options* options)
             return false;
         }
     }
-    return options->frames > 0 && options->warmup >= 0 && options->churn >= 0 && options->width > 0 &&
+    return options->frames > 0 && options->minutes >= 0 && options->warmup >= 0 && options->churn >= 0 && options->width > 0 &&
            options->height > 0 && !options->bots.empty() && options->label.find_first_of(" \t\n=") == std::string::npos;
 }
 
@@ -197,6 +206,40 @@ bool measure(GameSession& session, const Options& options, int bots, Run* run)
     }
     return true;
 }
+/** The long run: the last enemy count for options.minutes simulated minutes, memory read each minute. */
+bool measureMemory(GameSession& session, const Options& options, MemoryRun* run)
+{
+    const int framesPerMinute = (int)(60.0f / kDt + 0.5f);
+    run->bots = options.bots.back();
+    if (session.fillWithEnemies(kEnemy, run->bots) < 0)
+    {
+        return false;
+    }
+    warmUp(session, options, run->bots);
+    run->rssStartKb = residentKb();
+    for (int minute = 0; minute < options.minutes; ++minute)
+    {
+        double cpuMax = 0.0;
+        int cpuOver4ms = 0;
+        for (int i = 0; i < framesPerMinute; ++i)
+        {
+            const FrameCost cost = session.timedStep(kDt);
+            cpuMax = std::max(cpuMax, cost.updateCpuMs);
+            cpuOver4ms += cost.updateCpuMs > kHitchMs ? 1 : 0;
+            session.topUpPlayer();
+            if (run->bots > 0 && options.churn > 0 && i % options.churn == options.churn - 1 &&
+                session.knockOutAndReplace(kEnemy))
+            {
+                ++run->knockOuts;
+            }
+        }
+        run->rssMinuteKb.push_back(residentKb());
+        run->updateCpuMaxMs.push_back(cpuMax);
+        run->updateCpuOver4ms.push_back(cpuOver4ms);
+    }
+    run->rssPeakKb = peakResidentKb();
+    return true;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -239,6 +282,26 @@ int main(int argc, char** argv)
     if (!game.startLevel(kLevel))
     {
         return 1;
+    }
+    if (options.minutes > 0)
+    {
+        MemoryRun run;
+        run.rssTitleKb = session.rssTitleKb;
+        if (!measureMemory(game, options, &run))
+        {
+            return 1;
+        }
+        fprintf(out, "%s, %s, %dx%d, %d simulated minutes of %.4f s frames after %d warm-up frames", kLevel,
+                game.describeDrivers(), options.width, options.height, options.minutes, kDt, options.warmup);
+        if (options.churn > 0)
+        {
+            fprintf(out, ", one knocked out and replaced every %d frames", options.churn);
+        }
+        fprintf(out, "\n\n");
+        printMemoryRun(out, run);
+        fclose(out);
+        game.stop();
+        return 0;
     }
     for (int bots : options.bots)
     {

@@ -266,3 +266,40 @@ bool printComparison(FILE* out, const char* firstPath, const char* secondPath)
     printComparedRow(out, "all", "resident peak MB", find(first, "rss_peak_mb"), find(second, "rss_peak_mb"));
     return true;
 }
+
+void printMemoryRun(FILE* out, const MemoryRun& run)
+{
+    fprintf(out, " minute  resident MB  change MB  update CPU max ms  CPU over 4 ms\n");
+    fprintf(out, "  start   %10.1f\n", run.rssStartKb / kKbPerMb);
+    const size_t minutes = run.rssMinuteKb.size();
+    for (size_t i = 0; i < minutes; ++i)
+    {
+        fprintf(out, " %6zu   %10.1f  %+9.1f  %17.3f  %13d\n", i + 1, run.rssMinuteKb[i] / kKbPerMb,
+                (run.rssMinuteKb[i] - run.rssMinuteKb[0]) / kKbPerMb, run.updateCpuMaxMs[i], run.updateCpuOver4ms[i]);
+    }
+    // Least squares over the minutes: resident memory growing with play shows as a slope, a
+    // one-off step (a pool that reached its size) as a difference with a flat slope after it.
+    double slope = 0.0;
+    if (minutes > 1)
+    {
+        double sumX = 0.0, sumY = 0.0, sumXY = 0.0, sumXX = 0.0;
+        for (size_t i = 0; i < minutes; ++i)
+        {
+            const double x = (double)(i + 1);
+            const double y = run.rssMinuteKb[i] / kKbPerMb;
+            sumX += x;
+            sumY += y;
+            sumXY += x * y;
+            sumXX += x * x;
+        }
+        const double n = (double)minutes;
+        slope = (n * sumXY - sumX * sumY) / (n * sumXX - sumX * sumX);
+    }
+    fprintf(out, "\n%d enemies, %d knock-outs; resident at title %.1f MB, peak %.1f MB\n", run.bots, run.knockOuts,
+            run.rssTitleKb / kKbPerMb, run.rssPeakKb / kKbPerMb);
+    if (minutes > 0)
+    {
+        fprintf(out, "trend: %+.3f MB per minute (least squares), last minute - first minute %+.1f MB\n", slope,
+                (run.rssMinuteKb[minutes - 1] - run.rssMinuteKb[0]) / kKbPerMb);
+    }
+}

@@ -51,6 +51,22 @@ struct Session
     std::vector<Run> runs;
 };
 
+/** A long run at one enemy count: resident memory and update hitches per simulated minute. */
+struct MemoryRun
+{
+    int bots = 0;
+    long rssTitleKb = 0;
+    long rssStartKb = 0;              ///< after the warm-up, before the first minute
+    std::vector<long> rssMinuteKb;    ///< at the end of each simulated minute
+    std::vector<double> updateCpuMaxMs;  ///< the longest update (thread CPU time) of each minute
+    std::vector<int> updateCpuOver4ms;   ///< and how many were over 4 ms
+    int knockOuts = 0;
+    long rssPeakKb = 0;
+};
+
+/** The minute-by-minute table, with the trend: a least-squares slope over the minutes and last minus first. */
+void printMemoryRun(FILE* out, const MemoryRun& run);
+
 /** Resident memory of this process now (VmRSS) and its peak so far (VmHWM), in KiB; 0 when unknown. */
 long residentKb();
 long peakResidentKb();
