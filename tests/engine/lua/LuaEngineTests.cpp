@@ -100,3 +100,30 @@ TEST(LuaEngine, ScriptFilesRunThroughTheFileUtilities)
     engine.addSearchPath(dir.c_str());
     EXPECT_EQ(0, engine.executeString("assert(require('helpers').answer == 42)"));
 }
+
+TEST(LuaEngine, SmallCollectorStepsEachFrameFreeGarbageAndSkipClosedStates)
+{
+    CCLuaEngine* closed = new CCLuaEngine();
+    CCLuaEngine* engine = new CCLuaEngine();
+    const size_t open = CCLuaEngine::openStateCount();
+    closed->release();
+    EXPECT_EQ(open - 1, CCLuaEngine::openStateCount());
+
+    lua_State* L = engine->getLuaState();
+    lua_gc(L, LUA_GCCOLLECT, 0);
+    const int before = lua_gc(L, LUA_GCCOUNT, 0);
+    // About a megabyte that nothing holds any more.
+    ASSERT_EQ(0, engine->executeString("local t = {} for i = 1, 20000 do t[i] = { i, tostring(i) } end t = nil"));
+    const int garbage = lua_gc(L, LUA_GCCOUNT, 0);
+    ASSERT_GT(garbage - before, 512);
+    int frames = 0;
+    while (lua_gc(L, LUA_GCCOUNT, 0) > before + (garbage - before) / 4 && frames < 100000)
+    {
+        CCLuaEngine::stepCollectors(1);  // the closed engine must not be touched
+        ++frames;
+    }
+    EXPECT_LE(lua_gc(L, LUA_GCCOUNT, 0), before + (garbage - before) / 4);
+    // Freed over many steps, not in one go.
+    EXPECT_GT(frames, 10);
+    engine->release();
+}

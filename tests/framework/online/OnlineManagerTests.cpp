@@ -27,11 +27,13 @@ public:
     virtual void setAchievementProgress(const char* id, float progress)
     {
         calls.push_back(std::string("progress ") + id + " " + std::to_string(progress));
-        // What a crash at this moment would leave on disk.
+        // What the store holds, and what is on disk, when the services hear of it.
+        storedWhenTold = CCUserDefault::sharedUserDefault()->getFloatForKey(id, -1.0f);
         savedWhenTold = vorntest::readFile(CCUserDefault::getXMLFilePath());
     }
 
     std::vector<std::string> calls;
+    float storedWhenTold = -1.0f;
     std::string savedWhenTold;
 };
 
@@ -86,7 +88,13 @@ TEST_F(OnlineManagerTest, SignInCatchesUpOnProgressAndBestScores)
     // Offline progress is forwarded too (the handler decides what to do unconnected).
     ASSERT_TRUE(achievements->setAchievementProgress("ach.one", 0.5f));
     EXPECT_EQ((std::vector<std::string>{"progress ach.one 0.500000"}), recorder->calls);
-    EXPECT_NE(std::string::npos, recorder->savedWhenTold.find("ach.one")) << "saved and flushed first";
+    EXPECT_EQ(0.5f, recorder->storedWhenTold) << "in the store first";
+    // The disk write waits for a safe point (a rise in a fight must not stall the frame).
+    EXPECT_EQ(std::string::npos, recorder->savedWhenTold.find("ach.one"));
+    EXPECT_TRUE(achievements->hasUnsavedProgress());
+    EXPECT_TRUE(achievements->saveProgress());
+    EXPECT_FALSE(achievements->hasUnsavedProgress());
+    EXPECT_NE(std::string::npos, vorntest::readFile(CCUserDefault::getXMLFilePath()).find("ach.one"));
     highScores->getTable("story-mode")->addScore("P", 1200);
     recorder->calls.clear();
 

@@ -150,6 +150,26 @@ TEST_F(AchievementsTest, ProgressOnlyRisesAndIsSaved)
     }
 }
 
+TEST_F(AchievementsTest, AFailedSaveKeepsTheProgressUnsavedForTheNextSafePoint)
+{
+    AchievementsManager* achievements = makeAchievements();
+    ASSERT_NE(nullptr, achievements);
+    EXPECT_TRUE(achievements->saveProgress());  // nothing to write is no failure
+    ASSERT_TRUE(achievements->setAchievementProgress("ach.one", 0.25f));
+
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_DiskFull);
+    vorntest::LogCapture log;
+    EXPECT_FALSE(achievements->saveProgress());
+    EXPECT_TRUE(log.contains("AchievementsManager::saveProgress - unable to save"));
+    EXPECT_TRUE(achievements->hasUnsavedProgress());
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
+
+    EXPECT_TRUE(achievements->saveProgress());
+    EXPECT_FALSE(achievements->hasUnsavedProgress());
+    restart();
+    EXPECT_EQ(0.25f, store()->getFloatForKey("ach.one"));
+}
+
 TEST_F(AchievementsTest, SinglePrecisionStepsCompleteOnTheExpectedCall)
 {
     const struct
