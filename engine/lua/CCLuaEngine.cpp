@@ -14,11 +14,12 @@ NS_CC_BEGIN
 
 namespace
 {
-// Every open state, for the collector's steps each frame.
+// Every open state, for the collector's steps each frame. Never freed: an engine may close
+// during the static destructors at exit.
 std::vector<CCLuaEngine*>& openEngines()
 {
-    static std::vector<CCLuaEngine*> engines;
-    return engines;
+    static std::vector<CCLuaEngine*>* engines = new std::vector<CCLuaEngine*>();
+    return *engines;
 }
 } // namespace
 
