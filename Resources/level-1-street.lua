@@ -3,13 +3,12 @@
 
 local THUG = "street-thug.plist"
 
--- What the layout does not do by itself: music, the barrel's fire, the sign's flicker.
+-- What the layout does not do by itself: music, the barrel's fire, the neon signs' flicker (the
+-- layout's "ambient" timeline runs on into itself).
 local function dress()
     playLevelMusic()
     game().Background:setObjectAnimation(0, "stage-barrel.plist", 0.12)
-    every(4.0, function()
-        playStageTimeline("flicker")
-    end)
+    playStageTimeline("ambient")
 end
 
 -- The controls, two at a time while the first thugs walk in, named as the player's own keys.

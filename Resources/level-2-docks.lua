@@ -5,10 +5,12 @@ local THUG = "street-thug.plist"
 local KICKER = "kicker.plist"
 local FOREMAN = "foreman.plist"
 
--- What the layout does not do by itself: music and the pier beacon's pulse.
+-- What the layout does not do by itself: music, the pier beacon's pulse and the moonlight on the
+-- water (the layout's "ambient" timeline runs on into itself).
 local function dress()
     playLevelMusic()
     game().Background:setObjectAnimation(0, "stage-docks-lantern.plist", 0.2)
+    playStageTimeline("ambient")
 end
 
 local function opening(wave)

@@ -5,13 +5,12 @@ local THUG = "street-thug.plist"
 local KNIFE = "knife.plist"
 local FOREMAN = "foreman.plist"
 
--- What the layout does not do by itself: music, the brazier's flame, the lantern sign's flicker.
+-- What the layout does not do by itself: music, the grill cart's fire, and the bulbs' glow and the
+-- lanterns' sway (the layout's "ambient" timeline runs on into itself).
 local function dress()
     playLevelMusic()
     game().Background:setObjectAnimation(0, "stage-market-brazier.plist", 0.12)
-    every(3.0, function()
-        playStageTimeline("flicker")
-    end)
+    playStageTimeline("ambient")
 end
 
 local function opening(wave)

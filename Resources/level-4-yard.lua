@@ -6,10 +6,12 @@ local KICKER = "kicker.plist"
 local HEAVY = "heavy.plist"
 local FOREMAN = "foreman.plist"
 
--- What the layout does not do by itself: music and the signal lamp's blinking.
+-- What the layout does not do by itself: music, the signal's blinking, and the train crossing far
+-- off and the masts' lamps (the layout's "ambient" timeline runs on into itself).
 local function dress()
     playLevelMusic()
     game().Background:setObjectAnimation(0, "stage-yard-signal.plist", 0.3)
+    playStageTimeline("ambient")
 end
 
 local function opening(wave)

@@ -1,6 +1,6 @@
--- Stage 5: the harbour tower's roof at dawn, the story's end. Two waves of the boss's men, the water
--- tanks are the checkpoint, then the harbour boss himself (his own checkpoint): the banner, a closer look, a last word,
--- and his own bar. With him down the stage complete screen closes the story.
+-- Stage 5: the harbour tower's roof at dawn, the story's end. Two waves of the boss's men, the
+-- crane halfway is the checkpoint, then the harbour boss himself (his own checkpoint): the banner,
+-- a closer look, a last word, and his own bar. With him down the stage complete screen closes the story.
 
 local THUG = "street-thug.plist"
 local KNIFE = "knife.plist"
@@ -8,10 +8,12 @@ local HEAVY = "heavy.plist"
 local FOREMAN = "foreman.plist"
 local BOSS = "boss.plist"
 
--- What the layout does not do by itself: music and the air-conditioning fan.
+-- What the layout does not do by itself: music, the turbine vent's spin, and the cranes' lamps and
+-- hooks (the layout's "ambient" timeline runs on into itself).
 local function dress()
     playLevelMusic()
     game().Background:setObjectAnimation(0, "stage-tower-fan.plist", 0.08)
+    playStageTimeline("ambient")
 end
 
 local function opening(wave)
