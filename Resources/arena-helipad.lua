@@ -1,4 +1,4 @@
 -- Arena: the hospital helipad. A match against the clock: three kickers are always in play, each
 -- one down sends in another; the restart button brings a fresh match.
 
-setUpArena("stage-helipad", "stage-helipad-fan.plist", 0.08, 3, "kicker.plist")
+setUpArena("stage-helipad", "stage-helipad-sock.plist", 0.15, 3, "kicker.plist")

@@ -160,13 +160,14 @@ function keepEnemiesInPlay(descFile, count)
     return count
 end
 
--- An arena level: its stage and prop animation, a restart point, and a match against the clock
--- with `thugs` enemies of one kind (`kind`, the street thug unless named) always in play. The
--- restart button ("restoreStart") brings a fresh match.
+-- An arena level: its stage, prop animation and looping "ambient" timeline, a restart point, and
+-- a match against the clock with `thugs` enemies of one kind (`kind`, the street thug unless
+-- named) always in play. The restart button ("restoreStart") brings a fresh match.
 function setUpArena(stage, propSheet, propDelay, thugs, kind)
     local function startMatch()
         playArenaMusic()
         game().Background:setObjectAnimation(0, propSheet, propDelay)
+        playStageTimeline("ambient")
         startArenaMatch()
         keepEnemiesInPlay(kind or "street-thug.plist", thugs)
     end

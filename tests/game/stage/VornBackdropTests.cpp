@@ -76,7 +76,8 @@ TEST_F(BackdropTest, StreetStageLoadsItsLayersWallsObjectsAndNames)
     // (out of play) until the script shows it. The gate: an armed trigger, beside the first wave's.
     CCNode* shopFronts = m_pBackdrop->getNodeByName("shopFronts");
     ASSERT_TRUE(shopFronts != nullptr);
-    EXPECT_EQ(3u, listSize(8));
+    // The shop fronts, the held wall, the barrel's base and the base of each of the seven props.
+    EXPECT_EQ(10u, listSize(8));
     CCNode* lockWall = m_pBackdrop->getNodeByName("lockWall");
     ASSERT_TRUE(lockWall != nullptr);
     EXPECT_TRUE(inList(8, lockWall));
@@ -93,14 +94,25 @@ TEST_F(BackdropTest, StreetStageLoadsItsLayersWallsObjectsAndNames)
     EXPECT_FALSE(gate->isTriggered());
     EXPECT_EQ(0, gate->getOpacity());
 
-    // The barrel moved to the object parent, depth-sorted through the sign list, animating its sheet.
+    // The barrel and the seven props moved to the object parent, depth-sorted through the sign
+    // list; the barrel animates its sheet, each prop shows its one frame of the stage's sheet.
     CCAnimatingSprite* barrel = dynamic_cast<CCAnimatingSprite*>(m_pBackdrop->getNodeByName("fireBarrel"));
     ASSERT_TRUE(barrel != nullptr);
-    ASSERT_EQ(1u, m_pBackdrop->getObjects()->count());
-    EXPECT_EQ(barrel, m_pBackdrop->getObjects()->objectAtIndex(0));
-    EXPECT_EQ(m_pObjectParent, barrel->getParent());
-    EXPECT_TRUE(inList(4, barrel));
+    ASSERT_EQ(8u, m_pBackdrop->getObjects()->count());
+    EXPECT_TRUE(m_pBackdrop->getObjects()->containsObject(barrel));
     EXPECT_EQ(4u, barrel->getFrames()->count());
+    CCObject* object = nullptr;
+    CCARRAY_FOREACH(m_pBackdrop->getObjects(), object)
+    {
+        CCAnimatingSprite* sprite = dynamic_cast<CCAnimatingSprite*>(object);
+        ASSERT_TRUE(sprite != nullptr);
+        EXPECT_EQ(m_pObjectParent, sprite->getParent());
+        EXPECT_TRUE(inList(4, sprite));
+        if (sprite != barrel)
+        {
+            EXPECT_EQ(1u, sprite->getFrames()->count());
+        }
+    }
     EXPECT_TRUE(m_pBackdrop->getNodeByName("neonSign") != nullptr);
     EXPECT_EQ(nullptr, m_pBackdrop->getNodeByName("noSuchNode"));
 
@@ -113,18 +125,27 @@ TEST_F(BackdropTest, StreetStageLoadsItsLayersWallsObjectsAndNames)
     EXPECT_EQ(nullptr, m_pBackdrop->getMainLayer());
 }
 
-TEST_F(BackdropTest, DocksAndRooftopFollowTheStageRulesAndKeepTheSpawnBandClear)
+TEST_F(BackdropTest, EveryStageFollowsTheStageRulesAndKeepsTheSpawnBandClear)
 {
     struct
     {
         const char* file;
         float width;
-        const char* object;
+        const char* object;   // the animated object the level script hands its sheet
         const char* trigger;  // "" = none
         unsigned int triggers;
+        unsigned int objects;  // the animated ones and the props
     } stages[] = {
-        {"stage-docks", 640.0f, "beacon", "onPierReached", 3},
-        {"stage-arena", 240.0f, "airCon", "", 0},
+        {"stage-street", 640.0f, "fireBarrel", "onGateReached", 2, 8},
+        {"stage-docks", 640.0f, "beacon", "onPierReached", 3, 11},
+        {"stage-market", 640.0f, "grillCart", "onStallsReached", 2, 11},
+        {"stage-yard", 640.0f, "signal", "onSidingsReached", 3, 8},
+        {"stage-tower", 600.0f, "turbineVent", "onTanksReached", 3, 10},
+        {"stage-arena", 240.0f, "airCon", "", 0, 5},
+        {"stage-alley", 320.0f, "manholeSteam", "", 0, 6},
+        {"stage-freight", 320.0f, "beacon", "", 0, 6},
+        {"stage-helipad", 240.0f, "windsock", "", 0, 5},
+        {"stage-pier", 320.0f, "lantern", "", 0, 7},
     };
     for (const auto& st : stages)
     {
@@ -162,7 +183,7 @@ TEST_F(BackdropTest, DocksAndRooftopFollowTheStageRulesAndKeepTheSpawnBandClear)
 
         CCAnimatingSprite* prop = dynamic_cast<CCAnimatingSprite*>(m_pBackdrop->getNodeByName(st.object));
         ASSERT_TRUE(prop != nullptr);
-        ASSERT_EQ(1u, m_pBackdrop->getObjects()->count());
+        EXPECT_EQ(st.objects, m_pBackdrop->getObjects()->count());
         EXPECT_EQ(0, prop->getTag());
         EXPECT_EQ(m_pObjectParent, prop->getParent());
         EXPECT_EQ(4u, prop->getFrames()->count());
@@ -271,7 +292,7 @@ TEST_F(BackdropTest, TimelineStartsNextUpdateAndCallsItsScriptOnce)
     ASSERT_TRUE(engine->executeScriptFile((dir + "/level.lua").c_str()));
     lua_State* L = engine->getLuaState();
     lua_getglobal(L, "done");
-    EXPECT_TRUE(m_pBackdrop->playAnimation("flicker", engine, lua_gettop(L)));
+    EXPECT_TRUE(m_pBackdrop->playAnimation("ambient", engine, lua_gettop(L)));
     lua_pop(L, 1);
     EXPECT_NE(VORNSCRIPTREF_NULL, m_pBackdrop->getAnimationCallbackRef());
 
@@ -279,19 +300,20 @@ TEST_F(BackdropTest, TimelineStartsNextUpdateAndCallsItsScriptOnce)
     EXPECT_EQ(nullptr, timelines->getRunningSequenceName());
     m_pManager->getUpdateSignal().emit(0.016f);
     ASSERT_TRUE(timelines->getRunningSequenceName() != nullptr);
-    EXPECT_STREQ("flicker", timelines->getRunningSequenceName());
+    EXPECT_STREQ("ambient", timelines->getRunningSequenceName());
     EXPECT_TRUE(m_pBackdrop->getNextAnimation().empty());
 
-    timelines->update(0.7f);
+    timelines->update(4.1f);
     lua_getglobal(L, "calls");
     EXPECT_EQ(1, (int)lua_tonumber(L, -1));
     lua_pop(L, 1);
     EXPECT_EQ(VORNSCRIPTREF_NULL, m_pBackdrop->getAnimationCallbackRef());
 
-    // Without a callback the timeline still plays and calls nothing.
-    EXPECT_TRUE(m_pBackdrop->playAnimation("flicker"));
+    // The timeline runs on into itself; without a callback it still plays and calls nothing.
+    EXPECT_STREQ("ambient", timelines->getRunningSequenceName());
+    EXPECT_TRUE(m_pBackdrop->playAnimation("ambient"));
     m_pManager->getUpdateSignal().emit(0.016f);
-    timelines->update(0.7f);
+    timelines->update(4.1f);
     lua_getglobal(L, "calls");
     EXPECT_EQ(1, (int)lua_tonumber(L, -1));
     lua_pop(L, 1);
