@@ -2,6 +2,7 @@
 #define __COMBAT_TEST_SUPPORT_H__
 
 #include "VornActor.h"
+#include "VornBareGameTest.h"
 #include "VornGameManager.h"
 
 #include <gtest/gtest.h>
@@ -17,38 +18,20 @@ public:
     int m_nKind = cocos2d::kCharacter_Player;
 };
 
-/**
- * A running game: the real resources and setup tables, the player and enemy collision lists, an
- * actor node, unpaused. step() emits the game-update signal with a fixed frame time.
- */
-class CombatTest : public ::testing::Test
+/** A bare game with the player and enemy collision lists. */
+class CombatTest : public vorntest::BareGameTest
 {
 protected:
-    static constexpr float kFrame = 1.0f / 60.0f;
-
-    void SetUp() override;
-    void TearDown() override;
+    CombatTest()
+        : BareGameTest({{"player", cocos2d::kCollisionList_Player}, {"enemy", cocos2d::kCollisionList_Enemy}})
+    {
+    }
+    void releaseFighters() override;
 
     /** jors (player side) or street-thug (enemy side), in play at the base position. */
     TestActor* spawn(const char* file, int listId, float x, float y, int facing);
-    void step(float seconds);
-    /** Steps frame by frame until the predicate holds or the time runs out; whether it held. */
-    template <typename Predicate>
-    bool stepUntil(float seconds, Predicate done)
-    {
-        for (float t = 0.0f; t < seconds; t += kFrame)
-        {
-            if (done())
-            {
-                return true;
-            }
-            m_game->getGameUpdateSignal().emit(kFrame);
-        }
-        return done();
-    }
     static int topType(cocos2d::VornActor* actor);
 
-    cocos2d::VornGameManager* m_game = nullptr;
     std::vector<TestActor*> m_actors;
 };
 

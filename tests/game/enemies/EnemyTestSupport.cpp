@@ -1,8 +1,5 @@
 #include "EnemyTestSupport.h"
 
-#include "CharacterSetups.h"
-#include "CollisionList.h"
-#include "CollisionManager.h"
 #include "VornActorDesc.h"
 #include "VornTestSupport.h"
 #include "cocos2d.h"
@@ -23,32 +20,11 @@ TestPlayer* TestPlayer::create(VornActorDesc* desc)
 
 void EnemyTest::SetUp()
 {
-    CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
-    srand(1);
-    m_game = new VornGameManager();
-    ASSERT_TRUE(m_game->initVornGameManager());
-    m_game->setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
-    m_game->setEnemyCharacterSetups(CharacterSetups::create("character-setup-enemy.csv"));
-    CCArray* lists = m_game->getCollisionManager()->getCollisionLists();
-    ASSERT_NE(nullptr, lists);
-    const struct
+    BareGameTest::SetUp();
+    if (HasFatalFailure())
     {
-        const char* name;
-        int id;
-    } kLists[] = {{"player", kCollisionList_Player}, {"enemy", kCollisionList_Enemy}, {"backdrop", kCollisionList_Backdrop}};
-    for (const auto& entry : kLists)
-    {
-        CollisionList* list = new CollisionList();
-        list->initWithName(entry.name, entry.id);
-        lists->addObject(list);
-        list->release();
+        return;
     }
-    CCNode* actorNode = new CCNode();
-    m_game->setActorNode(actorNode);
-    m_game->getGameLayer()->addChild(actorNode);
-    actorNode->release();
-    m_game->setPaused(false);
-
     m_thug = m_game->actorDescWithFile("street-thug.plist");
     ASSERT_NE(nullptr, m_thug);
     m_thugScripts = scriptEngine("game/enemies/recorder.lua");
@@ -59,27 +35,13 @@ void EnemyTest::SetUp()
     ASSERT_TRUE(m_bots->init(50));
 }
 
-void EnemyTest::TearDown()
+void EnemyTest::releaseFighters()
 {
     CC_SAFE_RELEASE_NULL(m_bots);
     if (m_player)
     {
         m_player->removeFromCollisionManager();
         CC_SAFE_RELEASE_NULL(m_player);
-    }
-    m_game->cleanup();
-    m_game->release();
-    CCDirector::purgeSharedDirector();
-    CCSpriteFrameCache::purgeSharedSpriteFrameCache();
-    CCTextureCache::purgeSharedTextureCache();
-    CCUserDefault::purgeSharedUserDefault();
-}
-
-void EnemyTest::step(float seconds)
-{
-    for (float t = 0.0f; t < seconds - 1e-4f; t += kFrame)
-    {
-        m_game->getGameUpdateSignal().emit(kFrame);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "BotActor.h"
 #include "BotManager.h"
+#include "VornBareGameTest.h"
 #include "VornGameManager.h"
 #include "VornScriptEngine.h"
 
@@ -18,31 +19,20 @@ public:
 };
 
 /**
- * A running game with the player, enemy and backdrop lists, an actor node and an enemy manager
- * with its pool of 50. The street thug's enemy script is replaced by a recorder of its calls.
+ * A bare game with the player, enemy and backdrop lists and an enemy manager with its pool of 50. The street thug's enemy script is replaced by a recorder of its calls.
  */
-class EnemyTest : public ::testing::Test
+class EnemyTest : public vorntest::BareGameTest
 {
 protected:
-    static constexpr float kFrame = 1.0f / 60.0f;
-
-    void SetUp() override;
-    void TearDown() override;
-
-    void step(float seconds);
-    template <typename Predicate>
-    bool stepUntil(float seconds, Predicate done)
+    EnemyTest()
+        : BareGameTest({{"player", cocos2d::kCollisionList_Player},
+                        {"enemy", cocos2d::kCollisionList_Enemy},
+                        {"backdrop", cocos2d::kCollisionList_Backdrop}})
     {
-        for (float t = 0.0f; t < seconds; t += kFrame)
-        {
-            if (done())
-            {
-                return true;
-            }
-            m_game->getGameUpdateSignal().emit(kFrame);
-        }
-        return done();
     }
+    void SetUp() override;
+    void releaseFighters() override;
+
     /** The recorder's calls since the last look, joined with ";". */
     std::string takeCalls();
     /** Runs a fixture script in a fresh engine (the caller owns it). */
@@ -52,7 +42,6 @@ protected:
     /** A player in play at that base position. */
     TestPlayer* addPlayer(float x, float y);
 
-    cocos2d::VornGameManager* m_game = nullptr;
     cocos2d::BotManager* m_bots = nullptr;
     cocos2d::VornActorDesc* m_thug = nullptr;
     cocos2d::VornScriptEngine* m_thugScripts = nullptr;  ///< held by the descriptor
