@@ -36,6 +36,9 @@ private:
 };
 
 const float kStandOff = 0.001f;  // how far in front of a crossed edge a resolved member stops
+// A member stopped in front of an edge can land a hair behind it once the transforms have rounded
+// its position; within this depth it still counts as standing on its own side.
+const float kEdgeHair = 0.01f;
 }
 
 CollisionManager::CollisionManager() : m_pCollisionLists(NULL) {}
@@ -162,12 +165,23 @@ void CollisionManager::resolve(ActorComponent* a, CCNode* nodeB, const CCAffineT
         CCPointApplyAffineTransform(CCPoint(size.width, size.height), bToParentOfA),
         CCPointApplyAffineTransform(CCPoint(0.0f, size.height), bToParentOfA),
     };
-    const CCPoint last = a->getLastPosition();
+    const CCPoint centre = ccpMult(ccpAdd(corners[0], corners[2]), 0.5f);
     const CCPoint current = a->getPosition();
     for (int edge = 0; edge < 4; ++edge)
     {
         const CCPoint& from = corners[edge];
         const CCPoint& to = corners[(edge + 1) % 4];
+        CCPoint last = a->getLastPosition();
+        CCPoint outward = ccpNormalize(CCPoint(to.y - from.y, from.x - to.x));
+        if (ccpDot(outward, ccpSub(centre, from)) > 0.0f)
+        {
+            outward = ccpNeg(outward);
+        }
+        const float depth = -ccpDot(outward, ccpSub(last, from));
+        if (depth >= 0.0f && depth < kEdgeHair)
+        {
+            last = ccpAdd(last, ccpMult(outward, depth + kStandOff));
+        }
         if (!ccpSegmentIntersect(last, current, from, to))
         {
             continue;

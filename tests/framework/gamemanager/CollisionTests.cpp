@@ -122,6 +122,15 @@ TEST_F(CollisionTest, MemberAlreadyInsideIsNotMoved)
     EXPECT_EQ(CCPoint(24.0f, 50.0f), mover->getOwner()->getPosition());
 }
 
+TEST_F(CollisionTest, MemberRoundedAHairBehindAnEdgeIsStillHeldByIt)
+{
+    // Stopped in front of the wall, then rounded a hair into it: walking on must not carry it through.
+    player->getRules().push_back(tCollisionRule{8, true, NULL});
+    mover->moveTo(CCPoint(20.0005f, 50.0f), CCPoint(21.0f, 50.0f));
+    manager->update();
+    EXPECT_NEAR(19.999f, mover->getOwner()->getPositionX(), 1e-4f);
+}
+
 TEST_F(CollisionTest, TouchingPairsAreAnnouncedOncePerPassAndInvisibleOrSelfPairsNever)
 {
     CollisionSignal signal;
