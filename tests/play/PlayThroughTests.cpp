@@ -383,11 +383,6 @@ TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
     ASSERT_NE(nullptr, arenas);
     VornScreen* results = m_game->getArenaCompleteScreen();
     ASSERT_NE(nullptr, results);
-    // Known fault (issue 18): now and then a fighter's move carries him through an arena's side
-    // wall, out of the window (seen with the kicker on the helipad and in the yard and on the pier),
-    // so the side edges are not held to here. VORN_PLAY_KNOWN_FAULTS=1 holds them.
-    const char* knownFaults = getenv("VORN_PLAY_KNOWN_FAULTS");
-    m_checks->allowPastSideEdges(knownFaults == nullptr || std::string(knownFaults) != "1");
     // Under the sanitizers the set is played with the first fighter only, to keep CI short.
     const char* quick = getenv("VORN_PLAY_QUICK");
     const int fighters = quick && std::string(quick) == "1" ? 1 : arenas->getNumCharacters();

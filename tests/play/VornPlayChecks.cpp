@@ -221,7 +221,7 @@ void VornPlayChecks::checkPlayerInView(int frame)
     // part of his body is in the window.
     const float margin = std::max(8.0f, player->getCollisionBoundsInWorldSpace().size.width * 0.5f);
     const bool pastSides = feet.x < -margin || feet.x > window.width + margin;
-    if ((pastSides && !m_allowPastSideEdges) || feet.y < 0 || feet.y > window.height)
+    if (pastSides || feet.y < 0 || feet.y > window.height)
     {
         std::ostringstream out;
         out << "the player's feet are at " << feet.x << "," << feet.y << ", outside the window, doing "

@@ -27,8 +27,6 @@ public:
     void check(int frame, float frameTime);
     /** Looks at the log lines written since the last call (the whole log so far is given). */
     void checkLog(int frame, const std::vector<std::string>& lines);
-    /** Lets the fighter stand past the window's side edges (a known fault under repair). */
-    void allowPastSideEdges(bool allow) { m_allowPastSideEdges = allow; }
     /** "" while every check has held. */
     const std::string& firstFailure() const { return m_failure; }
 
@@ -54,7 +52,6 @@ private:
     size_t m_logLinesSeen = 0;
     cocos2d::CCObject* m_lastBackground;       ///< not retained: only compared
     int m_settling;                           ///< frames left before a new stage is looked at
-    bool m_allowPastSideEdges = false;
 };
 
 #endif // __VORN_PLAY_CHECKS_H__
