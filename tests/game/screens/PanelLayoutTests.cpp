@@ -4,6 +4,7 @@
 #include "ArenaCompleteScreen.h"
 #include "ArenaManager.h"
 #include "ArenaModeHelper.h"
+#include "ChooseDifficultyScreen.h"
 #include "CCEGLView.h"
 #include "CCLabelBMFont.h"
 #include "CCLayerColor.h"
@@ -13,7 +14,9 @@
 #include "CCTextureCache.h"
 #include "GameOverScreen.h"
 #include "LevelUpScreen.h"
+#include "MessageBoxScreen.h"
 #include "MenuScreenFixture.h"
+#include "PauseScreen.h"
 #include "RPGWidget.h"
 #include "StageCompleteScreen.h"
 #include "VornActorDesc.h"
@@ -317,6 +320,28 @@ TEST_P(PanelLayoutTest, LevelUpCoversThePanelBeneathAndLabelsItsButton)
     EXPECT_NE("", text) << "the continue button shows no label while points are unspent; see " << m_lastPicture;
     levelUp->hide();
     over->hide();
+}
+
+TEST_P(PanelLayoutTest, PauseDifficultyAndQuestionPanelsKeepTheirItemsOnThePanel)
+{
+    PauseScreen* pause = addScreen(PauseScreen::create());
+    ASSERT_NE(nullptr, pause);
+    pause->open();
+    settleAndDraw("pause-screen");
+    expectEverythingOnThePanel(pause, "pause");
+    pause->hide();
+
+    ChooseDifficultyScreen* difficulty = addScreen(ChooseDifficultyScreen::create());
+    ASSERT_NE(nullptr, difficulty);
+    difficulty->show(NULL, NULL);
+    settleAndDraw("choose-difficulty");
+    expectEverythingOnThePanel(difficulty, "difficulty");
+    difficulty->hide();
+
+    MessageBoxScreen* box = MessageBoxScreen::showMessageBox(m_game, "Quit the game?", NULL, NULL, NULL, NULL, NULL);
+    ASSERT_NE(nullptr, box);
+    settleAndDraw("message-box");
+    expectEverythingOnThePanel(box, "question");
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowShapes, PanelLayoutTest,
