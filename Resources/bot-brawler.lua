@@ -25,6 +25,7 @@ local HEAVY_CHANCE = style.heavyChance or 0.25          -- share of heavy blows 
 local BOSS_HEAVY_CHANCE = 0.5
 local OPENER = style.opener                              -- action type of a bout's first blow, when it can land
 local BACK_OFF_CHANCE = style.backOffChance or 0.4       -- share of plain hits that make it back off
+local SCREEN_MARGIN = 8                                  -- how far inside the screen's sides a bot fights
 
 local function between(range)
     return range[1] + math.random() * (range[2] - range[1])
@@ -51,11 +52,39 @@ local function sameDepth(bot)
     return math.abs(bot:getTargetActorPosition().y - bot:getBasePosition().y) <= DEPTH_SLACK
 end
 
-local function canHit(bot, actionType)
-    return hasTarget(bot) and sameDepth(bot) and bot:willAttackHitActor(actionType, bot.TargetActor)
+-- The stretch of the stage the player sees, as its left and right x (nil without a camera).
+local function screenSides()
+    local game = VornGameManager:getSharedVornGameManager()
+    local camera = game and game.CameraManager
+    if camera == nil then
+        return nil
+    end
+    local bounds = camera:getGameScreenBounds()
+    if bounds.size.width <= 2 * SCREEN_MARGIN then
+        return nil
+    end
+    return bounds.origin.x + SCREEN_MARGIN, bounds.origin.x + bounds.size.width - SCREEN_MARGIN
 end
 
--- Where to stand: beside the target at its depth, on the side the bot is on already.
+-- Whether x is where the player can see a fighter (anywhere when there is no camera).
+local function isOnScreen(x)
+    local left, right = screenSides()
+    return left == nil or (x >= left and x <= right)
+end
+
+-- A target on the floor or getting up is out of every blow's reach, however close it is.
+local function targetIsDown(bot)
+    return hasTarget(bot) and not bot.TargetActor:isStanding()
+end
+
+-- Never from off the screen: knocked past its edge, a bot comes back into view before it swings.
+local function canHit(bot, actionType)
+    return hasTarget(bot) and sameDepth(bot) and isOnScreen(bot:getBasePosition().x)
+        and bot:willAttackHitActor(actionType, bot.TargetActor)
+end
+
+-- Where to stand: beside the target at its depth, on the side the bot is on already, unless that
+-- spot is off the screen (the target stands by its edge): then on his other side.
 local function fightingSpot(bot)
     local target = bot:getTargetActorPosition()
     local offset = bot:getTargetOffset()
@@ -63,6 +92,9 @@ local function fightingSpot(bot)
     local distance = math.abs(offset.x)
     if distance < MIN_STAND_OFF then
         distance = STAND_OFF
+    end
+    if not isOnScreen(target.x + side * distance) and isOnScreen(target.x - side * distance) then
+        side = -side
     end
     bot:setTargetOffset(ccp(side * distance, 0))
     return ccp(target.x + side * distance, target.y)
@@ -101,9 +133,10 @@ states.Seek = {
             return
         end
         local spot = fightingSpot(bot)
-        -- Standing on its spot and still out of reach: edge in a little for next time.
+        -- Standing on its spot and still out of reach: edge in a little for next time. Not while
+        -- the target is down: it would end up standing over him, its blow landing as he rises.
         local here = bot:getBasePosition()
-        if math.abs(here.x - spot.x) < 1 and math.abs(here.y - spot.y) < 1 then
+        if math.abs(here.x - spot.x) < 1 and math.abs(here.y - spot.y) < 1 and not targetIsDown(bot) then
             local offset = bot:getTargetOffset()
             local closer = math.max(MIN_STAND_OFF, math.abs(offset.x) - 2)
             bot:setTargetOffset(ccp(offset.x < 0 and -closer or closer, 0))
@@ -129,6 +162,11 @@ states.Attack = {
     tick = function(bot)
         bot:setTargetPosition(bot:getBasePosition())
         if isBusy(bot) then
+            return
+        end
+        -- The target went down: the bout is over; back off and give him room to get up.
+        if targetIsDown(bot) then
+            bot.State = "Wander"
             return
         end
         bot.TimeTillAttack = bot.TimeTillAttack - bot.Delta

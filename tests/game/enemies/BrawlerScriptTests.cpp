@@ -1,4 +1,6 @@
 #include "EnemyTestSupport.h"
+#include "VornActionDesc.h"
+#include "VornCameraManager.h"
 #include "VornActorDesc.h"
 #include "VornTestSupport.h"
 #include "cocos2d.h"
@@ -104,5 +106,56 @@ TEST_F(BrawlerTest, HitsAndKnockDownsNeverBreakTheScript)
     step(0.5f);
     EXPECT_EQ("Disabled", bot->getState());
     EXPECT_FALSE(bot->getIsAttacking());
+    expectNoErrors(log);
+}
+
+TEST_F(BrawlerTest, AThugKnockedPastTheScreensEdgeComesBackIntoViewBeforeItSwings)
+{
+    CCScopedAutoreleasePool pool;
+    vorntest::LogCapture log;
+    // The player stands by the right edge of what the screen shows; the thug is just past it,
+    // close enough for its punch to land.
+    VornCameraManager* camera = new VornCameraManager();
+    camera->setGameScreenBounds(CCRect(0.0f, -60.0f, 160.0f, 100.0f));
+    m_game->setCameraManager(camera);
+    camera->release();
+    TestPlayer* player = addPlayer(150.0f, -30.0f);
+    const float full = player->getHealth();
+    BotActor* bot = thugAt(168.0f, -30.0f);
+    ASSERT_NE(nullptr, bot);
+    bot->setFacingDir(kFacingDir_Left);
+    ASSERT_TRUE(bot->willAttackHitActor(bot->getNextAction(kVAT_LightAttack), player));
+
+    float swungFrom = 0.0f;
+    bool hurt = stepUntil(8.0f, [&] {
+        swungFrom = bot->getBasePosition().x;
+        return player->getHealth() < full;
+    });
+    EXPECT_TRUE(hurt) << bot->getState() << " at " << bot->getBasePosition().x;
+    EXPECT_LT(swungFrom, 160.0f);  // in view
+    m_game->setCameraManager(nullptr);
+    expectNoErrors(log);
+}
+
+TEST_F(BrawlerTest, AThugThatFloorsThePlayerBacksOffAndLetsHimGetUp)
+{
+    CCScopedAutoreleasePool pool;
+    vorntest::LogCapture log;
+    TestPlayer* player = addPlayer(0.0f, -30.0f);
+    BotActor* bot = thugAt(14.0f, -30.0f);
+    ASSERT_NE(nullptr, bot);
+    ASSERT_TRUE(stepUntil(4.0f, [&] { return bot->getState() == "Attack"; }));
+    const float offset = fabsf(bot->getTargetOffset().x);
+
+    // Knocked down by another blow: the bout is over; it does not stand over him waiting.
+    player->doTakeDamage(1.0f, player->getBasePosition(), CCPoint(-1.0f, 0.0f), kVornAttackType_KO, true);
+    ASSERT_FALSE(player->isStanding());
+    std::set<std::string> states;
+    ASSERT_TRUE(stepUntil(5.0f, [&] {
+        states.insert(bot->getState());
+        return player->isStanding();
+    }));
+    EXPECT_TRUE(states.count("Wander"));
+    EXPECT_GE(fabsf(bot->getTargetOffset().x), offset);  // not edged in while he was down
     expectNoErrors(log);
 }
