@@ -169,6 +169,11 @@ protected:
     }
     virtual void TearDown()
     {
+        // The levels banked here are not left in the store for the next test.
+        if (m_desc)
+        {
+            m_desc->resetProgression();
+        }
         MenuScreenTest::TearDown();
         CCEGLView::purgeSharedOpenGLView();
         CCTextureCache::purgeSharedTextureCache();
