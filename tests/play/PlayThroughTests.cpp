@@ -216,10 +216,11 @@ protected:
         {
             shot("stage-" + stage);
         }
+        // The boss bar opens as he makes his entrance: the picture waits until he has walked in.
         VornScreen* bossBar = m_game->getHUD()->getBossHealthScreen();
-        if (!m_bossPictured && bossBar->isVisible() && bossBar->isOpen())
+        if (m_bossBarFrames >= 0 && bossBar->isVisible() && bossBar->isOpen() && ++m_bossBarFrames == (int)(4.0f / kFrame))
         {
-            m_bossPictured = true;
+            m_bossBarFrames = -1;
             shot("boss-" + stage);
         }
     }
@@ -306,7 +307,7 @@ protected:
     InputHandler_Keyboard* m_keyboard = nullptr;
     VornAutoPlayer* m_player = nullptr;
     VornPlayChecks* m_checks = nullptr;
-    bool m_bossPictured = false;
+    int m_bossBarFrames = 0;  ///< frames the boss bar has been open, -1 once pictured
 };
 } // namespace
 

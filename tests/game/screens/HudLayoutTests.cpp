@@ -12,6 +12,8 @@
 #include "ComboCounterScreen.h"
 #include "HUD.h"
 #include "MenuScreenFixture.h"
+#include "PlayerHealthScreen.h"
+#include "SpeechScreen.h"
 #include "VornNodeBounds.h"
 #include "VornTestSupport.h"
 
@@ -162,6 +164,40 @@ TEST_P(HudLayoutTest, TaskTextsClearTheirBarsAndTheComboCounterClearsTheList)
     }
     // The count's text sits on its ribbon.
     EXPECT_TRUE(vorntest::isInside(vorntest::worldBox(comboTexts[0]), vorntest::worldBox(ribbon[0])));
+}
+
+TEST_P(HudLayoutTest, TheBossBarClearsTheSpeechPanel)
+{
+    // A boss makes his entrance talking: his bar and the speech panel are up together.
+    m_hud->setVisible(true);
+    m_hud->getBossHealthScreen()->open();
+    SpeechScreen* speech = m_hud->getSpeechScreen();
+    speech->open();
+    speech->setText("So the street kid climbed all the way up here.");
+    stepFrames(30, 1.0f / 30.0f);
+    ASSERT_TRUE(vorntest::isShown(m_hud->getBossHealthScreen()));
+    ASSERT_TRUE(vorntest::isShown(speech));
+    const std::string shot = picture("boss-bar-and-speech");
+    auto shownBox = [](CCNode* root) {
+        std::vector<CCLabelBMFont*> labels;
+        std::vector<CCSprite*> sprites;
+        collectShown(root, &labels, &sprites);
+        CCRect box = sprites.empty() ? CCRect() : vorntest::worldBox(sprites[0]);
+        for (CCSprite* sprite : sprites)
+        {
+            box = vorntest::unite(box, vorntest::worldBox(sprite));
+        }
+        for (CCLabelBMFont* label : labels)
+        {
+            box = vorntest::unite(box, vorntest::worldBox(label));
+        }
+        return box;
+    };
+    const CCRect bar = shownBox(m_hud->getBossHealthScreen());
+    const CCRect panel = shownBox(speech);
+    EXPECT_FALSE(vorntest::overlaps(bar, panel)) << "boss bar " << vorntest::describe(bar) << " over the speech panel "
+                                                 << vorntest::describe(panel) << "; see " << shot;
+    EXPECT_TRUE(vorntest::isInside(bar, CCRect(0, 0, m_winSize.width, m_winSize.height)));
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowShapes, HudLayoutTest, ::testing::Values(CCSize(1024, 768), CCSize(1280, 720)),
