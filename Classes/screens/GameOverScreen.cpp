@@ -16,9 +16,7 @@
 
 NS_CC_BEGIN
 
-GameOverScreen::GameOverScreen()
-    : m_pScoreLabel(NULL), m_pHighScoreLabel(NULL), m_pCharacterSprite(NULL), m_pRPGWidget(NULL), m_pDesc(NULL),
-      m_pJoinedGame(NULL)
+GameOverScreen::GameOverScreen() : m_pJoinedGame(NULL)
 {
 }
 
@@ -38,19 +36,13 @@ GameOverScreen::~GameOverScreen()
         game->getQuitToTitleSignal().disconnect(this, &GameOverScreen::close);
         game->getContinueSignal().disconnect(this, &GameOverScreen::close);
     }
-    CC_SAFE_RELEASE(m_pRPGWidget);
 }
 
 bool GameOverScreen::init()
 {
-    m_pRPGWidget = RPGWidget::create(this);
-    m_pRPGWidget->retain();
-    registerMemberVariable("scoreLabel", &m_pScoreLabel);
-    registerMemberVariable("highScoreLabel", &m_pHighScoreLabel);
-    registerMemberVariable("characterSprite", &m_pCharacterSprite);
     registerMenuItemSelector("onRestart", vornscreen_selector(GameOverScreen::onRestart));
     registerMenuItemSelector("onQuit", vornscreen_selector(GameOverScreen::onQuit));
-    if (!initWithCCBFile("game-over-screen-new"))
+    if (!initResultScreen("game-over-screen-new"))
     {
         return false;
     }
@@ -59,8 +51,6 @@ bool GameOverScreen::init()
         CCLog("GameOverScreen::init - the layout needs 'scoreLabel' and 'highScoreLabel'");
         return false;
     }
-    m_pScoreLabel->setString("0");
-    m_pHighScoreLabel->setString("0");
 
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
     if (game)
@@ -74,19 +64,7 @@ bool GameOverScreen::init()
         game->getQuitToTitleSignal().connect(this, &GameOverScreen::close);
         game->getContinueSignal().connect(this, &GameOverScreen::close);
     }
-    setSlideDuration(0.25f);
-    setVisible(false);
     return true;
-}
-
-void GameOverScreen::cleanup()
-{
-    // The widget holds this screen as its callback target.
-    if (m_pRPGWidget)
-    {
-        m_pRPGWidget->setCallbackTarget(NULL);
-    }
-    VornScreen::cleanup();
 }
 
 int GameOverScreen::getLevelHighScore()
@@ -158,18 +136,7 @@ void GameOverScreen::open()
     {
         achievements->saveProgress();
     }
-    m_pDesc = NULL;
-    VornActorDesc* desc = getPlayerDesc();
-    if (m_pCharacterSprite && desc)
-    {
-        m_pDesc = desc;
-        m_pRPGWidget->setRPGStats(desc);
-        CCSpriteFrame* frame = desc->getDefaultSpriteFrame();
-        if (frame)
-        {
-            m_pCharacterSprite->setDisplayFrame(frame);
-        }
-    }
+    showCharacter(getPlayerDesc());
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
     MusicManager* music = game ? game->getMusicManager() : NULL;
     if (music)
@@ -241,19 +208,6 @@ void GameOverScreen::onQuitTimelineEnded()
 {
     onClosed();
     m_quitSignal.emit();
-}
-
-bool GameOverScreen::leavesAfterExperience(SEL_CallFunc leave)
-{
-    // Left before the bar has filled: the levels it makes are offered first, then the screen goes.
-    return isVisible() && !m_bClosing && m_pRPGWidget->finishThen(leave);
-}
-
-void GameOverScreen::onClosed()
-{
-    // Whatever closes the screen stops its bar: no level-up screen opens over what follows.
-    m_pRPGWidget->stop();
-    VornScreen::onClosed();
 }
 
 NS_CC_END

@@ -1,7 +1,7 @@
 #ifndef __GAME_OVER_SCREEN_H__
 #define __GAME_OVER_SCREEN_H__
 
-#include "VornScreen.h"
+#include "VornResultScreen.h"
 
 NS_CC_BEGIN
 
@@ -18,7 +18,7 @@ class VornActorDesc;
  * character with its stats and experience bar (which fills with what the level earned), then a
  * menu to restart from the last checkpoint or quit to the title.
  */
-class GameOverScreen : public VornScreen
+class GameOverScreen : public VornResultScreen
 {
 public:
     GameOverScreen();
@@ -32,10 +32,6 @@ public:
     virtual void close();
     /** The base's steps, then the experience bar fills; the menu shows when it is done. */
     virtual void onOpened();
-    /** The base's steps; the experience bar stops with the screen. */
-    virtual void onClosed();
-    /** Lets the stat widget go of this screen. */
-    virtual void cleanup();
 
     virtual Signal<>& getRestartSignal() { return m_restartSignal; }
     virtual void setRestartSignal(const Signal<>& signal) { m_restartSignal = signal; }
@@ -52,10 +48,6 @@ public:
     /** Runs "showMenu"; at its end the menu takes the focus. */
     void showMenu();
 
-    virtual CCLabelBMFont* getScoreLabel() { return m_pScoreLabel; }
-    virtual CCLabelBMFont* getHighScoreLabel() { return m_pHighScoreLabel; }
-    virtual CCSprite* getCharacterSprite() { return m_pCharacterSprite; }
-    virtual RPGWidget* getRPGWidget() { return m_pRPGWidget; }
 
     /** The best score of the running level's table, 0 when it has none. */
     static int getLevelHighScore();
@@ -65,17 +57,10 @@ protected:
     virtual VornActorDesc* getPlayerDesc();
 
 private:
-    /** A leave asked for while the experience plays runs once it (and any level-up) is done. */
-    bool leavesAfterExperience(SEL_CallFunc leave);
     void onMenuShown();
     void onRestartTimelineEnded();
     void onQuitTimelineEnded();
 
-    CCLabelBMFont* m_pScoreLabel;
-    CCLabelBMFont* m_pHighScoreLabel;
-    CCSprite* m_pCharacterSprite;
-    RPGWidget* m_pRPGWidget;   ///< retained
-    VornActorDesc* m_pDesc;    ///< the character shown
     GameManager* m_pJoinedGame;
     Signal<> m_restartSignal;
     Signal<> m_quitSignal;

@@ -17,29 +17,17 @@
 
 NS_CC_BEGIN
 
-StageCompleteScreen::StageCompleteScreen()
-    : m_pScoreLabel(NULL), m_pHighScoreLabel(NULL), m_pTimeLabel(NULL), m_pAccuracyLabel(NULL),
-      m_pCharacterSprite(NULL), m_pRPGWidget(NULL), m_pDesc(NULL)
-{
-}
+StageCompleteScreen::StageCompleteScreen() : m_pTimeLabel(NULL), m_pAccuracyLabel(NULL) {}
 
-StageCompleteScreen::~StageCompleteScreen()
-{
-    CC_SAFE_RELEASE(m_pRPGWidget);
-}
+StageCompleteScreen::~StageCompleteScreen() {}
 
 bool StageCompleteScreen::init()
 {
-    m_pRPGWidget = RPGWidget::create(this);
-    m_pRPGWidget->retain();
-    registerMemberVariable("scoreLabel", &m_pScoreLabel);
-    registerMemberVariable("highScoreLabel", &m_pHighScoreLabel);
     registerMemberVariable("timeLabel", &m_pTimeLabel);
     registerMemberVariable("accuracyLabel", &m_pAccuracyLabel);
-    registerMemberVariable("characterSprite", &m_pCharacterSprite);
     registerMenuItemSelector("onContinue", vornscreen_selector(StageCompleteScreen::onContinue));
     registerMenuItemSelector("onQuit", vornscreen_selector(StageCompleteScreen::onQuit));
-    if (!initWithCCBFile("stage-complete"))
+    if (!initResultScreen("stage-complete"))
     {
         return false;
     }
@@ -48,14 +36,6 @@ bool StageCompleteScreen::init()
         CCLog("StageCompleteScreen::init - the layout needs 'timeLabel' and 'accuracyLabel'");
         return false;
     }
-    if (m_pScoreLabel)
-    {
-        m_pScoreLabel->setString("0");
-    }
-    if (m_pHighScoreLabel)
-    {
-        m_pHighScoreLabel->setString("0");
-    }
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
     if (game)
     {
@@ -63,18 +43,7 @@ bool StageCompleteScreen::init()
         m_continueSignal.connect(game, &VornGameManager::onStageCompleteContinue);
         m_quitSignal.connect(game, &VornGameManager::quitToTitleScreen);
     }
-    setSlideDuration(0.25f);
-    setVisible(false);
     return true;
-}
-
-void StageCompleteScreen::cleanup()
-{
-    if (m_pRPGWidget)
-    {
-        m_pRPGWidget->setCallbackTarget(NULL);
-    }
-    VornScreen::cleanup();
 }
 
 std::string StageCompleteScreen::formatTime(float seconds)
@@ -199,17 +168,7 @@ void StageCompleteScreen::open()
         {
             m_pScoreLabel->setString(formatNumberWithCommas(getPlayerScore()).c_str());
         }
-        VornActorDesc* desc = getPlayerDesc();
-        if (m_pCharacterSprite && desc)
-        {
-            m_pDesc = desc;
-            m_pRPGWidget->setRPGStats(desc);
-            CCSpriteFrame* frame = desc->getDefaultSpriteFrame();
-            if (frame)
-            {
-                m_pCharacterSprite->setDisplayFrame(frame);
-            }
-        }
+        showCharacter(getPlayerDesc());
     }
     m_pTimeLabel->setString(formatTime(getTimeInLevel()).c_str());
     m_pAccuracyLabel->setString(formatAccuracy(getAttacksAttempted(), getAttacksHitSomething()).c_str());
@@ -289,19 +248,6 @@ void StageCompleteScreen::onQuitTimelineEnded()
 {
     onClosed();
     m_quitSignal.emit();
-}
-
-bool StageCompleteScreen::leavesAfterExperience(SEL_CallFunc leave)
-{
-    // Left before the bar has filled: the levels it makes are offered first, then the screen goes.
-    return isVisible() && !m_bClosing && m_pRPGWidget->finishThen(leave);
-}
-
-void StageCompleteScreen::onClosed()
-{
-    // Whatever closes the screen stops its bar: no level-up screen opens over what follows.
-    m_pRPGWidget->stop();
-    VornScreen::onClosed();
 }
 
 NS_CC_END

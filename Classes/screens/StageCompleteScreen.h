@@ -1,7 +1,7 @@
 #ifndef __STAGE_COMPLETE_SCREEN_H__
 #define __STAGE_COMPLETE_SCREEN_H__
 
-#include "VornScreen.h"
+#include "VornResultScreen.h"
 
 #include <string>
 
@@ -17,7 +17,7 @@ class VornActorDesc;
  * score, the level's best score, the time taken and the hit accuracy, fills the character's
  * experience bar, then offers the next stage or the title.
  */
-class StageCompleteScreen : public VornScreen
+class StageCompleteScreen : public VornResultScreen
 {
 public:
     StageCompleteScreen();
@@ -31,10 +31,6 @@ public:
     virtual void close();
     /** The base's steps, the game layer hides, then the experience bar fills before the menu shows. */
     virtual void onOpened();
-    /** The base's steps; the experience bar stops with the screen. */
-    virtual void onClosed();
-    /** Lets the stat widget go of this screen. */
-    virtual void cleanup();
 
     virtual Signal<>& getContinueSignal() { return m_continueSignal; }
     virtual void setContinueSignal(const Signal<>& signal) { m_continueSignal = signal; }
@@ -45,12 +41,8 @@ public:
     void onQuit();
     void showMenu();
 
-    virtual CCLabelBMFont* getScoreLabel() { return m_pScoreLabel; }
-    virtual CCLabelBMFont* getHighScoreLabel() { return m_pHighScoreLabel; }
     virtual CCLabelBMFont* getTimeLabel() { return m_pTimeLabel; }
     virtual CCLabelBMFont* getAccuracyLabel() { return m_pAccuracyLabel; }
-    virtual CCSprite* getCharacterSprite() { return m_pCharacterSprite; }
-    virtual RPGWidget* getRPGWidget() { return m_pRPGWidget; }
 
     /** "mm:ss:hh" of a time in seconds; minutes go on past an hour. */
     static std::string formatTime(float seconds);
@@ -71,19 +63,12 @@ protected:
     virtual float getTimeInLevel();
 
 private:
-    /** A leave asked for while the experience plays runs once it (and any level-up) is done. */
-    bool leavesAfterExperience(SEL_CallFunc leave);
     void onMenuShown();
     void onContinueTimelineEnded();
     void onQuitTimelineEnded();
 
-    CCLabelBMFont* m_pScoreLabel;
-    CCLabelBMFont* m_pHighScoreLabel;
     CCLabelBMFont* m_pTimeLabel;
     CCLabelBMFont* m_pAccuracyLabel;
-    CCSprite* m_pCharacterSprite;
-    RPGWidget* m_pRPGWidget;  ///< retained
-    VornActorDesc* m_pDesc;   ///< the character shown
     Signal<> m_continueSignal;
     Signal<> m_quitSignal;
 };
