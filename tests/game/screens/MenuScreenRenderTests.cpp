@@ -12,6 +12,7 @@
 #include "HighScoreManager.h"
 #include "HighScoreTable.h"
 #include "MenuScreenFixture.h"
+#include "ResultScreenDoubles.h"
 #include "PauseScreen.h"
 #include "StageCompleteScreen.h"
 #include "VornActorDesc.h"
@@ -26,31 +27,6 @@ USING_NS_CC;
 
 namespace
 {
-class ShownGameOver : public GameOverScreen
-{
-public:
-    CREATE_FUNC(ShownGameOver);
-    VornActorDesc* desc = NULL;
-
-protected:
-    virtual VornActorDesc* getPlayerDesc() { return desc; }
-};
-
-class ShownStageComplete : public StageCompleteScreen
-{
-public:
-    CREATE_FUNC(ShownStageComplete);
-    VornActorDesc* desc = NULL;
-
-protected:
-    virtual bool hasPlayer() { return true; }
-    virtual int getPlayerScore() { return 48250; }
-    virtual VornActorDesc* getPlayerDesc() { return desc; }
-    virtual int getAttacksAttempted() { return 40; }
-    virtual int getAttacksHitSomething() { return 31; }
-    virtual float getTimeInLevel() { return 142.37f; }
-};
-
 const Uint8* pixelAt(SDL_Surface* frame, int x, int y)
 {
     return (const Uint8*)frame->pixels + (frame->h - 1 - y) * frame->pitch + x * 4;

@@ -16,6 +16,7 @@
 #include "LevelUpScreen.h"
 #include "MessageBoxScreen.h"
 #include "MenuScreenFixture.h"
+#include "ResultScreenDoubles.h"
 #include "PauseScreen.h"
 #include "RPGWidget.h"
 #include "StageCompleteScreen.h"
@@ -31,31 +32,6 @@ USING_NS_CC;
 
 namespace
 {
-class PanelGameOver : public GameOverScreen
-{
-public:
-    CREATE_FUNC(PanelGameOver);
-    VornActorDesc* desc = NULL;
-
-protected:
-    virtual VornActorDesc* getPlayerDesc() { return desc; }
-};
-
-class PanelStageComplete : public StageCompleteScreen
-{
-public:
-    CREATE_FUNC(PanelStageComplete);
-    VornActorDesc* desc = NULL;
-
-protected:
-    virtual bool hasPlayer() { return true; }
-    virtual int getPlayerScore() { return 1248250; }
-    virtual VornActorDesc* getPlayerDesc() { return desc; }
-    virtual int getAttacksAttempted() { return 40; }
-    virtual int getAttacksHitSomething() { return 31; }
-    virtual float getTimeInLevel() { return 3605.5f; }
-};
-
 /** Every node under `root` that draws something a player reads: labels, sprites, bars, buttons. */
 void collectDrawn(CCNode* root, std::vector<CCNode*>* out)
 {
@@ -228,7 +204,7 @@ protected:
 
 TEST_P(PanelLayoutTest, GameOverAndStageCompleteKeepTheirStatsOnThePanel)
 {
-    PanelGameOver* over = addScreen(PanelGameOver::create());
+    ShownGameOver* over = addScreen(ShownGameOver::create());
     ASSERT_NE(nullptr, over);
     over->desc = m_desc;
     over->setScore(NULL, 1248250);
@@ -237,7 +213,10 @@ TEST_P(PanelLayoutTest, GameOverAndStageCompleteKeepTheirStatsOnThePanel)
     expectEverythingOnThePanel(over, "game over");
     over->hide();
 
-    PanelStageComplete* complete = addScreen(PanelStageComplete::create());
+    ShownStageComplete* complete = addScreen(ShownStageComplete::create());
+    // The widest results there are: a seven-figure score and over an hour.
+    complete->score = 1248250;
+    complete->timeInLevel = 3605.5f;
     ASSERT_NE(nullptr, complete);
     complete->desc = m_desc;
     complete->open();
@@ -272,7 +251,7 @@ TEST_P(PanelLayoutTest, ArenaResultsKeepTheirNumbersOnThePanel)
 // wholly covered, and the continue button says what it is while levels are still to spend.
 TEST_P(PanelLayoutTest, LevelUpCoversThePanelBeneathAndLabelsItsButton)
 {
-    PanelGameOver* over = addScreen(PanelGameOver::create());
+    ShownGameOver* over = addScreen(ShownGameOver::create());
     ASSERT_NE(nullptr, over);
     over->desc = m_desc;
     over->setScore(NULL, 1248250);
