@@ -32,7 +32,7 @@ local function bossEntrance(wave)
             hud:hideGrumvald()
         end
         playScene({
-            { "street-thug-portrait", "So the street kid climbed all the way up here.", 2.5 },
+            { "boss-portrait", "So the street kid climbed all the way up here.", 2.5 },
             { "jors-portrait", "The streets want their town back. Now.", 2.5 },
         }, function()
             zoomCamera(1.0, 1.0)
