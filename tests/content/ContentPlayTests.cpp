@@ -19,6 +19,7 @@
 #include "VornActorDesc.h"
 #include "VornGameManager.h"
 #include "VornPlayer.h"
+#include "VornAutoPlayer.h"
 #include "VornBootedGame.h"
 #include "VornTestSupport.h"
 
@@ -109,100 +110,22 @@ protected:
         return out.str();
     }
 
-    void hold(int code, bool down)
-    {
-        if (down)
-        {
-            m_keyboard->keyPressed(code);
-        }
-        else
-        {
-            m_keyboard->keyReleased(code);
-        }
-    }
-
-    /**
-     * A simple player: walks to the nearest enemy (or on to the right when there is none) and
-     * punches and kicks it. Plays until `done` or the time runs out; answers whether done came.
-     */
+    /** The autoplayer plays until `done` or the time runs out; answers whether done came. */
     template <class Condition>
     bool autoplay(Condition done, float seconds)
     {
-        const int keys[] = { VornPlayerInputMulti::kKeyLeft, VornPlayerInputMulti::kKeyRight,
-                             VornPlayerInputMulti::kKeyUp, VornPlayerInputMulti::kKeyDown, 's', 'd' };
-        CCPoint lastSpot;
-        int stuck = 0;
+        VornAutoPlayer player(m_game, m_keyboard);
         for (int frame = 0; frame < (int)(seconds / kFrame); ++frame)
         {
             if (done())
             {
-                for (int code : keys)
-                {
-                    hold(code, false);
-                }
+                player.releaseAll();
                 return true;
             }
-            VornPlayer* player = m_game->getPlayer();
-            CCPoint me = player->getBasePosition();
-            BotActor* nearest = nullptr;
-            float best = 1e9f;
-            for (BotActor* bot : m_game->getBotManager()->getActiveBots())
-            {
-                float d = ccpDistance(bot->getBasePosition(), me);
-                if (bot->isAlive() && d < best)
-                {
-                    best = d;
-                    nearest = bot;
-                }
-            }
-            bool left = false, right = false, up = false, down = false, punch = false, kick = false;
-            // Held against a prop for a while: step back and around it, as a player would.
-            if (frame % 30 == 0)
-            {
-                stuck = ccpDistance(me, lastSpot) < 1.0f ? stuck + 1 : 0;
-                lastSpot = me;
-            }
-            if (nearest == nullptr && stuck > 0)
-            {
-                left = frame % 60 < 20;
-                right = !left;
-                down = true;
-            }
-            else if (nearest == nullptr)
-            {
-                // On along the middle of the street, clear of the props at its back.
-                right = true;
-                up = me.y < -38.0f;
-                down = me.y > -30.0f;
-            }
-            else
-            {
-                CCPoint to = nearest->getBasePosition() - me;
-                bool close = fabsf(to.x) < 26.0f && fabsf(to.y) < 6.0f;
-                if (close)
-                {
-                    // Face it, then alternate punches and kicks.
-                    left = to.x < 0.0f && frame % 12 == 0;
-                    right = to.x >= 0.0f && frame % 12 == 0;
-                    punch = frame % 12 == 3;
-                    kick = frame % 24 == 9;
-                }
-                else
-                {
-                    left = to.x < -18.0f;
-                    right = to.x > 18.0f;
-                    up = to.y > 4.0f;
-                    down = to.y < -4.0f;
-                }
-            }
-            hold(VornPlayerInputMulti::kKeyLeft, left);
-            hold(VornPlayerInputMulti::kKeyRight, right);
-            hold(VornPlayerInputMulti::kKeyUp, up);
-            hold(VornPlayerInputMulti::kKeyDown, down);
-            hold('s', punch);
-            hold('d', kick);
+            player.decide(m_boot.frameCount());
             frames(1);
         }
+        player.releaseAll();
         return done();
     }
 
@@ -283,7 +206,7 @@ TEST_F(ContentPlayTest, EveryEnemyKindOfTheSetupTablePlaysEveryActionWithoutAMis
     EXPECT_EQ("", missing());
 }
 
-TEST_F(ContentPlayTest, ASimplePlayerFinishesTheStoryOnNormal)
+TEST_F(ContentPlayTest, TheAutoplayerFinishesTheStoryOnNormal)
 {
     // A finished story asks for the difficulty: Normal.
     m_game->getAchievementsManager()->setAchievementProgress("achievement.grandor.completed_game_1", 1.0f);
