@@ -1,6 +1,7 @@
 #include "ArenaTestSupport.h"
 
 #include "VornActorDesc.h"
+#include "VornBareGameTest.h"
 #include "VornTestSupport.h"
 
 #include <cstdlib>
@@ -50,15 +51,7 @@ void ArenaTest::TearDown()
         m_arena->exitArena();
     }
     CC_SAFE_RELEASE(m_enemy);
-    if (m_game)
-    {
-        m_game->cleanup();
-        m_game->release();
-    }
-    CCDirector::purgeSharedDirector();
-    CCSpriteFrameCache::purgeSharedSpriteFrameCache();
-    CCTextureCache::purgeSharedTextureCache();
-    CCUserDefault::purgeSharedUserDefault();
+    vorntest::releaseGame(m_game);
     delete m_pool;
 }
 

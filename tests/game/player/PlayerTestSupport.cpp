@@ -1,10 +1,10 @@
 #include "PlayerTestSupport.h"
 
-#include "CollisionList.h"
 #include "CollisionManager.h"
 #include "InputManager.h"
 #include "VornActionDesc.h"
 #include "VornBackdrop.h"
+#include "VornBareGameTest.h"
 #include "VornTestSupport.h"
 
 USING_NS_CC;
@@ -37,23 +37,7 @@ void PlayerTest::TearDown()
         enemy->release();
     }
     m_enemies.clear();
-    if (m_game != nullptr)
-    {
-        // Lists own the stage's components, which own their nodes: empty them before the manager goes.
-        CCObject* object;
-        CCARRAY_FOREACH(m_game->getCollisionManager()->getCollisionLists(), object)
-        {
-            static_cast<CollisionList*>(object)->removeAllObjects();
-        }
-        m_game->setBackground(nullptr);
-        m_game->cleanup();
-        m_game->release();
-    }
-    CCDirector::purgeSharedDirector();
-    CCSpriteFrameCache::purgeSharedSpriteFrameCache();
-    CCTextureCache::purgeSharedTextureCache();
-    CCLabelBMFont::purgeCachedData();
-    CCUserDefault::purgeSharedUserDefault();
+    vorntest::releaseGame(m_game);
 }
 
 void PlayerTest::frames(int count)

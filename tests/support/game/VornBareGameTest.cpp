@@ -10,6 +10,29 @@ USING_NS_CC;
 
 namespace vorntest
 {
+void releaseGame(VornGameManager*& game)
+{
+    if (game != nullptr)
+    {
+        // Lists own the stage's components, which own their nodes: empty them before the manager goes.
+        CCObject* object;
+        CCARRAY_FOREACH(game->getCollisionManager()->getCollisionLists(), object)
+        {
+            static_cast<CollisionList*>(object)->removeAllObjects();
+        }
+        game->setBackground(nullptr);
+        game->cleanup();
+        game->release();
+        game = nullptr;
+    }
+    CCDirector::purgeSharedDirector();
+    // Frames keep their textures: drop both, so a later test's renderer makes its own.
+    CCSpriteFrameCache::purgeSharedSpriteFrameCache();
+    CCTextureCache::purgeSharedTextureCache();
+    CCLabelBMFont::purgeCachedData();
+    CCUserDefault::purgeSharedUserDefault();
+}
+
 void BareGameTest::SetUp()
 {
     CCFileUtils::sharedFileUtils()->setResourceDirectory(sourcePath("Resources").c_str());
@@ -37,16 +60,7 @@ void BareGameTest::SetUp()
 void BareGameTest::TearDown()
 {
     releaseFighters();
-    if (m_game != nullptr)
-    {
-        m_game->cleanup();
-        m_game->release();
-        m_game = nullptr;
-    }
-    CCDirector::purgeSharedDirector();
-    CCSpriteFrameCache::purgeSharedSpriteFrameCache();
-    CCTextureCache::purgeSharedTextureCache();
-    CCUserDefault::purgeSharedUserDefault();
+    releaseGame(m_game);
 }
 
 void BareGameTest::step(float seconds)

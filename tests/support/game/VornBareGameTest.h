@@ -10,6 +10,12 @@
 namespace vorntest
 {
 /**
+ * Lets go of a game manager a test made (its stage, then the game; game becomes null) and of the
+ * shared director, caches and settings store, so the next test starts clean.
+ */
+void releaseGame(cocos2d::VornGameManager*& game);
+
+/**
  * A running game without a scene or a level: the real resources and setup tables, the collision
  * lists a test names, an actor node, unpaused. step() emits the game-update signal with a fixed
  * frame time. Fighters made by a test are let go in releaseFighters, before the game goes.
