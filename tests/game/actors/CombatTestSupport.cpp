@@ -47,3 +47,15 @@ int CombatTest::topType(VornActor* actor)
     VornActionDesc* top = actor->getAction();
     return top ? top->getType() : -1;
 }
+
+bool CombatTest::walkIntoGrab(TestActor* grabber, TestActor* victim)
+{
+    if (!victim->doAction(kVAT_Stunned, false))
+    {
+        return false;
+    }
+    grabber->setMovement(CCPoint(1.0f, 0.0f));
+    const bool grabbed = stepUntil(1.0f, [&] { return topType(grabber) == kVAT_Grab; });
+    grabber->setMovement(CCPoint(0.0f, 0.0f));
+    return grabbed;
+}

@@ -31,6 +31,8 @@ protected:
     /** jors (player side) or street-thug (enemy side), in play at the base position. */
     TestActor* spawn(const char* file, int listId, float x, float y, int facing);
     static int topType(cocos2d::VornActor* actor);
+    /** Dazes the victim and walks the grabber into him until the grab takes; whether it did. */
+    bool walkIntoGrab(TestActor* grabber, TestActor* victim);
 
     std::vector<TestActor*> m_actors;
 };

@@ -183,10 +183,7 @@ TEST_F(CombatTest, StunnedThugIsGrabbedAndThrown)
     thug->getGrabbedSignal().connect(&recorder, &Recorder::onGrabbed);
     thug->getGrabbedFinishedSignal().connect(&recorder, &Recorder::onGrabbedFinished);
 
-    ASSERT_TRUE(thug->doAction(kVAT_Stunned, false));
-    jors->setMovement(CCPoint(1.0f, 0.0f));
-    ASSERT_TRUE(stepUntil(1.0f, [&] { return topType(jors) == kVAT_Grab; }));
-    jors->setMovement(CCPoint(0.0f, 0.0f));
+    ASSERT_TRUE(walkIntoGrab(jors, thug));
     EXPECT_EQ(1, recorder.grabbed);
     EXPECT_EQ(kVAT_Grabbed, topType(thug));
     EXPECT_FALSE(thug->isActionTypeOf(kVAT_Stunned, true));
@@ -287,10 +284,7 @@ TEST_F(CombatTest, ResettingTheGrabbedLetsTheGrabberGo)
     CCScopedAutoreleasePool pool;
     TestActor* jors = spawn("jors.plist", kCollisionList_Player, 95.0f, 50.0f, kFacingDir_Right);
     TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 112.0f, 50.0f, kFacingDir_Left);
-    ASSERT_TRUE(thug->doAction(kVAT_Stunned, false));
-    jors->setMovement(CCPoint(1.0f, 0.0f));
-    ASSERT_TRUE(stepUntil(1.0f, [&] { return topType(jors) == kVAT_Grab; }));
-    jors->setMovement(CCPoint(0.0f, 0.0f));
+    ASSERT_TRUE(walkIntoGrab(jors, thug));
 
     // Taken out of play and reused: the grabber must not hold nothing for 100 seconds.
     thug->removeFromCollisionManager();
@@ -305,10 +299,7 @@ TEST_F(CombatTest, DestroyingTheGrabbedLetsTheGrabberGo)
     CCScopedAutoreleasePool pool;
     TestActor* jors = spawn("jors.plist", kCollisionList_Player, 95.0f, 50.0f, kFacingDir_Right);
     TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 112.0f, 50.0f, kFacingDir_Left);
-    ASSERT_TRUE(thug->doAction(kVAT_Stunned, false));
-    jors->setMovement(CCPoint(1.0f, 0.0f));
-    ASSERT_TRUE(stepUntil(1.0f, [&] { return topType(jors) == kVAT_Grab; }));
-    jors->setMovement(CCPoint(0.0f, 0.0f));
+    ASSERT_TRUE(walkIntoGrab(jors, thug));
 
     m_actors.erase(std::find(m_actors.begin(), m_actors.end(), thug));
     thug->removeFromCollisionManager();

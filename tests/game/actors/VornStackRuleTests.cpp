@@ -183,10 +183,7 @@ TEST_F(CombatTest, ABackThrowTurnsTheVictimRoundAtTheThrowersDepth)
     CCScopedAutoreleasePool pool;
     TestActor* jors = spawn("jors.plist", kCollisionList_Player, 95.0f, 50.0f, kFacingDir_Right);
     TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 112.0f, 50.0f, kFacingDir_Left);
-    ASSERT_TRUE(thug->doAction(kVAT_Stunned, false));
-    jors->setMovement(CCPoint(1.0f, 0.0f));
-    ASSERT_TRUE(stepUntil(1.0f, [&] { return topType(jors) == kVAT_Grab; }));
-    jors->setMovement(CCPoint(0.0f, 0.0f));
+    ASSERT_TRUE(walkIntoGrab(jors, thug));
 
     // Held, the thug shows each blow as an impact and stays held.
     const float full = thug->getHealth();
