@@ -391,7 +391,7 @@ TEST_F(TitleScreenTest, ArenaPanelSkipsNothingButRefusesLockedEntries)
     key(kMenuGamepadInput_Right);
     EXPECT_EQ(1, m_title->getSelectedCharacterIndex());
     EXPECT_EQ("LOCKED", textOf(m_title->getSelectedCharacterNameLabel()));
-    EXPECT_EQ("Locked\nFinish the story on Easy.", textOf(m_title->getCharacterBio()));
+    EXPECT_EQ("To unlock:\nFinish the story on Easy.", textOf(m_title->getCharacterBio()));
     EXPECT_FALSE(m_title->getArenaMainOptionMenuItem()->isEnabled());
     ASSERT_NE(nullptr, m_title->getCharacterSlot(3));
     EXPECT_EQ(0, m_title->getCharacterSlot(3)->getColor().r);
