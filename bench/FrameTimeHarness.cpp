@@ -150,6 +150,16 @@ void warmUp(GameSession& session, const Options& options, int bots)
     }
 }
 
+/** The first line of a report: the level, the drivers, the window, what was run and any churn. */
+void printRunHeader(FILE* out, GameSession& game, const Options& options, const char* span)
+{
+    fprintf(out, "%s, %s, %dx%d, %s", kLevel, game.describeDrivers(), options.width, options.height, span);
+    if (options.churn > 0)
+    {
+        fprintf(out, ", one knocked out and replaced every %d frames", options.churn);
+    }
+}
+
 bool measure(GameSession& session, const Options& options, int bots, Run* run)
 {
     run->bots = bots;
@@ -291,12 +301,10 @@ int main(int argc, char** argv)
         {
             return 1;
         }
-        fprintf(out, "%s, %s, %dx%d, %d simulated minutes of %.4f s frames after %d warm-up frames", kLevel,
-                game.describeDrivers(), options.width, options.height, options.minutes, kDt, options.warmup);
-        if (options.churn > 0)
-        {
-            fprintf(out, ", one knocked out and replaced every %d frames", options.churn);
-        }
+        char span[128];
+        snprintf(span, sizeof(span), "%d simulated minutes of %.4f s frames after %d warm-up frames", options.minutes,
+                 kDt, options.warmup);
+        printRunHeader(out, game, options, span);
         fprintf(out, "\n\n");
         printMemoryRun(out, run);
         fclose(out);
@@ -314,12 +322,10 @@ int main(int argc, char** argv)
     }
     session.rssPeakKb = peakResidentKb();
 
-    fprintf(out, "%s, %s, %dx%d, %d frames of %.4f s after %d warm-up frames, per enemy count", kLevel,
-            game.describeDrivers(), options.width, options.height, options.frames, kDt, options.warmup);
-    if (options.churn > 0)
-    {
-        fprintf(out, ", one knocked out and replaced every %d frames", options.churn);
-    }
+    char span[128];
+    snprintf(span, sizeof(span), "%d frames of %.4f s after %d warm-up frames, per enemy count", options.frames, kDt,
+             options.warmup);
+    printRunHeader(out, game, options, span);
     fprintf(out, "\ntimes in ms; ratio = mean against the first enemy count\n\n");
     printSession(out, session);
     fclose(out);

@@ -56,8 +56,7 @@ void VornPlayChecks::check(int frame, float frameTime)
     if (!inPlay())
     {
         // Screens between stages may restore a checkpoint's lower score: counts start again.
-        m_shownFor.clear();
-        m_showing.clear();
+        m_shown.clear();
         m_lastCount.clear();
         return;
     }
@@ -295,18 +294,16 @@ void VornPlayChecks::checkOverlayCloses(int frame, float frameTime, const char* 
 {
     if (!shown)
     {
-        m_shownFor.erase(name);
-        m_showing.erase(name);
+        m_shown.erase(name);
         return;
     }
-    if (m_showing.count(name) == 0 || m_showing[name] != showing)
+    std::pair<std::string, float>& entry = m_shown[name];
+    if (entry.first != showing)
     {
-        m_showing[name] = showing;
-        m_shownFor[name] = 0.0f;
+        entry = std::make_pair(showing, 0.0f);
     }
-    float& shownFor = m_shownFor[name];
-    shownFor += frameTime;
-    if (shownFor > limit)
+    entry.second += frameTime;
+    if (entry.second > limit)
     {
         std::ostringstream out;
         out << "the " << name << " has been up for over " << limit << " s";

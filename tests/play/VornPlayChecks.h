@@ -4,6 +4,7 @@
 #include "cocos2d.h"
 
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,8 @@ private:
 
     cocos2d::VornGameManager* m_game;
     std::string m_failure;
-    std::map<std::string, float> m_shownFor;  ///< seconds each overlay has shown what it shows
-    std::map<std::string, std::string> m_showing;
+    /** Per overlay up: what it shows, and for how many seconds it has shown it. */
+    std::map<std::string, std::pair<std::string, float>> m_shown;
     std::map<std::string, float> m_lastCount;  ///< score, experience, knock-outs at the last frame of play
     std::string m_storeStamp;                  ///< size and time of the saved store when last parsed
     size_t m_logLinesSeen = 0;

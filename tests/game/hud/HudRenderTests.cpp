@@ -19,6 +19,25 @@ Uint32 pixelAt(SDL_Surface* s, int x, int y)
 {
     return *(Uint32*)((Uint8*)s->pixels + y * s->pitch + x * s->format->BytesPerPixel);
 }
+
+/** A running scene of the HUD over a plain (40, 56, 72) backdrop in a window of that size; NULL without a view. */
+HUD* runHudOverPlainBackdrop(float width, float height)
+{
+    CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
+    if (vorntest::useViewOfSize(width, height) == NULL)
+    {
+        return NULL;
+    }
+    CCScene* scene = CCScene::create();
+    scene->addChild(CCLayerColor::create(ccc4(40, 56, 72, 255)));
+    HUD* hud = HUD::create();
+    if (hud != NULL)
+    {
+        scene->addChild(hud);
+    }
+    CCDirector::sharedDirector()->runWithScene(scene);
+    return hud;
+}
 } // namespace
 
 // Draws the HUD with its bars, counter, caption and hints over a plain backdrop, once, to a PNG
@@ -26,16 +45,8 @@ Uint32 pixelAt(SDL_Surface* s, int x, int y)
 TEST(HudRender, OverlaysDrawOverAPlainBackdrop)
 {
     CCScopedAutoreleasePool pool;
-    CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
-    CCEGLView* view = vorntest::useViewOfSize(480, 340);
-    ASSERT_NE(nullptr, view);
-
-    CCScene* scene = CCScene::create();
-    scene->addChild(CCLayerColor::create(ccc4(40, 56, 72, 255)));
-    HUD* hud = HUD::create();
+    HUD* hud = runHudOverPlainBackdrop(480, 340);
     ASSERT_NE(nullptr, hud);
-    scene->addChild(hud);
-    CCDirector::sharedDirector()->runWithScene(scene);
     CCDirector::sharedDirector()->step(0.0f);
 
     CCNode* player = CCNode::create();
@@ -87,16 +98,8 @@ TEST(HudRender, LowHealthWhitensTheEdgesAndLeavesTheMiddleClear)
     for (const CCSize& size : sizes)
     {
         CCScopedAutoreleasePool pool;
-        CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
-        CCEGLView* view = vorntest::useViewOfSize(size.width, size.height);
-        ASSERT_NE(nullptr, view);
-
-        CCScene* scene = CCScene::create();
-        scene->addChild(CCLayerColor::create(ccc4(40, 56, 72, 255)));
-        HUD* hud = HUD::create();
+        HUD* hud = runHudOverPlainBackdrop(size.width, size.height);
         ASSERT_NE(nullptr, hud);
-        scene->addChild(hud);
-        CCDirector::sharedDirector()->runWithScene(scene);
         for (int i = 0; i < 30; ++i)
         {
             hud->tick(1.0f / 30.0f);  // past the level start's fade from white
