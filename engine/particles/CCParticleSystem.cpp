@@ -10,6 +10,7 @@
 #include "support/CCFileUtils.h"
 
 #include <cmath>
+#include <limits>
 
 NS_CC_BEGIN
 
@@ -183,8 +184,10 @@ bool CCParticleSystem::initWithDictionary(CCDictionary* dict, const char* dirnam
 
     m_fLife = numberFor(dict, "particleLifespan");
     m_fLifeVar = numberFor(dict, "particleLifespanVariance");
-    // A life of zero would divide by zero; such an emitter emits nothing.
-    m_fEmissionRate = m_fLife > 0 ? m_uTotalParticles / m_fLife : 0;
+    // Effect editors write a lifespan of 0 (with a variance) for bursts that should appear at
+    // once: the rate is then unbounded, the first update fills the system and every particle
+    // lives only its own random life.
+    m_fEmissionRate = m_fLife > 0 ? m_uTotalParticles / m_fLife : std::numeric_limits<float>::infinity();
     const CCString* flipped = dict->valueForKey("yCoordFlipped");
     m_nYCoordFlipped = flipped->length() ? flipped->intValue() : 1;
 

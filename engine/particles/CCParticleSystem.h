@@ -63,7 +63,8 @@ struct tCCParticle
 };
 
 /**
- * A particle emitter. Emission runs at totalParticles / life per second while active; a finite
+ * A particle emitter. Emission runs at totalParticles / life per second while active (a file's
+ * life of 0 makes it unbounded: each update refills the system to its total); a finite
  * duration stops emitting after that many seconds and the live particles finish their lives.
  * Randomness comes from rand(), so a fixed srand repeats a run exactly. The simulation runs from
  * the node's scheduled update once it is in the running scene (or by calling update directly).

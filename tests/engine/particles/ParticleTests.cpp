@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -186,6 +187,76 @@ TEST_F(ParticleTest, TextureRectSizeAndSpinShapeTheQuads)
     EXPECT_NEAR(2.0f, r.bl.vertices.y, 1e-4);
 }
 
+// Effect editors write a lifespan of 0 with a variance for effects that should show at once:
+// the system fills to its total on the first update and each particle lives its own random life.
+TEST_F(ParticleTest, ZeroLifespanFillsAtOnceAndEachParticleLivesItsOwnLife)
+{
+    struct Case
+    {
+        const char* file;
+        unsigned int total;
+        float lifeVar;
+        bool continuous;
+    } cases[] = { { "flash.plist", 30, 0.5f, false }, { "flame.plist", 25, 0.4f, true } };
+    const float dt = 1.0f / 60;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.file);
+        srand(7);
+        CCParticleSystemQuad* ps = CCParticleSystemQuad::create(fixture(c.file).c_str());
+        ASSERT_TRUE(ps != NULL);
+        ASSERT_EQ(c.total, ps->getTotalParticles());
+        ps->update(dt);
+        // About half draw a life of 0 (negative lives count as 0) and go in the same update.
+        const unsigned int first = ps->getParticleCount();
+        EXPECT_GE(first, c.total / 4);
+        EXPECT_LE(first, c.total);
+
+        // Lives differ, so particles go one by one rather than all at once.
+        unsigned int least = first;
+        unsigned int most = 0;
+        const int frames = (int)(c.lifeVar * 3 / dt);
+        for (int i = 0; i < frames; ++i)
+        {
+            ps->update(dt);
+            least = std::min(least, ps->getParticleCount());
+            most = std::max(most, ps->getParticleCount());
+        }
+        EXPECT_LE(most, c.total);
+        if (c.continuous)
+        {
+            // Every update tops the system up again.
+            EXPECT_TRUE(ps->isActive());
+            EXPECT_GE(least, c.total / 4);
+        }
+        else
+        {
+            EXPECT_FALSE(ps->isActive());
+            EXPECT_EQ(0u, ps->getParticleCount());
+        }
+        for (unsigned int i = 0; i < ps->getParticleCount(); ++i)
+        {
+            EXPECT_TRUE(std::isfinite(ps->getQuads()[i].tr.vertices.x));
+        }
+    }
+
+    // The burst fades out over its variance: part of it is still there halfway.
+    srand(7);
+    CCParticleSystemQuad* flash = CCParticleSystemQuad::create(fixture("flash.plist").c_str());
+    ASSERT_TRUE(flash != NULL);
+    for (int i = 0; i < 6; ++i)
+    {
+        flash->update(dt);
+    }
+    const unsigned int atStop = flash->getParticleCount();
+    for (int i = 0; i < 15; ++i)
+    {
+        flash->update(dt);
+    }
+    EXPECT_GT(flash->getParticleCount(), 0u);
+    EXPECT_LT(flash->getParticleCount(), atStop);
+}
+
 TEST_F(ParticleTest, BadFilesAndImagesAreLoggedNotFatal)
 {
     vorntest::LogCapture log;
@@ -203,8 +274,8 @@ TEST_F(ParticleTest, BadFilesAndImagesAreLoggedNotFatal)
     ASSERT_TRUE(broken != NULL);
     EXPECT_TRUE(broken->getTexture() == NULL);
     EXPECT_TRUE(log.contains("can't be decoded"));
-    // A zero life emits nothing instead of dividing by zero.
-    EXPECT_FLOAT_EQ(0.0f, broken->getEmissionRate());
+    // A zero life without variance: the rate is unbounded, but every particle dies as it is born.
+    EXPECT_TRUE(std::isinf(broken->getEmissionRate()));
     broken->update(1.0f);
     EXPECT_EQ(0u, broken->getParticleCount());
 
