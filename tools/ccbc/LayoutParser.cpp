@@ -1,5 +1,6 @@
 #include "LayoutParser.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -265,6 +266,7 @@ private:
     }
 
     void parseSequence(CCBDocumentData& doc);
+    void removeDeletedSequences(CCBDocumentData& doc);
     void parseNode(CCBDocumentData& doc, CCBNodeData& node, int depth);
     void parseTimeline(CCBDocumentData& doc, CCBNodeData& node, int line);
     void parseProperty(CCBNodeData& node, const Token& nameToken, bool extra);
@@ -275,6 +277,7 @@ private:
     const std::vector<Token>& m_tokens;
     size_t m_pos;
     std::vector<std::pair<int, std::string> > m_chains;  ///< per sequence: line and chained name
+    std::vector<int> m_deleted;                            ///< ids of sequences marked deleted
 };
 
 int Parser::targetType(const Token& t)
@@ -327,6 +330,33 @@ void Parser::parseDocument(CCBDocumentData& doc)
         if (!chained) fail(m_chains[i].first, "unknown chained sequence '" + m_chains[i].second + "'");
         doc.sequences[i].chainedSequenceId = chained->sequenceId;
     }
+    removeDeletedSequences(doc);
+}
+
+// A deleted timeline leaves the file's sequence list but its keyframes stay on the nodes, as the
+// editor leaves them; nothing may chain to it or play it.
+void Parser::removeDeletedSequences(CCBDocumentData& doc)
+{
+    std::vector<CCBSequenceData> kept;
+    for (size_t i = 0; i < doc.sequences.size(); ++i)
+    {
+        const CCBSequenceData& seq = doc.sequences[i];
+        const bool deleted = std::find(m_deleted.begin(), m_deleted.end(), seq.sequenceId) != m_deleted.end();
+        if (!deleted)
+        {
+            kept.push_back(seq);
+            continue;
+        }
+        if (doc.autoPlaySequenceId == seq.sequenceId) fail(m_chains[i].first, "a deleted sequence cannot play automatically");
+        for (size_t k = 0; k < doc.sequences.size(); ++k)
+        {
+            if (doc.sequences[k].chainedSequenceId == seq.sequenceId)
+            {
+                fail(m_chains[k].first, "sequence '" + doc.sequences[k].name + "' chains to the deleted '" + seq.name + "'");
+            }
+        }
+    }
+    doc.sequences.swap(kept);
 }
 
 // sequence NAME DURATION [chain NAME] [autoplay] [{ callback T NAME [root|owner] / sound T FILE ... }]
@@ -346,6 +376,11 @@ void Parser::parseSequence(CCBDocumentData& doc)
         {
             next();
             chain = readName("the chained sequence's name");
+        }
+        else if (peekWord("deleted"))
+        {
+            next();
+            m_deleted.push_back(seq.sequenceId);
         }
         else if (peekWord("autoplay"))
         {

@@ -12,6 +12,26 @@ namespace
 {
 // Deeper nesting than any real layout; stops crafted files from exhausting the stack.
 const int kMaxNodeDepth = 256;
+
+// Deleting a timeline in the editor leaves its keyframes on the nodes, keyed to the old id.
+// They are kept as read (no sequence with that id ever runs them); counts them and notes one id.
+int countLeftoverKeyframes(const CCBNodeData& node, const CCBDocumentData& doc, int* someId)
+{
+    int count = 0;
+    for (size_t i = 0; i < node.sequences.size(); ++i)
+    {
+        if (!doc.findSequence(node.sequences[i].sequenceId))
+        {
+            *someId = node.sequences[i].sequenceId;
+            ++count;
+        }
+    }
+    for (size_t i = 0; i < node.children.size(); ++i)
+    {
+        count += countLeftoverKeyframes(node.children[i], doc, someId);
+    }
+    return count;
+}
 } // namespace
 
 bool CCBDocumentDecoder::decode(const unsigned char* bytes, size_t size, const char* name, CCBDocumentData& out,
@@ -28,6 +48,13 @@ bool CCBDocumentDecoder::decode(const unsigned char* bytes, size_t size, const c
         CCLog("CCBReader - cannot read '%s': %s", name ? name : "", reader.getFailureReason().c_str());
         if (reason) *reason = reader.getFailureReason();
         return false;
+    }
+    int leftoverId = -1;
+    const int leftovers = countLeftoverKeyframes(doc.root, doc, &leftoverId);
+    if (leftovers > 0)
+    {
+        CCLog("CCBReader - '%s': %d node timeline(s) belong to a deleted timeline (such as sequence id %d); "
+              "their keyframes are kept but never play", name ? name : "", leftovers, leftoverId);
     }
     out = doc;
     return true;
@@ -102,7 +129,6 @@ bool CCBDocumentDecoder::readNode(CCBDataReader& reader, const CCBDocumentData& 
     {
         CCBNodeSequenceData seq;
         seq.sequenceId = reader.readInt(false);
-        if (!reader.hasFailed() && !doc.findSequence(seq.sequenceId)) reader.fail("keyframes for an unknown sequence");
         int props = reader.readCount("animated properties");
         for (int p = 0; p < props && !reader.hasFailed(); ++p)
         {

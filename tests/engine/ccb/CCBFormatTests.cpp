@@ -151,6 +151,8 @@ TEST(CCBFormat, CompilerErrorsNameTheFileAndLine)
         { "sequence a 1\nnode CCNode {\n  timeline a {\n    rotation 1 = 0\n    rotation 0 = 5\n  }\n}", 5, "time order" },
         { "sequence a 1\nnode CCNode {\n  timeline a {\n    opacity 0 = 1 ease wobble\n  }\n}", 4, "unknown easing" },
         { "sequence a 1 chain b\nnode CCNode { }", 1, "unknown chained sequence 'b'" },
+        { "sequence a 1 deleted autoplay\nnode CCNode { }", 1, "deleted sequence cannot play" },
+        { "sequence a 1 deleted\nsequence b 1 chain a\nnode CCNode { }", 2, "chains to the deleted 'a'" },
         { "node CCNode {\n  string = \"open\n}", 2, "unterminated string" },
         { "node A { }\nnode B { }", 2, "one root node" },
         { "// nothing\n", 2, "no root node" },

@@ -185,7 +185,7 @@ protected:
         // Compiled layouts and their images side by side, as in Resources.
         std::string dir = vorntest::makeTempDir("ccb-reader");
         const char* layouts[] = { "screen", "sub-screen", "every-type", "broken-sub", "self-including", "looping",
-                                  "fails-after-ticker" };
+                                  "fails-after-ticker", "leftover-timeline" };
         for (const char* name : layouts)
         {
             std::string file = std::string(name) + ".ccbi";
@@ -379,6 +379,34 @@ TEST_F(CCBReaderTest, SubDocumentRunsItsOwnTimelines)
     step(40, 1.0f / 60);
     EXPECT_FLOAT_EQ(100, owner.members["subPanel"]->getPositionX());
     EXPECT_EQ(NULL, sub->getRunningSequenceName());
+}
+
+// Deleting a timeline in the editor leaves its keyframes on the nodes: the file still loads, the
+// leftovers never play, and one line says so.
+TEST_F(CCBReaderTest, KeyframesOfADeletedTimelineAreKeptUnplayedWithOneLogLine)
+{
+    TestOwner owner;
+    CCBReader* reader = makeReader(&owner);
+    vorntest::LogCapture log;
+    CCNode* root = reader->readNodeGraphFromFile("leftover-timeline", &owner, CCSizeMake(480, 320));
+    ASSERT_TRUE(root != NULL);
+    int notes = 0;
+    for (const std::string& line : log.lines())
+    {
+        if (line.find("deleted timeline") != std::string::npos) ++notes;
+    }
+    EXPECT_EQ(1, notes);
+    runScene()->addChild(root);
+
+    CCBAnimationManager* manager = reader->getAnimationManager();
+    EXPECT_STREQ("idle", manager->getRunningSequenceName());
+    CCSprite* hero = dynamic_cast<CCSprite*>(owner.members["hero"]);
+    ASSERT_TRUE(hero != NULL);
+    step(20, 1.0f / 60);
+    EXPECT_LT(hero->getOpacity(), 255);
+    EXPECT_EQ(CCPointMake(10, 20), hero->getPosition());   // the layout's place, never the leftover's
+    manager->runAnimationsForSequenceNamed("intro");
+    EXPECT_STRNE("intro", manager->getRunningSequenceName() ? manager->getRunningSequenceName() : "");
 }
 
 TEST_F(CCBReaderTest, MissingOrDamagedLayoutsGiveNullAndALogLine)
