@@ -175,7 +175,7 @@ void CCUserDefault::load()
     {
         reason = "it could not be read whole";
     }
-    else if (!CCUserDefaultDocument::read(text.data(), text.size(), m_values))
+    else if (!CCUserDefaultDocument::read(text.data(), text.size(), m_values) && !readStockLayout(path, text))
     {
         reason = "it is not a settings document";
     }
@@ -197,6 +197,19 @@ void CCUserDefault::load()
         CCLog("ERROR: The saved settings file %s could not be read (%s) nor moved aside (%s); starting with fresh "
               "settings.", path.c_str(), reason.c_str(), strerror(errno));
     }
+}
+
+// A file the stock engine wrote: its values become ours and go back in our layout at the next save.
+bool CCUserDefault::readStockLayout(const std::string& path, const std::string& text)
+{
+    if (!CCUserDefaultDocument::readStockLayout(text.data(), text.size(), m_values))
+    {
+        return false;
+    }
+    CCLog("CCUserDefault - %s is in the stock layout: its %u values are read and the next save writes them in "
+          "ours", path.c_str(), (unsigned int)m_values.size());
+    m_bDirty = true;
+    return true;
 }
 
 const std::string* CCUserDefault::findValue(const char* pKey) const

@@ -12,7 +12,8 @@ NS_CC_BEGIN
  * The saved settings and progress: one XML file in the writable path. Every flush writes the
  * whole store to a temporary file and renames it into place, so a crash never leaves a torn
  * file. A file that can't be read (not a settings document, a folder, over kMaxFileSize) is moved
- * aside unread (kept for the player) and the store starts empty.
+ * aside unread (kept for the player) and the store starts empty. A file in the stock engine's
+ * layout (elements named by their keys) is read as well and written in ours at the next flush.
  *
  * A write that fails keeps the store in memory as it is and is tried again by the next flush;
  * the first failure after a good write posts kWriteFailedNotification, so the player is told once.
@@ -56,6 +57,7 @@ public:
 private:
     CCUserDefault();
     void load();
+    bool readStockLayout(const std::string& path, const std::string& text);
     void setValue(const char* pKey, const std::string& value);
     const std::string* findValue(const char* pKey) const;
 

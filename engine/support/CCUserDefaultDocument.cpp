@@ -163,6 +163,44 @@ bool CCUserDefaultDocument::read(const char* data, size_t size, Values& values)
     return valid;
 }
 
+bool CCUserDefaultDocument::readStockLayout(const char* data, size_t size, Values& values)
+{
+    if (size == 0 || size > (size_t)INT_MAX)
+    {
+        return false;
+    }
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    xmlDocPtr doc = xmlReadMemory(data, (int)size, NULL, NULL, options);
+    const xmlNode* root = doc ? xmlDocGetRootElement(doc) : NULL;
+    bool valid = root && strcmp((const char*)root->name, kRootName) == 0;
+    Values read;
+    for (const xmlNode* node = valid ? root->children : NULL; node && valid; node = node->next)
+    {
+        if (node->type != XML_ELEMENT_NODE)
+        {
+            continue;
+        }
+        valid = node->properties == NULL;
+        for (const xmlNode* child = node->children; child && valid; child = child->next)
+        {
+            valid = child->type != XML_ELEMENT_NODE;
+        }
+        if (valid)
+        {
+            read.insert(std::make_pair(std::string((const char*)node->name), textOf(node)));
+        }
+    }
+    if (doc)
+    {
+        xmlFreeDoc(doc);
+    }
+    if (valid)
+    {
+        values.swap(read);
+    }
+    return valid;
+}
+
 std::string CCUserDefaultDocument::write(const Values& values)
 {
     xmlDocPtr doc = xmlNewDoc((const xmlChar*)"1.0");

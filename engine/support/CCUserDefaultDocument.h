@@ -20,6 +20,13 @@ public:
 
     /** The document's entries; false (values untouched) when it is not such a document. */
     static bool read(const char* data, size_t size, Values& values);
+    /**
+     * The stock engine's layout: a "userDefaultRoot" whose child elements are named by their keys
+     * and hold their values as text (<level.best>12</level.best>). An element with attributes or
+     * child elements makes it no such document (false, values untouched); of two elements with one
+     * name the first counts, as lookups in that layout find the first.
+     */
+    static bool readStockLayout(const char* data, size_t size, Values& values);
     static std::string write(const Values& values);
 };
 

@@ -184,6 +184,64 @@ TEST_F(UserDefaultTest, CorruptFileIsKeptAsideAndTheStoreStartsEmpty)
     EXPECT_NE(std::string::npos, kept.find(broken[1]));
 }
 
+// The stock engine names each element after its key. Such a file is read, not set aside, and
+// the next save writes it in our layout; a file in neither layout is set aside as before.
+TEST_F(UserDefaultTest, AStockLayoutFileIsReadAndSavedBackInOursOthersAreSetAside)
+{
+    const std::string path = CCUserDefault::getXMLFilePath();
+    vorntest::writeFile(path, "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<userDefaultRoot>\n"
+                              "  <music.on>true</music.on>\n  <level.best>12</level.best>\n"
+                              "  <volume>0.75</volume>\n  <name>Jo &amp; Kira &lt;3</name>\n"
+                              "  <empty/>\n  <level.best>99</level.best>\n</userDefaultRoot>\n");
+    {
+        vorntest::LogCapture log;
+        CCUserDefault* ud = CCUserDefault::sharedUserDefault();
+        EXPECT_TRUE(ud->getBoolForKey("music.on", false));
+        EXPECT_EQ(12, ud->getIntegerForKey("level.best", 0));   // the first of two, as stock lookups find
+        EXPECT_FLOAT_EQ(0.75f, ud->getFloatForKey("volume", 0));
+        EXPECT_EQ("Jo & Kira <3", ud->getStringForKey("name", ""));
+        EXPECT_EQ("", ud->getStringForKey("empty", "unset"));
+        EXPECT_FALSE(log.contains("ERROR"));
+        EXPECT_TRUE(log.contains("stock layout"));
+    }
+    EXPECT_TRUE(filesStartingWith("UserDefault.xml.").empty());
+
+    // Dropping the store writes the values back in our layout, nothing else needed.
+    CCUserDefault::purgeSharedUserDefault();
+    CCUserDefaultDocument::Values expected;
+    expected["music.on"] = "true";
+    expected["level.best"] = "12";
+    expected["volume"] = "0.75";
+    expected["name"] = "Jo & Kira <3";
+    expected["empty"] = "";
+    EXPECT_EQ(expected, valuesOnDisk());
+    EXPECT_EQ(12, CCUserDefault::sharedUserDefault()->getIntegerForKey("level.best", 0));
+    CCUserDefault::purgeSharedUserDefault();
+
+    // A file in neither layout is still set aside whole.
+    const char* files[] = {
+        "<userDefaultRoot><level.best kind=\"int\">12</level.best></userDefaultRoot>",
+        "<userDefaultRoot><level><best>12</best></level></userDefaultRoot>",
+        "<userDefaultRoot><entry key=\"a\">1</entry><b>2</b></userDefaultRoot>",
+        "<settings><level.best>12</level.best></settings>",
+    };
+    for (const char* file : files)
+    {
+        SCOPED_TRACE(file);
+        EXPECT_EQ(0, system(("rm -f '" + m_folder + "'*").c_str()));
+        vorntest::writeFile(path, file);
+        vorntest::LogCapture log;
+        CCUserDefault* ud = CCUserDefault::sharedUserDefault();
+        EXPECT_EQ(-1, ud->getIntegerForKey("level.best", -1));
+        EXPECT_EQ(-1, ud->getIntegerForKey("b", -1));
+        EXPECT_TRUE(log.contains("ERROR"));
+        std::vector<std::string> aside = filesStartingWith("UserDefault.xml.");
+        ASSERT_EQ(1u, aside.size());
+        EXPECT_EQ(file, vorntest::readFile(m_folder + aside[0]));
+        CCUserDefault::purgeSharedUserDefault();
+    }
+}
+
 TEST_F(UserDefaultTest, FlushInterruptedBeforeTheRenameLeavesTheOldFileWhole)
 {
     CCUserDefault* ud = CCUserDefault::sharedUserDefault();
