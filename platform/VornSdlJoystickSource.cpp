@@ -1,5 +1,6 @@
 #include "VornSdlJoystickSource.h"
 
+#include "VornPadMappings.h"
 #include "cocos2d.h"
 
 #include <SDL.h>
@@ -69,6 +70,8 @@ VornSdlJoystickSource::VornSdlJoystickSource() : m_bStarted(false)
     if (SDL_InitSubSystem(kSubsystems) == 0)
     {
         m_bStarted = true;
+        // Before any pad is opened, so a pad the player mapped is a standard pad from the start.
+        VornPadMappings::loadPlayersFile();
         SDL_AddEventWatch(&VornSdlJoystickSource::onEvent, this);
     }
     else

@@ -1,10 +1,13 @@
 #include "VornJoystickBackend.h"
+#include "VornTestSupport.h"
 #include "WinJoystick.h"
+#include "cocos2d.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <stdio.h>
 #include <string>
 #include <vector>
@@ -372,4 +375,45 @@ TEST_F(SdlVirtualPadTest, ThePadListIsReadAgainOnlyOnSdlsDeviceEvents)
     JOYCAPSA caps;
     EXPECT_GE(slotNamed("Late Pad", caps), 0);
     EXPECT_GT(VornJoystickBackend::getListReadCount(), reads);
+}
+
+// A player's mapping file beside the saves makes a pad SDL does not know a standard pad; a line
+// SDL refuses is named by its number and the lines after it still count.
+TEST_F(SdlVirtualPadTest, APadMappingFileBesideTheSavesIsReadAtStart)
+{
+    const int probe = attachRaw();
+    char guid[64];
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(probe), guid, sizeof(guid));
+    detach(probe);
+    memset(guid + 4, '0', 4);   // mapping lists write the GUID without its name checksum (bytes 2 and 3)
+
+    cocos2d::CCFileUtils* files = cocos2d::CCFileUtils::sharedFileUtils();
+    files->setWritablePathAppName("pad-mappings");
+    const std::string path = files->getWritablePath() + "gamecontrollerdb.txt";
+    const std::string mapping = std::string(guid) + ",Brawl Test Pad,a:b0,b:b1,x:b2,y:b3,back:b4,start:b5,"
+                                                    "leftx:a0,lefty:a1,dpup:h0.1,dpright:h0.2,dpdown:h0.4,dpleft:h0.8,";
+    vorntest::writeFile(path, "# pads for this machine\r\n\r\n"
+                              "this line is not a mapping\r\n" +
+                              mapping + "platform:Windows,\r\n" +   // another platform's line: passed over
+                              mapping + "platform:Linux,\r\n");
+    vorntest::LogCapture log;
+    VornJoystickBackend::useSdlDevices();
+    remove(path.c_str());
+    files->setWritablePathAppName("TULMEK");
+    EXPECT_TRUE(log.contains("gamecontrollerdb.txt:3:")) << "the malformed line is named by its number";
+    EXPECT_FALSE(log.contains("gamecontrollerdb.txt:4:"));
+    EXPECT_FALSE(log.contains("gamecontrollerdb.txt:5:"));
+
+    const int index = attachRaw();
+    JOYCAPSA caps;
+    const int slot = slotNamed("Brawl Test Pad", caps);
+    ASSERT_GE(slot, 0);
+    EXPECT_EQ(kStandardPadVendorId, caps.wMid);
+    SDL_Joystick* joystick = virtualJoystick(index);
+    ASSERT_NE(nullptr, joystick);
+    SDL_JoystickSetVirtualButton(joystick, 5, 1);   // mapped to start
+    joyGetNumDevs();
+    JOYINFOEX info;
+    ASSERT_EQ(JOYERR_NOERROR, poll((UINT)slot, info));
+    EXPECT_EQ(1u << kStandardPadButton_Start, info.dwButtons);
 }
