@@ -31,6 +31,33 @@ inline SDL_Vertex makeVertex(const ccSpriteVertex& v, const CCAffineTransform& t
     return out;
 }
 
+// SDL's software renderer draws two triangles that make an upright rectangle on screen as one
+// copy from the texture coordinates of the top-left corner to those of the bottom-right one, so a
+// texture turned a quarter inside the quad (frames packed turned, nodes turned by 90 degrees)
+// comes out unturned and squeezed. Such a quad is split along its other diagonal, which never
+// reads as that rectangle; every other quad keeps the split the copy serves. Corners are
+// bl, br, tl, tr from base.
+void quadIndices(const SDL_Vertex* corners, int base, int* out)
+{
+    const SDL_Vertex& bl = corners[0];
+    const SDL_Vertex& br = corners[1];
+    const SDL_Vertex& tl = corners[2];
+    const float dx = SDL_fabsf(br.position.x - bl.position.x);
+    const float dy = SDL_fabsf(br.position.y - bl.position.y);
+    const float du = SDL_fabsf(br.tex_coord.x - bl.tex_coord.x);
+    const float dv = SDL_fabsf(br.tex_coord.y - bl.tex_coord.y);
+    const bool turned = (dx > dy) != (du > dv) && (du != dv);
+    const bool tlBrFallsRight = (br.position.x - tl.position.x) * (br.position.y - tl.position.y) > 0;
+    if (turned && tlBrFallsRight)
+    {
+        const int split[6] = { base, base + 1, base + 3, base, base + 3, base + 2 };
+        std::copy(split, split + 6, out);
+        return;
+    }
+    const int split[6] = { base, base + 1, base + 2, base + 2, base + 1, base + 3 };
+    std::copy(split, split + 6, out);
+}
+
 inline SDL_FPoint applyToPoint(const CCPoint& p, const CCAffineTransform& t)
 {
     SDL_FPoint out;
@@ -284,7 +311,8 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
         m_vertices.push_back(makeVertex(q.br, t));
         m_vertices.push_back(makeVertex(q.tl, t));
         m_vertices.push_back(makeVertex(q.tr, t));
-        const int idx[6] = { base, base + 1, base + 2, base + 2, base + 1, base + 3 };
+        int idx[6];
+        quadIndices(&m_vertices[base], base, idx);
         m_indices.insert(m_indices.end(), idx, idx + 6);
     }
     countQuads(count);

@@ -9,6 +9,88 @@
 
 namespace vorntest
 {
+namespace
+{
+bool samePixel(const Uint8* p, const Uint8* q, int tolerance)
+{
+    for (int c = 0; c < 4; ++c)
+    {
+        if (abs((int)p[c] - (int)q[c]) > tolerance)
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Pixels of area `from` with no pixel alike in area `to` within `reach` of the same place.
+long unmatched(SDL_Surface* pixels, const SDL_Rect& from, const SDL_Rect& to, int tolerance, int reach, int* firstX,
+               int* firstY)
+{
+    long bad = 0;
+    for (int y = 0; y < from.h; ++y)
+    {
+        for (int x = 0; x < from.w; ++x)
+        {
+            const Uint8* p = (const Uint8*)pixels->pixels + (from.y + y) * pixels->pitch + (from.x + x) * 4;
+            bool found = false;
+            for (int dy = -reach; dy <= reach && !found; ++dy)
+            {
+                for (int dx = -reach; dx <= reach && !found; ++dx)
+                {
+                    const int tx = x + dx;
+                    const int ty = y + dy;
+                    if (tx < 0 || ty < 0 || tx >= to.w || ty >= to.h)
+                    {
+                        continue;
+                    }
+                    const Uint8* q = (const Uint8*)pixels->pixels + (to.y + ty) * pixels->pitch + (to.x + tx) * 4;
+                    found = samePixel(p, q, tolerance);
+                }
+            }
+            if (!found && bad++ == 0)
+            {
+                *firstX = from.x + x;
+                *firstY = from.y + y;
+            }
+        }
+    }
+    return bad;
+}
+} // namespace
+
+bool areasMatch(SDL_Surface* frame, const SDL_Rect& a, const SDL_Rect& b, int tolerance, int reach, std::string* why)
+{
+    if (!frame)
+    {
+        *why = "no frame";
+        return false;
+    }
+    const bool inside = a.w == b.w && a.h == b.h && a.w > 0 && a.h > 0 && a.x >= 0 && a.y >= 0 && b.x >= 0 &&
+                        b.y >= 0 && a.x + a.w <= frame->w && a.y + a.h <= frame->h && b.x + b.w <= frame->w &&
+                        b.y + b.h <= frame->h;
+    if (!inside)
+    {
+        *why = "the areas differ in size or leave the frame";
+        return false;
+    }
+    SDL_Surface* pixels = SDL_ConvertSurfaceFormat(frame, SDL_PIXELFORMAT_RGBA32, 0);
+    if (!pixels)
+    {
+        *why = "could not convert the frame";
+        return false;
+    }
+    int ax = 0, ay = 0, bx = 0, by = 0;
+    const long badA = unmatched(pixels, a, b, tolerance, reach, &ax, &ay);
+    const long badB = unmatched(pixels, b, a, tolerance, reach, &bx, &by);
+    SDL_FreeSurface(pixels);
+    char text[256];
+    snprintf(text, sizeof(text), "%ld pixels of the first area and %ld of the second have no match within %d pixel(s) "
+             "(first at (%d,%d) and (%d,%d))", badA, badB, reach, ax, ay, bx, by);
+    *why = text;
+    return badA == 0 && badB == 0;
+}
+
 bool matchesReference(SDL_Surface* frame, const std::string& referencePath, int tolerance, double maxBadFraction,
                       std::string* why)
 {

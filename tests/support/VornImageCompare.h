@@ -4,6 +4,7 @@
 #include <string>
 
 struct SDL_Surface;
+struct SDL_Rect;
 
 namespace vorntest
 {
@@ -17,6 +18,15 @@ namespace vorntest
  */
 bool matchesReference(SDL_Surface* frame, const std::string& referencePath, int tolerance, double maxBadFraction,
                       std::string* why);
+/**
+ * Compares two equally sized areas of one frame (pixels, y down), such as a drawing beside the
+ * one it should equal: every pixel of each area must have a pixel of the other, within `reach`
+ * pixels of the same place, that differs by at most `tolerance` per channel. A reach of 0 asks
+ * for the same picture; 1 forgives SDL's software rasterizer, which may place a texel one pixel
+ * off where it interpolates a textured triangle.
+ */
+bool areasMatch(SDL_Surface* frame, const SDL_Rect& a, const SDL_Rect& b, int tolerance, int reach,
+                std::string* why);
 } // namespace vorntest
 
 #endif

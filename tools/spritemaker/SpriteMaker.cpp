@@ -3,7 +3,9 @@
 // usage:
 //   spritemaker fighter <fighter.txt> <out dir>   sheet <sheet>.png/.plist and actor list <fighter>.plist
 //   spritemaker images <recipes.txt> <out dir>    one PNG per recipe image
-//   spritemaker pack <sheet> <out dir> <png>...   a sheet of loose images (frame name = file name)
+//   spritemaker pack [--rotate] <sheet> <out dir> <png>...
+//                                                 a sheet of loose images (frame name = file name);
+//                                                 --rotate stores tall frames turned a quarter
 #include "FighterDrawing.h"
 #include "FighterFile.h"
 #include "ImageRecipes.h"
@@ -23,7 +25,7 @@ int usage()
 {
     fprintf(stderr, "usage: spritemaker fighter <fighter.txt> <out dir>\n"
                     "       spritemaker images <recipes.txt> <out dir>\n"
-                    "       spritemaker pack <sheet> <out dir> <png>...\n");
+                    "       spritemaker pack [--rotate] <sheet> <out dir> <png>...\n");
     return 2;
 }
 
@@ -58,7 +60,7 @@ int makeFighter(const std::string& path, const std::string& dir)
     return writeTextFile(dir + "/" + f.name + ".plist", actorList(f).document()) ? 0 : 1;
 }
 
-int packLoose(const std::string& sheet, const std::string& dir, int count, char** files)
+int packLoose(const std::string& sheet, const std::string& dir, int count, char** files, bool rotate)
 {
     std::vector<SheetFrame> frames;
     for (int i = 0; i < count; ++i)
@@ -71,7 +73,7 @@ int packLoose(const std::string& sheet, const std::string& dir, int count, char*
             return 1;
         frames.push_back(sf);
     }
-    return packSheet(frames, dir, sheet) ? 0 : 1;
+    return packSheet(frames, dir, sheet, rotate) ? 0 : 1;
 }
 } // namespace
 
@@ -84,7 +86,9 @@ int main(int argc, char** argv)
         return makeFighter(argv[2], argv[3]);
     if (mode == "images" && argc == 4)
         return drawImageRecipes(argv[2], argv[3]) ? 0 : 1;
+    if (mode == "pack" && argc >= 6 && std::string(argv[2]) == "--rotate")
+        return packLoose(argv[3], argv[4], argc - 5, argv + 5, true);
     if (mode == "pack" && argc >= 5)
-        return packLoose(argv[2], argv[3], argc - 4, argv + 4);
+        return packLoose(argv[2], argv[3], argc - 4, argv + 4, false);
     return usage();
 }

@@ -115,6 +115,16 @@ Image Image::crop(int x, int y, int w, int h) const
     return out;
 }
 
+Image Image::turnedClockwise() const
+{
+    // The left column, read upwards, becomes the top row.
+    Image out(m_h, m_w);
+    for (int j = 0; j < m_w; ++j)
+        for (int i = 0; i < m_h; ++i)
+            out.set(i, j, get(j, m_h - 1 - i));
+    return out;
+}
+
 void Image::paste(const Image& src, int dx, int dy)
 {
     for (int j = 0; j < src.height(); ++j)

@@ -39,6 +39,8 @@ public:
     /** The smallest rectangle holding every pixel with alpha; w = 0 when fully clear. */
     void opaqueBounds(int& x, int& y, int& w, int& h) const;
     Image crop(int x, int y, int w, int h) const;
+    /** The image turned a quarter clockwise (width and height swap). */
+    Image turnedClockwise() const;
     void paste(const Image& src, int dx, int dy);
     bool samePixels(const Image& o) const { return m_w == o.m_w && m_h == o.m_h && m_px == o.m_px; }
 

@@ -14,7 +14,9 @@ const int kPadding = 1;
 
 struct Piece
 {
-    Image image;
+    Image trimmed;   // as the frame shows it
+    Image image;     // as stored on the page
+    bool turned = false;
     std::string firstName;
     int x = 0, y = 0;
 };
@@ -50,7 +52,8 @@ int shelfPack(std::vector<Piece*>& order, int width)
 }
 } // namespace
 
-bool packSheet(const std::vector<SheetFrame>& frames, const std::string& dir, const std::string& sheet)
+bool packSheet(const std::vector<SheetFrame>& frames, const std::string& dir, const std::string& sheet,
+               bool turnTall)
 {
     struct Placed
     {
@@ -74,7 +77,7 @@ bool packSheet(const std::vector<SheetFrame>& frames, const std::string& dir, co
         size_t index = pieces.size();
         for (size_t i = 0; i < pieces.size(); ++i)
         {
-            if (pieces[i].image.samePixels(trimmed))
+            if (pieces[i].trimmed.samePixels(trimmed))
             {
                 index = i;
                 break;
@@ -83,7 +86,9 @@ bool packSheet(const std::vector<SheetFrame>& frames, const std::string& dir, co
         if (index == pieces.size())
         {
             Piece p;
-            p.image = trimmed;
+            p.trimmed = trimmed;
+            p.turned = turnTall && trimmed.height() > trimmed.width();
+            p.image = p.turned ? trimmed.turnedClockwise() : trimmed;
             p.firstName = f.name;
             pieces.push_back(p);
         }
@@ -132,7 +137,7 @@ bool packSheet(const std::vector<SheetFrame>& frames, const std::string& dir, co
         e.set("frame", PValue::string("{{" + std::to_string(p.x) + "," + std::to_string(p.y) + "},{" +
                                       std::to_string(pl.bw) + "," + std::to_string(pl.bh) + "}}"));
         e.set("offset", PValue::string("{" + num(ox) + "," + num(oy) + "}"));
-        e.set("rotated", PValue::boolean(false));
+        e.set("rotated", PValue::boolean(p.turned));
         e.set("sourceColorRect", PValue::string("{{" + std::to_string(pl.bx) + "," + std::to_string(pl.by) +
                                                 "},{" + std::to_string(pl.bw) + "," + std::to_string(pl.bh) + "}}"));
         e.set("sourceSize", PValue::string("{" + std::to_string(sw) + "," + std::to_string(sh) + "}"));

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 using namespace cocos2d;
@@ -181,6 +182,107 @@ TEST_F(RenderTest, SpritesOfOneTextureAndModeShareOneDrawCall)
     CCDirector::sharedDirector()->step(0);
     EXPECT_EQ(3u, CCRenderer::sharedRenderer()->getDrawCallsLastFrame());
     b->release();
+}
+
+namespace
+{
+// Pixels of the frame's area that are not the black background.
+int drawnPixels(SDL_Surface* frame, const SDL_Rect& area)
+{
+    int drawn = 0;
+    for (int y = area.y; y < area.y + area.h; ++y)
+    {
+        const Uint8* row = (const Uint8*)frame->pixels + y * frame->pitch;
+        for (int x = area.x; x < area.x + area.w; ++x)
+        {
+            drawn += (row[x * 4] | row[x * 4 + 1] | row[x * 4 + 2]) != 0;
+        }
+    }
+    return drawn;
+}
+} // namespace
+
+// Sheet packers store tall frames turned a quarter to pack tighter. A frame from such a sheet must
+// draw as the same frame packed upright, pixel by pixel, however its sprite is scaled, turned or
+// flipped. Both sheets come from one set of frames (spritemaker pack with and without --rotate).
+TEST_F(RenderTest, FramesPackedTurnedDrawLikeTheirUprightTwins)
+{
+    const char* names[] = { "flag.png", "boot.png", "tower.png", "plank.png" };
+    const int kFrames = 4;
+    CCArray* frames = CCArray::create();   // turned ones first, then the upright twins
+    frames->retain();
+    const char* sheets[] = { "/turned.plist", "/upright.plist" };
+    for (const char* sheet : sheets)
+    {
+        // Both sheets name their frames alike: one sheet in the cache at a time.
+        CCSpriteFrameCache* cache = CCSpriteFrameCache::sharedSpriteFrameCache();
+        cache->addSpriteFramesWithFile((std::string(FRAME_SHEET_DIR) + sheet).c_str());
+        for (const char* name : names)
+        {
+            CCSpriteFrame* frame = cache->spriteFrameByName(name);
+            ASSERT_TRUE(frame != NULL) << sheet << " " << name;
+            // Nearest texels, so the twins compare texel for texel at any scale.
+            frame->getTexture()->setAliasTexParameters();
+            frames->addObject(frame);
+        }
+        CCSpriteFrameCache::purgeSharedSpriteFrameCache();
+    }
+    for (int i = 0; i < kFrames; ++i)
+    {
+        // The tall frames were stored turned, the wide one upright; the twins all upright.
+        const bool tall = i < 3;
+        EXPECT_EQ(tall, static_cast<CCSpriteFrame*>(frames->objectAtIndex(i))->isRotated()) << names[i];
+        EXPECT_FALSE(static_cast<CCSpriteFrame*>(frames->objectAtIndex(kFrames + i))->isRotated()) << names[i];
+    }
+
+    struct Case
+    {
+        const char* what;
+        float scale;
+        float rotation;
+        bool flipX;
+        bool flipY;
+    } cases[] = {
+        { "as packed", 1, 0, false, false },     { "scaled", 2, 0, false, false },
+        { "flipped across", 1, 0, true, false }, { "flipped upside down", 1, 0, false, true },
+        { "turned right", 1, 90, false, false }, { "turned left and flipped", 1, 270, true, false },
+        { "upside down", 1, 180, false, false },
+    };
+    CCScene* scene = CCScene::create();
+    CCDirector::sharedDirector()->runWithScene(scene);
+    const SDL_Rect left = { 0, 0, 80, 120 };
+    const SDL_Rect right = { 80, 0, 80, 120 };
+    for (const Case& c : cases)
+    {
+        for (int i = 0; i < kFrames; ++i)
+        {
+            scene->removeAllChildren();
+            for (int side = 0; side < 2; ++side)
+            {
+                CCSprite* sprite = CCSprite::createWithSpriteFrame(
+                    static_cast<CCSpriteFrame*>(frames->objectAtIndex(side * kFrames + i)));
+                sprite->setPosition(ccp(side ? 120 : 40, 60));
+                sprite->setScale(c.scale);
+                sprite->setRotation(c.rotation);
+                sprite->setFlipX(c.flipX);
+                sprite->setFlipY(c.flipY);
+                scene->addChild(sprite);
+            }
+            CCDirector::sharedDirector()->step(1.0f / 60.0f);
+            SDL_Surface* frame = CCRenderer::sharedRenderer()->readPixels();
+            ASSERT_TRUE(frame != NULL);
+            std::string why;
+            EXPECT_GT(drawnPixels(frame, left), 0) << c.what << ", " << names[i];
+            // SDL's software rasterizer may put a texel one texel off where it interpolates
+            // triangles (and truncates coordinates on sheets of odd sizes); a frame drawn
+            // unturned or squeezed is off by far more.
+            const int reach = (int)ceilf(c.scale);
+            EXPECT_TRUE(vorntest::areasMatch(frame, left, right, 0, reach, &why))
+                << c.what << ", " << names[i] << ": " << why;
+            SDL_FreeSurface(frame);
+        }
+    }
+    frames->release();
 }
 
 TEST(RendererBlend, PairsMapToTheNearestSDLMode)
