@@ -16,6 +16,7 @@ NS_CC_EXT_BEGIN
 CCScale9Sprite::CCScale9Sprite()
 : m_pTexture(NULL)
 , m_spriteRect(CCRectZero)
+, m_bRectRotated(false)
 , m_originalSize(CCSizeZero)
 , m_preferredSize(CCSizeZero)
 , m_capInsets(CCRectZero)
@@ -117,19 +118,21 @@ bool CCScale9Sprite::initWithSpriteFrame(CCSpriteFrame* spriteFrame, CCRect capI
         CCLog("ERROR: CCScale9Sprite - sprite frame is NULL");
         return false;
     }
-    if (spriteFrame->isRotated())
-    {
-        CCLog("CCScale9Sprite - rotated frames are drawn unrotated");
-    }
-    return initWithTexture(spriteFrame->getTexture(), spriteFrame->getRect(), capInsets);
+    return initWithRegion(spriteFrame->getTexture(), spriteFrame->getRect(), spriteFrame->isRotated(), capInsets);
 }
 
 bool CCScale9Sprite::initWithTexture(CCTexture2D* texture, CCRect rect, CCRect capInsets)
+{
+    return initWithRegion(texture, rect, false, capInsets);
+}
+
+bool CCScale9Sprite::initWithRegion(CCTexture2D* texture, CCRect rect, bool rotated, CCRect capInsets)
 {
     if (!init() || !texture)
     {
         return false;
     }
+    m_bRectRotated = rotated;
     CC_SAFE_RETAIN(texture);
     CC_SAFE_RELEASE(m_pTexture);
     m_pTexture = texture;
@@ -157,6 +160,7 @@ void CCScale9Sprite::setSpriteFrame(CCSpriteFrame* spriteFrame)
     CC_SAFE_RELEASE(m_pTexture);
     m_pTexture = texture;
     m_spriteRect = spriteFrame->getRect();
+    m_bRectRotated = spriteFrame->isRotated();
     m_originalSize = m_spriteRect.size;
     rebuildPieces();
     const bool preferred = m_preferredSize.width > 0 && m_preferredSize.height > 0;
@@ -280,20 +284,33 @@ void CCScale9Sprite::layoutPieces()
         for (int col = 0; col < 3; ++col)
         {
             CCSprite* piece = m_pieces[row * 3 + col];
-            const CCRect rect(m_spriteRect.origin.x + colStart[col], m_spriteRect.origin.y + rowStart[row],
-                              cols[col], rows[row]);
+            const CCRect rect = regionOf(CCRect(colStart[col], rowStart[row], cols[col], rows[row]));
             const bool shown = rect.size.width > 0 && rect.size.height > 0 && drawnW[col] > 0 && drawnH[row] > 0;
             piece->setVisible(shown);
             if (!shown)
             {
                 continue;
             }
-            piece->setTextureRect(rect, false, rect.size);
+            piece->setTextureRect(rect, m_bRectRotated, rect.size);
             piece->setPosition(ccp(x[col], y[row]));
             piece->setScaleX(drawnW[col] / cols[col]);
             piece->setScaleY(drawnH[row] / rows[row]);
         }
     }
+}
+
+// A part of the image (y down) as a sprite rectangle of the texture. A frame stored turned a
+// quarter clockwise keeps its upright size, but its origin is where the part lies turned.
+CCRect CCScale9Sprite::regionOf(const CCRect& part) const
+{
+    if (!m_bRectRotated)
+    {
+        return CCRect(m_spriteRect.origin.x + part.origin.x, m_spriteRect.origin.y + part.origin.y, part.size.width,
+                      part.size.height);
+    }
+    const float turnedX = m_spriteRect.size.height - part.origin.y - part.size.height;
+    return CCRect(m_spriteRect.origin.x + turnedX, m_spriteRect.origin.y + part.origin.x, part.size.width,
+                  part.size.height);
 }
 
 void CCScale9Sprite::setColor(const ccColor3B& color)

@@ -61,9 +61,12 @@ protected:
     void updateCapInsetsFromSides();
     void rebuildPieces();
     void layoutPieces();
+    bool initWithRegion(cocos2d::CCTexture2D* texture, cocos2d::CCRect rect, bool rotated, cocos2d::CCRect capInsets);
+    cocos2d::CCRect regionOf(const cocos2d::CCRect& part) const;
 
     cocos2d::CCTexture2D* m_pTexture;   ///< retained
-    cocos2d::CCRect m_spriteRect;       ///< the image's part of the texture
+    cocos2d::CCRect m_spriteRect;       ///< the image's part of the texture (upright size)
+    bool m_bRectRotated;                ///< stored turned a quarter clockwise, as packed
     cocos2d::CCSize m_originalSize;
     cocos2d::CCSize m_preferredSize;
     cocos2d::CCRect m_capInsets;        ///< the centre piece, in the image's own pixels (y down)

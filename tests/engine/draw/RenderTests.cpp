@@ -4,6 +4,7 @@
 #include "VornRenderTest.h"
 #include "VornTestSupport.h"
 
+#include "cocos-ext.h"
 #include "cocos2d.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 using namespace cocos2d;
+using namespace cocos2d::extension;
 
 namespace
 {
@@ -200,16 +202,15 @@ int drawnPixels(SDL_Surface* frame, const SDL_Rect& area)
     }
     return drawn;
 }
-} // namespace
 
-// Sheet packers store tall frames turned a quarter to pack tighter. A frame from such a sheet must
-// draw as the same frame packed upright, pixel by pixel, however its sprite is scaled, turned or
-// flipped. Both sheets come from one set of frames (spritemaker pack with and without --rotate).
-TEST_F(RenderTest, FramesPackedTurnedDrawLikeTheirUprightTwins)
+const char* const kTwinFrameNames[] = { "flag.png", "boot.png", "tower.png", "plank.png" };
+const int kTwinFrames = 4;
+
+// The test frames packed turned (first kTwinFrames) and upright (the rest), retained; nearest
+// texels, so the twins compare texel for texel at any scale.
+CCArray* loadTwinFrames()
 {
-    const char* names[] = { "flag.png", "boot.png", "tower.png", "plank.png" };
-    const int kFrames = 4;
-    CCArray* frames = CCArray::create();   // turned ones first, then the upright twins
+    CCArray* frames = CCArray::create();
     frames->retain();
     const char* sheets[] = { "/turned.plist", "/upright.plist" };
     for (const char* sheet : sheets)
@@ -217,22 +218,42 @@ TEST_F(RenderTest, FramesPackedTurnedDrawLikeTheirUprightTwins)
         // Both sheets name their frames alike: one sheet in the cache at a time.
         CCSpriteFrameCache* cache = CCSpriteFrameCache::sharedSpriteFrameCache();
         cache->addSpriteFramesWithFile((std::string(FRAME_SHEET_DIR) + sheet).c_str());
-        for (const char* name : names)
+        for (const char* name : kTwinFrameNames)
         {
             CCSpriteFrame* frame = cache->spriteFrameByName(name);
-            ASSERT_TRUE(frame != NULL) << sheet << " " << name;
-            // Nearest texels, so the twins compare texel for texel at any scale.
-            frame->getTexture()->setAliasTexParameters();
-            frames->addObject(frame);
+            EXPECT_TRUE(frame != NULL) << sheet << " " << name;
+            if (frame)
+            {
+                frame->getTexture()->setAliasTexParameters();
+                frames->addObject(frame);
+            }
         }
         CCSpriteFrameCache::purgeSharedSpriteFrameCache();
     }
+    return frames;
+}
+
+CCSpriteFrame* twinFrame(CCArray* frames, bool upright, int index)
+{
+    return static_cast<CCSpriteFrame*>(frames->objectAtIndex((upright ? kTwinFrames : 0) + index));
+}
+} // namespace
+
+// Sheet packers store tall frames turned a quarter to pack tighter. A frame from such a sheet must
+// draw as the same frame packed upright, pixel by pixel, however its sprite is scaled, turned or
+// flipped. Both sheets come from one set of frames (spritemaker pack with and without --rotate).
+TEST_F(RenderTest, FramesPackedTurnedDrawLikeTheirUprightTwins)
+{
+    const char* const* names = kTwinFrameNames;
+    const int kFrames = kTwinFrames;
+    CCArray* frames = loadTwinFrames();
+    ASSERT_EQ((unsigned int)(2 * kFrames), frames->count());
     for (int i = 0; i < kFrames; ++i)
     {
         // The tall frames were stored turned, the wide one upright; the twins all upright.
         const bool tall = i < 3;
-        EXPECT_EQ(tall, static_cast<CCSpriteFrame*>(frames->objectAtIndex(i))->isRotated()) << names[i];
-        EXPECT_FALSE(static_cast<CCSpriteFrame*>(frames->objectAtIndex(kFrames + i))->isRotated()) << names[i];
+        EXPECT_EQ(tall, twinFrame(frames, false, i)->isRotated()) << names[i];
+        EXPECT_FALSE(twinFrame(frames, true, i)->isRotated()) << names[i];
     }
 
     struct Case
@@ -259,8 +280,7 @@ TEST_F(RenderTest, FramesPackedTurnedDrawLikeTheirUprightTwins)
             scene->removeAllChildren();
             for (int side = 0; side < 2; ++side)
             {
-                CCSprite* sprite = CCSprite::createWithSpriteFrame(
-                    static_cast<CCSpriteFrame*>(frames->objectAtIndex(side * kFrames + i)));
+                CCSprite* sprite = CCSprite::createWithSpriteFrame(twinFrame(frames, side == 1, i));
                 sprite->setPosition(ccp(side ? 120 : 40, 60));
                 sprite->setScale(c.scale);
                 sprite->setRotation(c.rotation);
@@ -279,6 +299,79 @@ TEST_F(RenderTest, FramesPackedTurnedDrawLikeTheirUprightTwins)
             const int reach = (int)ceilf(c.scale);
             EXPECT_TRUE(vorntest::areasMatch(frame, left, right, 0, reach, &why))
                 << c.what << ", " << names[i] << ": " << why;
+            SDL_FreeSurface(frame);
+        }
+    }
+    frames->release();
+}
+
+namespace
+{
+// Where a texture coordinate of a piece lands in its frame, in the frame's upright pixels (y down).
+CCPoint framePixelOf(CCSpriteFrame* frame, const ccTex2F& uv)
+{
+    const float x = uv.u * frame->getTexture()->getPixelsWide() - frame->getRect().origin.x;
+    const float y = uv.v * frame->getTexture()->getPixelsHigh() - frame->getRect().origin.y;
+    // Stored turned a quarter clockwise: the stored column counts up from the frame's bottom.
+    return frame->isRotated() ? ccp(y, frame->getRect().size.height - x) : ccp(x, y);
+}
+} // namespace
+
+// A scale-9 image cut from a frame stored turned: every piece shows the same part of the image as
+// its twin cut from the upright frame, at every size, and the whole draws alike.
+TEST_F(RenderTest, ScaleNineOfATurnedFrameDrawsLikeItsUprightTwin)
+{
+    CCArray* frames = loadTwinFrames();
+    ASSERT_EQ((unsigned int)(2 * kTwinFrames), frames->count());
+    const int tall[] = { 0, 2 };   // flag and tower, both stored turned
+    const CCSize sizes[] = { CCSizeMake(0, 0), CCSizeMake(30, 40), CCSizeMake(20, 70) };
+    CCScene* scene = CCScene::create();
+    CCDirector::sharedDirector()->runWithScene(scene);
+    for (int index : tall)
+    {
+        for (const CCSize& size : sizes)
+        {
+            SCOPED_TRACE(std::string(kTwinFrameNames[index]) + (size.width > 0 ? " stretched" : " as it is"));
+            scene->removeAllChildren();
+            CCScale9Sprite* nines[2];
+            for (int side = 0; side < 2; ++side)
+            {
+                nines[side] = CCScale9Sprite::createWithSpriteFrame(twinFrame(frames, side == 1, index),
+                                                                    CCRectMake(3, 5, 3, 7));
+                ASSERT_TRUE(nines[side] != NULL);
+                if (size.width > 0)
+                {
+                    nines[side]->setPreferredSize(size);
+                }
+                nines[side]->setPosition(ccp(side ? 120 : 40, 60));
+                scene->addChild(nines[side]);
+            }
+            for (int piece = 0; piece < 9; ++piece)
+            {
+                const ccSpriteQuad& turned = nines[0]->getPiece(piece)->getQuad();
+                const ccSpriteQuad& upright = nines[1]->getPiece(piece)->getQuad();
+                const ccSpriteVertex* a[4] = { &turned.bl, &turned.br, &turned.tl, &turned.tr };
+                const ccSpriteVertex* b[4] = { &upright.bl, &upright.br, &upright.tl, &upright.tr };
+                for (int corner = 0; corner < 4; ++corner)
+                {
+                    const CCPoint p = framePixelOf(twinFrame(frames, false, index), a[corner]->texCoords);
+                    const CCPoint q = framePixelOf(twinFrame(frames, true, index), b[corner]->texCoords);
+                    EXPECT_NEAR(q.x, p.x, 1e-3) << "piece " << piece << " corner " << corner;
+                    EXPECT_NEAR(q.y, p.y, 1e-3) << "piece " << piece << " corner " << corner;
+                }
+            }
+            if (size.width > 0)
+            {
+                continue;   // stretched, SDL's software rasterizer may be a texel off (many pixels)
+            }
+            CCDirector::sharedDirector()->step(1.0f / 60.0f);
+            SDL_Surface* frame = CCRenderer::sharedRenderer()->readPixels();
+            ASSERT_TRUE(frame != NULL);
+            const SDL_Rect left = { 0, 0, 80, 120 };
+            const SDL_Rect right = { 80, 0, 80, 120 };
+            std::string why;
+            EXPECT_GT(drawnPixels(frame, left), 0);
+            EXPECT_TRUE(vorntest::areasMatch(frame, left, right, 0, 1, &why)) << why;
             SDL_FreeSurface(frame);
         }
     }
