@@ -4,6 +4,8 @@
 #include "base/CCConsole.h"
 
 #include <cstdio>
+#include <set>
+#include <string>
 
 namespace cocos2d {
 namespace extension {
@@ -51,7 +53,9 @@ bool CCBDocumentDecoder::decode(const unsigned char* bytes, size_t size, const c
     }
     int leftoverId = -1;
     const int leftovers = countLeftoverKeyframes(doc.root, doc, &leftoverId);
-    if (leftovers > 0)
+    // Once per file: a screen is read again every time it opens.
+    static std::set<std::string> s_noted;
+    if (leftovers > 0 && s_noted.insert(name ? name : "").second)
     {
         CCLog("CCBReader - '%s': %d node timeline(s) belong to a deleted timeline (such as sequence id %d); "
               "their keyframes are kept but never play", name ? name : "", leftovers, leftoverId);

@@ -407,6 +407,15 @@ TEST_F(CCBReaderTest, KeyframesOfADeletedTimelineAreKeptUnplayedWithOneLogLine)
     EXPECT_EQ(CCPointMake(10, 20), hero->getPosition());   // the layout's place, never the leftover's
     manager->runAnimationsForSequenceNamed("intro");
     EXPECT_STRNE("intro", manager->getRunningSequenceName() ? manager->getRunningSequenceName() : "");
+
+    // Read again, as a screen is each time it opens: no second line.
+    log.clear();
+    TestOwner again;
+    ASSERT_TRUE(makeReader(&again)->readNodeGraphFromFile("leftover-timeline", &again, CCSizeMake(480, 320)) != NULL);
+    for (const std::string& line : log.lines())
+    {
+        EXPECT_EQ(std::string::npos, line.find("deleted timeline")) << line;
+    }
 }
 
 TEST_F(CCBReaderTest, MissingOrDamagedLayoutsGiveNullAndALogLine)
