@@ -163,6 +163,24 @@ void VornPlayer::restoreBasePosition(const CCPoint& position)
     setBasePosition(p);
 }
 
+void VornPlayer::keepAboveScreenBottom()
+{
+    // The floor wall stops a walk towards the viewer, but a zoom that moves the window's bottom
+    // edge up past a fighter standing there leaves him inside it, cut off: he steps up with it.
+    VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    VornCameraManager* camera = game ? game->getCameraManager() : NULL;
+    if (camera == NULL || camera->getGameScreenBounds().size.height <= 0.0f || getParent() == NULL)
+    {
+        return;
+    }
+    const float front = camera->getGameScreenBounds().getMinY() + VornCameraManager::kFloorInset;
+    CCPoint base = getBasePosition();
+    if (base.y < front)
+    {
+        setBasePosition(CCPoint(base.x, front));
+    }
+}
+
 bool VornPlayer::saveCheckpointProgress()
 {
     if (m_pDesc != NULL)
@@ -396,6 +414,7 @@ void VornPlayer::tick(float dt)
     // The step may let go of the last other reference (a level reload).
     retain();
     VornActor::tick(dt);
+    keepAboveScreenBottom();
     m_fScoreComboTimer -= dt;
     if (m_fScoreComboTimer <= 0.0f)
     {

@@ -17,10 +17,12 @@ NS_CC_BEGIN
 
 const float VornCameraManager::kDefaultGameScale = 4.0f;
 const float VornCameraManager::kSmoothScale = 5.0f;
+const float VornCameraManager::kFloorInset = 2.0f;
 
 namespace
 {
 const char* const kShakeKey = "cameraShakeScale";
+
 
 // -1 to 1.
 float randomSigned()
@@ -208,7 +210,7 @@ void VornCameraManager::tick(float dt)
         desired.x = std::min(desired.x, right - halfWidth);
         if (backdrop->getFloorCollision() != NULL)
         {
-            backdrop->getFloorCollision()->setPosition(CCPoint(left, -0.5f * win.height / s));
+            backdrop->getFloorCollision()->setPosition(CCPoint(left, -0.5f * win.height / s + kFloorInset));
         }
     }
 

@@ -28,6 +28,9 @@ public:
     static const float kDefaultGameScale;
     /** Easing rate per second of the view, the zoom and the centre height. */
     static const float kSmoothScale;
+    /** The front of the stage: how far above the window's bottom edge the feet are stopped, so a
+     *  fighter at the front is still seen whole. */
+    static const float kFloorInset;
 
     VornCameraManager();
     virtual ~VornCameraManager();

@@ -50,7 +50,7 @@ protected:
 
     TitleScreen* title() { return m_boot.title(); }
     void frames(int count) { m_boot.frames(count); }
-    bool stepUntil(const std::function<bool()>& done, int limit = 600) { return m_boot.stepUntil(done, limit); }
+    bool stepUntil(const std::function<bool()>& done, int limit = vorntest::BootedGame::kPatience) { return m_boot.stepUntil(done, limit); }
     /** Levels a result screen offers on leaving are spent with Return, and the level-up left. */
     void answerLevelUp()
     {
@@ -114,7 +114,7 @@ protected:
     template <class Condition>
     bool autoplay(Condition done, float seconds)
     {
-        VornAutoPlayer player(m_game, m_keyboard);
+        VornAutoPlayer player(m_game, m_keyboard, kFrame);
         for (int frame = 0; frame < (int)(seconds / kFrame); ++frame)
         {
             if (done())

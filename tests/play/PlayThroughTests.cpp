@@ -1,5 +1,6 @@
 // The whole game played as a person plays it: booted as the program boots it, driven only through
-// the keyboard, one 1/30 s frame at a time, with what a player sees checked after every frame.
+// the keyboard, one 1/60 s frame (the game's own) at a time, with what a player sees checked after
+// every frame.
 #include "ArenaCompleteScreen.h"
 #include "ArenaManager.h"
 #include "ArenaModeHelper.h"
@@ -34,6 +35,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iostream>
 #include <set>
 #include <sstream>
 
@@ -73,7 +75,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(m_boot.boot());
         m_game = m_boot.game();
         m_keyboard = m_boot.keyboard();
-        m_player = new VornAutoPlayer(m_game, m_keyboard);
+        m_player = new VornAutoPlayer(m_game, m_keyboard, kFrame);
         m_checks = new VornPlayChecks(m_game);
     }
     void shutDown()
@@ -102,7 +104,7 @@ protected:
 
     TitleScreen* title() { return m_boot.title(); }
     void frame() { m_boot.frame(); }
-    bool stepUntil(const std::function<bool()>& done, int limit = 600) { return m_boot.stepUntil(done, limit); }
+    bool stepUntil(const std::function<bool()>& done, int limit = vorntest::BootedGame::kPatience) { return m_boot.stepUntil(done, limit); }
     void press(int code) { m_boot.press(code); }
     std::string problems() const { return m_boot.problems(); }
 
@@ -122,6 +124,19 @@ protected:
         }
         m_player->releaseAll();
         return done();
+    }
+
+    /** Every move the autoplayer set out on came out of the keys at least once; it was never
+     *  held against something and had to step round it. */
+    void expectMovesCameOut()
+    {
+        EXPECT_EQ("", m_player->movesNeverMade()) << "moves tried from the keys that never came out";
+        std::ostringstream tried;
+        for (int move = 0; move < VornAutoPlayer::kMove_MAX; ++move)
+        {
+            tried << VornAutoPlayer::moveName(move) << " " << m_player->made(move) << "/" << m_player->tries(move) << "; ";
+        }
+        std::cout << "moves made/tried: " << tried.str() << std::endl;
     }
 
     /** Presses the action key on a result screen until it goes, as an impatient player would. */
@@ -300,6 +315,7 @@ protected:
         EXPECT_FALSE(m_game->getRestartManager()->getHasCheckpoint());
         EXPECT_EQ("", m_checks->firstFailure());
         EXPECT_EQ("", problems());
+        expectMovesCameOut();
     }
 
     vorntest::BootedGame m_boot;
@@ -427,6 +443,7 @@ TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
         }
     }
     EXPECT_EQ("", problems());
+    expectMovesCameOut();
 }
 
 // A pad SDL recognises, with no saved controls: the title's menu and the first stage are played on

@@ -26,7 +26,7 @@ TEST(BrawlerStoryTest, TheStreetThugsFightTheIdlePlayerWithoutAScriptError)
     float full = player->getHealth();
 
     int mostBots = 0;
-    for (int i = 0; i < 20 * 30; ++i)
+    for (int i = 0; i < (int)(20.0f / vorntest::BootedGame::kFrame); ++i)
     {
         boot.frame();
         mostBots = std::max(mostBots, game->getBotManager()->getNumActiveBots());

@@ -75,7 +75,7 @@ protected:
     TitleScreen* title() { return m_boot.title(); }
     VornPlayer* player() { return m_game->getPlayer(); }
     void frames(int count) { m_boot.frames(count); }
-    bool stepUntil(const std::function<bool()>& done, int limit = 600) { return m_boot.stepUntil(done, limit); }
+    bool stepUntil(const std::function<bool()>& done, int limit = vorntest::BootedGame::kPatience) { return m_boot.stepUntil(done, limit); }
     void key(int code) { m_boot.press(code); }
     /** Story on the title (its default item) and waits for the first stage to be played. */
     void startStory()

@@ -31,7 +31,8 @@ public:
 
 namespace vorntest
 {
-const float BootedGame::kFrame = 1.0f / 30.0f;
+const float BootedGame::kFrame = 1.0f / 60.0f;
+const int BootedGame::kPatience = 1200;
 
 void BootedGame::useFreshHome(const std::string& name)
 {

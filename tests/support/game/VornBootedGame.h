@@ -18,12 +18,14 @@ namespace vorntest
 /**
  * The game as the program starts it: the game scene run by the director, the splash, then the
  * title, with keys pressed through the keyboard handler a person's key presses reach. Each
- * frame is a fixed 1/30 s step.
+ * frame is a fixed 1/60 s step, the frame the game runs at.
  */
 class BootedGame
 {
 public:
     static const float kFrame;
+    /** How many frames a wait for something that should come is given: twenty seconds. */
+    static const int kPatience;
 
     ~BootedGame() { shutDown(); }
 
@@ -36,7 +38,7 @@ public:
 
     void frame();
     void frames(int count);
-    bool stepUntil(const std::function<bool()>& done, int limit = 600);
+    bool stepUntil(const std::function<bool()>& done, int limit = kPatience);
     /** A key pressed and released as a person taps it. */
     void press(int code);
 
