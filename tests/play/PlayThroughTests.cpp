@@ -136,7 +136,13 @@ protected:
         {
             tried << VornAutoPlayer::moveName(move) << " " << m_player->made(move) << "/" << m_player->tries(move) << "; ";
         }
-        std::cout << "moves made/tried: " << tried.str() << std::endl;
+        int held = 0;
+        for (const VornAutoPlayer::GrabTry& grab : m_player->grabTries())
+        {
+            held += grab.held ? 1 : 0;
+        }
+        std::cout << "moves made/tried: " << tried.str() << "walk-ins on a dazed enemy that held: " << held << " of "
+                  << m_player->grabTries().size() << std::endl;
     }
 
     /** Presses the action key on a result screen until it goes, as an impatient player would. */
@@ -444,6 +450,14 @@ TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
     }
     EXPECT_EQ("", problems());
     expectMovesCameOut();
+    // What the arena's tasks came to, played for.
+    std::ostringstream done;
+    for (const std::string& kind : VornAutoPlayer::taskKinds())
+    {
+        auto count = m_player->tasksCompleted().find(kind);
+        done << kind << " " << (count == m_player->tasksCompleted().end() ? 0 : count->second) << "; ";
+    }
+    std::cout << "arena tasks completed: " << done.str() << std::endl;
 }
 
 // A pad SDL recognises, with no saved controls: the title's menu and the first stage are played on

@@ -122,8 +122,11 @@ void VornPlayChecks::checkOverlays(int frame, float frameTime)
     ComboCounterScreen* combo = hud->getComboCounterScreen();
     const bool comboShown = combo && combo->isVisible() && combo->getComboLabel();
     // The combo's clock stands still while the game does (a round of task pop-ups).
+    // A combo of the same count begun while the last one's counter leaves turns it back: a new
+    // showing, told apart by the turn.
     checkOverlayCloses(frame, m_game->getTempPaused() ? 0.0f : frameTime, "combo counter", comboShown,
-                       comboShown ? combo->getComboLabel()->getString() : "", 4.0f);
+                       comboShown ? std::string(combo->getComboLabel()->getString()) + (combo->isClosing() ? " leaving" : "") : "",
+                       4.0f);
     ArenaTasksScreen* tasks = hud->getArenaTasksScreen();
     const bool popups = tasks && tasks->isVisible() && tasks->isPopupPhase();
     checkOverlayCloses(frame, frameTime, "task pop-up", popups, popups ? std::to_string(tasks->getQueuedPopupCount()) : "",

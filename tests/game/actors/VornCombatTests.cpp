@@ -9,6 +9,7 @@
 #include "cocos2d.h"
 
 #include <algorithm>
+#include <vector>
 
 USING_NS_CC;
 
@@ -21,6 +22,8 @@ public:
     void onDied(VornActor*) { ++died; }
     void onGrabbed(VornActor*) { ++grabbed; }
     void onGrabbedFinished(VornActor*) { ++grabbedFinished; }
+    void onLooped(VornActionDesc* action) { looped.push_back(action ? action->getType() : -1); }
+    std::vector<int> looped;
     int killed = 0;
     int died = 0;
     int grabbed = 0;
@@ -308,4 +311,66 @@ TEST_F(CombatTest, DestroyingTheGrabbedLetsTheGrabberGo)
     jors->doForwardAttack();  // no longer a throw: nothing to throw
     step(1.0f);
     EXPECT_EQ(kVAT_Idle, topType(jors));
+}
+
+// How forgiving the grab is, as a player meets it: the kick dazes the thug in line, then the
+// fighter stands off in depth, waits, and walks in. The daze lasts 1.6 s from the kick's blow.
+TEST_F(CombatTest, TheGrabForgivesADepthOffsetAndALateWalkIn)
+{
+    const struct
+    {
+        float depthOffset;  ///< units deeper than the dazed thug when walking in
+        float wait;         ///< seconds from the daze to the first step in
+        bool held;
+    } cases[] = {
+        { 0.0f, 0.0f, true },  { 4.5f, 0.0f, true },  { 0.0f, 1.3f, true },
+        { 4.5f, 1.3f, true },  { 5.5f, 0.0f, false }, { 0.0f, 1.7f, false },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.depthOffset << " deeper, " << c.wait << " s after the daze");
+        CCScopedAutoreleasePool pool;
+        TestActor* jors = spawn("jors.plist", kCollisionList_Player, 95.0f, 50.0f, kFacingDir_Right);
+        TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 108.0f, 50.0f, kFacingDir_Left);
+        jors->doForwardAttack();
+        ASSERT_TRUE(stepUntil(1.0f, [&] { return topType(thug) == kVAT_Stunned; }));
+        jors->setBasePosition(jors->getBasePosition() + CCPoint(0.0f, c.depthOffset));
+        step(c.wait);
+        jors->setMovement(CCPoint(1.0f, 0.0f));
+        EXPECT_EQ(c.held, stepUntil(1.0f, [&] { return topType(jors) == kVAT_Grab; }));
+        jors->setMovement(CCPoint(0.0f, 0.0f));
+        releaseFighters();
+    }
+}
+
+// The arena's throw task counts a throw when the throw, on top, completes a loop: every fighter
+// who can throw does so, ahead and behind.
+TEST_F(CombatTest, EveryThrowOfEveryFighterLoopsOnTopAsItEnds)
+{
+    for (const char* fighter : { "jors.plist", "kira.plist", "street-thug.plist", "heavy.plist", "kicker.plist" })
+    {
+        for (bool ahead : { true, false })
+        {
+            SCOPED_TRACE(testing::Message() << fighter << (ahead ? " throwing ahead" : " throwing behind"));
+            CCScopedAutoreleasePool pool;
+            TestActor* thrower = spawn(fighter, kCollisionList_Player, 95.0f, 50.0f, kFacingDir_Right);
+            TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 112.0f, 50.0f, kFacingDir_Left);
+            ASSERT_TRUE(walkIntoGrab(thrower, thug));
+            Recorder recorder;
+            thrower->getAnimate()->getActionLoopedSignal().connect(&recorder, &Recorder::onLooped);
+            if (ahead)
+            {
+                thrower->doForwardAttack();
+            }
+            else
+            {
+                thrower->doReverseAttack();
+            }
+            step(1.0f);
+            thrower->getAnimate()->getActionLoopedSignal().disconnect(&recorder, &Recorder::onLooped);
+            const int throwType = ahead ? kVAT_GrabThrowForward : kVAT_GrabThrowBack;
+            EXPECT_EQ(1, std::count(recorder.looped.begin(), recorder.looped.end(), throwType));
+            releaseFighters();
+        }
+    }
 }

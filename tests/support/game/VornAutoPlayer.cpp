@@ -636,7 +636,8 @@ void VornAutoPlayer::grab(int frame, BotActor* target)
         // Holding him: the throw (or the knee) this move is for, once.
         if (m_step == 3 && t > kHoldBeforeThrow)
         {
-            const int throwMove = m_move == kMove_Grab ? kMove_ThrowAhead : m_move;
+            // A hold come by while walking (no grab set out on) ends with the throw ahead.
+            const int throwMove = isGrabMove(m_move) && m_move != kMove_Grab ? m_move : kMove_ThrowAhead;
             tap(throwMove == kMove_ThrowAhead ? kKick : throwMove == kMove_ThrowBehind ? kBackKick : kPunch);
             ++m_tries[throwMove];
             m_step = 4;
