@@ -19,9 +19,12 @@
 #include "ThumbsScreen.h"
 #include "TimeAndLocationScreen.h"
 #include "VornAchievementsManager.h"
+#include "VornNodeBounds.h"
 #include "VornTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 USING_NS_CC;
 
@@ -212,6 +215,114 @@ TEST_F(HudTest, HealthBarsSizeByMaximumHealthAndFollowTheFraction)
     m_hud->onLevelStart();
     EXPECT_FALSE(fight->isVisible());
     EXPECT_EQ(nullptr, fight->getSubject(0));
+    fighter->release();
+    other->release();
+}
+
+namespace
+{
+/** Where the portrait stands: the middle of its dead marker, which sits on it. */
+CCPoint whereIs(CCNode* marker)
+{
+    CCRect box = vorntest::worldBox(marker);
+    return ccp(box.getMidX(), box.getMidY());
+}
+
+/** The window box of every shown sprite of the bar's frame: not the portrait's, not a label's. */
+void collectFrame(CCNode* node, const std::vector<CCNode*>& skip, const CCPoint& portrait, CCRect& frame, bool& any)
+{
+    if (!node->isVisible() || dynamic_cast<CCLabelBMFont*>(node) ||
+        std::find(skip.begin(), skip.end(), node) != skip.end())
+    {
+        return;
+    }
+    if (dynamic_cast<CCSprite*>(node))
+    {
+        CCRect box = vorntest::worldBox(node);
+        if (box.size.width > 0.0f && !box.containsPoint(portrait))
+        {
+            frame = any ? vorntest::unite(frame, box) : box;
+            any = true;
+        }
+    }
+    CCObject* child = NULL;
+    CCARRAY_FOREACH(node->getChildren(), child)
+    {
+        collectFrame(static_cast<CCNode*>(child), skip, portrait, frame, any);
+    }
+}
+} // namespace
+
+// A fighter at full health sees a full bar: whatever frames the bar ends where the bar ends
+// (its caps at most), at every maximum health, on every bar the HUD has.
+TEST_F(HudTest, EveryHealthBarsFrameIsTheBarsOwnLength)
+{
+    CCNode* fighter = CCNode::create();
+    fighter->retain();
+    CCNode* other = CCNode::create();
+    other->retain();
+    const float kCapSlack = 2.5f;
+    struct Bar
+    {
+        const char* name;
+        int kind;  // 0 player, 1 enemy, 2 boss, 3 fight (first side), 4 fight (second side)
+    } bars[] = { { "player", 0 }, { "enemy", 1 }, { "boss", 2 }, { "fight, left", 3 }, { "fight, right", 4 } };
+    const float maxHealths[] = { 60.0f, 150.0f, 320.0f, 500.0f };
+    for (const Bar& bar : bars)
+    {
+        for (float maxHealth : maxHealths)
+        {
+            SCOPED_TRACE(std::string(bar.name) + " bar, maximum health " + std::to_string((int)maxHealth));
+            m_hud->onLevelStart();
+            VornScreen* screen = NULL;
+            CCNode* fill = NULL;
+            std::vector<CCNode*> skip;
+            CCNode* marker = NULL;
+            if (bar.kind < 3)
+            {
+                PlayerHealthScreen* health = bar.kind == 0 ? m_hud->getPlayerHealthScreen()
+                                             : bar.kind == 1 ? m_hud->getEnemyHealthScreen()
+                                                             : m_hud->getBossHealthScreen();
+                if (bar.kind == 0)
+                    m_hud->showPlayerHealth(fighter, "jors", maxHealth, 1.0f);
+                else if (bar.kind == 1)
+                    m_hud->showEnemyHealth(fighter, "street-thug", maxHealth, 1.0f);
+                else
+                    m_hud->showBossHealth(fighter, "street-thug", maxHealth, 1.0f);
+                screen = health;
+                fill = health->getHealthBar1();
+                skip = { health->getThumbSprite(), health->getDeadSprite() };
+                marker = health->getDeadSprite();
+            }
+            else
+            {
+                if (maxHealth != maxHealths[0])
+                {
+                    continue;  // the fight bars are sized by the fraction alone
+                }
+                FightHealthScreen* fight = m_hud->getFightHealthScreen();
+                m_hud->showFightHealth(fighter, "jors", 1.0f, other, "street-thug", 1.0f);
+                const int side = bar.kind - 3;
+                screen = fight;
+                fill = fight->getBar(side);
+                skip = { fight->getPortrait(0), fight->getPortrait(1), fight->getDeadMarker(0), fight->getDeadMarker(1),
+                         fight->getPanel(1 - side) };
+                marker = fight->getDeadMarker(side);
+            }
+            play(0.5f);
+            ASSERT_TRUE(screen->isOpen());
+            CCRect frame;
+            bool any = false;
+            collectFrame(screen, skip, whereIs(marker), frame, any);
+            ASSERT_TRUE(any);
+            CCRect full = vorntest::worldBox(fill);
+            EXPECT_GE(frame.getMinX(), full.getMinX() - kCapSlack)
+                << "frame " << vorntest::describe(frame) << " bar " << vorntest::describe(full);
+            EXPECT_LE(frame.getMaxX(), full.getMaxX() + kCapSlack)
+                << "frame " << vorntest::describe(frame) << " bar " << vorntest::describe(full);
+        }
+    }
+    m_hud->onLevelStart();
     fighter->release();
     other->release();
 }
