@@ -128,11 +128,7 @@ inline void script_updateAchievement(VornGameManager* self, const char* achievem
 
 inline void script_onStageComplete(VornGameManager* self)
 {
-    VornScreen* screen = self->getStageCompleteScreen();
-    if (screen)
-    {
-        screen->open();
-    }
+    self->showStageComplete();
 }
 
 inline void script_playMusic(VornGameManager* self, const char* trackName)

@@ -1180,10 +1180,26 @@ void VornGameManager::onNextStage()
 
 void VornGameManager::onStageComplete()
 {
-    if (m_nGameMode == kVornGameMode_Story && m_pStageCompleteScreen)
+    if (m_nGameMode == kVornGameMode_Story)
     {
-        m_pStageCompleteScreen->open();
+        showStageComplete();
     }
+}
+
+void VornGameManager::showStageComplete()
+{
+    if (m_pStageCompleteScreen == NULL || isScreenVisible(m_pStageCompleteScreen))
+    {
+        return;
+    }
+    // A cleared stage counts like a knock-out: its score joins the level's table before the
+    // results show the best.
+    VornHighScoreManager* scores = getVornHighScoreManager();
+    if (scores != NULL && m_pPlayer != NULL)
+    {
+        scores->submitScore(m_pPlayer->getScore());
+    }
+    m_pStageCompleteScreen->open();
 }
 
 void VornGameManager::onStageCompleteContinue()

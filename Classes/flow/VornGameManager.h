@@ -237,6 +237,8 @@ public:
     void onStoryModeCompleted();
     /** The level is won: the stage-complete screen opens (story only). */
     void onStageComplete();
+    /** The stage is won: its score goes into the level's table, then its results open. */
+    void showStageComplete();
     /** Continue on the stage-complete screen: the next stage, or after the last one the title. */
     void onStageCompleteContinue();
 

@@ -5,7 +5,11 @@
 #include "ArenaManager.h"
 #include "ArenaModeHelper.h"
 #include "ArenaTimerScreen.h"
+#include "CCUserDefault.h"
 #include "HUD.h"
+#include "HighScoreItem.h"
+#include "HighScoreManager.h"
+#include "HighScoreTable.h"
 #include "BotActor.h"
 #include "BotManager.h"
 #include "VornActionDesc.h"
@@ -561,4 +565,26 @@ TEST_F(PlayThrough, EachKnockOutCountsOnceTowardsTakingOutEnemies)
     AchievementInfo* tier = m_game->getAchievementsManager()->getAchievement(kTier);
     ASSERT_NE(nullptr, tier);
     EXPECT_NEAR(knockedOut * 0.01f, tier->getProgress(), 0.001f) << knockedOut << " knocked out";
+}
+
+// A stage cleared without a knock-out is a score like any other: the results show it as the
+// stage's best when nothing better was made, and it is kept for the next game.
+TEST_F(PlayThrough, AStageWonWithoutAKnockOutEntersItsScoreAsTheBest)
+{
+    press(VornPlayerInputMulti::kKeyEnter);
+    const std::string first = levelName(0);
+    ASSERT_TRUE(stepUntil([this, &first] { return m_game->getLevelScript() == first && !m_game->isPaused(); }));
+    HighScoreTable* table = m_game->getHighScoreManager()->getTable(first.c_str());
+    ASSERT_NE(nullptr, table);
+    ASSERT_EQ(0u, table->getItems()->count());
+    StageCompleteScreen* complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
+    GameOverScreen* gameOver = static_cast<GameOverScreen*>(m_game->getGameOverScreen());
+    ASSERT_TRUE(playUntil([complete, gameOver] { return complete->isOpen() || gameOver->isOpen(); }, kStageFrames));
+    ASSERT_TRUE(complete->isOpen()) << "knocked out on the first stage" << enemiesSeen();
+    const int score = m_game->getPlayer()->getScore();
+    ASSERT_GT(score, 0);
+    EXPECT_STREQ(complete->getScoreLabel()->getString(), complete->getHighScoreLabel()->getString());
+    ASSERT_EQ(1u, table->getItems()->count());
+    EXPECT_EQ(score, static_cast<HighScoreItem*>(table->getItems()->objectAtIndex(0))->getScore());
+    EXPECT_EQ(score, CCUserDefault::sharedUserDefault()->getIntegerForKey(table->getKey().c_str(), -1));
 }
