@@ -172,7 +172,8 @@ void ArenaCompleteScreen::showOnlineEntry()
     SetupManager* setup = game ? game->getSetupManager() : NULL;
     OnlineManager* online = game ? game->getOnlineManager() : NULL;
     bool googlePlay = setup && setup->isOnlineHandlerEnabled("GooglePlayServices");
-    bool available = online && online->isConnected();
+    // Offered only where a service can show its board: a button that opens nothing is no button.
+    bool available = online && online->isConnected() && online->canShowLeaderboards();
     if (m_pScoresMenuItemLabelGooglePlay)
     {
         m_pScoresMenuItemLabelGooglePlay->setVisible(googlePlay && available);

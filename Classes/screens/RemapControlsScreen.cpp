@@ -516,7 +516,6 @@ std::string RemapControlsScreen::getDocumentText()
 void RemapControlsScreen::saveDocument()
 {
     std::string text = getDocumentText();
-    CCLog("RemapControlsScreen::saveDocument - %s", text.c_str());
     CCUserDefault* store = CCUserDefault::sharedUserDefault();
     store->setStringForKey(kUserControlsKey, text);
     store->flush();

@@ -307,9 +307,17 @@ void ThingsILikeScreen::openLink(unsigned int index)
     }
     GameManager* game = GameManager::getInstance();
     SystemManager* system = game ? game->getSystemManager() : NULL;
-    if (system)
+    if (system != NULL && system->openURL(link->getURL()))
     {
-        system->openURL(link->getURL());
+        return;
+    }
+    // No browser took it: the player can still type the address in by hand.
+    CCLog("ThingsILikeScreen::openLink - %s could not be opened", link->getURL());
+    if (m_pDescriptionLabel)
+    {
+        LocaleManager* locale = LocaleManager::sharedLocaleManager();
+        std::string text = locale ? locale->localize("THINGS_LINK_NOT_OPENED") : "THINGS_LINK_NOT_OPENED";
+        m_pDescriptionLabel->setString((text + "\n" + link->getURL()).c_str());
     }
 }
 

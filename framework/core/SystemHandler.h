@@ -10,7 +10,8 @@ class SystemHandler : public CCObject
 {
 public:
     virtual bool init() { return true; }
-    virtual void openURL(const char* url) = 0;
+    /** False when the link could not be handed to a browser. */
+    virtual bool openURL(const char* url) = 0;
     virtual void quit() = 0;
     virtual void hideCursor() {}
     virtual void setFullscreen(bool fullscreen) { CC_UNUSED_PARAM(fullscreen); }

@@ -20,15 +20,16 @@ SystemHandler_Win32* SystemHandler_Win32::create()
     return NULL;
 }
 
-void SystemHandler_Win32::openURL(const char* url)
+bool SystemHandler_Win32::openURL(const char* url)
 {
     if (url == NULL || *url == '\0')
     {
         CCLog("SystemHandler_Win32::openURL - no URL!");
-        return;
+        return false;
     }
     // The shell layer refuses anything but http(s) and reports it; the browser is not awaited.
-    shellExecute(NULL, "open", url, NULL, NULL, SW_SHOWNORMAL);
+    // As on Windows, a result above 32 means the link was handed over.
+    return (intptr_t)shellExecute(NULL, "open", url, NULL, NULL, SW_SHOWNORMAL) > 32;
 }
 
 void SystemHandler_Win32::quit()

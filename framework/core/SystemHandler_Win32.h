@@ -16,7 +16,7 @@ class SystemHandler_Win32 : public SystemHandler
 public:
     static SystemHandler_Win32* create();
 
-    virtual void openURL(const char* url);
+    virtual bool openURL(const char* url);
     virtual void quit();
     virtual void hideCursor();
     virtual void setFullscreen(bool fullscreen);

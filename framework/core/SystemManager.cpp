@@ -33,12 +33,9 @@ bool SystemManager::init()
     return true;
 }
 
-void SystemManager::openURL(const char* url)
+bool SystemManager::openURL(const char* url)
 {
-    if (m_pHandler)
-    {
-        m_pHandler->openURL(url);
-    }
+    return m_pHandler != NULL && m_pHandler->openURL(url);
 }
 
 void SystemManager::quit()

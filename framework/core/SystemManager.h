@@ -17,7 +17,8 @@ public:
 
     /** Makes the platform handler; true even when that fails (every service then does nothing). */
     virtual bool init();
-    virtual void openURL(const char* url);
+    /** False when no browser took the link (or there are no system services). */
+    virtual bool openURL(const char* url);
     /** Emits the quit signal, then has the handler end the process. Nothing without a handler. */
     virtual void quit();
     virtual void hideCursor();

@@ -91,7 +91,7 @@ struct QuitListener
 class BareHandler : public SystemHandler
 {
 public:
-    void openURL(const char*) override {}
+    bool openURL(const char*) override { return true; }
     void quit() override {}
 };
 } // namespace

@@ -4,6 +4,8 @@
 #include "ArenaTestSupport.h"
 #include "ArenaTimerScreen.h"
 #include "CCLabelBMFont.h"
+#include "CCMenuGamepad.h"
+#include "CCMenuGamepadInputDispatcher.h"
 #include "CCMenuItem.h"
 #include "HUD.h"
 #include "HighScoreItem.h"
@@ -32,7 +34,9 @@ public:
     virtual void showLeaderboard(const char* id) { calls.push_back(std::string("show ") + id); }
     virtual void submitScore(const char* id, int score) { calls.push_back(std::string("score ") + id + " " + std::to_string(score)); }
     virtual void setAchievementProgress(const char*, float) {}
+    virtual bool canShowLeaderboards() { return showsBoards; }
     std::vector<std::string> calls;
+    bool showsBoards = true;
 };
 
 class Counter
@@ -233,4 +237,52 @@ TEST_F(ArenaResults, RestartAndQuitLeaveOnceWhenTheirTimelineHasPlayed)
 
     m_game->getContinueSignal().disconnect(&continued, &Counter::onSignal);
     m_game->getQuitToTitleSignal().disconnect(&quit, &Counter::onSignal);
+}
+
+// The scores entry is there only when pressing it shows a board; the keys never lose the focus,
+// and the menu's back (Escape) leaves as Quit does.
+TEST_F(ArenaResults, ScoresOnlyWithABoardToShowFocusStaysAndBackQuits)
+{
+    struct
+    {
+        bool connected;
+        bool showsBoards;
+        bool offered;
+    } cases[] = { { true, true, true }, { true, false, false }, { false, true, false } };
+    CCMenuGamepadInputDispatcher* pad = CCMenuGamepadInputDispatcher::sharedDispatcher();
+    const int moves[] = { kMenuGamepadInput_Down, kMenuGamepadInput_Right, kMenuGamepadInput_Down,
+                          kMenuGamepadInput_Left, kMenuGamepadInput_Up,    kMenuGamepadInput_Down };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string("connected ") + (c.connected ? "yes" : "no") + ", boards " +
+                     (c.showsBoards ? "yes" : "no"));
+        Counter quit;
+        m_game->getQuitToTitleSignal().connect(&quit, &Counter::onSignal);
+        CCObject* handler = NULL;
+        CCARRAY_FOREACH(online->getHandlers(), handler)
+        {
+            static_cast<OnlineHandler*>(handler)->setConnected(false);
+        }
+        recorder->setConnected(c.connected);
+        recorder->showsBoards = c.showsBoards;
+        m_game->startLevel("arena-rooftop");
+        playMatch(30.0f, 1, 500, 2, 4, 1);
+        screen->showResults(m_player);
+        frames(150);  // open, the experience bar, the menu
+        EXPECT_EQ(c.offered, screen->getScoresMenuItem()->isVisible());
+        EXPECT_EQ(c.offered, screen->getScoresMenuItem()->isEnabled());
+        for (int move : moves)
+        {
+            pad->handleMenuInput(move, 0);
+            CCMenuItem* focus = pad->getFocusMenuItem(0);
+            ASSERT_NE(nullptr, focus) << "move " << move;
+            EXPECT_TRUE(focus->isVisible() && focus->isEnabled()) << "move " << move;
+            EXPECT_EQ(screen->getDefaultMenu(), focus->getParent()) << "move " << move;
+        }
+        pad->handleMenuInput(kMenuGamepadInput_Back, 0);
+        frames(30);
+        EXPECT_EQ(1, quit.count);
+        EXPECT_FALSE(screen->isVisible());
+        m_game->getQuitToTitleSignal().disconnect(&quit, &Counter::onSignal);
+    }
 }

@@ -18,9 +18,14 @@ namespace
 class RecordingSystem : public SystemHandler
 {
 public:
-    virtual void openURL(const char* url) { urls.push_back(url); }
+    virtual bool openURL(const char* url)
+    {
+        urls.push_back(url);
+        return opens;
+    }
     virtual void quit() {}
     std::vector<std::string> urls;
+    bool opens = true;
 };
 } // namespace
 
@@ -104,4 +109,28 @@ TEST_F(ThingsILikeTest, AListWithoutCardsLoadsAndMovesDoNothing)
     EXPECT_TRUE(m_system->urls.empty());
     // A file that is not a list of cards is refused.
     EXPECT_FALSE(m_screen->loadItems((dir + "/missing.plist").c_str()));
+}
+
+TEST_F(ThingsILikeTest, ALinkNoBrowserTakesShowsItsAddressOnTheCard)
+{
+    m_screen->open();
+    settle();
+    const std::string description = m_screen->getDescriptionLabel()->getString();
+    struct
+    {
+        bool opens;
+        bool told;
+    } cases[] = { { true, false }, { false, true } };
+    for (const auto& c : cases)
+    {
+        m_system->opens = c.opens;
+        m_screen->onLink2();
+        const std::string shown = m_screen->getDescriptionLabel()->getString();
+        EXPECT_EQ(c.told, shown.find("https://www.lua.org/") != std::string::npos) << shown;
+        EXPECT_EQ(c.told, shown != description) << shown;
+    }
+    // The next card shows its own text again.
+    m_screen->onNextItem();
+    settle();
+    EXPECT_EQ(std::string::npos, std::string(m_screen->getDescriptionLabel()->getString()).find("lua.org"));
 }

@@ -38,7 +38,7 @@ namespace
 class RecordingSystemHandler : public SystemHandler
 {
 public:
-    virtual void openURL(const char*) {}
+    virtual bool openURL(const char*) { return true; }
     virtual void quit() { ++quits; }
     virtual void setFullscreen(bool fullscreen) { m_bFullscreen = fullscreen; }
     virtual bool isFullscreen() { return m_bFullscreen; }

@@ -22,7 +22,7 @@ namespace
 class QuietSystemHandler : public SystemHandler
 {
 public:
-    virtual void openURL(const char*) {}
+    virtual bool openURL(const char*) { return true; }
     virtual void quit() {}
     virtual void setFullscreen(bool) {}
     virtual bool isFullscreen() { return false; }
