@@ -1,6 +1,7 @@
 -- Stage 5: the harbour tower's roof at dawn, the story's end. Two waves of the boss's men, the
 -- crane halfway is the checkpoint, then the harbour boss himself (his own checkpoint): the banner,
--- a closer look, a last word, and his own bar. With him down the stage complete screen closes the story.
+-- a closer look, a last word, and his own bar. With him down the story ends with a last scene and a
+-- caption, and then the stage complete screen closes it.
 
 local THUG = "street-thug.plist"
 local KNIFE = "knife.plist"
@@ -40,6 +41,26 @@ local function bossEntrance(wave)
     end)
 end
 
+-- The end of the story: a breath to see him fall, the last words under the bars, the morning's
+-- caption, then the results.
+local function ending()
+    game():startTimer(1.5, function(progress)
+        playScene({
+            { "boss-portrait", "Take the town, then. It was never worth the climb.", 2.5 },
+            { "jors-portrait", "It was to the people living in it.", 2.5 },
+            { "jors-portrait", "Go home, everyone. The streets are ours again.", 2.5 },
+        }, function()
+            local hud = game().HUD
+            if hud ~= nil then
+                hud:showTimeAndLocation("Morning", "The harbour wakes up free", 3.0)
+            end
+            game():startTimer(3.5, function(progress)
+                game():onStageComplete()
+            end)
+        end)
+    end)
+end
+
 setUpStage({
     backdrop = "stage-tower",
     player = "jors.plist",
@@ -52,4 +73,5 @@ setUpStage({
         { trigger = "onFarEndReached", checkpoint = "restoreBoss", enemies = { { BOSS, 1 } }, lockAt = 596, boss = true,
           onStart = bossEntrance },
     },
+    onCleared = ending,
 })

@@ -22,6 +22,7 @@
 #include "LevelUpScreen.h"
 #include "PlayerHealthScreen.h"
 #include "RestartManager.h"
+#include "SpeechScreen.h"
 #include "StageCompleteScreen.h"
 #include "TitleScreen.h"
 #include "VornAchievementsManager.h"
@@ -248,6 +249,14 @@ protected:
             m_bossBarFrames = -1;
             shot("boss-" + stage);
         }
+        // With the boss down, the story's last scene: pictured a second into its first line.
+        HUD* hud = m_game->getHUD();
+        if (m_bossBarFrames < 0 && m_endingFrames >= 0 && !bossBar->isVisible() && hud->isCinemascopeActive() &&
+            hud->getSpeechScreen()->isVisible() && ++m_endingFrames == (int)(1.0f / kFrame))
+        {
+            m_endingFrames = -1;
+            shot("ending-" + stage);
+        }
     }
 
     /** Title to the end of the story on one difficulty, every stage played through. */
@@ -334,6 +343,7 @@ protected:
     VornAutoPlayer* m_player = nullptr;
     VornPlayChecks* m_checks = nullptr;
     int m_bossBarFrames = 0;  ///< frames the boss bar has been open, -1 once pictured
+    int m_endingFrames = 0;   ///< frames of the last scene, -1 once pictured
 };
 } // namespace
 
