@@ -64,12 +64,21 @@ function setUpPlayer(descFile)
     end
 end
 
--- The level's name, where and when, as a caption.
+-- The story's difficulties as the caption names them: the title offers no choice until the
+-- story has been finished once, so the caption is where a player learns what is being played.
+local difficultyNames = { [kDifficulty_Easy] = "Easy", [kDifficulty_Normal] = "Normal", [kDifficulty_Hard] = "Hard" }
+
+-- The level's name, where and when, as a caption; in the story, when and on which difficulty.
 function showLevelCaption(seconds)
     local hud = game().HUD
     local levels = LevelManager:sharedLevelManager()
     if hud ~= nil and levels ~= nil then
-        hud:showTimeAndLocation(levels:getTimePeriod(), levels:getLocationName(), seconds)
+        local when = levels:getTimePeriod()
+        local difficulty = difficultyNames[game():getStoryDifficultyLevel()]
+        if difficulty ~= nil and game():getGameMode() == kVornGameMode_Story then
+            when = when .. " - " .. difficulty
+        end
+        hud:showTimeAndLocation(when, levels:getLocationName(), seconds)
     end
 end
 

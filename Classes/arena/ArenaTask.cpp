@@ -121,8 +121,19 @@ std::string ArenaTask::localize(const char* localeId)
 
 std::string ArenaTask::describe(const char* localeId, ArenaTaskInstance* instance)
 {
+    const int target = instance ? instance->getTarget() : 0;
     std::string text = localize(localeId);
-    replaceAllWithInt(text, "<%1>", instance ? instance->getTarget() : 0);
+    if (target == 1)
+    {
+        // "Throw 1 enemy", not "1 enemies": a text of its own for one, where the table has it.
+        const std::string oneId = std::string(localeId) + "_ONE";
+        const std::string one = localize(oneId.c_str());
+        if (one != oneId)
+        {
+            text = one;
+        }
+    }
+    replaceAllWithInt(text, "<%1>", target);
     return text;
 }
 

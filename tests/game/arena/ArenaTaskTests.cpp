@@ -254,3 +254,31 @@ TEST_F(ArenaTasks, AStunTaskIsOfferedWheneverAnyOfTheFightersMovesStuns)
     }
     mixed->release();
 }
+
+TEST_F(ArenaTasks, TaskTextsReadRightForOneAndForMany)
+{
+    struct
+    {
+        ArenaTask* task;
+        int target;
+        const char* text;
+    } rows[] = {
+        { ArenaTask_ThrowEnemies::create(), 1, "Throw 1 enemy" },
+        { ArenaTask_ThrowEnemies::create(), 3, "Throw 3 enemies" },
+        { ArenaTask_StunEnemies::create(), 1, "Stun 1 enemy" },
+        { ArenaTask_StunEnemies::create(), 2, "Stun 2 enemies" },
+        { ArenaTask_ReachCombo::create(), 1, "Land a combo of 1 hit" },
+        { ArenaTask_ReachCombo::create(), 11, "Land a combo of 11 hits" },
+        { ArenaTask_ReachCombo::create(), 8, "Land a combo of 8 hits" },
+        { ArenaTask_SurviveWithoutHits::create(), 1, "Survive for 1 second" },
+        { ArenaTask_SurviveWithoutHits::create(), 20, "Survive for 20 seconds" },
+        { ArenaTask_FinishingMove::create(kVAT_BackAttack), 1, "Finish off 1 enemy with a Back Kick" },
+        { ArenaTask_FinishingMove::create(kVAT_BackAttack), 0, "Finish off 0 enemies with a Back Kick" },
+    };
+    for (const auto& row : rows)
+    {
+        ASSERT_NE(nullptr, row.task);
+        slot->setTarget(row.target);
+        EXPECT_EQ(row.text, row.task->getDescription(slot));
+    }
+}

@@ -574,6 +574,8 @@ TEST_F(StoryFlowTest, ANewStoryOpensWithTheAutosaveNoticeThenTheStageAtOnceWithI
     EXPECT_TRUE(m_hud->getCheckpointScreen()->isVisible());
     TimeAndLocationScreen* caption = m_hud->getTimeAndLocationScreen();
     EXPECT_TRUE(stepUntil([caption] { return caption->isVisible(); }, 10));
+    // A first story is played on Easy, and the caption says so.
+    EXPECT_STREQ("Dusk - Easy", caption->getTimePeriodLabel()->getString());
 }
 
 TEST_F(StoryFlowTest, AnArenaShowsItsClockAndTasksFromItsFirstFrames)
