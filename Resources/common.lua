@@ -281,7 +281,9 @@ function playScene(lines, after)
     end)
 end
 
--- The control hints: each { left, right } pair of thumb texts in turn, `seconds` apiece.
+-- The control hints: each pair of texts in turn, `seconds` apiece, the two lines together on the
+-- left thumb. (A thumb's show hides the other side's when it ends, so a pair split over both
+-- sides would leave one of them up for a moment only.)
 function showControlHints(hints, seconds)
     local hud = game().HUD
     if hud == nil then
@@ -290,11 +292,9 @@ function showControlHints(hints, seconds)
     local function show(i)
         if i > #hints then
             hud:hideLeftThumb()
-            hud:hideRightThumb()
             return
         end
-        hud:showLeftThumb(hints[i][1])
-        hud:showRightThumb(hints[i][2])
+        hud:showLeftThumb(hints[i][1] .. "\n" .. hints[i][2])
         game():startTimer(seconds, function(progress)
             show(i + 1)
         end)

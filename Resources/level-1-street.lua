@@ -26,8 +26,9 @@ local function hints()
             .. key(kVornInput_Down), "Punch: " .. key(kVornInput_Punch) },
         { "Kick: " .. key(kVornInput_Kick), "Back kick: " .. key(kVornInput_BackKick) },
         { "Jump: " .. key(kVornInput_Jump), "Stomp a floored enemy: " .. key(kVornInput_Stomp) },
-        { "Grab: " .. key(kVornInput_Kick) .. " to daze, then walk into him",
-            "Throw: " .. key(kVornInput_Kick) .. " or " .. key(kVornInput_BackKick) .. " while holding" },
+        { "Grab: " .. key(kVornInput_Kick) .. " to daze him, then walk into him in line",
+            "Holding: " .. key(kVornInput_Kick) .. " throws ahead, " .. key(kVornInput_BackKick) .. " behind, "
+            .. key(kVornInput_Punch) .. " knees" },
     }
 end
 

@@ -136,6 +136,13 @@ protected:
     void expectMovesCameOut()
     {
         EXPECT_EQ("", m_player->movesNeverMade()) << "moves tried from the keys that never came out";
+        // Walking on, held against something with the way on shown: a player would be stuck there.
+        std::ostringstream stuck;
+        for (const std::string& where : m_player->stepRounds())
+        {
+            stuck << where << "; ";
+        }
+        EXPECT_EQ("", stuck.str()) << "the autoplayer had to step round what held it on its way on";
         std::ostringstream tried;
         for (int move = 0; move < VornAutoPlayer::kMove_MAX; ++move)
         {

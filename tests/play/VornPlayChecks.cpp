@@ -6,6 +6,7 @@
 #include "GrumvaldScreen.h"
 #include "HUD.h"
 #include "PlayerHealthScreen.h"
+#include "ThumbsScreen.h"
 #include "TimeAndLocationScreen.h"
 #include "VornBackdrop.h"
 #include "VornActionDesc.h"
@@ -57,6 +58,7 @@ void VornPlayChecks::check(int frame, float frameTime)
     {
         // Screens between stages may restore a checkpoint's lower score: counts start again.
         m_shown.clear();
+        m_texts.clear();
         m_lastCount.clear();
         return;
     }
@@ -77,6 +79,7 @@ void VornPlayChecks::check(int frame, float frameTime)
     checkDepthOrder(frame);
     checkBars(frame);
     checkOverlays(frame, frameTime);
+    checkTextsStayUp(frame, frameTime);
     // The game plays on under the game over screen, and a continue may go back to a checkpoint's
     // lower score: counts start again once the player is up and the screen gone.
     if (m_game->getGameOverScreen()->isVisible() || !m_game->getPlayer()->isAlive())
@@ -312,4 +315,57 @@ void VornPlayChecks::checkOverlayCloses(int frame, float frameTime, const char* 
         out << "the " << name << " has been up for over " << limit << " s";
         fail(frame, out.str());
     }
+}
+
+namespace
+{
+// Long enough to read a hint of a few words, shorter than any a stage gives its own.
+const float kReadingTime = 2.0f;
+} // namespace
+
+void VornPlayChecks::checkTextsStayUp(int frame, float frameTime)
+{
+    HUD* hud = m_game->getHUD();
+    ThumbsScreen* thumbs = hud->getThumbsScreen();
+    const bool thumbsUp = thumbs != NULL && thumbs->isVisible();
+    const struct
+    {
+        const char* name;
+        CCNode* node;
+        CCLabelBMFont* label;
+    } hints[] = { { "left hint", thumbs ? thumbs->getLeftThumbNode() : NULL, thumbs ? thumbs->getLeftThumbLabel() : NULL },
+                  { "right hint", thumbs ? thumbs->getRightThumbNode() : NULL,
+                    thumbs ? thumbs->getRightThumbLabel() : NULL } };
+    for (const auto& hint : hints)
+    {
+        const bool shown = thumbsUp && hint.node != NULL && hint.node->isVisible() && hint.label != NULL;
+        checkTextStaysUp(frame, frameTime, hint.name, shown, shown ? hint.label->getString() : "");
+    }
+    TimeAndLocationScreen* caption = hud->getTimeAndLocationScreen();
+    const bool captionUp = caption != NULL && caption->isVisible() && caption->getLocationNameLabel() != NULL;
+    checkTextStaysUp(frame, frameTime, "time and place caption", captionUp,
+                     captionUp ? caption->getLocationNameLabel()->getString() : "");
+}
+
+void VornPlayChecks::checkTextStaysUp(int frame, float frameTime, const char* name, bool shown, const std::string& text)
+{
+    auto entry = m_texts.find(name);
+    const bool gone = entry != m_texts.end() && (!shown || entry->second.first != text);
+    if (gone && entry->second.second < kReadingTime)
+    {
+        std::ostringstream out;
+        out << "the " << name << " \"" << entry->second.first << "\" was on screen for only " << entry->second.second
+            << " s";
+        fail(frame, out.str());
+    }
+    if (!shown)
+    {
+        m_texts.erase(name);
+        return;
+    }
+    if (gone || entry == m_texts.end())
+    {
+        m_texts[name] = std::make_pair(text, 0.0f);
+    }
+    m_texts[name].second += frameTime;
 }

@@ -42,12 +42,17 @@ private:
     void checkOverlayCloses(int frame, float frameTime, const char* name, bool shown, const std::string& showing,
                             float limit);
     void checkOnlyGrows(int frame);
+    /** A hint or caption taken off the screen before it could be read fails. */
+    void checkTextsStayUp(int frame, float frameTime);
+    void checkTextStaysUp(int frame, float frameTime, const char* name, bool shown, const std::string& text);
     void checkSavedStore(int frame);
 
     cocos2d::VornGameManager* m_game;
     std::string m_failure;
     /** Per overlay up: what it shows, and for how many seconds it has shown it. */
     std::map<std::string, std::pair<std::string, float>> m_shown;
+    /** Per hint and caption on screen: what it says, and for how many seconds it has said it. */
+    std::map<std::string, std::pair<std::string, float>> m_texts;
     std::map<std::string, float> m_lastCount;  ///< score, experience, knock-outs at the last frame of play
     std::string m_storeStamp;                  ///< size and time of the saved store when last parsed
     size_t m_logLinesSeen = 0;

@@ -9,6 +9,7 @@
 #include "ArenaTask_ThrowEnemies.h"
 #include "BotActor.h"
 #include "BotManager.h"
+#include "HUD.h"
 #include "InputHandler_Keyboard.h"
 #include "VornActionDesc.h"
 #include "VornActionTypes.h"
@@ -19,6 +20,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -39,7 +41,7 @@ const int kKeys[] = { VornPlayerInputMulti::kKeyLeft, VornPlayerInputMulti::kKey
 const float kReach = 16.0f;        // close enough to swing
 const float kDepthLine = 3.0f;     // lined up in depth
 const float kHeavyHold = 0.3f;     // a held punch, past the game's hold time
-const float kStuckAfter = 0.5f;    // held in one spot this long while walking on
+const float kStuckAfter = 2.0f;    // held in one spot this long while walking on
 const float kStepRound = 1.0f;     // then down and back out for this long
 const float kDazeWait = 0.8f;      // a kick's daze shows within this, or the grab is given up
 const float kWalkInWait = 1.0f;    // walking in takes hold within this, or the grab failed
@@ -316,7 +318,7 @@ int VornAutoPlayer::taskMove(BotActor* target)
         }
     }
     // A finishing move is saved for the blow that can finish: a worn-down enemy.
-    const bool worn = target != NULL && target->getHealthValue() < 0.35f;
+    const bool worn = target != NULL && target->getHealthValue() < (kind == "finish with a stomp" ? 0.2f : 0.35f);
     if (kind == "throw enemies")
     {
         return (m_rotation & 1) ? kMove_ThrowAhead : kMove_ThrowBehind;
@@ -339,8 +341,9 @@ int VornAutoPlayer::taskMove(BotActor* target)
     }
     if (kind == "finish with a stomp")
     {
-        // Knocked down first, then stomped on the floor.
-        return worn ? kMove_HeavyPunch : kMove_PunchString;
+        // Worn down, then floored by two kicks (a kick on the dazed knocks him down) with little
+        // harm, and stomped on the floor.
+        return worn ? kMove_Kick : kMove_PunchString;
     }
     return kMove_MAX;
 }
@@ -442,9 +445,15 @@ void VornAutoPlayer::walkOn(int frame)
     }
     else if (m_now - m_stuckSince > kStuckAfter)
     {
-        std::ostringstream out;
-        out << m_game->getLevelScript() << " at " << (int)me.x << "," << (int)me.y << " after " << m_now << " s";
-        m_stepRounds.push_back(out.str());
+        // Held while the GO prompt sends the player on: a person would be stuck there. (Held with
+        // no prompt up is a wave's wall, waiting for the wave.)
+        CCNode* go = m_game->getHUD() ? m_game->getHUD()->getGoNode() : NULL;
+        if (go != NULL && go->isVisible())
+        {
+            std::ostringstream out;
+            out << m_game->getLevelScript() << " at " << (int)me.x << "," << (int)me.y << " after " << m_now << " s";
+            m_stepRounds.push_back(out.str());
+        }
         m_roundUntil = m_now + kStepRound;
         m_stuckSince = -1.0f;
         return;
@@ -457,15 +466,43 @@ void VornAutoPlayer::walkOn(int frame)
 
 void VornAutoPlayer::keepClear(BotActor* target)
 {
-    // Away from the nearest enemy along the stage, and off his depth line.
+    // Away from every enemy near, the nearer the more; off their depth line; and, held at a
+    // side of the view, along it rather than into it.
+    (void)target;
     VornPlayer* player = m_game->getPlayer();
-    CCPoint to = target->getBasePosition() - player->getBasePosition();
+    const CCPoint me = player->getBasePosition();
+    CCPoint away(0.0f, 0.0f);
+    for (BotActor* bot : m_game->getBotManager()->getActiveBots())
+    {
+        CCPoint from = me - bot->getBasePosition();
+        const float d = std::max(4.0f, ccpLength(from));
+        if (bot->isAlive() && d < 80.0f)
+        {
+            away = away + from * (1.0f / (d * d));
+        }
+    }
     m_move = kMove_MAX;
     m_grabTarget = NULL;
-    m_left = to.x > 0.0f;
-    m_right = !m_left;
-    m_up = to.y <= 0.0f;
+    if (ccpLength(away) < 1e-4f)
+    {
+        return;
+    }
+    m_left = away.x < -1e-4f;
+    m_right = away.x > 1e-4f;
+    // Depth counts for more: enemies reach along their own line.
+    m_up = away.y > -1e-4f;
     m_down = !m_up;
+    if (m_stuckSince >= 0.0f && ccpDistance(me, m_lastSpot) < 0.5f && m_now - m_stuckSince > 0.3f)
+    {
+        // Cornered: slip out along the other line.
+        m_left = !m_left;
+        m_right = !m_right;
+    }
+    if (m_stuckSince < 0.0f || ccpDistance(me, m_lastSpot) >= 0.5f)
+    {
+        m_stuckSince = m_now;
+        m_lastSpot = me;
+    }
 }
 
 void VornAutoPlayer::fight(int frame, BotActor* target)
@@ -500,6 +537,12 @@ void VornAutoPlayer::fight(int frame, BotActor* target)
             return;
         case kMove_HeavyPunch:
             m_punchHeld = t < kHeavyHold;
+            if (!m_punchHeld && m_step == 1)
+            {
+                // Held through: the heavy punch was asked for (a hold cut short is a jab).
+                ++m_tries[kMove_HeavyPunch];
+                ++m_step;
+            }
             if (t > 1.0f)
             {
                 m_move = kMove_MAX;
@@ -609,7 +652,7 @@ void VornAutoPlayer::fight(int frame, BotActor* target)
         m_grabTarget = target;
         break;
     }
-    if (!isGrabMove(m_move))
+    if (!isGrabMove(m_move) && m_move != kMove_HeavyPunch)
     {
         ++m_tries[m_move];
     }
