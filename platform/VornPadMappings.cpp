@@ -4,8 +4,8 @@
 
 #include <SDL.h>
 
-#include <cstring>
 #include <strings.h>
+#include <sys/stat.h>
 
 using namespace cocos2d;
 
@@ -46,8 +46,15 @@ bool isForAnotherPlatform(const std::string& mapping)
 int VornPadMappings::loadFile(const std::string& path)
 {
     CCFileUtils* files = CCFileUtils::sharedFileUtils();
-    if (!files->isFileExist(path))
+    struct stat st;
+    if (!files->isFileExist(path) || stat(path.c_str(), &st) != 0)
     {
+        return 0;
+    }
+    if ((unsigned long long)st.st_size > kMaxFileSize)
+    {
+        CCLog("ERROR: The pad mappings file %s is %lld bytes, too large to be one; it is not read", path.c_str(),
+              (long long)st.st_size);
         return 0;
     }
     unsigned long size = 0;
@@ -55,12 +62,6 @@ int VornPadMappings::loadFile(const std::string& path)
     if (!data)
     {
         CCLog("ERROR: The pad mappings in %s could not be read", path.c_str());
-        return 0;
-    }
-    if (size > kMaxFileSize)
-    {
-        CCLog("ERROR: The pad mappings file %s is %lu bytes, too large to be one; it is not read", path.c_str(), size);
-        delete[] data;
         return 0;
     }
     const std::string text((const char*)data, size);
