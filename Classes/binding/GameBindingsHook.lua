@@ -78,6 +78,9 @@ end
 local function fixup(text)
   local n
 
+  -- Argument checks remember what a class passed, so a method called every frame checks once.
+  text = string.gsub(text, 'tolua_isusertype%(tolua_S,', 'toluafix_isusertype(tolua_S,')
+
   -- Result objects: engine objects through the object-reference layer.
   text = string.gsub(text, 'tolua_pushusertype%(tolua_S,%(void%*%)tolua_ret,', 'tolua_pushbound(tolua_S,tolua_ret,')
   -- The same for object variables (gm.Background ...), read through their getters.

@@ -4,13 +4,20 @@
 
 #include <cstring>
 
-// Registry tables of this layer: Lua id -> object address; value type name -> twin metatable.
-static const char* const kRefidPtrTable = "toluafix_refid_ptr";
-static const char* const kValueMetatables = "toluafix_value_mt";
+// Registry tables of this layer, keyed by these addresses (no string to hash: objects and values
+// are pushed on most script calls): Lua id -> object address; value type name -> twin metatable.
+static char s_refidPtrTable;
+static char s_valueMetatables;
 
 static void pushRefTable(lua_State* L)
 {
-    lua_pushstring(L, kRefidPtrTable);
+    lua_pushlightuserdata(L, &s_refidPtrTable);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+}
+
+static void pushValueMetatables(lua_State* L)
+{
+    lua_pushlightuserdata(L, &s_valueMetatables);
     lua_rawget(L, LUA_REGISTRYINDEX);
 }
 
@@ -21,7 +28,7 @@ void toluafix_open(lua_State* L)
     lua_pop(L, 1);
     if (!present)
     {
-        lua_pushstring(L, kRefidPtrTable);
+        lua_pushlightuserdata(L, &s_refidPtrTable);
         lua_newtable(L);
         lua_rawset(L, LUA_REGISTRYINDEX);
     }
@@ -38,8 +45,13 @@ int toluafix_pushusertype_ccobject(lua_State* L, int uID, int* p_refid, void* pt
     {
         *p_refid = uID;
     }
-    toluafix_open(L);
     pushRefTable(L);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        toluafix_open(L);
+        pushRefTable(L);
+    }
     lua_pushinteger(L, *p_refid);
     lua_pushlightuserdata(L, ptr);
     lua_rawset(L, -3);
@@ -198,13 +210,12 @@ void toluafix_register_value_type(lua_State* L, const char* type)
     }
     lua_pop(L, 1);
     // stack: mt twin
-    lua_pushstring(L, kValueMetatables);
-    lua_rawget(L, LUA_REGISTRYINDEX);
+    pushValueMetatables(L);
     if (!lua_istable(L, -1))
     {
         lua_pop(L, 1);
         lua_newtable(L);
-        lua_pushstring(L, kValueMetatables);
+        lua_pushlightuserdata(L, &s_valueMetatables);
         lua_pushvalue(L, -2);
         lua_rawset(L, LUA_REGISTRYINDEX);
     }
@@ -216,8 +227,24 @@ void toluafix_register_value_type(lua_State* L, const char* type)
 
 bool toluafix_push_value_metatable(lua_State* L, const char* type)
 {
-    lua_pushstring(L, kValueMetatables);
+    // Bindings name a type by the same string every time: the twin is remembered under that
+    // string's address, and used once the name registered for it is checked to be the same.
+    lua_pushlightuserdata(L, (void*)type);
     lua_rawget(L, LUA_REGISTRYINDEX);
+    if (lua_istable(L, -1))
+    {
+        lua_pushvalue(L, -1);
+        lua_rawget(L, LUA_REGISTRYINDEX);
+        const char* name = lua_tostring(L, -1);
+        const bool same = name && strcmp(name, type) == 0;
+        lua_pop(L, 1);
+        if (same)
+        {
+            return true;
+        }
+    }
+    lua_pop(L, 1);
+    pushValueMetatables(L);
     if (!lua_istable(L, -1))
     {
         lua_pop(L, 1);
@@ -231,6 +258,9 @@ bool toluafix_push_value_metatable(lua_State* L, const char* type)
         lua_pop(L, 1);
         return false;
     }
+    lua_pushlightuserdata(L, (void*)type);
+    lua_pushvalue(L, -2);
+    lua_rawset(L, LUA_REGISTRYINDEX);
     return true;
 }
 
@@ -243,6 +273,45 @@ bool toluafix_is_inline_value(lua_State* L, int index)
     char* block = (char*)lua_touserdata(L, index);
     char* value = (char*)*(void**)block;
     return value > block && value < block + lua_objlen(L, index);
+}
+
+// Pushes the answer kept in the metatable of the user value at lo for type (nil when none), or
+// nothing and false when the value is no user value with a metatable.
+static bool pushKnownCheck(lua_State* L, int lo, const char* type)
+{
+    if (lua_type(L, lo) != LUA_TUSERDATA || !lua_getmetatable(L, lo))
+    {
+        return false;
+    }
+    lua_pushlightuserdata(L, (void*)type);
+    lua_rawget(L, -2);
+    return true;
+}
+
+int toluafix_isusertype(lua_State* L, int lo, const char* type, int def, tolua_Error* err)
+{
+    if (lo < 0 && lo > LUA_REGISTRYINDEX)
+    {
+        lo = lua_gettop(L) + lo + 1;
+    }
+    if (pushKnownCheck(L, lo, type))
+    {
+        const bool known = lua_toboolean(L, -1) != 0;
+        lua_pop(L, 2);
+        if (known)
+        {
+            return 1;
+        }
+    }
+    const int ok = tolua_isusertype(L, lo, type, def, err);
+    if (ok && lua_type(L, lo) == LUA_TUSERDATA && lua_getmetatable(L, lo))
+    {
+        lua_pushlightuserdata(L, (void*)type);
+        lua_pushboolean(L, 1);
+        lua_rawset(L, -3);
+        lua_pop(L, 1);
+    }
+    return ok;
 }
 
 // A class metatable is one the registry names (registry[mt] = "ClassName").
@@ -358,6 +427,93 @@ static void copyInherited(lua_State* L, int cls, int ancestor)
     copyVariables(L, cls, ancestor, ".set");
 }
 
+// A name looked up on a user value: its peer table (fields a script set on the object), then each
+// class from its own up, a method or field first, then a variable's getter. tolua's own lookup
+// first asks whether the key is a number, which for a string makes Lua try to parse it, at every
+// level; scripts look up a method name for every call they make on an object. Anything else (a
+// number key, an array variable, the class table itself) goes to the class's own handler, kept
+// as upvalue 1; upvalue 2 is the string ".get".
+static int lookUpWithOriginal(lua_State* L)
+{
+    lua_settop(L, 2);
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, 2, 1);
+    return 1;
+}
+
+static int lookUpName(lua_State* L)
+{
+    if (lua_type(L, 1) != LUA_TUSERDATA || lua_type(L, 2) != LUA_TSTRING)
+    {
+        return lookUpWithOriginal(L);
+    }
+    lua_settop(L, 2);
+    lua_getfenv(L, 1);
+    if (!lua_rawequal(L, -1, TOLUA_NOPEER))
+    {
+        lua_pushvalue(L, 2);
+        lua_gettable(L, -2);
+        if (!lua_isnil(L, -1))
+        {
+            return 1;
+        }
+    }
+    lua_settop(L, 2);
+    lua_pushvalue(L, 1);
+    while (lua_getmetatable(L, -1))
+    {
+        lua_remove(L, -2);
+        const int cls = lua_gettop(L);
+        lua_pushvalue(L, 2);
+        lua_rawget(L, cls);
+        if (!lua_isnil(L, -1))
+        {
+            return 1;
+        }
+        lua_pop(L, 1);
+        lua_pushvalue(L, lua_upvalueindex(2));
+        lua_rawget(L, cls);
+        if (lua_istable(L, -1))
+        {
+            lua_pushvalue(L, 2);
+            lua_rawget(L, -2);
+            if (lua_iscfunction(L, -1))
+            {
+                lua_pushvalue(L, 1);
+                lua_pushvalue(L, 2);
+                lua_call(L, 2, 1);
+                return 1;
+            }
+            if (!lua_isnil(L, -1))
+            {
+                return lookUpWithOriginal(L);
+            }
+            lua_pop(L, 1);
+        }
+        lua_settop(L, cls);
+    }
+    lua_pushnil(L);
+    return 1;
+}
+
+// Puts lookUpName in front of the class metatable at index's own "__index" handler.
+static void installNameLookUp(lua_State* L, int index)
+{
+    lua_pushstring(L, "__index");
+    lua_rawget(L, index);
+    if (!lua_iscfunction(L, -1) || lua_tocfunction(L, -1) == lookUpName)
+    {
+        lua_pop(L, 1);
+        return;
+    }
+    lua_pushstring(L, ".get");
+    lua_pushcclosure(L, lookUpName, 2);
+    lua_pushstring(L, "__index");
+    lua_insert(L, -2);
+    lua_rawset(L, index);
+}
+
 void toluafix_flatten_classes(lua_State* L)
 {
     if (!lua_checkstack(L, 16))
@@ -391,7 +547,24 @@ void toluafix_flatten_classes(lua_State* L)
             lua_remove(L, -2);
             copyInherited(L, cls, lua_gettop(L));
         }
+        lua_settop(L, cls);
+        installNameLookUp(L, cls);
         lua_settop(L, classes);
+    }
+    // The value types' twins share their class's members but have a metatable of their own.
+    pushValueMetatables(L);
+    if (lua_istable(L, -1))
+    {
+        const int twins = lua_gettop(L);
+        lua_pushnil(L);
+        while (lua_next(L, twins) != 0)
+        {
+            if (lua_istable(L, -1))
+            {
+                installNameLookUp(L, lua_gettop(L));
+            }
+            lua_pop(L, 1);
+        }
     }
     lua_settop(L, top);
 }

@@ -50,10 +50,20 @@ bool toluafix_is_inline_value(lua_State* L, int index);
  * Copies into every class metatable what a lookup on its user values would otherwise find only
  * by walking up its bases (methods, and the getters and setters of variables), so a method of a
  * base is one table look-up away instead of one per level. What each name resolves to does not
- * change. Call it once every class of the state is registered; a class registered later is
- * found through its bases as before.
+ * change. Each class (and value type twin) also gets a name look-up of its own in front of
+ * tolua's: a string key goes straight to the peer table and the class chain, without tolua's
+ * test whether the key is a number. Call it once every class of the state is registered; a class
+ * registered later is found through its bases as before.
  */
 void toluafix_flatten_classes(lua_State* L);
+
+/**
+ * tolua_isusertype with a memory: once a user value of a class passes the check for type, the
+ * class's metatable keeps that answer under the address of the type's name, so bindings called
+ * every frame do not walk tolua's tables again. Answers (and fills err) as tolua_isusertype does;
+ * type must be a name that lives as long as the program (a string literal).
+ */
+int toluafix_isusertype(lua_State* L, int lo, const char* type, int def, tolua_Error* err);
 
 /** The pointer recorded under refid in this state, or NULL. */
 void* toluafix_get_ccobject_by_refid(lua_State* L, int refid);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 USING_NS_CC;
 using vorntest::LogCapture;
 
@@ -280,6 +283,114 @@ TEST(LuaTypes, FlattenedClassesResolveEveryNameAsBefore)
         lua_settop(L, 0);
     }
     EXPECT_EQ(7, s_thing.value);
+}
+
+TEST(LuaTypes, FlattenedNameLookUpsAnswerAsToluaDoes)
+{
+    // Each expression runs on a fresh Leaf in a state left as tolua made it and in a flattened
+    // one, whose classes look names up on their own: both must give the same text.
+    const char* const cases[] = {
+        "leaf:describe()",
+        "leaf.name",
+        "tostring(leaf.value)",
+        "tostring(leaf.missing)",
+        "tostring(leaf[1])",
+        "tostring(leaf['1'])",
+        "tostring(leaf[true])",
+        "(function() leaf.extra = 'peer field'; return leaf.extra end)()",
+        "(function() leaf.describe = 'peer hides method'; return leaf.describe end)()",
+        "(function() leaf['2'] = 'numeric name in peer'; return leaf['2'] end)()",
+        "type(Derived.describe)",
+        "tostring(ccp(3, 4).x + ccp(3, 4).y)",
+        "tostring(CCRect(1, 2, 3, 4):getMaxX())",
+        "tostring(CCRect(1, 2, 3, 4).size.width)",
+        "tostring(ccp(1, 1).getMaxX)",
+    };
+    Thing things[2][sizeof(cases) / sizeof(cases[0])];
+    std::string answers[2][sizeof(cases) / sizeof(cases[0])];
+    for (int flattened = 0; flattened < 2; ++flattened)
+    {
+        CCLuaEngine engine;
+        lua_State* L = engine.getLuaState();
+        openThings(L);
+        if (flattened)
+        {
+            toluafix_flatten_classes(L);
+        }
+        for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
+        {
+            things[flattened][i].value = 5;
+            const std::string chunk = std::string("local leaf = ...\nreturn ") + cases[i];
+            ASSERT_EQ(0, luaL_loadstring(L, chunk.c_str())) << cases[i];
+            tolua_pushusertype(L, &things[flattened][i], "Leaf");
+            ASSERT_EQ(0, lua_pcall(L, 1, 1, 0)) << cases[i] << ": " << lua_tostring(L, -1);
+            answers[flattened][i] = lua_isstring(L, -1) ? lua_tostring(L, -1) : "(not a string)";
+            lua_settop(L, 0);
+        }
+    }
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
+    {
+        EXPECT_EQ(answers[0][i], answers[1][i]) << cases[i];
+    }
+    EXPECT_EQ("peer field", answers[1][7]);
+    EXPECT_EQ("derived variable", answers[1][1]);
+}
+
+TEST(LuaTypes, RememberedTypeChecksAnswerAsToluaDoes)
+{
+    // Each check is asked three times of the remembering form (the later ones answered from
+    // what the first left) and must give tolua's own answer and error every time.
+    CCLuaEngine engine;
+    lua_State* L = engine.getLuaState();
+    openThings(L);
+    toluafix_flatten_classes(L);
+    Thing derived = { 1 };
+    Thing leaf = { 2 };
+    const struct Case
+    {
+        const char* value;
+        const char* type;
+    } cases[] = {
+        { "derived", "Base" },   { "derived", "Derived" }, { "derived", "Leaf" },  { "leaf", "Base" },
+        { "leaf", "Leaf" },      { "leaf", "CCNode" },     { "leaf", "const Base" }, { "nil", "Base" },
+        { "number", "Base" },    { "point", "CCPoint" },   { "point", "Base" },    { "none", "Base" },
+    };
+    for (const Case& c : cases)
+    {
+        for (int round = 0; round < 3; ++round)
+        {
+            lua_settop(L, 0);
+            const std::string value = c.value;
+            if (value == "derived" || value == "leaf")
+            {
+                tolua_pushusertype(L, value == "leaf" ? &leaf : &derived, value == "leaf" ? "Leaf" : "Derived");
+            }
+            else if (value == "number")
+            {
+                lua_pushnumber(L, 3);
+            }
+            else if (value == "point")
+            {
+                tolua_pushvaluecopy(L, CCPoint(1, 2), "CCPoint");
+            }
+            else if (value != "none")
+            {
+                lua_pushnil(L);
+            }
+            tolua_Error expectedErr, err;
+            memset(&expectedErr, 0, sizeof(expectedErr));
+            memset(&err, 0, sizeof(err));
+            const int expected = tolua_isusertype(L, 1, c.type, 0, &expectedErr);
+            const int top = lua_gettop(L);
+            EXPECT_EQ(expected, toluafix_isusertype(L, 1, c.type, 0, &err)) << c.value << " as " << c.type << ", round " << round;
+            EXPECT_EQ(top, lua_gettop(L));
+            if (!expected)
+            {
+                EXPECT_EQ(expectedErr.index, err.index);
+                EXPECT_STREQ(expectedErr.type, err.type);
+            }
+        }
+    }
 }
 
 TEST(LuaTypes, FlattenedClassesFindBaseMembersAtTheirOwnLevel)
