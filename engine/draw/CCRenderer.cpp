@@ -66,6 +66,58 @@ inline SDL_FPoint applyToPoint(const CCPoint& p, const CCAffineTransform& t)
     return out;
 }
 
+// True when the quad's bounding box (pixels) covers no pixel centre of the rectangle.
+bool isOutside(const SDL_Vertex* v, const SDL_Rect& r)
+{
+    float minX = v[0].position.x, maxX = minX, minY = v[0].position.y, maxY = minY;
+    for (int i = 1; i < 4; ++i)
+    {
+        minX = std::min(minX, v[i].position.x);
+        maxX = std::max(maxX, v[i].position.x);
+        minY = std::min(minY, v[i].position.y);
+        maxY = std::max(maxY, v[i].position.y);
+    }
+    return maxX <= (float)r.x || minX >= (float)(r.x + r.w) || maxY <= (float)r.y || minY >= (float)(r.y + r.h);
+}
+
+// Blending and adding scale the source by its alpha: a quad of alpha 0 changes no pixel.
+bool leavesTargetAlone(SDL_BlendMode mode)
+{
+    return mode == SDL_BLENDMODE_BLEND || mode == SDL_BLENDMODE_ADD;
+}
+
+bool isTransparent(const SDL_Vertex* v)
+{
+    return v[0].color.a == 0 && v[1].color.a == 0 && v[2].color.a == 0 && v[3].color.a == 0;
+}
+
+// True when every vertex is opaque and so is every texel the quad samples (with linear filtering,
+// one more on each side).
+bool coversOpaque(CCTexture2D* texture, const SDL_Vertex* v)
+{
+    if (!texture)
+    {
+        return false;
+    }
+    float minU = v[0].tex_coord.x, maxU = minU, minV = v[0].tex_coord.y, maxV = minV;
+    for (int i = 0; i < 4; ++i)
+    {
+        if (v[i].color.a != 255)
+        {
+            return false;
+        }
+        minU = std::min(minU, v[i].tex_coord.x);
+        maxU = std::max(maxU, v[i].tex_coord.x);
+        minV = std::min(minV, v[i].tex_coord.y);
+        maxV = std::max(maxV, v[i].tex_coord.y);
+    }
+    const float w = (float)texture->getPixelsWide();
+    const float h = (float)texture->getPixelsHigh();
+    const int margin = texture->isAntiAliased() ? 1 : 0;
+    return texture->isRegionOpaque((int)SDL_floorf(minU * w) - margin, (int)SDL_floorf(minV * h) - margin,
+                                   (int)SDL_ceilf(maxU * w) + margin, (int)SDL_ceilf(maxV * h) + margin);
+}
+
 bool intersect(const SDL_Rect& a, const SDL_Rect& b, SDL_Rect* out)
 {
     const int x1 = std::max(a.x, b.x);
@@ -110,6 +162,7 @@ CCRenderer::CCRenderer()
 , m_uQuads(0)
 , m_uDrawCallsLastFrame(0)
 , m_uQuadsLastFrame(0)
+, m_bSkipsUnseenWork(true)
 {
     m_viewport.x = 0;
     m_viewport.y = 0;
@@ -299,23 +352,34 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
             return;
         }
     }
-    beginRun(sdlTexture, blendModeFor(blend));
+    const SDL_BlendMode mode = blendModeFor(blend);
     const CCAffineTransform t = toPixels(toWorld);
+    const SDL_Rect& clip = m_clipStack.empty() ? m_viewport : m_clipStack.back();
     m_vertices.reserve(m_vertices.size() + (size_t)count * 4);
     m_indices.reserve(m_indices.size() + (size_t)count * 6);
+    int drawn = 0;
     for (int i = 0; i < count; ++i)
     {
         const ccSpriteQuad& q = quads[i];
+        const SDL_Vertex v[4] = { makeVertex(q.bl, t), makeVertex(q.br, t), makeVertex(q.tl, t), makeVertex(q.tr, t) };
+        // What lies wholly outside the clip (tiles and props off screen, particles that drifted
+        // out) covers no pixel, and a faded-out overlay changes none: leave them out of the run.
+        if (m_bSkipsUnseenWork && (isOutside(v, clip) || (leavesTargetAlone(mode) && isTransparent(v))))
+        {
+            continue;
+        }
+        // A normally blended quad whose pixels and colours are all opaque replaces what is below
+        // it exactly: drawn without blending, the driver need not read the target.
+        const bool opaque = m_bSkipsUnseenWork && mode == SDL_BLENDMODE_BLEND && coversOpaque(texture, v);
+        beginRun(sdlTexture, opaque ? SDL_BLENDMODE_NONE : mode);
         const int base = (int)m_vertices.size();
-        m_vertices.push_back(makeVertex(q.bl, t));
-        m_vertices.push_back(makeVertex(q.br, t));
-        m_vertices.push_back(makeVertex(q.tl, t));
-        m_vertices.push_back(makeVertex(q.tr, t));
+        m_vertices.insert(m_vertices.end(), v, v + 4);
         int idx[6];
         quadIndices(&m_vertices[base], base, idx);
         m_indices.insert(m_indices.end(), idx, idx + 6);
+        ++drawn;
     }
-    countQuads(count);
+    countQuads(drawn);
 }
 
 void CCRenderer::drawSolidRect(const CCPoint& origin, const CCPoint& destination, const ccColor4B& color,

@@ -83,6 +83,15 @@ public:
     void drawPoints(const CCPoint* points, unsigned int count, const ccColor4B& color,
                     const CCAffineTransform& toWorld);
 
+    /**
+     * On (the default): quads that change no pixel (wholly outside the clip, or blended or added
+     * with alpha 0 at every corner) are left out, and blended quads that are opaque throughout
+     * (their texels and colours) are drawn without blending, which gives the same pixels for less
+     * work. Off draws every quad as given: a test compares the two frames.
+     */
+    void setSkipsUnseenWork(bool skip) { m_bSkipsUnseenWork = skip; }
+    bool skipsUnseenWork() const { return m_bSkipsUnseenWork; }
+
     // ---- clipping (scroll views) --------------------------------------------------------------
     /** Limits drawing to a node-space rectangle (its screen bounding box), inside the current
      *  clip; pop it after drawing the clipped children. Pushes nest. */
@@ -91,6 +100,7 @@ public:
     unsigned int getClipDepth() const { return (unsigned int)m_clipStack.size(); }
 
     // ---- what the last finished frame cost ---------------------------------------------------
+    /** SDL draw calls, and quads sent to SDL (those left out are not counted). */
     unsigned int getDrawCallsLastFrame() const { return m_uDrawCallsLastFrame; }
     unsigned int getQuadsLastFrame() const { return m_uQuadsLastFrame; }
 
@@ -133,6 +143,7 @@ private:
     unsigned int m_uQuads;
     unsigned int m_uDrawCallsLastFrame;
     unsigned int m_uQuadsLastFrame;
+    bool m_bSkipsUnseenWork;
 };
 
 NS_CC_END

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <set>
 
 NS_CC_BEGIN
@@ -64,11 +65,52 @@ bool CCTexture2D::initWithSurface(SDL_Surface* surface)
         SDL_FreeSurface(m_pSurface);
     }
     m_pSurface = rgba;
+    m_opaqueRegions.clear();
     m_uPixelsWide = (unsigned int)rgba->w;
     m_uPixelsHigh = (unsigned int)rgba->h;
     m_tContentSize = CCSize((float)rgba->w, (float)rgba->h);
     m_fMaxS = m_fMaxT = 1.0f;
     return true;
+}
+
+bool CCTexture2D::isRegionOpaque(int x0, int y0, int x1, int y1)
+{
+    if (!m_pSurface)
+    {
+        return false;
+    }
+    x0 = std::max(x0, 0);
+    y0 = std::max(y0, 0);
+    x1 = std::min(x1, m_pSurface->w);
+    y1 = std::min(y1, m_pSurface->h);
+    if (x0 >= x1 || y0 >= y1)
+    {
+        return false;
+    }
+    const unsigned long long key = ((unsigned long long)(x0 & 0xffff) << 48) | ((unsigned long long)(y0 & 0xffff) << 32) |
+                                   ((unsigned long long)(x1 & 0xffff) << 16) | (unsigned long long)(y1 & 0xffff);
+    std::map<unsigned long long, bool>::const_iterator known = m_opaqueRegions.find(key);
+    if (known != m_opaqueRegions.end())
+    {
+        return known->second;
+    }
+    bool opaque = true;
+    const unsigned char* pixels = (const unsigned char*)m_pSurface->pixels;
+    for (int y = y0; y < y1 && opaque; ++y)
+    {
+        const unsigned char* row = pixels + (size_t)y * m_pSurface->pitch;
+        for (int x = x0; x < x1; ++x)
+        {
+            // RGBA32: alpha is the fourth byte of each pixel.
+            if (row[x * 4 + 3] != 255)
+            {
+                opaque = false;
+                break;
+            }
+        }
+    }
+    m_opaqueRegions[key] = opaque;
+    return opaque;
 }
 
 bool CCTexture2D::initWithImage(CCImage* uiImage)

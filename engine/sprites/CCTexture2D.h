@@ -5,6 +5,8 @@
 #include "base/CCObject.h"
 #include "base/ccTypes.h"
 
+#include <map>
+
 struct SDL_Surface;
 struct SDL_Texture;
 
@@ -60,6 +62,12 @@ public:
     void setAntiAliasTexParameters();
     bool isAntiAliased() const { return m_bAntiAlias; }
 
+    /**
+     * True when every pixel of the rectangle (pixels, x0 <= x < x1, y0 <= y < y1, clamped to the
+     * image) has full alpha. Answers are kept per rectangle: the renderer asks for each sprite.
+     */
+    bool isRegionOpaque(int x0, int y0, int x1, int y1);
+
     /** The pixels (RGBA32), owned by the texture. */
     SDL_Surface* getSurface() const { return m_pSurface; }
     /** The renderer's copy; destroyed with the texture. */
@@ -79,6 +87,7 @@ private:
     GLfloat m_fMaxS;
     GLfloat m_fMaxT;
     bool m_bAntiAlias;
+    std::map<unsigned long long, bool> m_opaqueRegions;  ///< isRegionOpaque's answers by rectangle
 };
 
 NS_CC_END

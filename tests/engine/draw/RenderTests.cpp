@@ -378,6 +378,128 @@ TEST_F(RenderTest, ScaleNineOfATurnedFrameDrawsLikeItsUprightTwin)
     frames->release();
 }
 
+TEST_F(RenderTest, QuadsThatChangeNoPixelAreLeftOut)
+{
+    // The view is 160x120; each sprite is 8x8 around its position.
+    const ccBlendFunc normal = { GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA };
+    const ccBlendFunc additive = { GL_SRC_ALPHA, GL_ONE };
+    const ccBlendFunc modulate = { GL_DST_COLOR, GL_ZERO };
+    const struct Case
+    {
+        const char* what;
+        float x, y;
+        GLubyte opacity;
+        ccBlendFunc blend;
+        unsigned int quads;
+    } cases[] = {
+        { "inside", 80, 60, 255, normal, 1 },
+        { "across the left edge", 2, 60, 255, normal, 1 },
+        { "touching the right edge from inside", 156.5f, 60, 255, normal, 1 },
+        { "wholly left", -4, 60, 255, normal, 0 },
+        { "wholly right", 164, 60, 255, normal, 0 },
+        { "wholly below", 80, -4, 255, normal, 0 },
+        { "wholly above", 80, 125, 255, normal, 0 },
+        { "faded out", 80, 60, 0, normal, 0 },
+        { "faded out, added", 80, 60, 0, additive, 0 },
+        { "faded out, modulating", 80, 60, 0, modulate, 1 },
+        { "nearly faded out", 80, 60, 1, normal, 1 },
+    };
+    CCTexture2D* texture = makeTexture(8, 8, ccc4(200, 60, 60, 255), ccc4(200, 60, 60, 255), false);
+    texture->retain();
+    for (const Case& c : cases)
+    {
+        CCScene* scene = CCScene::create();
+        CCSprite* sprite = CCSprite::createWithTexture(texture);
+        sprite->setPosition(ccp(c.x, c.y));
+        sprite->setOpacity(c.opacity);
+        sprite->setBlendFunc(c.blend);
+        scene->addChild(sprite);
+        CCDirector* director = CCDirector::sharedDirector();
+        if (director->getRunningScene())
+        {
+            director->replaceScene(scene);
+        }
+        else
+        {
+            director->runWithScene(scene);
+        }
+        director->step(0);
+        EXPECT_EQ(c.quads, CCRenderer::sharedRenderer()->getQuadsLastFrame()) << c.what;
+    }
+    texture->release();
+}
+
+TEST_F(RenderTest, SkippingUnseenWorkLeavesThePictureAsItWas)
+{
+    // Opaque and translucent art, a faded-out overlay, linear and nearest filtering, an atlas
+    // region next to transparent texels and sprites off the view: drawn with and without the
+    // renderer's shortcuts, the frames are the same pixel for pixel.
+    CCScene* scene = CCScene::create();
+    scene->addChild(CCLayerColor::create(ccc4(30, 30, 70, 255)));
+    CCTexture2D* opaque = makeTexture(16, 16, ccc4(220, 40, 40, 255), ccc4(40, 200, 40, 255), true);
+    CCTexture2D* holed = makeTexture(16, 16, ccc4(220, 220, 40, 255), ccc4(0, 0, 0, 0), false);
+    CCTexture2D* crisp = makeTexture(16, 16, ccc4(220, 40, 40, 255), ccc4(40, 200, 40, 255), true);
+    CCTexture2D* crispHoled = makeTexture(16, 16, ccc4(220, 220, 40, 255), ccc4(0, 0, 0, 0), false);
+    crisp->setAliasTexParameters();
+    crispHoled->setAliasTexParameters();
+    const struct
+    {
+        CCTexture2D* texture;
+        CCRect rect;
+        float x, y, scale, rotation;
+        GLubyte opacity;
+    } sprites[] = {
+        { opaque, CCRectMake(0, 0, 16, 16), 40, 60, 3.0f, 0, 255 },
+        { crisp, CCRectMake(0, 0, 16, 16), 70, 40, 2.5f, 20, 255 },
+        { holed, CCRectMake(0, 0, 8, 16), 100, 70, 4.0f, 0, 255 },   // the opaque half, next to clear texels
+        { crispHoled, CCRectMake(0, 0, 8, 16), 130, 30, 4.0f, 0, 255 },
+        { holed, CCRectMake(0, 0, 16, 16), 120, 90, 2.0f, 0, 255 },
+        { opaque, CCRectMake(0, 0, 16, 16), 60, 90, 2.0f, 0, 160 },
+        { opaque, CCRectMake(0, 0, 16, 16), -40, 60, 2.0f, 0, 255 },
+        { opaque, CCRectMake(0, 0, 16, 16), 80, 60, 10.0f, 0, 0 },   // a faded-out cover
+    };
+    for (const auto& s : sprites)
+    {
+        CCSprite* sprite = CCSprite::createWithTexture(s.texture, s.rect);
+        sprite->setPosition(ccp(s.x, s.y));
+        sprite->setScale(s.scale);
+        sprite->setRotation(s.rotation);
+        sprite->setOpacity(s.opacity);
+        scene->addChild(sprite);
+    }
+    CCDirector::sharedDirector()->runWithScene(scene);
+    CCDirector::sharedDirector()->step(0);
+
+    CCRenderer* renderer = CCRenderer::sharedRenderer();
+    SDL_Surface* frames[2] = { NULL, NULL };
+    unsigned int quads[2] = { 0, 0 };
+    for (int skip = 0; skip < 2; ++skip)
+    {
+        renderer->setSkipsUnseenWork(skip != 0);
+        renderer->beginFrame(ccc4(0, 0, 0, 255));
+        scene->visit();
+        renderer->endFrame();
+        frames[skip] = renderer->readPixels();
+        quads[skip] = renderer->getQuadsLastFrame();
+        ASSERT_TRUE(frames[skip] != NULL);
+    }
+    renderer->setSkipsUnseenWork(true);
+    int differing = 0;
+    for (int y = 0; y < frames[0]->h; ++y)
+    {
+        const Uint8* a = (const Uint8*)frames[0]->pixels + y * frames[0]->pitch;
+        const Uint8* b = (const Uint8*)frames[1]->pixels + y * frames[1]->pitch;
+        for (int x = 0; x < frames[0]->w * 4; ++x)
+        {
+            differing += a[x] != b[x] ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(0, differing);
+    EXPECT_EQ(quads[0] - 2, quads[1]) << "the sprite off the view and the faded-out cover are left out";
+    SDL_FreeSurface(frames[0]);
+    SDL_FreeSurface(frames[1]);
+}
+
 TEST(RendererBlend, PairsMapToTheNearestSDLMode)
 {
     struct Case
