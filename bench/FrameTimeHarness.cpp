@@ -4,9 +4,10 @@
 // --out and --compare, not the milliseconds.
 //
 //   frametime [--frames M] [--warmup W] [--bots 0,20,50] [--churn N] [--size 1280x720] [--gl]
-//             [--capture PREFIX] [--log] [--out FILE] [--label NAME]
+//             [--capture PREFIX] [--log] [--out FILE] [--label NAME] [--level NAME] [--strict]
 //   frametime --compare FIRST SECOND
 //   frametime --minutes N [--bots 50] [--churn N] [--size WxH] [--gl]
+//   frametime --rounds N [--stages a,b,...] [--stage-frames F] [--size WxH] [--gl]
 //
 // The game's own log is dropped unless --log; --capture saves one frame per enemy count after
 // measuring (PREFIX-<bots>.png) to check what was drawn.
@@ -14,6 +15,10 @@
 // and the accelerated renderer: run it on a display or under xvfb-run.
 // --minutes runs the last enemy count of --bots for that many simulated minutes (stepped frames,
 // not wall time) and prints resident memory at the end of each minute, to show whether it grows.
+// --rounds plays every stage (or those of --stages) in turn that many times and prints the
+// resident memory after each round and the longest frames of each level load.
+// --strict makes the exit status 3 when a measured update (after the warm-up) took over 4 ms of
+// the thread's CPU time.
 #include "FrameTimeReport.h"
 #include "GameSession.h"
 
@@ -29,7 +34,6 @@
 
 namespace
 {
-const char* const kLevel = "level-1-street";
 const char* const kEnemy = "street-thug.plist";
 const float kDt = 1.0f / 60.0f;
 // A hitch: an update that leaves a 240 Hz frame no room, and one that misses a 60 Hz frame alone.
@@ -46,6 +50,13 @@ struct Options
     int height = 720;
     bool gl = false;
     bool log = false;
+    bool strict = false;
+    int rounds = 0;
+    int stageFrames = 300;
+    std::vector<std::string> stages = { "level-1-street", "level-2-docks", "level-3-market", "level-4-yard",
+                                        "level-5-tower",  "arena-alley",   "arena-helipad",  "arena-pier",
+                                        "arena-rooftop",  "arena-yard" };
+    std::string level = "level-1-street";
     std::string capture;
     std::string out;
     std::string label = "run";
@@ -57,7 +68,7 @@ struct Options
 void usage()
 {
     fprintf(stderr, "usage: frametime [--frames M] [--warmup W] [--bots 0,20,50] [--churn N] [--size WxH] [--gl]\n"
-                    "                 [--capture PREFIX] [--log] [--out FILE] [--label NAME]\n"
+                    "                 [--capture PREFIX] [--log] [--out FILE] [--label NAME] [--level NAME] [--strict]\n"
                     "       frametime --compare FIRST SECOND\n"
                     "       frametime --minutes N [--bots 50] [--churn N] [--size WxH] [--gl] [--log]\n");
 }
@@ -75,6 +86,36 @@ bool parseOptions(int argc, char** argv, Options* options)
         else if (arg == "--log")
         {
             options->log = true;
+        }
+        else if (arg == "--strict")
+        {
+            options->strict = true;
+        }
+        else if (arg == "--level" && value)
+        {
+            options->level = argv[++i];
+        }
+        else if (arg == "--rounds" && value)
+        {
+            options->rounds = atoi(argv[++i]);
+        }
+        else if (arg == "--stage-frames" && value)
+        {
+            options->stageFrames = atoi(argv[++i]);
+        }
+        else if (arg == "--stages" && value)
+        {
+            options->stages.clear();
+            std::string list = argv[++i];
+            for (size_t start = 0; start <= list.size();)
+            {
+                const size_t comma = std::min(list.find(',', start), list.size());
+                if (comma > start)
+                {
+                    options->stages.push_back(list.substr(start, comma - start));
+                }
+                start = comma + 1;
+            }
         }
         else if (arg == "--capture" && value)
         {
@@ -132,8 +173,23 @@ bool parseOptions(int argc, char** argv, Options* options)
             return false;
         }
     }
-    return options->frames > 0 && options->minutes >= 0 && options->warmup >= 0 && options->churn >= 0 && options->width > 0 &&
+    return options->frames > 0 && options->minutes >= 0 && options->rounds >= 0 && options->stageFrames > 0 &&
+           !options->stages.empty() && options->warmup >= 0 && options->churn >= 0 && options->width > 0 &&
            options->height > 0 && !options->bots.empty() && options->label.find_first_of(" \t\n=") == std::string::npos;
+}
+
+/** What else the frame did: an enemy came in or went, or the harness had just knocked one out. */
+int kindOf(const FrameCost& cost, bool knockedOut)
+{
+    if (cost.botsAfter > cost.botsBefore)
+    {
+        return kFrameKind_Spawn;
+    }
+    if (cost.botsAfter < cost.botsBefore)
+    {
+        return kFrameKind_Leave;
+    }
+    return knockedOut ? kFrameKind_KnockOut : kFrameKind_Plain;
 }
 
 /** Untimed frames, with the same knock-outs as the measured ones, so the first of each kind is not measured. */
@@ -153,7 +209,7 @@ void warmUp(GameSession& session, const Options& options, int bots)
 /** The first line of a report: the level, the drivers, the window, what was run and any churn. */
 void printRunHeader(FILE* out, GameSession& game, const Options& options, const char* span)
 {
-    fprintf(out, "%s, %s, %dx%d, %s", kLevel, game.describeDrivers(), options.width, options.height, span);
+    fprintf(out, "%s, %s, %dx%d, %s", options.level.c_str(), game.describeDrivers(), options.width, options.height, span);
     if (options.churn > 0)
     {
         fprintf(out, ", one knocked out and replaced every %d frames", options.churn);
@@ -169,15 +225,19 @@ bool measure(GameSession& session, const Options& options, int bots, Run* run)
         return false;
     }
     warmUp(session, options, bots);
-    std::vector<double> update, updateCpu, draw, frame;
+    std::vector<double> update, updateCpu, draw, drawCpu, frame;
     unsigned long long calls = 0, quads = 0;
     run->rssStartKb = residentKb();
+    bool knockedOut = false;
     for (int i = 0; i < options.frames; ++i)
     {
         const FrameCost cost = session.timedStep(kDt);
+        run->worst.add(kindOf(cost, knockedOut), cost.updateCpuMs, i);
+        knockedOut = false;
         update.push_back(cost.updateMs);
         updateCpu.push_back(cost.updateCpuMs);
         draw.push_back(cost.drawMs);
+        drawCpu.push_back(cost.drawCpuMs);
         frame.push_back(cost.updateMs + cost.drawMs);
         run->updatesOver4ms += cost.updateMs > kHitchMs ? 1 : 0;
         run->updatesOver16ms += cost.updateMs > kFrameMs ? 1 : 0;
@@ -197,12 +257,14 @@ bool measure(GameSession& session, const Options& options, int bots, Run* run)
             session.knockOutAndReplace(kEnemy))
         {
             ++run->knockOuts;
+            knockedOut = true;
         }
     }
     run->rssEndKb = residentKb();
     run->update = Summary::of(update);
     run->updateCpu = Summary::of(updateCpu);
     run->draw = Summary::of(draw);
+    run->drawCpu = Summary::of(drawCpu);
     run->frame = Summary::of(frame);
     run->drawCalls = (double)calls / options.frames;
     run->quads = (double)quads / options.frames;
@@ -227,6 +289,7 @@ bool measureMemory(GameSession& session, const Options& options, MemoryRun* run)
     }
     warmUp(session, options, run->bots);
     run->rssStartKb = residentKb();
+    bool knockedOut = false;
     for (int minute = 0; minute < options.minutes; ++minute)
     {
         double cpuMax = 0.0;
@@ -234,6 +297,8 @@ bool measureMemory(GameSession& session, const Options& options, MemoryRun* run)
         for (int i = 0; i < framesPerMinute; ++i)
         {
             const FrameCost cost = session.timedStep(kDt);
+            run->worst.add(kindOf(cost, knockedOut), cost.updateCpuMs, minute * framesPerMinute + i);
+            knockedOut = false;
             cpuMax = std::max(cpuMax, cost.updateCpuMs);
             cpuOver4ms += cost.updateCpuMs > kHitchMs ? 1 : 0;
             session.topUpPlayer();
@@ -241,6 +306,7 @@ bool measureMemory(GameSession& session, const Options& options, MemoryRun* run)
                 session.knockOutAndReplace(kEnemy))
             {
                 ++run->knockOuts;
+                knockedOut = true;
             }
         }
         run->rssMinuteKb.push_back(residentKb());
@@ -248,6 +314,85 @@ bool measureMemory(GameSession& session, const Options& options, MemoryRun* run)
         run->updateCpuOver4ms.push_back(cpuOver4ms);
     }
     run->rssPeakKb = peakResidentKb();
+    return true;
+}
+/** The frames of one level load: from the request until a second after the level runs. */
+struct LoadFrames
+{
+    double longestMs = 0.0;     ///< update and drawing, wall time
+    double longestCpuMs = 0.0;  ///< the update's thread CPU time
+    int over16ms = 0;
+    int frames = 0;
+};
+
+/**
+ * Plays every stage in turn, rounds times, each for stageFrames frames with the player kept
+ * standing, and prints the resident memory after each round and each stage's load frames.
+ */
+bool playRounds(FILE* out, GameSession& session, const Options& options)
+{
+    const int kLoadWindow = 60;  // frames after the level runs still counted as its load
+    const int kMaxWait = 600;
+    std::vector<long> rssRoundKb;
+    std::vector<LoadFrames> firstLoads(options.stages.size()), worstLoads(options.stages.size());
+    for (int round = 0; round < options.rounds; ++round)
+    {
+        for (size_t s = 0; s < options.stages.size(); ++s)
+        {
+            const char* stage = options.stages[s].c_str();
+            session.requestLevel(stage);
+            LoadFrames load;
+            int sinceRunning = -1;
+            for (int i = 0; i < kMaxWait && sinceRunning < kLoadWindow; ++i)
+            {
+                const FrameCost cost = session.timedStep(kDt);
+                load.longestMs = std::max(load.longestMs, cost.updateMs + cost.drawMs);
+                load.longestCpuMs = std::max(load.longestCpuMs, cost.updateCpuMs);
+                load.over16ms += cost.updateMs + cost.drawMs > kFrameMs ? 1 : 0;
+                ++load.frames;
+                if (sinceRunning >= 0 || session.isPlaying(stage))
+                {
+                    ++sinceRunning;
+                }
+            }
+            if (sinceRunning < 0)
+            {
+                fprintf(stderr, "%s did not start\n", stage);
+                return false;
+            }
+            if (round == 0)
+            {
+                firstLoads[s] = load;
+            }
+            LoadFrames& worst = worstLoads[s];
+            worst.longestMs = std::max(worst.longestMs, load.longestMs);
+            worst.longestCpuMs = std::max(worst.longestCpuMs, load.longestCpuMs);
+            worst.over16ms = std::max(worst.over16ms, load.over16ms);
+            for (int i = 0; i < options.stageFrames; ++i)
+            {
+                session.step(kDt);
+                session.topUpPlayer();
+            }
+        }
+        rssRoundKb.push_back(residentKb());
+    }
+    fprintf(out, " round  resident MB  change from round 1 MB\n");
+    for (size_t r = 0; r < rssRoundKb.size(); ++r)
+    {
+        fprintf(out, " %5zu  %11.1f  %+21.1f\n", r + 1, rssRoundKb[r] / 1024.0, (rssRoundKb[r] - rssRoundKb[0]) / 1024.0);
+    }
+    fprintf(out, "\nload frames: from the request until %d frames after the level runs (update + drawing)\n",
+            kLoadWindow);
+    fprintf(out, "%-16s %7s %12s %12s %9s   %12s %12s %9s\n", "stage", "frames", "round 1 max", "upd CPU max",
+            ">16.7 ms", "worst max", "upd CPU max", ">16.7 ms");
+    for (size_t s = 0; s < options.stages.size(); ++s)
+    {
+        const LoadFrames& a = firstLoads[s];
+        const LoadFrames& b = worstLoads[s];
+        fprintf(out, "%-16s %7d %12.3f %12.3f %9d   %12.3f %12.3f %9d\n", options.stages[s].c_str(), a.frames,
+                a.longestMs, a.longestCpuMs, a.over16ms, b.longestMs, b.longestCpuMs, b.over16ms);
+    }
+    fprintf(out, "\nresident peak %.1f MB\n", peakResidentKb() / 1024.0);
     return true;
 }
 } // namespace
@@ -289,7 +434,18 @@ int main(int argc, char** argv)
         return 1;
     }
     session.rssTitleKb = residentKb();
-    if (!game.startLevel(kLevel))
+    if (options.rounds > 0)
+    {
+        char span[160];
+        snprintf(span, sizeof(span), "%d rounds of %zu stages, %d frames of %.4f s each", options.rounds,
+                 options.stages.size(), options.stageFrames, kDt);
+        fprintf(out, "every stage, %s, %dx%d, %s\n\n", game.describeDrivers(), options.width, options.height, span);
+        const bool played = playRounds(out, game, options);
+        fclose(out);
+        game.stop();
+        return played ? 0 : 1;
+    }
+    if (!game.startLevel(options.level.c_str()))
     {
         return 1;
     }
@@ -309,7 +465,12 @@ int main(int argc, char** argv)
         printMemoryRun(out, run);
         fclose(out);
         game.stop();
-        return 0;
+        int over = 0;
+        for (int count : run.updateCpuOver4ms)
+        {
+            over += count;
+        }
+        return options.strict && over > 0 ? 3 : 0;
     }
     for (int bots : options.bots)
     {
@@ -321,6 +482,7 @@ int main(int argc, char** argv)
         session.runs.push_back(run);
     }
     session.rssPeakKb = peakResidentKb();
+    computePerEnemyCost(&session);
 
     char span[128];
     snprintf(span, sizeof(span), "%d frames of %.4f s after %d warm-up frames, per enemy count", options.frames, kDt,
@@ -335,5 +497,12 @@ int main(int argc, char** argv)
         return 1;
     }
     game.stop();
+    for (const Run& run : session.runs)
+    {
+        if (options.strict && run.updateCpuOver4ms > 0)
+        {
+            return 3;
+        }
+    }
     return 0;
 }

@@ -64,11 +64,14 @@ const Figure kFigures[] = {
     { "update_cpu_max", "update CPU max ms", [](const Run& r) { return r.updateCpu.max; } },
     { "update_cpu_over_4ms", "update CPU over 4 ms", [](const Run& r) { return (double)r.updateCpuOver4ms; } },
     { "draw_mean", "draw mean ms", [](const Run& r) { return r.draw.mean; } },
+    { "draw_cpu_mean", "draw process CPU ms", [](const Run& r) { return r.drawCpu.mean; } },
+    { "draw_cpu_median", "draw process CPU med", [](const Run& r) { return r.drawCpu.median; } },
     { "frame_mean", "frame mean ms", [](const Run& r) { return r.frame.mean; } },
     { "frame_over_16ms", "frames over 16.7 ms", [](const Run& r) { return (double)r.framesOver16ms; } },
     { "draw_calls", "draw calls (mean)", [](const Run& r) { return r.drawCalls; } },
     { "draw_calls_max", "draw calls (max)", [](const Run& r) { return (double)r.maxDrawCalls; } },
     { "quads", "quads (mean)", [](const Run& r) { return r.quads; } },
+    { "update_cpu_per_enemy_us", "update CPU/enemy us", [](const Run& r) { return r.cpuPerEnemyUs; } },
     { "rss_start_mb", "resident at start MB", [](const Run& r) { return r.rssStartKb / kKbPerMb; } },
     { "rss_end_mb", "resident at end MB", [](const Run& r) { return r.rssEndKb / kKbPerMb; } },
     { "in_play", "enemies in play", [](const Run& r) { return (double)r.inPlay; } },
@@ -169,6 +172,59 @@ Summary Summary::of(std::vector<double> values)
     return s;
 }
 
+const char* frameKindName(int kind)
+{
+    static const char* const kNames[kFrameKind_MAX] = { "plain", "knock-out", "spawn", "left" };
+    return kind >= 0 && kind < kFrameKind_MAX ? kNames[kind] : "?";
+}
+
+void WorstByKind::add(int kind, double ms, int index)
+{
+    ++frames[kind];
+    if (ms > cpuMs[kind])
+    {
+        cpuMs[kind] = ms;
+        frameIndex[kind] = index;
+    }
+}
+
+void computePerEnemyCost(Session* session)
+{
+    if (session->runs.empty())
+    {
+        return;
+    }
+    const Run& first = session->runs[0];
+    for (Run& run : session->runs)
+    {
+        const int more = run.bots - first.bots;
+        run.cpuPerEnemyUs = more > 0 ? (run.updateCpu.median - first.updateCpu.median) * 1000.0 / more : 0.0;
+    }
+}
+
+void printWorstByKind(FILE* out, const std::vector<int>& bots, const std::vector<const WorstByKind*>& worst)
+{
+    fprintf(out, "longest update (thread CPU ms) per kind of frame, with the frame's number and how many there were\n");
+    fprintf(out, "%5s", "bots");
+    for (int kind = 0; kind < kFrameKind_MAX; ++kind)
+    {
+        fprintf(out, " %24s", frameKindName(kind));
+    }
+    fprintf(out, "\n");
+    for (size_t i = 0; i < worst.size(); ++i)
+    {
+        fprintf(out, "%5d", bots[i]);
+        for (int kind = 0; kind < kFrameKind_MAX; ++kind)
+        {
+            char cell[64];
+            snprintf(cell, sizeof(cell), "%.3f @%d (%d)", worst[i]->cpuMs[kind], worst[i]->frameIndex[kind],
+                     worst[i]->frames[kind]);
+            fprintf(out, " %24s", cell);
+        }
+        fprintf(out, "\n");
+    }
+}
+
 long residentKb()
 {
     return procStatusKb("VmRSS");
@@ -193,6 +249,7 @@ void printSession(FILE* out, const Session& session)
         } rows[] = { { "update", run.update, runs[0].update },
                      { "upd-cpu", run.updateCpu, runs[0].updateCpu },
                      { "draw", run.draw, runs[0].draw },
+                     { "drw-cpu", run.drawCpu, runs[0].drawCpu },
                      { "frame", run.frame, runs[0].frame } };
         for (const auto& row : rows)
         {
@@ -216,6 +273,23 @@ void printSession(FILE* out, const Session& session)
     }
     fprintf(out, "\nresident memory: %.1f MB at the title, %.1f MB peak\n", session.rssTitleKb / kKbPerMb,
             session.rssPeakKb / kKbPerMb);
+    fprintf(out, "\nupdate CPU per enemy (median over the first count's, per enemy more):");
+    for (const Run& run : runs)
+    {
+        if (run.bots != runs[0].bots)
+        {
+            fprintf(out, " %.2f us at %d", run.cpuPerEnemyUs, run.bots);
+        }
+    }
+    std::vector<int> counts;
+    std::vector<const WorstByKind*> worst;
+    for (const Run& run : runs)
+    {
+        counts.push_back(run.bots);
+        worst.push_back(&run.worst);
+    }
+    fprintf(out, "\n\n");
+    printWorstByKind(out, counts, worst);
 }
 
 bool appendSession(const char* path, const Session& session)
@@ -295,6 +369,8 @@ void printMemoryRun(FILE* out, const MemoryRun& run)
         const double n = (double)minutes;
         slope = (n * sumXY - sumX * sumY) / (n * sumXX - sumX * sumX);
     }
+    fprintf(out, "\n");
+    printWorstByKind(out, std::vector<int>(1, run.bots), std::vector<const WorstByKind*>(1, &run.worst));
     fprintf(out, "\n%d enemies, %d knock-outs; resident at title %.1f MB, peak %.1f MB\n", run.bots, run.knockOuts,
             run.rssTitleKb / kKbPerMb, run.rssPeakKb / kKbPerMb);
     if (minutes > 0)

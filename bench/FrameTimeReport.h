@@ -19,6 +19,30 @@ struct Summary
     static Summary of(std::vector<double> values);
 };
 
+/**
+ * What a frame did besides the usual, for finding what makes an update long: the first frame after
+ * the harness knocked an enemy out, a frame where an enemy came in (spawn) or one went (left).
+ */
+enum FrameKind
+{
+    kFrameKind_Plain,
+    kFrameKind_KnockOut,
+    kFrameKind_Spawn,
+    kFrameKind_Leave,
+    kFrameKind_MAX
+};
+const char* frameKindName(int kind);
+
+/** The longest update (thread CPU time) of each kind of frame, and how many frames of each. */
+struct WorstByKind
+{
+    double cpuMs[kFrameKind_MAX] = {};
+    int frames[kFrameKind_MAX] = {};
+    int frameIndex[kFrameKind_MAX] = {};
+
+    void add(int kind, double ms, int index);
+};
+
 /** What one enemy count cost over its measured frames. */
 struct Run
 {
@@ -29,6 +53,7 @@ struct Run
     Summary update;
     Summary updateCpu;
     Summary draw;
+    Summary drawCpu;
     Summary frame;
     int updatesOver4ms = 0;
     int updatesOver16ms = 0;
@@ -40,6 +65,9 @@ struct Run
     unsigned int maxQuads = 0;
     long rssStartKb = 0;  ///< resident memory before the first measured frame
     long rssEndKb = 0;    ///< and after the last
+    WorstByKind worst;
+    /** Median update CPU time over the first count's, per enemy more, in microseconds (0 for the first). */
+    double cpuPerEnemyUs = 0.0;
 };
 
 /** One run of the harness: every enemy count, and the memory of the whole process. */
@@ -60,6 +88,7 @@ struct MemoryRun
     std::vector<long> rssMinuteKb;    ///< at the end of each simulated minute
     std::vector<double> updateCpuMaxMs;  ///< the longest update (thread CPU time) of each minute
     std::vector<int> updateCpuOver4ms;   ///< and how many were over 4 ms
+    WorstByKind worst;
     int knockOuts = 0;
     long rssPeakKb = 0;
 };
@@ -70,6 +99,12 @@ void printMemoryRun(FILE* out, const MemoryRun& run);
 /** Resident memory of this process now (VmRSS) and its peak so far (VmHWM), in KiB; 0 when unknown. */
 long residentKb();
 long peakResidentKb();
+
+/** Fills each run's cpuPerEnemyUs against the first run. */
+void computePerEnemyCost(Session* session);
+
+/** The table of the longest update per kind of frame, one row per enemy count. */
+void printWorstByKind(FILE* out, const std::vector<int>& bots, const std::vector<const WorstByKind*>& worst);
 
 /** The human table of one session: times, ratios to the first count, draw calls, hitches, memory. */
 void printSession(FILE* out, const Session& session);

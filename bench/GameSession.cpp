@@ -30,6 +30,13 @@ double threadCpuMs()
     return (double)now.tv_sec * 1000.0 + (double)now.tv_nsec / 1.0e6;
 }
 
+double processCpuMs()
+{
+    timespec now;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return (double)now.tv_sec * 1000.0 + (double)now.tv_nsec / 1.0e6;
+}
+
 double millisecondsBetween(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b)
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
@@ -100,16 +107,30 @@ bool GameSession::start(int width, int height)
 
 bool GameSession::startLevel(const char* name)
 {
+    requestLevel(name);
+    step(kBootDt);
+    if (!isPlaying(name))
+    {
+        fprintf(stderr, "level %s did not start\n", name);
+        return false;
+    }
+    return true;
+}
+
+void GameSession::requestLevel(const char* name)
+{
     // As a level picked on the title screen: the title goes and the level starts on the next frame.
     if (m_pGame->getTitleScreen())
     {
         m_pGame->getTitleScreen()->close();
     }
     m_pGame->onLevelChosen(name);
-    step(kBootDt);
+}
+
+bool GameSession::isPlaying(const char* name)
+{
     if (m_pGame->getLevelScript() != name || !m_pGame->getPlayer())
     {
-        fprintf(stderr, "level %s did not start\n", name);
         return false;
     }
     m_fPlayerHealth = m_pGame->getPlayer()->getHealth();
@@ -168,11 +189,14 @@ FrameCost GameSession::timedStep(float dt)
     }
     // The director's frame in its two halves: the scheduler (the game's tick, actions, particles),
     // then the scene's visit into the window and the present. The game never swaps scenes.
+    BotManager* bots = m_pGame ? m_pGame->getBotManager() : NULL;
+    const int botsBefore = bots ? bots->getNumActiveBots() : 0;
     const double cpu0 = threadCpuMs();
     const std::chrono::steady_clock::time_point t0 = std::chrono::steady_clock::now();
     director->getScheduler()->update(dt);
     const std::chrono::steady_clock::time_point t1 = std::chrono::steady_clock::now();
     const double cpu1 = threadCpuMs();
+    const double drawCpu0 = processCpuMs();
     view->beginFrame();
     if (director->getRunningScene())
     {
@@ -183,6 +207,7 @@ FrameCost GameSession::timedStep(float dt)
         director->getNotificationNode()->visit();
     }
     view->endFrame();
+    const double drawCpu1 = processCpuMs();
     const std::chrono::steady_clock::time_point t2 = std::chrono::steady_clock::now();
     const double cpu2 = threadCpuMs();
     CCPoolManager::sharedPoolManager()->finalize();
@@ -194,8 +219,12 @@ FrameCost GameSession::timedStep(float dt)
     cost.updateMs = millisecondsBetween(t0, t1) + millisecondsBetween(t2, t3);
     cost.updateCpuMs = (cpu1 - cpu0) + (cpu3 - cpu2);
     cost.drawMs = millisecondsBetween(t1, t2);
+    cost.drawCpuMs = drawCpu1 - drawCpu0;
     cost.drawCalls = CCRenderer::sharedRenderer()->getDrawCallsLastFrame();
     cost.quads = CCRenderer::sharedRenderer()->getQuadsLastFrame();
+    cost.botsBefore = botsBefore;
+    bots = m_pGame ? m_pGame->getBotManager() : NULL;
+    cost.botsAfter = bots ? bots->getNumActiveBots() : 0;
     return cost;
 }
 

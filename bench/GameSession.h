@@ -17,8 +17,11 @@ struct FrameCost
     double updateMs;
     double updateCpuMs;
     double drawMs;
+    double drawCpuMs;  ///< the whole process's CPU time while drawing: the GL driver's threads count too
     unsigned int drawCalls;
     unsigned int quads;
+    int botsBefore;  ///< enemies in play before the frame and after it: a spawn or a leaving shows here
+    int botsAfter;
 };
 
 /**
@@ -36,6 +39,10 @@ public:
     bool start(int width, int height);
     /** Plays the level from its start; false when it did not start. */
     bool startLevel(const char* name);
+    /** Asks for the level as a player picking it would (the title closes); it loads in the next frames. */
+    void requestLevel(const char* name);
+    /** True once the level of that name runs with a player in it. */
+    bool isPlaying(const char* name);
     /**
      * Only count enemies of that descriptor in play: the level's own waves and callbacks go and
      * the new ones appear spread over the visible street at once. Answers how many are in play
