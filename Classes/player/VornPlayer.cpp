@@ -163,21 +163,29 @@ void VornPlayer::restoreBasePosition(const CCPoint& position)
     setBasePosition(p);
 }
 
-void VornPlayer::keepAboveScreenBottom()
+void VornPlayer::keepInView()
 {
-    // The floor wall stops a walk towards the viewer, but a zoom that moves the window's bottom
-    // edge up past a fighter standing there leaves him inside it, cut off: he steps up with it.
+    // The walls stop his feet, so at a side of the view half his body stood past its edge; and a
+    // zoom that moves the window's bottom edge up past a fighter standing there left him inside
+    // the floor, cut off. He is kept whole inside the view instead.
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
     VornCameraManager* camera = game ? game->getCameraManager() : NULL;
     if (camera == NULL || camera->getGameScreenBounds().size.height <= 0.0f || getParent() == NULL)
     {
         return;
     }
-    const float front = camera->getGameScreenBounds().getMinY() + VornCameraManager::kFloorInset;
+    const CCRect view = camera->getGameScreenBounds();
+    const float halfBody = getCollisionBoundsInParentSpace().size.width * 0.5f;
     CCPoint base = getBasePosition();
-    if (base.y < front)
+    CCPoint kept = base;
+    if (view.size.width > 2.0f * halfBody)
     {
-        setBasePosition(CCPoint(base.x, front));
+        kept.x = std::max(view.getMinX() + halfBody, std::min(view.getMaxX() - halfBody, base.x));
+    }
+    kept.y = std::max(kept.y, view.getMinY() + VornCameraManager::kFloorInset);
+    if (!kept.equals(base))
+    {
+        setBasePosition(kept);
     }
 }
 
@@ -414,7 +422,7 @@ void VornPlayer::tick(float dt)
     // The step may let go of the last other reference (a level reload).
     retain();
     VornActor::tick(dt);
-    keepAboveScreenBottom();
+    keepInView();
     m_fScoreComboTimer -= dt;
     if (m_fScoreComboTimer <= 0.0f)
     {

@@ -95,8 +95,8 @@ public:
     float getHitAccuracy();
     /** Whether the player is holding someone (a Grab action on its stack). */
     bool isGrabbing();
-    /** Steps him up to the front of the stage when he stands below the window's bottom edge. */
-    void keepAboveScreenBottom();
+    /** Moves him back inside the view when any of his body stands past its sides or bottom. */
+    void keepInView();
 
     // Checkpoint values that need more than a plain accessor.
     /** Puts the player at the point, lifted onto the screen's bottom edge when below it or behind scenery. */

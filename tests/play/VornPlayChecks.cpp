@@ -30,7 +30,7 @@
 USING_NS_CC;
 
 VornPlayChecks::VornPlayChecks(VornGameManager* game)
-    : m_game(game), m_lastBackground(NULL), m_settling(0)
+    : m_game(game), m_lastBackground(NULL), m_settling(0), m_outOfView(0.0f)
 {
 }
 
@@ -75,6 +75,7 @@ void VornPlayChecks::check(int frame, float frameTime)
     else
     {
         checkPlayerInView(frame);
+        checkWholeBodyInView(frame, frameTime);
     }
     checkDepthOrder(frame);
     checkBars(frame);
@@ -230,6 +231,32 @@ void VornPlayChecks::checkPlayerInView(int frame)
     {
         std::ostringstream out;
         out << "the player's feet are at " << feet.x << "," << feet.y << ", outside the window, doing "
+            << (player->getAction() ? player->getAction()->getName() : "nothing");
+        fail(frame, out.str());
+    }
+}
+
+void VornPlayChecks::checkWholeBodyInView(int frame, float frameTime)
+{
+    // His whole box, not only his feet: a throw or a knock-back may carry part of him past the
+    // window's edge for a moment, never for a second.
+    VornPlayer* player = m_game->getPlayer();
+    if (player->getParent() == NULL || !player->isAlive())
+    {
+        m_outOfView = 0.0f;
+        return;
+    }
+    const CCRect box = player->getCollisionBoundsInWorldSpace();
+    const CCSize window = CCDirector::sharedDirector()->getWinSize();
+    const float slack = 1.0f;  // a pixel of rounding
+    const bool inside = box.getMinX() >= -slack && box.getMaxX() <= window.width + slack && box.getMinY() >= -slack &&
+                        box.getMaxY() <= window.height + slack;
+    m_outOfView = inside ? 0.0f : m_outOfView + frameTime;
+    if (m_outOfView > 1.0f)
+    {
+        std::ostringstream out;
+        out << "the player's box " << box.getMinX() << "," << box.getMinY() << " to " << box.getMaxX() << ","
+            << box.getMaxY() << " has been partly outside the window for over a second, doing "
             << (player->getAction() ? player->getAction()->getName() : "nothing");
         fail(frame, out.str());
     }

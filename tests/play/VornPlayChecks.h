@@ -35,6 +35,7 @@ private:
     void fail(int frame, const std::string& what);
     bool inPlay();
     void checkPlayerInView(int frame);
+    void checkWholeBodyInView(int frame, float frameTime);
     void checkDepthOrder(int frame);
     void checkBars(int frame);
     void checkOverlays(int frame, float frameTime);
@@ -58,6 +59,7 @@ private:
     size_t m_logLinesSeen = 0;
     cocos2d::CCObject* m_lastBackground;       ///< not retained: only compared
     int m_settling;                           ///< frames left before a new stage is looked at
+    float m_outOfView;                        ///< seconds the player's box has been partly out of the window
 };
 
 #endif // __VORN_PLAY_CHECKS_H__

@@ -627,7 +627,13 @@ void VornAutoPlayer::fight(int frame, BotActor* target)
         grab(frame, target);
         return;
     }
-    // A new move: the one a task asks for, or the next in turn.
+    // A new move, once free to make one (not hurt, falling or mid-blow): the one a task asks
+    // for, or the next in turn.
+    VornActionDesc* now = player->getAction();
+    if (now != NULL && now->getType() != kVAT_Idle && now->getType() != kVAT_Walk)
+    {
+        return;
+    }
     if (forTask != kMove_MAX)
     {
         m_move = forTask;
