@@ -1,5 +1,6 @@
 #include "CCLuaEngine.h"
 
+#include "CCLuaBudget.h"
 #include "CCLuaEngineTypes.h"
 #include "CCLuaSandbox.h"
 #include "tolua_fix.h"
@@ -65,18 +66,17 @@ static int luaTraceback(lua_State* L)
 
 static int openState(lua_State* L)
 {
-    luaL_openlibs(L);
     CCLuaSandboxOpen(L);
-    tolua_open(L);
     toluafix_open(L);
     tolua_CCEngineTypes_open(L);
     return 0;
 }
 
 CCLuaEngine::CCLuaEngine()
-    : m_state(NULL)
+    : m_state(NULL),
+      m_pBudget(new CCLuaBudget())
 {
-    lua_State* L = luaL_newstate();
+    lua_State* L = CCLuaBudgetNewState(m_pBudget);
     if (L == NULL)
     {
         CCLog("[LUA ERROR] CCLuaEngine - unable to create a Lua state");
@@ -107,6 +107,31 @@ CCLuaEngine::~CCLuaEngine()
         lua_close(m_state);
         m_state = NULL;
     }
+    delete m_pBudget;
+}
+
+struct CollectRequest
+{
+    int what;
+    int data;
+};
+
+static int collect(lua_State* L)
+{
+    CollectRequest* request = (CollectRequest*)lua_touserdata(L, 1);
+    lua_gc(L, request->what, request->data);
+    return 0;
+}
+
+// A collection runs finalisers, which may raise: protected, so nothing reaches the panic handler.
+static void collectProtected(lua_State* L, int what, int data)
+{
+    CollectRequest request = { what, data };
+    if (lua_cpcall(L, collect, &request) != 0)
+    {
+        CCLog("[LUA ERROR] collector: %s", lua_isstring(L, -1) ? lua_tostring(L, -1) : "?");
+        lua_pop(L, 1);
+    }
 }
 
 void CCLuaEngine::stepCollectors(int kilobytes)
@@ -118,7 +143,7 @@ void CCLuaEngine::stepCollectors(int kilobytes)
         const std::vector<CCLuaEngine*>& open = openEngines();
         if (std::find(open.begin(), open.end(), engines[i]) != open.end())
         {
-            lua_gc(engines[i]->m_state, LUA_GCSTEP, kilobytes);
+            collectProtected(engines[i]->m_state, LUA_GCSTEP, kilobytes);
         }
     }
 }
@@ -130,29 +155,51 @@ size_t CCLuaEngine::openStateCount()
 
 bool CCLuaEngine::protectedCall(lua_State* L, int numArgs, int numResults, const char* functionName)
 {
+    const char* name = functionName ? functionName : "?";
     if (L == NULL)
     {
-        CCLog("[LUA ERROR] %s: no Lua state", functionName ? functionName : "?");
+        CCLog("[LUA ERROR] %s: no Lua state", name);
         return false;
     }
     int functionIndex = lua_gettop(L) - numArgs;
     if (functionIndex < 1)
     {
-        CCLog("[LUA ERROR] %s: nothing to call", functionName ? functionName : "?");
+        CCLog("[LUA ERROR] %s: nothing to call", name);
         return false;
     }
-    lua_pushcfunction(L, luaTraceback);
+    // A function stopped once for running away is not run again every frame.
+    if (CCLuaBudgetIsDropped(L, functionIndex))
+    {
+        lua_settop(L, functionIndex - 1);
+        return false;
+    }
+    // Kept below the call: the function is named to the budget if it runs away.
+    lua_pushvalue(L, functionIndex);
     lua_insert(L, functionIndex);
-    int status = lua_pcall(L, numArgs, numResults, functionIndex);
+    lua_pushcfunction(L, luaTraceback);
+    lua_insert(L, functionIndex + 1);
+    CCLuaBudgetEnterCall(L);
+    int status = lua_pcall(L, numArgs, numResults, functionIndex + 1);
+    const bool ranAway = CCLuaBudgetLeaveCall(L);
     if (status != 0)
     {
         const char* message = lua_tostring(L, -1);
-        CCLog("[LUA ERROR] %s: %s", functionName ? functionName : "?",
+        CCLog("[LUA ERROR] %s: %s", name,
               message ? message : (status == LUA_ERRMEM ? "not enough memory" : "unknown error"));
-        lua_pop(L, 1);
-        lua_remove(L, functionIndex);
+        if (ranAway)
+        {
+            CCLuaBudgetDropFunction(L, functionIndex);
+            CCLog("[LUA ERROR] %s: stopped for running too long; it is not called again", name);
+        }
+        lua_settop(L, functionIndex - 1);
+        if (status == LUA_ERRMEM)
+        {
+            // What the failed script built is garbage now: give it back before the next call.
+            collectProtected(L, LUA_GCCOLLECT, 0);
+        }
         return false;
     }
+    lua_remove(L, functionIndex + 1);
     lua_remove(L, functionIndex);
     return true;
 }
@@ -165,7 +212,7 @@ int CCLuaEngine::runChunk(const char* buffer, size_t size, const char* chunkName
         return 1;
     }
     int top = lua_gettop(m_state);
-    int status = luaL_loadbuffer(m_state, buffer, size, chunkName);
+    int status = CCLuaSandboxLoadText(m_state, buffer, size, chunkName);
     if (status != 0)
     {
         const char* message = lua_tostring(m_state, -1);
@@ -237,9 +284,7 @@ void CCLuaEngine::addSearchPath(const char* path)
     {
         return;
     }
-    std::string code = std::string("package.path = package.path .. ';' .. ") + "[==[" + path
-                       + "/?.lua]==]";
-    executeString(code.c_str());
+    CCLuaSandboxAddSearchPath(m_state, path);
 }
 
 struct ForgetRequest

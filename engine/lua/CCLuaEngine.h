@@ -9,12 +9,15 @@ extern "C" {
 
 #include "base/CCObject.h"
 
+struct CCLuaBudget;
+
 NS_CC_BEGIN
 
 /**
- * One Lua interpreter: a state of its own with the standard libraries, tolua++, the
- * object-reference layer and the engine's own types. Nothing is shared between engines.
- * Every call into Lua is protected: an error is logged with a traceback and the game goes on.
+ * One Lua interpreter: a state of its own with the script libraries (CCLuaSandbox.h), tolua++,
+ * the object-reference layer and the engine's own types. Nothing is shared between engines.
+ * Every call into Lua is protected and runs under a budget (CCLuaBudget.h): an error is logged
+ * with a traceback and the game goes on.
  */
 class CCLuaEngine : public CCObject, public CCScriptObjectObserver
 {
@@ -28,11 +31,11 @@ public:
 
     /** Runs a chunk of Lua. 0 on success; otherwise logs "[LUA ERROR] " + message and returns 1. */
     int executeString(const char* codes);
-    /** Reads a script through CCFileUtils and runs it as executeString does. 0 on success. */
+    /** Reads a script through CCFileUtils and runs it as executeString does (text only, no bytecode). 0 on success. */
     int executeScriptFile(const char* filename);
     /** Calls the global function name with no arguments. 0 on success, 1 when missing or failed. */
     int executeGlobalFunction(const char* functionName);
-    /** Adds path/?.lua to the places require looks in. */
+    /** Adds the folder path to the places require looks in (a script's package.path is not one). */
     void addSearchPath(const char* path);
 
     /**
@@ -40,6 +43,8 @@ public:
      * numResults results replace the function and arguments and true is returned; on an error one
      * line "[LUA ERROR] functionName: message" with a traceback is logged, function and arguments
      * are popped (the stack is as it was before the function was pushed) and false is returned.
+     * A function stopped for running past its instruction budget is not called again: later calls
+     * of it pop it and its arguments and answer false without a word.
      */
     static bool protectedCall(lua_State* L, int numArgs, int numResults, const char* functionName);
     /** The same on this engine's state. */
@@ -67,6 +72,7 @@ private:
     int runChunk(const char* buffer, size_t size, const char* chunkName, const char* logName);
 
     lua_State* m_state;
+    CCLuaBudget* m_pBudget;  ///< owned; outlives the state, whose allocator counts into it
 };
 
 NS_CC_END

@@ -1,69 +1,91 @@
 #include "CCLuaSandbox.h"
 
+#include "CCLuaBudget.h"
 #include "support/CCFileUtils.h"
+#include "tolua++.h"
 
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 
 USING_NS_CC;
 
 namespace
 {
 const char* const kTracebackKey = "vorn.sandbox.traceback";
+const char* const kSearchPathKey = "vorn.sandbox.searchpath";
 const char kBytecodeMark = '\033';
+// Lua 5.1's matcher recurses once per pattern item, on the C stack, with no limit of its own.
+const size_t kMaxPatternLength = 1024;
+// Marks a module while it loads, so a require loop is an error instead of endless recursion.
+char s_loadingSentinel;
 
-
-// Keeps only the named fields of global table `table`.
-void keepOnly(lua_State* L, const char* table, const char* const* kept)
+int refused(lua_State* L)
 {
-    lua_getfield(L, LUA_GLOBALSINDEX, table);
-    if (!lua_istable(L, -1))
-    {
-        lua_pop(L, 1);
-        return;
-    }
-    lua_newtable(L);
-    for (const char* const* name = kept; *name; ++name)
-    {
-        lua_getfield(L, -2, *name);
-        lua_setfield(L, -2, *name);
-    }
-    lua_setfield(L, LUA_GLOBALSINDEX, table);
-    lua_pop(L, 1);
+    return luaL_error(L, "'%s' is not available to the game's scripts", lua_tostring(L, lua_upvalueindex(1)));
 }
 
-// Pushes the full path of the file named at arg; false, with nothing pushed, for a name that
-// leaves the resource folder. Callers raise their Lua errors only once no C++ object is alive: a
-// Lua error jumps past destructors.
-bool pushConfinedPath(lua_State* L, int arg)
+// table[field] := a function that raises an error naming table.field. Table at the top.
+void setRefused(lua_State* L, const char* table, const char* field)
 {
-    size_t length = 0;
-    const char* name = luaL_checklstring(L, arg, &length);
-    std::string text(name, length);
-    if (!CCFileUtils::isConfinedName(text))
-    {
-        return false;
-    }
-    const std::string full = CCFileUtils::sharedFileUtils()->fullPathForFilename(text.c_str());
-    lua_pushlstring(L, full.data(), full.size());
-    return true;
+    lua_pushfstring(L, "%s.%s", table, field);
+    lua_pushcclosure(L, refused, 1);
+    lua_setfield(L, -2, field);
 }
 
-int outsideResources(lua_State* L, const char* name)
+// Runs a standard library's open function; it leaves its table in the globals and package.loaded.
+void openLibrary(lua_State* L, lua_CFunction open, const char* name)
 {
-    return luaL_error(L, "'%s' is outside the game's resources", name);
+    lua_pushcfunction(L, open);
+    lua_pushstring(L, name);
+    lua_call(L, 1, 0);
 }
 
-int loadText(lua_State* L, const char* data, size_t size, const char* chunkName)
+// Pushes the global library name and removes it from the globals.
+void takeLibrary(lua_State* L, const char* name)
 {
-    if (size > 0 && data[0] == kBytecodeMark)
+    lua_getfield(L, LUA_GLOBALSINDEX, name);
+    lua_pushnil(L);
+    lua_setfield(L, LUA_GLOBALSINDEX, name);
+}
+
+// Wraps table[field] (table at the top) in a C closure that holds the original as upvalue 1.
+void wrapField(lua_State* L, const char* field, lua_CFunction wrapper)
+{
+    lua_getfield(L, -1, field);
+    lua_pushcclosure(L, wrapper, 1);
+    lua_setfield(L, -2, field);
+}
+
+// Calls upvalue 1 with every argument; answers its results.
+int callOriginal(lua_State* L)
+{
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
+// ---- Loading chunks ----
+
+// Pushes the chunk of a confined file, or nil and a message. Nothing C++ is alive when Lua may raise.
+int loadConfinedFile(lua_State* L, const char* name, const std::string& fullPath)
+{
+    unsigned long size = 0;
+    unsigned char* data =
+        fullPath.empty() ? NULL : CCFileUtils::sharedFileUtils()->getFileData(fullPath.c_str(), "rb", &size);
+    if (data == NULL)
     {
         lua_pushnil(L);
-        lua_pushstring(L, "precompiled chunks are not loaded");
+        lua_pushfstring(L, "cannot open %s", name);
         return 2;
     }
-    if (luaL_loadbuffer(L, data, size, chunkName) != 0)
+    lua_pushfstring(L, "@%s", name);
+    const int status = CCLuaSandboxLoadText(L, (const char*)data, size, lua_tostring(L, -1));
+    delete[] data;
+    lua_remove(L, -2);
+    if (status != 0)
     {
         lua_pushnil(L);
         lua_insert(L, -2);
@@ -72,42 +94,40 @@ int loadText(lua_State* L, const char* data, size_t size, const char* chunkName)
     return 1;
 }
 
+std::string contentPath(const char* name, const char* caller)
+{
+    return CCFileUtils::sharedFileUtils()->fullPathForContentName(name, caller);
+}
+
 // loadfile(name): a text chunk from the resource folder.
 int sandboxLoadfile(lua_State* L)
 {
     const char* name = luaL_checkstring(L, 1);
-    if (!pushConfinedPath(L, 1))
-    {
-        return outsideResources(L, name);
-    }
-    lua_pushfstring(L, "@%s", name);
-    unsigned long size = 0;
-    unsigned char* data = CCFileUtils::sharedFileUtils()->getFileData(lua_tostring(L, -2), "rb", &size);
-    if (data == NULL)
-    {
-        lua_pop(L, 2);
-        lua_pushnil(L);
-        lua_pushfstring(L, "cannot open %s", name);
-        return 2;
-    }
-    const int results = loadText(L, (const char*)data, size, lua_tostring(L, -1));
-    delete[] data;
-    // The path and the chunk's name lie under the results.
-    lua_remove(L, -(results + 1));
-    lua_remove(L, -(results + 1));
-    return results;
+    return loadConfinedFile(L, name, contentPath(name, "loadfile"));
 }
 
 // dofile(name): loadfile, then run it, errors passed on.
 int sandboxDofile(lua_State* L)
 {
-    int base = lua_gettop(L);
-    if (sandboxLoadfile(L) != 1)
+    const char* name = luaL_checkstring(L, 1);
+    lua_settop(L, 1);
+    if (loadConfinedFile(L, name, contentPath(name, "dofile")) != 1)
     {
         return lua_error(L);
     }
     lua_call(L, 0, LUA_MULTRET);
-    return lua_gettop(L) - base;
+    return lua_gettop(L) - 1;
+}
+
+int pushLoadResult(lua_State* L, int status)
+{
+    if (status != 0)
+    {
+        lua_pushnil(L);
+        lua_insert(L, -2);
+        return 2;
+    }
+    return 1;
 }
 
 // loadstring(text [, name]): text only.
@@ -116,7 +136,7 @@ int sandboxLoadstring(lua_State* L)
     size_t size = 0;
     const char* text = luaL_checklstring(L, 1, &size);
     const char* chunkName = luaL_optstring(L, 2, text);
-    return loadText(L, text, size, chunkName);
+    return pushLoadResult(L, CCLuaSandboxLoadText(L, text, size, chunkName));
 }
 
 // load(reader [, name]): the pieces gathered, then loaded as text.
@@ -124,6 +144,7 @@ int sandboxLoad(lua_State* L)
 {
     luaL_checktype(L, 1, LUA_TFUNCTION);
     const char* chunkName = luaL_optstring(L, 2, "=(load)");
+    lua_settop(L, 2);
     luaL_Buffer buffer;
     luaL_buffinit(L, &buffer);
     for (;;)
@@ -149,137 +170,424 @@ int sandboxLoad(lua_State* L)
     luaL_pushresult(&buffer);
     size_t size = 0;
     const char* text = lua_tolstring(L, -1, &size);
-    return loadText(L, text, size, chunkName);
+    return pushLoadResult(L, CCLuaSandboxLoadText(L, text, size, chunkName));
 }
 
-// io.open(name [, mode]): reading, inside the resource folder.
+// ---- require ----
+
+bool isPlainModuleName(const char* name)
+{
+    if (*name == '\0' || *name == '.')
+    {
+        return false;
+    }
+    for (const char* c = name; *c; ++c)
+    {
+        if (!(isalnum((unsigned char)*c) || *c == '_' || *c == '-' || *c == '.') || (c[0] == '.' && c[1] == '.'))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The module's file in the folders the engine added, else in the resource folder.
+std::string findModule(lua_State* L, const char* file)
+{
+    lua_getfield(L, LUA_REGISTRYINDEX, kSearchPathKey);
+    std::string found;
+    const int folders = lua_istable(L, -1) ? (int)lua_objlen(L, -1) : 0;
+    for (int i = 1; i <= folders && found.empty(); ++i)
+    {
+        lua_rawgeti(L, -1, i);
+        std::string candidate = std::string(lua_tostring(L, -1)) + file;
+        lua_pop(L, 1);
+        struct stat st;
+        if (stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        {
+            found = candidate;
+        }
+    }
+    lua_pop(L, 1);
+    return found.empty() ? contentPath(file, "require") : found;
+}
+
+// require(name): package.loaded first, then name.lua ("a.b": a/b.lua) as a text chunk.
+int sandboxRequire(lua_State* L)
+{
+    const char* name = luaL_checkstring(L, 1);
+    lua_settop(L, 1);
+    const int loaded = lua_upvalueindex(1);
+    lua_getfield(L, loaded, name);
+    if (lua_toboolean(L, -1))
+    {
+        if (lua_touserdata(L, -1) == &s_loadingSentinel)
+        {
+            return luaL_error(L, "loop or previous error loading module '%s'", name);
+        }
+        return 1;
+    }
+    lua_pop(L, 1);
+    if (!isPlainModuleName(name))
+    {
+        return luaL_error(L, "module '%s' is not a plain name", name);
+    }
+    luaL_gsub(L, name, ".", "/");
+    lua_pushliteral(L, ".lua");
+    lua_concat(L, 2);
+    const char* file = lua_tostring(L, -1);
+    if (loadConfinedFile(L, file, findModule(L, file)) != 1)
+    {
+        return luaL_error(L, "module '%s' not found in the game's scripts: %s", name, lua_tostring(L, -1));
+    }
+    lua_pushlightuserdata(L, &s_loadingSentinel);
+    lua_setfield(L, loaded, name);
+    lua_pushstring(L, name);
+    lua_call(L, 1, 1);
+    if (!lua_isnil(L, -1))
+    {
+        lua_setfield(L, loaded, name);
+    }
+    lua_getfield(L, loaded, name);
+    if (lua_touserdata(L, -1) == &s_loadingSentinel)
+    {
+        lua_pushboolean(L, 1);
+        lua_pushvalue(L, -1);
+        lua_setfield(L, loaded, name);
+    }
+    return 1;
+}
+
+// ---- io ----
+
+// io.open(name [, mode]): reading a file of the game.
 int sandboxOpen(lua_State* L)
 {
+    const char* name = luaL_checkstring(L, 1);
     const char* mode = luaL_optstring(L, 2, "r");
     if (strcmp(mode, "r") != 0 && strcmp(mode, "rb") != 0)
     {
         return luaL_error(L, "files are opened for reading only");
     }
-    const char* name = luaL_checkstring(L, 1);
-    if (!pushConfinedPath(L, 1))
+    const std::string full = contentPath(name, "io.open");
+    if (full.empty())
     {
-        return outsideResources(L, name);
+        lua_pushnil(L);
+        lua_pushfstring(L, "%s: not a file of the game's resources", name);
+        return 2;
     }
-    int base = lua_gettop(L) - 1;
+    lua_settop(L, 0);
+    // The library's own function opens it, so the file closes through the library.
     lua_pushvalue(L, lua_upvalueindex(1));
-    lua_insert(L, -2);
+    lua_pushlstring(L, full.data(), full.size());
     lua_pushstring(L, mode);
     lua_call(L, 2, LUA_MULTRET);
-    return lua_gettop(L) - base;
-}
-
-// require(name): modules named as identifiers, found on the engine's own search path.
-int sandboxRequire(lua_State* L)
-{
-    const char* name = luaL_checkstring(L, 1);
-    for (const char* c = name; *c; ++c)
-    {
-        if (!(isalnum((unsigned char)*c) || *c == '_' || *c == '-' || *c == '.') ||
-            (c[0] == '.' && c[1] == '.'))
-        {
-            return luaL_error(L, "module '%s' is not a plain name", name);
-        }
-    }
-    lua_pushvalue(L, lua_upvalueindex(1));
-    lua_insert(L, 1);
-    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
     return lua_gettop(L);
 }
 
-int sandboxRefused(lua_State* L)
+// ---- Protected calls under the budget ----
+
+// pcall(f, ...): as the base library's, but a call past its budget is not swallowed.
+int sandboxPcall(lua_State* L)
 {
-    return luaL_error(L, "'%s' is not available to the game's scripts", lua_tostring(L, lua_upvalueindex(1)));
+    luaL_checkany(L, 1);
+    const int status = lua_pcall(L, lua_gettop(L) - 1, LUA_MULTRET, 0);
+    if (status != 0 && CCLuaBudgetExhausted(L))
+    {
+        return lua_error(L);
+    }
+    lua_pushboolean(L, status == 0);
+    lua_insert(L, 1);
+    return lua_gettop(L);
 }
 
-// Leaves a function that raises an error naming what was asked for in table[field].
-void refuse(lua_State* L, const char* table, const char* field)
+// Runs a script's error handler protected: when the handler fails too, one log line says so
+// and the original error goes on (Lua would call the failing handler again and again).
+int guardedHandler(lua_State* L)
 {
-    lua_getfield(L, LUA_GLOBALSINDEX, table);
-    if (!lua_istable(L, -1))
+    lua_settop(L, 1);
+    if (CCLuaBudgetExhausted(L))
     {
-        lua_pop(L, 1);
-        return;
+        return 1;
     }
-    std::string shown = std::string(table) + "." + field;
-    lua_pushstring(L, shown.c_str());
-    lua_pushcclosure(L, sandboxRefused, 1);
-    lua_setfield(L, -2, field);
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_pushvalue(L, 1);
+    if (lua_pcall(L, 1, 1, 0) == 0)
+    {
+        return 1;
+    }
+    const char* failure = lua_tostring(L, -1);
+    const char* original = lua_tostring(L, 1);
+    CCLog("[LUA ERROR] the error handler failed (%s) while handling: %s", failure ? failure : "?",
+          original ? original : luaL_typename(L, 1));
+    lua_settop(L, 1);
+    return 1;
+}
+
+int sandboxXpcall(lua_State* L)
+{
+    luaL_checkany(L, 2);
+    lua_settop(L, 2);
+    lua_pushcclosure(L, guardedHandler, 1);
+    lua_insert(L, 1);
+    const int status = lua_pcall(L, 0, LUA_MULTRET, 1);
+    if (status != 0 && CCLuaBudgetExhausted(L))
+    {
+        return lua_error(L);
+    }
+    lua_pushboolean(L, status == 0);
+    lua_replace(L, 1);
+    return lua_gettop(L);
+}
+
+// coroutine.resume: a coroutine stopped for its budget stops its resumer too.
+int sandboxResume(lua_State* L)
+{
+    const int results = callOriginal(L);
+    if (results >= 1 && !lua_toboolean(L, 1) && CCLuaBudgetExhausted(L))
+    {
+        lua_settop(L, 2);
+        return lua_error(L);
+    }
+    return results;
+}
+
+// ---- string ----
+
+// find, match, gmatch, gsub: a pattern too long for the matcher's recursion is refused.
+int checkPattern(lua_State* L, bool plain)
+{
+    size_t length = 0;
+    if (lua_type(L, 2) == LUA_TSTRING)
+    {
+        lua_tolstring(L, 2, &length);
+    }
+    if (length > kMaxPatternLength && !plain)
+    {
+        return luaL_error(L, "pattern of %d characters is too long (at most %d)", (int)length,
+                          (int)kMaxPatternLength);
+    }
+    return callOriginal(L);
+}
+
+int sandboxPattern(lua_State* L)
+{
+    return checkPattern(L, false);
+}
+
+// find's fourth argument asks for a plain search, which does not recurse.
+int sandboxFind(lua_State* L)
+{
+    return checkPattern(L, lua_toboolean(L, 4) != 0);
+}
+
+// string.rep: the result's size is checked before it is built, byte by byte, in one C call.
+int sandboxRep(lua_State* L)
+{
+    size_t length = 0;
+    luaL_checklstring(L, 1, &length);
+    const lua_Number count = luaL_checknumber(L, 2);
+    if (count > 0)
+    {
+        CCLuaBudgetCheckMemory(L, (double)length * count, "string.rep: a string");
+    }
+    return callOriginal(L);
+}
+
+// ---- the state ----
+
+void openOs(lua_State* L)
+{
+    openLibrary(L, luaopen_os, LUA_OSLIBNAME);
+    takeLibrary(L, LUA_OSLIBNAME);
+    lua_newtable(L);
+    static const char* const kKept[] = { "clock", "date", "difftime", "time", NULL };
+    for (const char* const* name = kKept; *name; ++name)
+    {
+        lua_getfield(L, -2, *name);
+        lua_setfield(L, -2, *name);
+    }
+    static const char* const kRefused[] = { "execute", "exit", "getenv", "remove", "rename", "tmpname", "setlocale",
+                                            NULL };
+    for (const char* const* name = kRefused; *name; ++name)
+    {
+        setRefused(L, LUA_OSLIBNAME, *name);
+    }
+    lua_remove(L, -2);
+}
+
+void openIo(lua_State* L)
+{
+    openLibrary(L, luaopen_io, LUA_IOLIBNAME);
+    takeLibrary(L, LUA_IOLIBNAME);
+    lua_newtable(L);
+    lua_getfield(L, -2, "open");
+    lua_pushcclosure(L, sandboxOpen, 1);
+    lua_setfield(L, -2, "open");
+    static const char* const kRefused[] = { "close", "input", "lines", "output", "popen", "read", "tmpfile", "type",
+                                            "write", NULL };
+    for (const char* const* name = kRefused; *name; ++name)
+    {
+        setRefused(L, LUA_IOLIBNAME, *name);
+    }
+    lua_remove(L, -2);
+}
+
+void openDebug(lua_State* L)
+{
+    openLibrary(L, luaopen_debug, LUA_DBLIBNAME);
+    takeLibrary(L, LUA_DBLIBNAME);
+    lua_getfield(L, -1, "traceback");
+    lua_setfield(L, LUA_REGISTRYINDEX, kTracebackKey);
+    lua_newtable(L);
+    lua_getfield(L, -2, "traceback");
+    lua_setfield(L, -2, "traceback");
+    static const char* const kRefused[] = { "debug", "getfenv", "gethook", "getinfo", "getlocal", "getmetatable",
+                                            "getregistry", "getupvalue", "setfenv", "sethook", "setlocal",
+                                            "setmetatable", "setupvalue", NULL };
+    for (const char* const* name = kRefused; *name; ++name)
+    {
+        setRefused(L, LUA_DBLIBNAME, *name);
+    }
+    lua_remove(L, -2);
+}
+
+void openBase(lua_State* L)
+{
+    openLibrary(L, luaopen_base, "");
+    static const char* const kRemoved[] = { "newproxy", "gcinfo", NULL };
+    for (const char* const* name = kRemoved; *name; ++name)
+    {
+        lua_pushnil(L);
+        lua_setfield(L, LUA_GLOBALSINDEX, *name);
+    }
+    static const luaL_Reg kReplaced[] = { { "dofile", sandboxDofile },   { "loadfile", sandboxLoadfile },
+                                          { "loadstring", sandboxLoadstring }, { "load", sandboxLoad },
+                                          { "pcall", sandboxPcall },     { "xpcall", sandboxXpcall },
+                                          { NULL, NULL } };
+    for (const luaL_Reg* entry = kReplaced; entry->name; ++entry)
+    {
+        lua_register(L, entry->name, entry->func);
+    }
+    lua_getfield(L, LUA_GLOBALSINDEX, LUA_COLIBNAME);
+    wrapField(L, "resume", sandboxResume);
     lua_pop(L, 1);
 }
+
+void openString(lua_State* L)
+{
+    openLibrary(L, luaopen_string, LUA_STRLIBNAME);
+    lua_getfield(L, LUA_GLOBALSINDEX, LUA_STRLIBNAME);
+    wrapField(L, "find", sandboxFind);
+    wrapField(L, "match", sandboxPattern);
+    wrapField(L, "gmatch", sandboxPattern);
+    wrapField(L, "gsub", sandboxPattern);
+    // The old name of gmatch, where this Lua still has it.
+    lua_getfield(L, -1, "gmatch");
+    lua_setfield(L, -2, "gfind");
+    wrapField(L, "rep", sandboxRep);
+    // Bytecode is never loaded, so it is not made either.
+    setRefused(L, LUA_STRLIBNAME, "dump");
+    lua_pop(L, 1);
+}
+
+// tolua's helpers that retype or free what the game owns are not for scripts: tolua.type stays.
+void openTolua(lua_State* L)
+{
+    tolua_open(L);
+    takeLibrary(L, "tolua");
+    lua_newtable(L);
+    lua_getfield(L, -2, "type");
+    lua_setfield(L, -2, "type");
+    static const char* const kRefused[] = { "cast", "getpeer", "inherit", "releaseownership", "setpeer",
+                                            "takeownership", NULL };
+    for (const char* const* name = kRefused; *name; ++name)
+    {
+        setRefused(L, "tolua", *name);
+    }
+    lua_setfield(L, LUA_GLOBALSINDEX, "tolua");
+    lua_pop(L, 1);
+}
+
+// package.loaded and the registry's copy hold exactly the libraries above; require is ours.
+void openPackage(lua_State* L)
+{
+    static const char* const kLibraries[] = { "_G", LUA_COLIBNAME, LUA_TABLIBNAME, LUA_STRLIBNAME, LUA_MATHLIBNAME,
+                                              LUA_OSLIBNAME, LUA_IOLIBNAME, LUA_DBLIBNAME, NULL };
+    lua_newtable(L);
+    for (const char* const* name = kLibraries; *name; ++name)
+    {
+        lua_getfield(L, LUA_GLOBALSINDEX, *name);
+        lua_setfield(L, -2, *name);
+    }
+    lua_pushvalue(L, -1);
+    lua_setfield(L, LUA_REGISTRYINDEX, "_LOADED");
+    lua_newtable(L);
+    lua_pushvalue(L, -2);
+    lua_setfield(L, -2, "loaded");
+    setRefused(L, "package", "loadlib");
+    setRefused(L, "package", "seeall");
+    lua_setfield(L, LUA_GLOBALSINDEX, "package");
+    lua_pushcclosure(L, sandboxRequire, 1);
+    lua_setfield(L, LUA_GLOBALSINDEX, "require");
+}
 } // namespace
+
+int CCLuaSandboxLoadText(lua_State* L, const char* data, size_t size, const char* chunkName)
+{
+    if (size > 0 && data[0] == kBytecodeMark)
+    {
+        // A file's chunk is named "@file"; any other name is the text itself, not for a log line.
+        const bool named = chunkName && (chunkName[0] == '@' || chunkName[0] == '=');
+        lua_pushfstring(L, "%s: precompiled chunks are not loaded", named ? chunkName + 1 : "a string");
+        CCLog("[LUA ERROR] %s", lua_tostring(L, -1));
+        return LUA_ERRSYNTAX;
+    }
+    return luaL_loadbuffer(L, data, size, chunkName);
+}
 
 void CCLuaSandboxPushTraceback(lua_State* L)
 {
     lua_getfield(L, LUA_REGISTRYINDEX, kTracebackKey);
 }
 
+void CCLuaSandboxAddSearchPath(lua_State* L, const char* folder)
+{
+    if (folder == NULL || *folder == '\0')
+    {
+        return;
+    }
+    lua_getfield(L, LUA_REGISTRYINDEX, kSearchPathKey);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        lua_newtable(L);
+        lua_pushvalue(L, -1);
+        lua_setfield(L, LUA_REGISTRYINDEX, kSearchPathKey);
+    }
+    const size_t length = strlen(folder);
+    lua_pushstring(L, folder);
+    if (folder[length - 1] != '/')
+    {
+        lua_pushliteral(L, "/");
+        lua_concat(L, 2);
+    }
+    lua_rawseti(L, -2, (int)lua_objlen(L, -2) + 1);
+    lua_pop(L, 1);
+}
+
 void CCLuaSandboxOpen(lua_State* L)
 {
-    // The error handler's traceback stays with the engine; scripts get no debug library.
-    lua_getfield(L, LUA_GLOBALSINDEX, "debug");
-    if (lua_istable(L, -1))
-    {
-        lua_getfield(L, -1, "traceback");
-        lua_setfield(L, LUA_REGISTRYINDEX, kTracebackKey);
-    }
-    lua_pop(L, 1);
-    lua_pushnil(L);
-    lua_setfield(L, LUA_GLOBALSINDEX, "debug");
-
-    // os: the clock and the calendar only.
-    static const char* const kOsKept[] = { "clock", "date", "difftime", "time", NULL };
-    keepOnly(L, "os", kOsKept);
-    static const char* const kOsRefused[] = { "execute", "exit", "getenv", "remove", "rename", "tmpname", "setlocale",
-                                              NULL };
-    for (const char* const* name = kOsRefused; *name; ++name)
-    {
-        refuse(L, "os", *name);
-    }
-
-    // io: reading files of the game, writing to the console.
-    lua_getfield(L, LUA_GLOBALSINDEX, "io");
-    lua_getfield(L, -1, "open");
-    lua_pushcclosure(L, sandboxOpen, 1);
-    lua_setfield(L, -2, "open");
-    lua_pop(L, 1);
-    static const char* const kIoKept[] = { "open", "read", "write", "type", NULL };
-    keepOnly(L, "io", kIoKept);
-    static const char* const kIoRefused[] = { "popen", "lines", "input", "output", "tmpfile", "close", NULL };
-    for (const char* const* name = kIoRefused; *name; ++name)
-    {
-        refuse(L, "io", *name);
-    }
-
-    // No native code, no bytecode, no files from outside.
-    lua_getfield(L, LUA_GLOBALSINDEX, "package");
-    if (lua_istable(L, -1))
-    {
-        lua_pushstring(L, "");
-        lua_setfield(L, -2, "cpath");
-        lua_getfield(L, -1, "loaders");
-        if (lua_istable(L, -1))
-        {
-            // Keep the preload and Lua-file searchers; drop the two that load C libraries.
-            lua_pushnil(L);
-            lua_rawseti(L, -2, 4);
-            lua_pushnil(L);
-            lua_rawseti(L, -2, 3);
-        }
-        lua_pop(L, 1);
-    }
-    lua_pop(L, 1);
-    refuse(L, "package", "loadlib");
-    refuse(L, "string", "dump");
-    lua_getfield(L, LUA_GLOBALSINDEX, "require");
-    lua_pushcclosure(L, sandboxRequire, 1);
-    lua_setfield(L, LUA_GLOBALSINDEX, "require");
-    lua_register(L, "loadfile", sandboxLoadfile);
-    lua_register(L, "dofile", sandboxDofile);
-    lua_register(L, "loadstring", sandboxLoadstring);
-    lua_register(L, "load", sandboxLoad);
+    openBase(L);
+    openLibrary(L, luaopen_table, LUA_TABLIBNAME);
+    openString(L);
+    openLibrary(L, luaopen_math, LUA_MATHLIBNAME);
+    openOs(L);
+    lua_setfield(L, LUA_GLOBALSINDEX, LUA_OSLIBNAME);
+    openIo(L);
+    lua_setfield(L, LUA_GLOBALSINDEX, LUA_IOLIBNAME);
+    openDebug(L);
+    lua_setfield(L, LUA_GLOBALSINDEX, LUA_DBLIBNAME);
+    openTolua(L);
+    openPackage(L);
 }

@@ -4,14 +4,26 @@
 #include "CCLuaEngine.h"
 
 /**
- * Level and enemy scripts are content, and saves name them: they keep the pure libraries
- * (math, string, table, os.time and friends) and lose what reaches the process or the disk
- * (os.execute, io.popen, files opened for writing, native libraries, debug, bytecode). Script
- * files load only from inside the resource folder. Call once, after the standard libraries.
+ * Level and enemy scripts are content, and saves name them, so their state is built from what
+ * they need and nothing else: the base functions (with file loading through the resource gate and
+ * text chunks only), string, table, math, coroutine, the clock and calendar of os, io.open for
+ * reading the game's files, and debug.traceback. The full libraries are never left anywhere a
+ * script reaches (globals, package.loaded, require). require finds modules in the resource
+ * folder (and folders the engine adds), whatever a script writes into package. Call once, on a
+ * fresh state, before anything else is opened.
  */
 void CCLuaSandboxOpen(lua_State* L);
 
-/** Pushes the traceback function the sandbox kept aside (nil when there is none). */
+/** Pushes the traceback function kept for the engine's error handler (nil when there is none). */
 void CCLuaSandboxPushTraceback(lua_State* L);
+
+/** The engine adds a folder (absolute or relative to the working folder) where require looks. */
+void CCLuaSandboxAddSearchPath(lua_State* L, const char* folder);
+
+/**
+ * Loads a chunk as text: precompiled chunks are refused (Lua 5.1 does not verify them). Pushes
+ * the function and answers 0, or pushes the message and answers a Lua load status.
+ */
+int CCLuaSandboxLoadText(lua_State* L, const char* data, size_t size, const char* chunkName);
 
 #endif // __CC_LUA_SANDBOX_H__

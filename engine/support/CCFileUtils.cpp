@@ -157,6 +157,17 @@ bool CCFileUtils::isConfinedName(const std::string& name)
            !climbs(name);
 }
 
+std::string CCFileUtils::fullPathForContentName(const std::string& name, const char* caller)
+{
+    if (!isConfinedName(name))
+    {
+        CCLog("ERROR: %s - '%s' is not a file of the game's resources; refused", caller ? caller : "?",
+              name.c_str());
+        return "";
+    }
+    return fullPathForFilename(name.c_str());
+}
+
 std::string CCFileUtils::fullPathForFilename(const char* pszFileName)
 {
     if (!pszFileName || !*pszFileName)

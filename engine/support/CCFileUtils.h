@@ -61,6 +61,12 @@ public:
      * empty, relative, no ".." step (with "\\" read as "/"), no NUL byte.
      */
     static bool isConfinedName(const std::string& name);
+    /**
+     * The one gate for file names that come from content, a script or a save: the full path of a
+     * confined name (above), or "" with a log line naming the refused name and who asked. The
+     * engine's own paths (its resource folder, the writable path, test fixtures) do not pass here.
+     */
+    std::string fullPathForContentName(const std::string& name, const char* caller);
     bool isAbsolutePath(const std::string& strPath);
 
     /** Names the folder under the data home ($XDG_DATA_HOME or ~/.local/share) for saved data. */
