@@ -106,7 +106,12 @@ bool VornActorDesc::initWithDictionary(CCDictionary* dict, std::string fileName)
         if (m_nBaseDepth < kMaxBaseDepth)
         {
             ++m_nBaseDepth;
-            baseLoaded = initWithFile((baseName + ".plist").c_str());
+            // The base is named by content: only a file of the game's resources.
+            const std::string baseFile = baseName + ".plist";
+            baseLoaded = !CCFileUtils::sharedFileUtils()
+                              ->fullPathForContentName(baseFile, "VornActorDesc BaseDesc")
+                              .empty() &&
+                         initWithFile(baseFile.c_str());
             --m_nBaseDepth;
         }
         if (!baseLoaded)
@@ -184,13 +189,19 @@ bool VornActorDesc::initWithDictionary(CCDictionary* dict, std::string fileName)
     const std::string baseScript = m_botEngineFile;
     VornDictionary::getString(dict, "BotEngine", &m_botEngineFile);
     m_bBotEngineFailed = false;
-    if (m_nBaseDepth == 0 && !m_botEngineFile.empty() && !m_pScriptEngine->executeScriptFile(m_botEngineFile.c_str()))
+    if (m_nBaseDepth == 0 && !m_botEngineFile.empty() && !runBotEngine(m_botEngineFile))
     {
         recoverFromFailedScript(baseScript);
     }
 
     preloadSFX();
     return true;
+}
+
+bool VornActorDesc::runBotEngine(const std::string& file)
+{
+    const std::string path = CCFileUtils::sharedFileUtils()->fullPathForContentName(file, "VornActorDesc BotEngine");
+    return !path.empty() && m_pScriptEngine->executeScriptFile(file.c_str());
 }
 
 void VornActorDesc::recoverFromFailedScript(const std::string& baseScript)
@@ -200,7 +211,7 @@ void VornActorDesc::recoverFromFailedScript(const std::string& baseScript)
     VornScriptEngine* scripts = new VornScriptEngine();
     setScriptEngine(scripts);
     scripts->release();
-    if (!baseScript.empty() && baseScript != failed && m_pScriptEngine->executeScriptFile(baseScript.c_str()))
+    if (!baseScript.empty() && baseScript != failed && runBotEngine(baseScript))
     {
         m_botEngineFile = baseScript;
         CCLog("VornActorDesc::initWithDictionary - enemy script '%s' of %s failed; its enemies use '%s'",

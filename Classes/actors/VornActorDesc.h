@@ -108,6 +108,8 @@ public:
 private:
     void initStats();
     /** After the enemy script failed: a fresh state running the base's script, or none at all. */
+    /** Runs the enemy script file, a name of the game's resources only. */
+    bool runBotEngine(const std::string& file);
     void recoverFromFailedScript(const std::string& baseScript);
     void buildXPLevelTable();
     void initActionTypeLists(CCDictionary* dict);

@@ -8,6 +8,7 @@
 #include "LocaleManager.h"
 #include "RestartDelegate.h"
 #include "RestartManager.h"
+#include "VornGameManager.h"
 
 #include <cstring>
 
@@ -161,6 +162,12 @@ void LevelManager::setLevelName(const std::string& name)
             m_nLevelIndex = getStageIndex();
             break;
         }
+    }
+    // A save names the level: only one of the game's.
+    VornGameManager* game = dynamic_cast<VornGameManager*>(GameManager::getInstance());
+    if (m_pCurrentLevel == NULL && !name.empty() && game && game->isRestoringFromSave() && !game->isGameLevelName(name))
+    {
+        game->refuseSavedName(kRestartKey, name);
     }
 }
 

@@ -923,6 +923,11 @@ VornActorDesc* VornGameManager::actorDescWithFile(const char* name)
     {
         return desc;
     }
+    // Named by content, scripts and saves: only a file of the game's resources.
+    if (CCFileUtils::sharedFileUtils()->fullPathForContentName(name, "VornGameManager::actorDescWithFile").empty())
+    {
+        return NULL;
+    }
     desc = new VornActorDesc();
     if (!desc->initWithFile(name))
     {
@@ -996,6 +1001,12 @@ void VornGameManager::startLevel(const std::string& levelName)
 
 bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
 {
+    // Scripts and saves name levels: a name outside the game's resources leaves the running level alone.
+    const std::string fileName = std::string(levelName ? levelName : "") + ".lua";
+    if (CCFileUtils::sharedFileUtils()->fullPathForContentName(fileName, "VornGameManager::loadLevelScript").empty())
+    {
+        return false;
+    }
     CollisionList* enemies = getCollisionList(2);
     if (enemies)
     {
@@ -1013,11 +1024,9 @@ bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
         CCLog("ERROR: Unable to execute common level script!");
         return false;
     }
-    char fileName[512];
-    snprintf(fileName, sizeof(fileName), "%s.lua", levelName ? levelName : "");
-    if (!m_pScriptEngine->executeScriptFile(fileName))
+    if (!m_pScriptEngine->executeScriptFile(fileName.c_str()))
     {
-        CCLog("ERROR: Unable to execute level script %s", fileName);
+        CCLog("ERROR: Unable to execute level script %s", fileName.c_str());
         return false;
     }
     return m_pScriptEngine->callGlobalFunction("init", restoring);
@@ -1029,6 +1038,11 @@ void VornGameManager::setBackdropFile(const std::string& name)
     {
         CCLog("ERROR: VornGameManager::setBackdropFile - '%s' is outside the game's resources; refused", name.c_str());
         m_bSavedGameRefused = m_bSavedGameRefused || m_bRestoringFromSave;
+        return;
+    }
+    if (!name.empty() && m_bRestoringFromSave && !isGameBackdropName(name))
+    {
+        refuseSavedName("backdropFile", name);
         return;
     }
     m_sBackdropFile = name;
@@ -1368,6 +1382,53 @@ bool VornGameManager::isGameLevelName(const std::string& name)
         }
     }
     return false;
+}
+
+void VornGameManager::refuseSavedName(const char* key, const std::string& name)
+{
+    CCLog("ERROR: VornGameManager - the saved %s '%s' is not part of the game; refused", key ? key : "value",
+          name.c_str());
+    m_bSavedGameRefused = m_bSavedGameRefused || m_bRestoringFromSave;
+}
+
+bool VornGameManager::isGameCharacterFile(const std::string& name)
+{
+    static const std::string kSuffix = ".plist";
+    if (name.size() <= kSuffix.size() || name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0)
+    {
+        return false;
+    }
+    const std::string character = name.substr(0, name.size() - kSuffix.size());
+    if (name == kDefaultPlayerDesc ||
+        (m_pPlayerCharacterSetups && m_pPlayerCharacterSetups->getSetups() &&
+         m_pPlayerCharacterSetups->getSetups()->objectForKey(character) != NULL))
+    {
+        return true;
+    }
+    ArenaModeHelper* arena = ArenaModeHelper::sharedArenaModeHelper();
+    for (int i = 0; arena && i < arena->getNumCharacters(); ++i)
+    {
+        const char* type = arena->getCharacterType(i);
+        if (type && character == type)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool VornGameManager::isGameBackdropName(const std::string& name)
+{
+    if (name == kDefaultBackdrop)
+    {
+        return true;
+    }
+    if (!CCFileUtils::isConfinedName(name))
+    {
+        return false;
+    }
+    CCFileUtils* files = CCFileUtils::sharedFileUtils();
+    return files->isFileExist(files->fullPathForFilename((name + ".ccbi").c_str()));
 }
 
 // A save that names something outside the game runs nothing: it is kept for the player to look

@@ -271,6 +271,17 @@ public:
     void sortActorsByDepth();
     /** True for a name in the level list or the arena table. */
     bool isGameLevelName(const std::string& name);
+    /** True while the values of the saved file are applied: every name in them is checked. */
+    bool isRestoringFromSave() const { return m_bRestoringFromSave; }
+    /**
+     * A saved value (key) names what the game does not ship: logged, and the save is refused
+     * (kept aside, the story starts afresh) once the restore ends.
+     */
+    void refuseSavedName(const char* key, const std::string& name);
+    /** True for the descriptor file of one of the game's characters ("jors.plist"): the player and arena tables. */
+    bool isGameCharacterFile(const std::string& name);
+    /** True for a stage the game ships: the default one, or a resource name with its .ccbi present ("stage-docks"). */
+    bool isGameBackdropName(const std::string& name);
     void startAfreshFromRefusedSave();
     virtual CCArray* getTimers() { return m_pTimers; }
     /** The player's feet entered a trigger: it fires its script function. */

@@ -329,8 +329,14 @@ void VornPlayer::setPlayerDesc(const std::string& name)
         reset();
         return;
     }
-    m_sPlayerDesc = name;
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
+    // A save names the character: only one of the game's, whatever the file says.
+    if (game && game->isRestoringFromSave() && !game->isGameCharacterFile(name))
+    {
+        game->refuseSavedName("playerDesc", name);
+        return;
+    }
+    m_sPlayerDesc = name;
     setDesc(game ? game->actorDescWithFile(name.c_str()) : NULL);
 }
 

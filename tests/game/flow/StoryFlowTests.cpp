@@ -475,27 +475,44 @@ TEST_F(StoryFlowTest, EveryArenaStartsItsFighterInView)
 
 TEST_F(StoryFlowTest, ACraftedSaveRunsNothingAndTheStoryStartsAfresh)
 {
-    // A script outside the game that would leave a mark if it ever ran.
+    // A script outside the game that would leave a mark if it ever ran, and a character
+    // descriptor outside the game whose enemy script is that one.
     const std::string outside = vorntest::makeTempDir("crafted-save");
     vorntest::writeFile(outside + "/evil.lua", "game():setNumStoryModeContinues(4242)\n");
+    vorntest::writeFile(outside + "/evil.plist",
+                        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+                        "<key>BaseDesc</key><string>street-thug</string>\n"
+                        "<key>Names</key><array><string>Evil</string></array>\n"
+                        "<key>BotEngine</key><string>" + outside + "/evil.lua</string>\n"
+                        "</dict>\n</plist>\n");
     std::string climbing = "../../../../../../../../../.." + outside + "/evil";
     const struct
     {
         std::string levelScript;
         std::string checkpointFunction;
+        std::string playerDesc;
+        std::string backdropFile;
     } saves[] = {
-        { outside + "/evil", "" },
-        { climbing, "" },
-        { "level-9-nowhere", "" },
-        { "level-1-street", "collectgarbage" },
-        { "level-1-street", "os.exit" },
+        { outside + "/evil", "", "jors.plist", "stage-street" },
+        { climbing, "", "jors.plist", "stage-street" },
+        { "level-9-nowhere", "", "jors.plist", "stage-street" },
+        { "level-1-street", "collectgarbage", "jors.plist", "stage-street" },
+        { "level-1-street", "os.exit", "jors.plist", "stage-street" },
+        { "level-1-street", "", outside + "/evil.plist", "stage-street" },
+        { "level-1-street", "", climbing + ".plist", "stage-street" },
+        { "level-1-street", "", "street-thug-copy.plist", "stage-street" },
+        { "level-1-street", "", "jors.plist", "stage-nowhere" },
+        { "level-1-street", "", "jors.plist", outside + "/evil" },
     };
     for (const auto& save : saves)
     {
-        SCOPED_TRACE(save.levelScript + " / " + save.checkpointFunction);
+        SCOPED_TRACE(save.levelScript + " / " + save.checkpointFunction + " / " + save.playerDesc + " / " +
+                     save.backdropFile);
         CCUserDefault* store = CCUserDefault::sharedUserDefault();
         store->setStringForKey("levelScript", save.levelScript);
         store->setStringForKey("checkpointFunction", save.checkpointFunction);
+        store->setStringForKey("playerDesc", save.playerDesc);
+        store->setStringForKey("backdropFile", save.backdropFile);
         store->flush();
         m_game->getRestartManager()->setHasCheckpoint(true);
         m_game->setNumStoryModeContinues(0);
@@ -505,8 +522,17 @@ TEST_F(StoryFlowTest, ACraftedSaveRunsNothingAndTheStoryStartsAfresh)
         frames(10);
         EXPECT_NE(4242, m_game->getNumStoryModeContinues());
         EXPECT_EQ("level-1-street", m_game->getLevelScript());
-        EXPECT_NE(save.levelScript == "level-1-street" ? save.checkpointFunction : save.levelScript,
-                  CCUserDefault::sharedUserDefault()->getStringForKey(save.levelScript == "level-1-street" ? "checkpointFunction" : "levelScript"));
+        EXPECT_EQ("jors.plist", player()->getPlayerDesc());
+        // The store may have been read afresh: asked again, not through the pointer above.
+        CCUserDefault* now = CCUserDefault::sharedUserDefault();
+        if (save.levelScript != "level-1-street")
+        {
+            EXPECT_NE(save.levelScript, now->getStringForKey("levelScript"));
+        }
+        else if (!save.checkpointFunction.empty())
+        {
+            EXPECT_NE(save.checkpointFunction, now->getStringForKey("checkpointFunction"));
+        }
         EXPECT_TRUE(log.contains("the story starts afresh"));
         EXPECT_TRUE(log.contains("refused-"));
         m_game->quitToTitleScreen();
