@@ -1,0 +1,1 @@
+require('os').execute('id')

@@ -1,0 +1,1 @@
+xpcall(function() error({}) end, function(m) return debug.traceback(tostring(m)) end)

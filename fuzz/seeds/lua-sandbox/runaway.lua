@@ -1,0 +1,1 @@
+local co = coroutine.wrap(function() while true do pcall(error) end end) co()
