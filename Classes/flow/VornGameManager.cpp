@@ -440,6 +440,8 @@ bool VornGameManager::initMain1()
     {
         return false;
     }
+    // The store was read while booting; the pop-ups can say so now.
+    tellOfSetAsideSave();
     // Nothing of the world shows before a level starts.
     setIsGameLayerVisible(false);
     return true;
@@ -503,9 +505,22 @@ void VornGameManager::onPlayerDied(VornActor* player)
 void VornGameManager::onSaveFailed(CCObject* sender)
 {
     CC_UNUSED_PARAM(sender);
+    showSaveNotice("NOTICE_SAVE_FAILED_TITLE", "NOTICE_SAVE_FAILED");
+}
+
+void VornGameManager::tellOfSetAsideSave()
+{
+    if (CCUserDefault::takeSetAsideFile(NULL))
+    {
+        showSaveNotice("NOTICE_SAVE_SET_ASIDE_TITLE", "NOTICE_SAVE_SET_ASIDE");
+    }
+}
+
+void VornGameManager::showSaveNotice(const char* titleKey, const char* textKey)
+{
     LocaleManager* locale = LocaleManager::sharedLocaleManager();
-    const char* title = locale ? locale->localize("NOTICE_SAVE_FAILED_TITLE") : "NOTICE_SAVE_FAILED_TITLE";
-    const char* text = locale ? locale->localize("NOTICE_SAVE_FAILED") : "NOTICE_SAVE_FAILED";
+    const char* title = locale ? locale->localize(titleKey) : titleKey;
+    const char* text = locale ? locale->localize(textKey) : textKey;
     AchievementScreen* popups = AchievementScreen::sharedAchievementScreen();
     if (popups)
     {

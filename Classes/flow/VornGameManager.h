@@ -173,6 +173,9 @@ public:
     void onPlayerDied(VornActor* player);
     /** The saved settings could not be written: a pop-up tells the player (once per run of failures). */
     void onSaveFailed(CCObject* sender);
+    /** Once, when the saved settings could not be read and were kept aside. */
+    void tellOfSetAsideSave();
+    void showSaveNotice(const char* titleKey, const char* textKey);
 
     /** The stage a story level plays on when its scripts load none. */
     static const char* const kDefaultBackdrop;

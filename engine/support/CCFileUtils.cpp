@@ -10,12 +10,14 @@
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <ctime>
 #include <vector>
 
 NS_CC_BEGIN
 
 static CCFileUtils* s_sharedFileUtils = NULL;
 static CCFileUtils::WriteFault s_writeFault = CCFileUtils::kWriteFault_None;
+static int s_openFault = 0;  ///< tests: the errno that opening a saved file meets
 
 CCFileUtils* CCFileUtils::sharedFileUtils()
 {
@@ -265,6 +267,110 @@ unsigned char* CCFileUtils::getFileData(const char* pszFileName, const char* psz
 void CCFileUtils::setWriteFaultForTesting(WriteFault fault)
 {
     s_writeFault = fault;
+}
+
+void CCFileUtils::setOpenFaultForTesting(int error)
+{
+    s_openFault = error;
+}
+
+// The file whole, read through an open descriptor so what was checked is what is read.
+static bool readWhole(int fd, size_t size, std::string& out)
+{
+    out.resize(size);
+    size_t done = 0;
+    while (done < size)
+    {
+        ssize_t n = read(fd, &out[done], size - done);
+        if (n < 0 && errno == EINTR)
+        {
+            continue;
+        }
+        if (n <= 0)
+        {
+            return false;
+        }
+        done += (size_t)n;
+    }
+    return true;
+}
+
+CCFileUtils::SavedFileRead CCFileUtils::readSavedFile(const std::string& path, long maxSize, std::string* text,
+                                                      std::string* reason)
+{
+    std::string why;
+    int fd = s_openFault != 0 ? -1 : open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (s_openFault != 0)
+    {
+        errno = s_openFault;
+    }
+    if (fd < 0)
+    {
+        if (errno == ENOENT)
+        {
+            return kSavedFile_Missing;
+        }
+        why = strerror(errno);
+    }
+    else
+    {
+        struct stat st;
+        if (fstat(fd, &st) != 0)
+        {
+            why = strerror(errno);
+        }
+        else if (S_ISDIR(st.st_mode))
+        {
+            why = "it is a folder";
+        }
+        else if (!S_ISREG(st.st_mode))
+        {
+            why = "it is not a plain file";
+        }
+        else if (st.st_size > maxSize)
+        {
+            char size[128];
+            snprintf(size, sizeof(size), "%lld bytes, more than a save ever holds", (long long)st.st_size);
+            why = size;
+        }
+        else if (!readWhole(fd, (size_t)st.st_size, *text))
+        {
+            why = "it could not be read whole";
+        }
+        close(fd);
+    }
+    if (why.empty())
+    {
+        return kSavedFile_Read;
+    }
+    text->clear();
+    if (reason)
+    {
+        *reason = why;
+    }
+    return kSavedFile_Unreadable;
+}
+
+std::string CCFileUtils::unusedNameBeside(const std::string& path, const char* tag)
+{
+    std::string aside;
+    for (int n = 0; n < 1000; ++n)
+    {
+        char suffix[96];
+        snprintf(suffix, sizeof(suffix), n ? ".%s-%ld-%d" : ".%s-%ld", tag, (long)time(NULL), n);
+        aside = path + suffix;
+        if (access(aside.c_str(), F_OK) != 0)
+        {
+            break;
+        }
+    }
+    return aside;
+}
+
+std::string CCFileUtils::setAsideSavedFile(const std::string& path, const char* tag)
+{
+    std::string aside = unusedNameBeside(path, tag);
+    return rename(path.c_str(), aside.c_str()) == 0 ? aside : "";
 }
 
 static bool writeAll(int fd, const char* data, size_t size)

@@ -46,6 +46,31 @@ public:
      */
     bool writeFileReplacing(const std::string& path, const void* data, size_t size);
 
+    /** What readSavedFile found. */
+    enum SavedFileRead
+    {
+        kSavedFile_Missing,     ///< no file there: a first run
+        kSavedFile_Read,        ///< read whole
+        kSavedFile_Unreadable,  ///< there but not usable: set it aside, never write over it
+        kSavedFile_MAX
+    };
+    /**
+     * Reads a file the game saved (at a full path) as a whole, opened without blocking (a pipe
+     * in its place can't hang the game) and only when it is a plain file of at most maxSize
+     * bytes. The reason says why an unreadable one could not be used.
+     */
+    static SavedFileRead readSavedFile(const std::string& path, long maxSize, std::string* text, std::string* reason);
+    /**
+     * Moves a saved file that could not be used to "<path>.<tag>-<time>" beside it (never over an
+     * earlier one). Answers the new path, "" (errno set) when it could not be moved.
+     */
+    static std::string setAsideSavedFile(const std::string& path, const char* tag);
+    /** A name beside path, "<path>.<tag>-<time>", that no file has yet. */
+    static std::string unusedNameBeside(const std::string& path, const char* tag);
+
+    /** Tests: opening a saved file for reading fails with this errno (0: opens as usual). */
+    static void setOpenFaultForTesting(int error);
+
     /** Tests: a failure for writeFileReplacing to meet, as a full disk or a crash would bring it. */
     enum WriteFault
     {

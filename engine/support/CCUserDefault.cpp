@@ -20,32 +20,14 @@ namespace
 CCUserDefault* s_sharedUserDefault = NULL;
 std::string s_filePath;
 bool s_writeFailing = false;  ///< the last write failed: the player has been told
+bool s_setAside = false;      ///< a saved file was set aside and the game has not been told yet
+std::string s_setAsidePath;
 
-// The file whole, read through an open descriptor so what was checked is what is read.
-bool readWhole(int fd, size_t size, std::string& out)
-{
-    out.resize(size);
-    size_t done = 0;
-    while (done < size)
-    {
-        ssize_t n = read(fd, &out[done], size - done);
-        if (n < 0 && errno == EINTR)
-        {
-            continue;
-        }
-        if (n <= 0)
-        {
-            return false;
-        }
-        done += (size_t)n;
-    }
-    return true;
-}
 } // namespace
 
 const char* const CCUserDefault::kWriteFailedNotification = "user_default_write_failed";
 
-CCUserDefault::CCUserDefault() : m_bDirty(false) {}
+CCUserDefault::CCUserDefault() : m_bDirty(false), m_bFileUntouchable(false) {}
 
 CCUserDefault* CCUserDefault::sharedUserDefault()
 {
@@ -84,23 +66,6 @@ bool CCUserDefault::isXMLFileExist()
     return false;
 }
 
-// A name beside the file not taken yet: an earlier file kept aside is never overwritten.
-static std::string asideName(const std::string& path, const char* tag)
-{
-    std::string aside;
-    for (int n = 0; n < 1000; ++n)
-    {
-        char suffix[96];
-        snprintf(suffix, sizeof(suffix), n ? ".%s-%ld-%d" : ".%s-%ld", tag, (long)time(NULL), n);
-        aside = path + suffix;
-        if (access(aside.c_str(), F_OK) != 0)
-        {
-            break;
-        }
-    }
-    return aside;
-}
-
 std::string CCUserDefault::keepCopyAside(const char* tag)
 {
     const std::string path = getXMLFilePath();
@@ -109,7 +74,7 @@ std::string CCUserDefault::keepCopyAside(const char* tag)
     {
         return "";
     }
-    std::string aside = asideName(path, tag ? tag : "kept");
+    std::string aside = CCFileUtils::unusedNameBeside(path, tag ? tag : "kept");
     FILE* out = fopen(aside.c_str(), "wb");
     bool written = out != NULL;
     char chunk[65536];
@@ -137,66 +102,55 @@ void CCUserDefault::load()
 {
     m_values.clear();
     m_bDirty = false;
+    m_bFileUntouchable = false;
     const std::string path = getXMLFilePath();
-    // Non-blocking, so a pipe in the file's place can't hang the game.
-    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-    {
-        if (errno != ENOENT)
-        {
-            CCLog("ERROR: The saved settings file %s could not be opened (%s); starting with fresh settings.",
-                  path.c_str(), strerror(errno));
-        }
-        return;
-    }
-    // Only a file of a sane size is read: anything else is set aside unread.
     std::string reason;
     std::string text;
-    struct stat st;
-    if (fstat(fd, &st) != 0)
+    CCFileUtils::SavedFileRead found = CCFileUtils::readSavedFile(path, kMaxFileSize, &text, &reason);
+    if (found == CCFileUtils::kSavedFile_Read && !CCUserDefaultDocument::read(text.data(), text.size(), m_values) &&
+        !readStockLayout(path, text))
     {
-        reason = strerror(errno);
-    }
-    else if (S_ISDIR(st.st_mode))
-    {
-        reason = "it is a folder";
-    }
-    else if (!S_ISREG(st.st_mode))
-    {
-        reason = "it is not a plain file";
-    }
-    else if (st.st_size > kMaxFileSize)
-    {
-        char size[128];
-        snprintf(size, sizeof(size), "%lld bytes, more than a save ever holds", (long long)st.st_size);
-        reason = size;
-    }
-    else if (!readWhole(fd, (size_t)st.st_size, text))
-    {
-        reason = "it could not be read whole";
-    }
-    else if (!CCUserDefaultDocument::read(text.data(), text.size(), m_values) && !readStockLayout(path, text))
-    {
+        found = CCFileUtils::kSavedFile_Unreadable;
         reason = "it is not a settings document";
     }
-    close(fd);
-    if (reason.empty())
+    if (found == CCFileUtils::kSavedFile_Unreadable)
     {
-        return;
+        // Unread is not empty: the first save must not replace what the player has there.
+        m_values.clear();
+        setAside(path, reason);
     }
+}
 
-    // Keep the player's file for inspection instead of overwriting it, then start empty.
-    std::string aside = asideName(path, "corrupt");
-    if (rename(path.c_str(), aside.c_str()) == 0)
+// Keeps the player's file for inspection instead of overwriting it; the store starts empty.
+void CCUserDefault::setAside(const std::string& path, const std::string& reason)
+{
+    std::string aside = CCFileUtils::setAsideSavedFile(path, "corrupt");
+    s_setAside = true;
+    if (!aside.empty())
     {
+        s_setAsidePath = aside;
         CCLog("ERROR: The saved settings file %s could not be read (%s); it was kept as %s and the game starts "
               "with fresh settings.", path.c_str(), reason.c_str(), aside.c_str());
+        return;
     }
-    else
+    s_setAsidePath.clear();
+    m_bFileUntouchable = true;
+    CCLog("ERROR: The saved settings file %s could not be read (%s) nor moved aside (%s); the game plays with "
+          "fresh settings and saves nothing over it.", path.c_str(), reason.c_str(), strerror(errno));
+}
+
+bool CCUserDefault::takeSetAsideFile(std::string* keptAs)
+{
+    if (!s_setAside)
     {
-        CCLog("ERROR: The saved settings file %s could not be read (%s) nor moved aside (%s); starting with fresh "
-              "settings.", path.c_str(), reason.c_str(), strerror(errno));
+        return false;
     }
+    s_setAside = false;
+    if (keptAs)
+    {
+        *keptAs = s_setAsidePath;
+    }
+    return true;
 }
 
 // A file the stock engine wrote: its values become ours and go back in our layout at the next save.
@@ -303,7 +257,11 @@ bool CCUserDefault::flush()
 {
     const std::string text = CCUserDefaultDocument::write(m_values);
     const std::string path = getXMLFilePath();
-    if (!CCFileUtils::sharedFileUtils()->writeFileReplacing(path, text.data(), text.size()))
+    if (m_bFileUntouchable)
+    {
+        errno = EACCES;
+    }
+    if (m_bFileUntouchable || !CCFileUtils::sharedFileUtils()->writeFileReplacing(path, text.data(), text.size()))
     {
         CCLog("ERROR: Unable to save the settings to %s (%s); the game keeps them and tries again at the next "
               "save.", path.c_str(), strerror(errno));

@@ -11,9 +11,11 @@ NS_CC_BEGIN
 /**
  * The saved settings and progress: one XML file in the writable path. Every flush writes the
  * whole store to a temporary file and renames it into place, so a crash never leaves a torn
- * file. A file that can't be read (not a settings document, a folder, over kMaxFileSize) is moved
- * aside unread (kept for the player) and the store starts empty. A file in the stock engine's
- * layout (elements named by their keys) is read as well and written in ours at the next flush.
+ * file. A file that can't be read (not a settings document, a folder, over kMaxFileSize, no
+ * permission to open it) is moved aside unread (kept for the player) and the store starts empty;
+ * when it can't even be moved, nothing is ever written over it. takeSetAsideFile tells the game
+ * once, so it can tell the player. A file in the stock engine's layout (elements named by their
+ * keys) is read as well and written in ours at the next flush.
  *
  * A write that fails keeps the store in memory as it is and is tried again by the next flush;
  * the first failure after a good write posts kWriteFailedNotification, so the player is told once.
@@ -47,6 +49,14 @@ public:
 
     /** Writes the store now; false (and a log line) when it could not be written, the store kept. */
     bool flush();
+    /** Changes not on disk yet: never flushed, or the last flush failed. */
+    bool hasUnsavedChanges() const { return m_bDirty; }
+
+    /**
+     * Where the saved file that could not be read was kept ("" when it could not be moved), once:
+     * false when no file has been set aside since the last call.
+     */
+    static bool takeSetAsideFile(std::string* keptAs);
 
     /**
      * Keeps a copy of the saved file beside it as "<file>.<tag>-<time>" (never over an earlier
@@ -58,11 +68,13 @@ private:
     CCUserDefault();
     void load();
     bool readStockLayout(const std::string& path, const std::string& text);
+    void setAside(const std::string& path, const std::string& reason);
     void setValue(const char* pKey, const std::string& value);
     const std::string* findValue(const char* pKey) const;
 
     std::map<std::string, std::string> m_values;
     bool m_bDirty;
+    bool m_bFileUntouchable;  ///< the file could be neither read nor moved aside: never write over it
 };
 
 NS_CC_END

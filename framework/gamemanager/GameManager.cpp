@@ -6,6 +6,7 @@
 #include "CCApplication.h"
 #include "CCDirector.h"
 #include "CCMenuGamepadInputDispatcher.h"
+#include "CCUserDefault.h"
 #include "CollisionManager.h"
 #include "DebugDraw.h"
 #include "InputManager.h"
@@ -250,11 +251,17 @@ void GameManager::applicationWillEnterForeground()
 
 void GameManager::applicationWillTerminate()
 {
-    // Achievement progress is written at safe points only; this is the last one.
+    // The last safe point: achievement progress, and whatever an earlier save failed to write
+    // (a full disk since freed) goes to disk now rather than being lost.
     AchievementsManager* achievements = AchievementsManager::sharedAchievementsManager();
     if (achievements != NULL)
     {
         achievements->saveProgress();
+    }
+    CCUserDefault* store = CCUserDefault::sharedUserDefault();
+    if (store->hasUnsavedChanges())
+    {
+        store->flush();
     }
 }
 

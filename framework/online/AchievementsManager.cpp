@@ -95,9 +95,14 @@ bool AchievementsManager::setAchievementProgress(const char* id, float progress)
     {
         return false;
     }
-    // Into the store before anyone hears of it; the disk write waits for a safe point.
+    // Into the store before anyone hears of it. A rise waits for a safe point to reach the disk;
+    // an unlock is written now, before the pop-up and the online services show it to the player.
     CCUserDefault::sharedUserDefault()->setFloatForKey(id, p);
     m_bUnsaved = true;
+    if (p >= 1.0f)
+    {
+        saveProgress();
+    }
     info->setProgress(p);
     GameManager* gameManager = GameManager::getInstance();
     OnlineManager* online = gameManager ? gameManager->getOnlineManager() : NULL;

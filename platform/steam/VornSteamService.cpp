@@ -73,11 +73,9 @@ bool VornSteamService::init()
     m_bStoreWritable = true;
     if (!m_stored.load(storePath(), error))
     {
-        // An unreadable file is left alone: writing over it would lose what it holds.
-        if (access(storePath().c_str(), F_OK) == 0 && access(storePath().c_str(), R_OK) != 0)
-        {
-            m_bStoreWritable = false;
-        }
+        // An unreadable file that could not be moved aside is left alone: writing over it would
+        // lose what it holds.
+        m_bStoreWritable = !m_stored.untouchable;
         warn(error);
     }
     m_working = m_stored;

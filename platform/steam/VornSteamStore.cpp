@@ -1,5 +1,8 @@
 #include "VornSteamStore.h"
 
+#include "CCFileUtils.h"
+#include "CCUserDefault.h"
+
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -13,26 +16,6 @@
 namespace
 {
 const char* const kHeader = "vorn-steam-store 1";
-
-bool readWhole(const std::string& path, std::string& contents, bool& missing)
-{
-    missing = false;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == NULL)
-    {
-        missing = errno == ENOENT;
-        return false;
-    }
-    char buffer[4096];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof(buffer), file)) > 0)
-    {
-        contents.append(buffer, got);
-    }
-    const bool ok = ferror(file) == 0;
-    fclose(file);
-    return ok;
-}
 
 bool parseInt(const std::string& text, int32& value)
 {
@@ -97,24 +80,29 @@ bool VornSteamStore::load(const std::string& path, std::string& error)
     intStats.clear();
     floatStats.clear();
     leaderboards.clear();
+    untouchable = false;
     std::string contents;
-    bool missing = false;
-    if (!readWhole(path, contents, missing))
+    std::string reason;
+    // Read as the settings file is: a pipe or a huge file in its place must not hold up start-up.
+    cocos2d::CCFileUtils::SavedFileRead found =
+        cocos2d::CCFileUtils::readSavedFile(path, cocos2d::CCUserDefault::kMaxFileSize, &contents, &reason);
+    if (found == cocos2d::CCFileUtils::kSavedFile_Missing)
     {
-        if (missing)
-        {
-            return true;
-        }
-        error = "unable to read " + path + " (" + strerror(errno) + ")";
-        return false;
+        return true;
     }
     std::istringstream lines(contents);
     std::string line;
-    if (!std::getline(lines, line) || line != kHeader)
+    if (found == cocos2d::CCFileUtils::kSavedFile_Read && (!std::getline(lines, line) || line != kHeader))
     {
-        const std::string aside = path + ".bad";
-        rename(path.c_str(), aside.c_str());
-        error = path + " is not a stats store; moved it to " + aside;
+        found = cocos2d::CCFileUtils::kSavedFile_Unreadable;
+        reason = "not a stats store";
+    }
+    if (found == cocos2d::CCFileUtils::kSavedFile_Unreadable)
+    {
+        const std::string aside = cocos2d::CCFileUtils::setAsideSavedFile(path, "bad");
+        untouchable = aside.empty();
+        error = "unable to read " + path + " (" + reason + ")" +
+                (aside.empty() ? "; it could not be moved aside" : "; moved it to " + aside);
         return false;
     }
     int skipped = 0;

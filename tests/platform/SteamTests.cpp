@@ -2,7 +2,15 @@
 #include "VornTestSupport.h"
 #include "steam_api.h"
 
+#include "CCFileUtils.h"
+
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -219,17 +227,79 @@ TEST_F(SteamTest, AFailedInitLeavesTheLayerDown)
     EXPECT_TRUE(listener.events.empty());
 }
 
-TEST_F(SteamTest, AnUnreadableStoreIsKeptAside)
+// Whatever stands in the store's place is read as the settings file is: never blocking, never
+// more than a save holds, and set aside (kept) when it can't be used; the game then starts afresh.
+TEST_F(SteamTest, AnUnreadableStoreIsKeptAsideWithoutHoldingUpStartUp)
 {
+    enum Kind { kNotAStore, kPipe, kHuge, kFolder, kNoPermission };
+    const struct
+    {
+        Kind kind;
+        const char* logged;
+    } cases[] = {
+        { kNotAStore, "not a stats store" },
+        { kPipe, "not a plain file" },
+        { kHuge, "more than a save ever holds" },
+        { kFolder, "it is a folder" },
+        { kNoPermission, "Permission denied" },
+    };
     const std::string path = VornSteamBackend::getStorePath();
-    vorntest::writeFile(path, "not a store\n");
-    vorntest::LogCapture log;
-    Listener listener;
-    signIn(listener);
-    EXPECT_EQ("not a store\n", vorntest::readFile(path + ".bad"));
-    EXPECT_TRUE(log.contains("not a stats store"));
-    ASSERT_TRUE(SteamUserStats()->SetAchievement("ACH"));
-    ASSERT_TRUE(SteamUserStats()->StoreStats());
-    SteamAPI_RunCallbacks();
-    EXPECT_EQ("stored", listener.events[1]);
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.logged);
+        if (c.kind == kNotAStore || c.kind == kNoPermission)
+        {
+            vorntest::writeFile(path, "not a store\n");
+        }
+        else if (c.kind == kPipe)
+        {
+            ASSERT_EQ(0, mkfifo(path.c_str(), 0644));
+        }
+        else if (c.kind == kHuge)
+        {
+            // Sparse: a gigabyte on paper, no disk used.
+            int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            ASSERT_GE(fd, 0);
+            ASSERT_EQ(0, ftruncate(fd, 1024L * 1024 * 1024));
+            close(fd);
+        }
+        else
+        {
+            ASSERT_EQ(0, mkdir(path.c_str(), 0755));
+        }
+        cocos2d::CCFileUtils::setOpenFaultForTesting(c.kind == kNoPermission ? EACCES : 0);
+        vorntest::LogCapture log;
+        Listener listener;
+        signIn(listener);
+        cocos2d::CCFileUtils::setOpenFaultForTesting(0);
+        EXPECT_TRUE(log.contains(c.logged));
+        EXPECT_TRUE(log.contains("moved it to " + path + ".bad-"));
+        ASSERT_NE(0, access(path.c_str(), F_OK)) << "set aside, not left in the way";
+        ASSERT_TRUE(SteamUserStats()->SetAchievement("ACH"));
+        ASSERT_TRUE(SteamUserStats()->StoreStats());
+        SteamAPI_RunCallbacks();
+        EXPECT_EQ("stored", listener.events[1]);
+        SteamAPI_Shutdown();
+        ASSERT_EQ(0, unlink(path.c_str()));
+    }
+    // Every one was kept; the two that were text still hold what they held.
+    int kept = 0;
+    int text = 0;
+    DIR* dir = opendir(m_dir.c_str());
+    while (struct dirent* entry = dir ? readdir(dir) : NULL)
+    {
+        const std::string name = entry->d_name;
+        struct stat st;
+        if (name.compare(0, 10, "store.txt.") == 0 && stat((m_dir + "/" + name).c_str(), &st) == 0)
+        {
+            ++kept;
+            text += S_ISREG(st.st_mode) && vorntest::readFile(m_dir + "/" + name) == "not a store\n" ? 1 : 0;
+        }
+    }
+    if (dir)
+    {
+        closedir(dir);
+    }
+    EXPECT_EQ(5, kept);
+    EXPECT_EQ(2, text);
 }

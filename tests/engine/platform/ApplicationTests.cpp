@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@ struct Counts
     int foreground = 0;
     int terminations = 0;
     int framesAtTermination = -1;
+    int endingSignal = 0;  ///< raised at the third frame instead of closing the window (0: close it)
 };
 
 // Counts frames and asks the window to close after three.
@@ -34,7 +37,11 @@ public:
     }
     virtual void update(float)
     {
-        if (++m_counts->frames == 3)
+        if (++m_counts->frames == 3 && m_counts->endingSignal != 0)
+        {
+            raise(m_counts->endingSignal);
+        }
+        else if (m_counts->frames == 3)
         {
             SDL_Event e;
             SDL_zero(e);
@@ -106,18 +113,27 @@ protected:
 };
 } // namespace
 
+// A SIGTERM (the session ending, a kill) or SIGINT (Ctrl+C) ends the game as a closed window
+// does: the application is told, so what is unsaved is written.
 TEST_F(ApplicationTest, ClosingTheWindowEndsTheLoopWithoutTearingDownAndTellsTheApplicationOnce)
 {
-    Counts counts;
-    TestApp app(&counts);
-    EXPECT_EQ(&app, CCApplication::sharedApplication());
-    EXPECT_EQ(0, app.run());
-    EXPECT_EQ(3, counts.frames);
-    EXPECT_EQ(0, counts.exits);
-    // Told after the last frame, so whatever is saved lazily can be written.
-    EXPECT_EQ(1, counts.terminations);
-    EXPECT_EQ(3, counts.framesAtTermination);
-    EXPECT_TRUE(CCDirector::sharedDirector()->getRunningScene() != NULL);
+    for (int ending : { 0, SIGTERM, SIGINT })
+    {
+        SCOPED_TRACE(ending == 0 ? "window closed" : ending == SIGTERM ? "SIGTERM" : "SIGINT");
+        Counts counts;
+        counts.endingSignal = ending;
+        TestApp app(&counts);
+        EXPECT_EQ(&app, CCApplication::sharedApplication());
+        EXPECT_EQ(0, app.run());
+        EXPECT_EQ(3, counts.frames);
+        EXPECT_EQ(0, counts.exits);
+        // Told after the last frame, so whatever is saved lazily can be written.
+        EXPECT_EQ(1, counts.terminations);
+        EXPECT_EQ(3, counts.framesAtTermination);
+        EXPECT_TRUE(CCDirector::sharedDirector()->getRunningScene() != NULL);
+        CCDirector::purgeSharedDirector();
+        CCEGLView::purgeSharedOpenGLView();
+    }
 }
 
 TEST_F(ApplicationTest, MinimiseAndRestoreReachTheApplication)

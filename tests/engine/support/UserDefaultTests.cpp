@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
 #include <dirent.h>
 #include <fcntl.h>
@@ -29,6 +30,7 @@ protected:
     void TearDown() override
     {
         CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
+        CCFileUtils::setOpenFaultForTesting(0);
         CCNotificationCenter::sharedNotificationCenter()->removeAllObservers(&m_notices);
         CCUserDefault::purgeSharedUserDefault();
         CCFileUtils::sharedFileUtils()->setWritablePathAppName("TULMEK");
@@ -311,11 +313,13 @@ TEST_F(UserDefaultTest, AFailedWriteKeepsTheStoreAndTheNextSaveWritesIt)
     EXPECT_EQ(2, m_notices.count);
 }
 
-// Set aside without reading it: a file far over any save's size, a folder, a pipe.
+// Set aside without reading it: a file far over any save's size, a folder, a pipe, a save the
+// game may not open. The game is told once per file set aside, and nothing is written over one.
 TEST_F(UserDefaultTest, AHugeFileOrAFolderInPlaceOfTheSaveIsSetAsideUnread)
 {
     const std::string path = CCUserDefault::getXMLFilePath();
-    for (int kind = 0; kind < 3; ++kind)
+    CCUserDefault::takeSetAsideFile(NULL);
+    for (int kind = 0; kind < 4; ++kind)
     {
         SCOPED_TRACE(kind);
         if (kind == 0)
@@ -331,14 +335,25 @@ TEST_F(UserDefaultTest, AHugeFileOrAFolderInPlaceOfTheSaveIsSetAsideUnread)
             ASSERT_EQ(0, mkdir(path.c_str(), 0755));
             vorntest::writeFile(path + "/inside", "kept");
         }
-        else
+        else if (kind == 2)
         {
             ASSERT_EQ(0, mkfifo(path.c_str(), 0644));
         }
+        else
+        {
+            // A good save the game is not allowed to open: kept whole, not replaced at the first save.
+            vorntest::writeFile(path, "<userDefaultRoot><entry key=\"b\">7</entry></userDefaultRoot>");
+            CCFileUtils::setOpenFaultForTesting(EACCES);
+        }
         vorntest::LogCapture log;
         CCUserDefault* ud = CCUserDefault::sharedUserDefault();
+        CCFileUtils::setOpenFaultForTesting(0);
         EXPECT_TRUE(log.contains("could not be read"));
         EXPECT_TRUE(log.contains("it was kept as"));
+        std::string keptAs;
+        EXPECT_TRUE(CCUserDefault::takeSetAsideFile(&keptAs));
+        EXPECT_TRUE(log.contains(keptAs));
+        EXPECT_FALSE(CCUserDefault::takeSetAsideFile(&keptAs)) << "told once";
         EXPECT_EQ(-1, ud->getIntegerForKey("a", -1));
         ud->setIntegerForKey("a", kind);
         CCUserDefault::purgeSharedUserDefault();
@@ -347,15 +362,19 @@ TEST_F(UserDefaultTest, AHugeFileOrAFolderInPlaceOfTheSaveIsSetAsideUnread)
         ASSERT_EQ(0, unlink(path.c_str()));
     }
     std::vector<std::string> aside = filesStartingWith("UserDefault.xml.corrupt");
-    ASSERT_EQ(3u, aside.size());
+    ASSERT_EQ(4u, aside.size());
     struct stat st;
     bool sawFolder = false;
+    bool sawUnopened = false;
     for (const std::string& name : aside)
     {
         ASSERT_EQ(0, stat((m_folder + name).c_str(), &st));
         sawFolder = sawFolder || (S_ISDIR(st.st_mode) && vorntest::readFile(m_folder + name + "/inside") == "kept");
+        sawUnopened = sawUnopened || (S_ISREG(st.st_mode) &&
+                                      vorntest::readFile(m_folder + name).find("key=\"b\">7<") != std::string::npos);
     }
     EXPECT_TRUE(sawFolder);
+    EXPECT_TRUE(sawUnopened);
     std::string command = "rm -rf '" + m_folder + "'UserDefault.xml.corrupt*";
     EXPECT_EQ(0, system(command.c_str()));
 }

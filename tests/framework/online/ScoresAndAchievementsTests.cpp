@@ -1,8 +1,10 @@
 #include "AchievementsManager.h"
+#include "CCUserDefaultDocument.h"
 #include "HighScoreManager.h"
 #include "OnlineManager.h"
 #include "OnlineTestSupport.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -168,6 +170,48 @@ TEST_F(AchievementsTest, AFailedSaveKeepsTheProgressUnsavedForTheNextSafePoint)
     EXPECT_FALSE(achievements->hasUnsavedProgress());
     restart();
     EXPECT_EQ(0.25f, store()->getFloatForKey("ach.one"));
+}
+
+// The player sees an unlock at once (pop-up, online services), so a crash right after must not
+// lose it; a rise below it stays in the store until the next safe point.
+TEST_F(AchievementsTest, AnUnlockIsOnDiskAtOnceARiseWaitsForASafePoint)
+{
+    AchievementsManager* achievements = makeAchievements();
+    ASSERT_NE(nullptr, achievements);
+    const struct
+    {
+        const char* id;
+        float progress;
+        bool added;
+        bool onDiskAtOnce;
+    } cases[] = {
+        { "ach.one", 0.5f, false, false },
+        { "ach.one", 0.49f, true, false },
+        { "ach.one", 0.02f, true, true },
+        { "ach.two", 1.5f, false, true },
+        { "ach.elsewhere", 1.0f, false, true },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.id) + (c.added ? " + " : " = ") + std::to_string(c.progress));
+        const bool rose = c.added ? achievements->addAchievementProgress(c.id, c.progress)
+                                  : achievements->setAchievementProgress(c.id, c.progress);
+        ASSERT_TRUE(rose);
+        CCUserDefaultDocument::Values onDisk;
+        const std::string text = vorntest::readFile(CCUserDefault::getXMLFilePath());
+        CCUserDefaultDocument::read(text.data(), text.size(), onDisk);
+        const float saved = onDisk.count(c.id) ? strtof(onDisk[c.id].c_str(), NULL) : 0.0f;
+        if (c.onDiskAtOnce)
+        {
+            EXPECT_EQ(1.0f, saved);
+            EXPECT_FALSE(achievements->hasUnsavedProgress());
+        }
+        else
+        {
+            EXPECT_LT(saved, achievements->getAchievement(c.id)->getProgress());
+            EXPECT_TRUE(achievements->hasUnsavedProgress());
+        }
+    }
 }
 
 TEST_F(AchievementsTest, SinglePrecisionStepsCompleteOnTheExpectedCall)

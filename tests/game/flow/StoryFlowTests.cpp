@@ -44,7 +44,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <set>
 
 USING_NS_CC;
 
@@ -69,6 +72,7 @@ protected:
     virtual void TearDown()
     {
         CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
+        CCFileUtils::setOpenFaultForTesting(0);
         m_boot.shutDown();
     }
 
@@ -572,6 +576,91 @@ TEST_F(StoryFlowTest, AFullDiskKeepsTheGameAsItIsTellsThePlayerOnceAndTheNextSav
     std::string saved = vorntest::readFile(CCUserDefault::getXMLFilePath());
     EXPECT_NE(std::string::npos, saved.find("<entry key=\"levelScript\">level-1-street</entry>")) << saved;
     EXPECT_NE(std::string::npos, saved.find("<entry key=\"hasCheckpoint\">true</entry>")) << saved;
+}
+
+// What a full disk kept from the file is not lost when the player leaves: quitting and closing
+// the window (where a SIGTERM or SIGINT ends the loop too) write it once there is room.
+TEST_F(StoryFlowTest, ASaveThatFailedIsWrittenWhenThePlayerQuitsOrClosesTheWindow)
+{
+    enum Leave { kQuit, kWindowClosed };
+    for (Leave leave : { kQuit, kWindowClosed })
+    {
+        SCOPED_TRACE(leave == kQuit ? "quit" : "the window closed");
+        const int continues = 40 + leave;
+        CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_DiskFull);
+        startStory();  // the stage's start is a saved checkpoint, failing
+        m_game->setNumStoryModeContinues(continues);
+        CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
+        if (leave == kQuit)
+        {
+            m_game->getSystemManager()->quit();
+        }
+        else
+        {
+            AppDelegate app;
+            app.applicationWillTerminate();
+        }
+        CCUserDefaultDocument::Values onDisk;
+        const std::string text = vorntest::readFile(CCUserDefault::getXMLFilePath());
+        ASSERT_TRUE(CCUserDefaultDocument::read(text.data(), text.size(), onDisk));
+        EXPECT_EQ(std::to_string(continues), onDisk["NumStoryModeContinues"]);
+        EXPECT_EQ("true", onDisk["hasCheckpoint"]);
+        EXPECT_EQ("level-1-street", onDisk["levelScript"]);
+        EXPECT_FALSE(CCUserDefault::sharedUserDefault()->hasUnsavedChanges());
+        m_game->quitToTitleScreen();
+        ASSERT_TRUE(stepUntil([this] { return title()->isOpen(); }));
+    }
+}
+
+// A save the game may not open is not empty: it is kept aside before anything is saved, the
+// player is told once, and the game plays on with fresh settings.
+TEST_F(StoryFlowTest, ASaveTheGameCannotOpenIsKeptAsideAndThePlayerToldOnce)
+{
+    m_game->setNumStoryModeContinues(4242);
+    const std::string path = CCUserDefault::getXMLFilePath();
+    const std::string before = vorntest::readFile(path);
+    const std::string folder = CCFileUtils::sharedFileUtils()->getWritablePath();
+    auto keptCopies = [&folder, &before] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+        {
+            const std::string name = entry.path().filename().string();
+            if (name.compare(0, 16, "UserDefault.xml.") == 0 && vorntest::readFile(entry.path().string()) == before)
+            {
+                names.insert(name);
+            }
+        }
+        return names;
+    };
+    const std::set<std::string> earlier = keptCopies();
+    ASSERT_NE(std::string::npos, before.find(">4242<"));
+    std::vector<std::string> notices;
+    m_boot.afterFrame = [&notices](int) {
+        AchievementScreen* popups = AchievementScreen::sharedAchievementScreen();
+        if (popups && popups->isVisible() && (notices.empty() || notices.back() != popups->getTitle()->getString()))
+        {
+            notices.push_back(popups->getTitle()->getString());
+        }
+    };
+    for (int run = 0; run < 2; ++run)
+    {
+        SCOPED_TRACE(run == 0 ? "the save could not be opened" : "the next start");
+        m_boot.shutDown();
+        CCUserDefault::purgeSharedUserDefault();
+        notices.clear();
+        CCFileUtils::setOpenFaultForTesting(run == 0 ? EACCES : 0);
+        CCUserDefault::sharedUserDefault();
+        CCFileUtils::setOpenFaultForTesting(0);
+        ASSERT_NO_FATAL_FAILURE(m_boot.boot());
+        m_game = m_boot.game();
+        frames(60);
+        const int told = (int)std::count(notices.begin(), notices.end(), std::string("SAVE KEPT ASIDE"));
+        EXPECT_EQ(run == 0 ? 1 : 0, told);
+        EXPECT_NE(4242, m_game->getNumStoryModeContinues());
+    }
+    // The file that could not be opened is beside the new one, whole.
+    EXPECT_EQ(earlier.size() + 1, keptCopies().size());
+    EXPECT_EQ(std::string::npos, vorntest::readFile(path).find(">4242<"));
 }
 
 TEST_F(StoryFlowTest, ANewStoryOpensWithTheAutosaveNoticeThenTheStageAtOnceWithItsCheckpointNotice)
