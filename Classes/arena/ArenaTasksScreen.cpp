@@ -21,10 +21,14 @@ ArenaTasksScreen::ArenaTasksScreen()
 ArenaTasksScreen::~ArenaTasksScreen()
 {
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
-    // The arena manager goes with the game manager: only a live one has signals to leave.
-    if (m_bFollowing && game && game->getArenaManager() == m_pArena)
+    // The arena manager is held, so its signals are always there to leave; the game manager's
+    // only while it is the live one.
+    if (m_bFollowing && game)
     {
         game->getUpdateSignal().disconnect(this, &ArenaTasksScreen::updatePopups);
+    }
+    if (m_bFollowing && m_pArena)
+    {
         m_pArena->getArenaEndedSignal().disconnect(this, &ArenaTasksScreen::onArenaEnded);
         for (int i = 0; i < kNumSlots; ++i)
         {
@@ -37,6 +41,7 @@ ArenaTasksScreen::~ArenaTasksScreen()
             }
         }
     }
+    CC_SAFE_RELEASE(m_pArena);
     clearQueue();
     for (int i = 0; i < kNumSlots; ++i)
     {
@@ -78,7 +83,12 @@ bool ArenaTasksScreen::init()
     setVisible(false);
 
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
-    m_pArena = game ? game->getArenaManager() : NULL;
+    if (m_pArena == NULL && game && game->getArenaManager())
+    {
+        // Held: a script may take the game's arena manager away while the overlay follows it.
+        m_pArena = game->getArenaManager();
+        m_pArena->retain();
+    }
     if (m_pArena && !m_bFollowing)
     {
         m_bFollowing = true;

@@ -53,9 +53,10 @@ public:
 
     /** Queued celebrations (for the curious; the screen owns them). */
     unsigned int getQueuedPopupCount() { return (unsigned int)m_popupQueue.size(); }
+    /** The arena manager whose slots it follows (held while it does), NULL when none. */
+    ArenaManager* getArenaManager();
 
 protected:
-    ArenaManager* getArenaManager();
     int indexOf(ArenaTaskInstance* slot);
     void queuePopup(ArenaTaskInstance* slot, bool fromCompleted);
     void clearQueue();
@@ -66,7 +67,7 @@ protected:
     std::list<TaskPopupItem*> m_popupQueue;       ///< owned
     bool m_bPopupPhase;
     Signal<> m_popupsFinishedSignal;
-    ArenaManager* m_pArena;  ///< whose slots we follow; not retained (the game owns it)
+    ArenaManager* m_pArena;  ///< whose slots we follow; retained (a script may take the game's away)
     bool m_bFollowing;
 };
 

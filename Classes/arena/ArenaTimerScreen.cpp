@@ -16,11 +16,11 @@ ArenaTimerScreen::ArenaTimerScreen() : m_pTimerLabel(NULL), m_pArena(NULL), m_pT
 
 ArenaTimerScreen::~ArenaTimerScreen()
 {
-    VornGameManager* game = VornGameManager::getSharedVornGameManager();
-    if (m_pArena && game && game->getArenaManager() == m_pArena)
+    if (m_pArena)
     {
         m_pArena->getTimeChangedSignal().disconnect(this, &ArenaTimerScreen::onTimeChanged);
         m_pArena->getTimeUpSignal().disconnect(this, &ArenaTimerScreen::onTimeUp);
+        m_pArena->release();
     }
     if (m_pTasks)
     {
@@ -40,7 +40,9 @@ bool ArenaTimerScreen::initWithTasksScreen(ArenaTasksScreen* tasks)
     VornGameManager* game = VornGameManager::getSharedVornGameManager();
     if (m_pArena == NULL && game && game->getArenaManager())
     {
+        // Held: a script may take the game's arena manager away while the clock follows it.
         m_pArena = game->getArenaManager();
+        m_pArena->retain();
         m_pArena->getTimeChangedSignal().connect(this, &ArenaTimerScreen::onTimeChanged);
         m_pArena->getTimeUpSignal().connect(this, &ArenaTimerScreen::onTimeUp);
     }

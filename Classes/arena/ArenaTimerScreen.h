@@ -41,7 +41,7 @@ public:
 protected:
     CCLabelBMFont* m_pTimerLabel;  ///< the layout's; held by the screen
     Signal<> m_timeUpFinishedSignal;
-    ArenaManager* m_pArena;        ///< not retained (the game owns it)
+    ArenaManager* m_pArena;        ///< retained (a script may take the game's away)
     ArenaTasksScreen* m_pTasks;    ///< not retained (a sibling in the HUD)
 };
 

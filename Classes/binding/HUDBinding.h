@@ -20,7 +20,7 @@ NS_CC_BEGIN
 /** Whether init has built the overlays; logs the member's name when not. */
 inline bool script_hudBuilt(HUD* self, const char* member)
 {
-    if (self->getSpeechScreen() != NULL && self->getThumbsScreen() != NULL)
+    if (self->isBuilt())
     {
         return true;
     }

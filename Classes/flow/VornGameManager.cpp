@@ -228,6 +228,14 @@ void VornGameManager::setMusicManager(MusicManager* manager)
 
 void VornGameManager::setHUD(HUD* hud)
 {
+    // The game calls its HUD's overlays all through play: one a script made and never built (or
+    // none at all) would crash it there, so the game keeps its own.
+    if (m_pHUD && m_pHUD->isBuilt() && (hud == NULL || !hud->isBuilt()))
+    {
+        CCLog("ERROR: VornGameManager::setHUD - %s cannot serve as the HUD; the game keeps its own",
+              hud ? "a HUD that has not been built (init)" : "no HUD");
+        return;
+    }
     CC_SAFE_RETAIN(hud);
     CC_SAFE_RELEASE(m_pHUD);
     m_pHUD = hud;

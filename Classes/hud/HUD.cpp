@@ -144,6 +144,11 @@ bool HUD::addArenaTimer()
     return true;
 }
 
+bool HUD::isBuilt()
+{
+    return getSpeechScreen() != NULL && getThumbsScreen() != NULL;
+}
+
 void HUD::showArenaTasks()
 {
     if (m_pArenaTasksScreen)

@@ -41,6 +41,8 @@ public:
 
     /** Reads "hud-main" and makes the overlays; false when the layout or an overlay fails. */
     virtual bool init();
+    /** init has made the overlays: a HUD a script made and never built has none to show. */
+    bool isBuilt();
     /** Fades and the speech queue, in game time. */
     virtual void tick(float dt);
     /** Entering the scene starts like a level, shown only while the game layer is. */

@@ -14,6 +14,7 @@
 #include "MusicManager.h"
 #include "SFXManager.h"
 #include "ArenaManager.h"
+#include "ArenaTasksScreen.h"
 #include "VornCollision.h"
 #include "VornGameManager.h"
 #include "VornScriptEngine.h"
@@ -565,7 +566,8 @@ TEST_F(LevelScriptBinding, ObjectsHandedToTheGameStayAliveAfterACollection)
         { "game().Player", "VornPlayer:new_local()", "VornPlayer", [game] { return (CCObject*)game->getPlayer(); } },
         { "game().BotManager", "BotManager:new_local()", "BotManager", [game] { return (CCObject*)game->getBotManager(); } },
         { "game().CameraManager", "VornCameraManager:new_local()", "VornCameraManager", [game] { return (CCObject*)game->getCameraManager(); } },
-        { "game().HUD", "HUD:new_local()", "HUD", [game] { return (CCObject*)game->getHUD(); } },
+        { "game().HUD", "(function() local hud = HUD:new_local(); hud:init(); return hud end)()", "HUD",
+          [game] { return (CCObject*)game->getHUD(); } },
         { "game().ArenaManager", "ArenaManager:new_local()", "ArenaManager", [game] { return (CCObject*)game->getArenaManager(); } },
         { "game().HUD.GoNode", "VornBackdrop:new_local()", "CCNode", [game] { return (CCObject*)game->getHUD()->getGoNode(); } },
         { "bot.TargetActor", "BotActor:new_local()", "VornActor", [bot] { return (CCObject*)bot->getTargetActor(); } },
@@ -609,6 +611,55 @@ TEST_F(LevelScriptBinding, ObjectsHandedToTheGameStayAliveAfterACollection)
     lua_setglobal(state(), "sounds");
     run("game():setSFXManager(sounds)\nsounds = nil");
     sounds->release();
+}
+
+// Unlike the test above, nothing keeps the game's own objects alive here: whatever a script puts
+// in a variable (a HUD it never built, nothing at all), the game plays on, and no part of it is
+// left pointing at an object the script let go.
+TEST_F(LevelScriptBinding, WhatAScriptPutsInTheGamesVariablesLeavesTheGamePlaying)
+{
+    DeathWatch watch;
+    VornGameManager* game = m_game;
+    ASSERT_NE(nullptr, game->getHUD()->getArenaTasksScreen());
+    struct Case
+    {
+        const char* code;
+        std::function<std::vector<CCObject*>()> stillHeld;  ///< what the game goes on using
+    };
+    auto hudAndOverlays = [game] {
+        HUD* hud = game->getHUD();
+        return std::vector<CCObject*>{ hud, hud ? hud->getArenaTasksScreen() : NULL,
+                                       hud && hud->getArenaTasksScreen() ? hud->getArenaTasksScreen()->getArenaManager() : NULL };
+    };
+    const Case cases[] = {
+        { "game().HUD = HUD:new_local()\ncollectgarbage('collect')\ngame():setCheckpoint('restoreStart')", hudAndOverlays },
+        { "game().HUD = nil\ncollectgarbage('collect')\ngame():setCheckpoint('restoreStart')", hudAndOverlays },
+        { "local before = game().ArenaManager\ngame().ArenaManager = nil\nbefore = nil\ncollectgarbage('collect')\n"
+          "game().HUD:showArenaTasks()\ngame().HUD:showArenaTimer()",
+          hudAndOverlays },
+        { "game().ArenaManager = ArenaManager:new_local()\ncollectgarbage('collect')\ngame().HUD:showArenaTasks()",
+          hudAndOverlays },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.code);
+        watch.clear();
+        EXPECT_EQ("ok", outcome(c.code));
+        for (int frame = 0; frame < 30; ++frame)
+        {
+            game->tick(1.0f / 30.0f);
+        }
+        EXPECT_TRUE(game->getHUD() != NULL && game->getHUD()->isBuilt());
+        for (CCObject* held : c.stillHeld())
+        {
+            EXPECT_FALSE(held != NULL && watch.died(held));
+        }
+        ArenaTasksScreen* tasks = game->getHUD()->getArenaTasksScreen();
+        if (tasks->getArenaManager())
+        {
+            EXPECT_FALSE(watch.died(tasks->getArenaManager())) << "the task overlay follows a freed arena manager";
+        }
+    }
 }
 
 TEST_F(LevelScriptBinding, DeleteOnlyFreesWhatTheScriptMadeAndNobodyElseHolds)
