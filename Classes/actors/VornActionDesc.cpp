@@ -214,11 +214,52 @@ bool VornActionDesc::initWithDictionary(CCDictionary* dict, VornActorDesc* owner
     return true;
 }
 
+float VornActionDesc::getOpenAfter()
+{
+    if (m_nPriority != 0 || m_bCanTakeDamage || m_bIsForced)
+    {
+        return -1.0f;
+    }
+    float last = -1.0f;
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(m_pEvents, object)
+    {
+        VornEventDesc_Attack* attack = dynamic_cast<VornEventDesc_Attack*>(object);
+        if (attack && attack->getTime() > last)
+        {
+            last = attack->getTime();
+        }
+    }
+    return last;
+}
+
+void VornActionDesc::setDuration(float duration)
+{
+    // A script sets what a file could hold: the same mend as when the file is read.
+    if (!(duration >= 0.0f))
+    {
+        CCLog("VornActionDesc::setDuration - action '%s': Duration %g taken as 0", m_name.c_str(), duration);
+        duration = 0.0f;
+    }
+    m_fDuration = duration;
+}
+
+void VornActionDesc::setLoopStart(int loopStart)
+{
+    // Only a negative start is mended here: LoopEnd may be set after it.
+    int mended = std::max(0, loopStart);
+    if (mended != loopStart)
+    {
+        CCLog("VornActionDesc::setLoopStart - action '%s': LoopStart %d taken as %d", m_name.c_str(), loopStart, mended);
+    }
+    m_nLoopStart = mended;
+}
+
 void VornActionDesc::mendTimings()
 {
     // Timings that would stop the action's clock or run it away for good; said once per action.
     std::string mended;
-    if (m_fDuration < 0.0f)
+    if (!(m_fDuration >= 0.0f))
     {
         m_fDuration = 0.0f;
         mended += " negative Duration taken as 0;";

@@ -47,6 +47,13 @@ public:
     /** Whether one of the action's attacks would hit the target now (nothing changes). */
     bool willAttackHitActor(VornActor* attacker, VornActor* target);
 
+    /**
+     * A quick blow (priority 0, e.g. a kick) that cannot be hurt while it plays is covered only
+     * until its last blow: from then on (as a fraction of the duration, above this) it can be hit.
+     * -1 for every other action: the type's own CanTakeDamage holds throughout.
+     */
+    float getOpenAfter();
+
     /** Drops every link to other actions; the owner does this before it goes, to break cycles. */
     void releaseLinks();
 
@@ -55,10 +62,20 @@ public:
     /** Not retained: the owner holds its actions, so a retained owner would never be freed. */
     CC_SYNTHESIZE(VornActorDesc*, m_pOwner, Owner);
     CC_SYNTHESIZE_RETAIN(CCArray*, m_pEvents, Events);
-    CC_SYNTHESIZE(float, m_fDuration, Duration);
+protected:
+    float m_fDuration;
+public:
+    /** A negative (or not-a-number) duration would run the action's clock away: taken as 0, logged. */
+    virtual float getDuration() const { return m_fDuration; }
+    virtual void setDuration(float duration);
     CC_SYNTHESIZE_PASS_BY_REF(CCPoint, m_anchorPoint, AnchorPoint);
     CC_SYNTHESIZE(int, m_nLoopCount, LoopCount);
-    CC_SYNTHESIZE(int, m_nLoopStart, LoopStart);
+protected:
+    int m_nLoopStart;
+public:
+    /** A negative start is taken as 0, as when it is read; logged. */
+    virtual int getLoopStart() const { return m_nLoopStart; }
+    virtual void setLoopStart(int loopStart);
     CC_SYNTHESIZE(int, m_nLoopEnd, LoopEnd);
     CC_SYNTHESIZE(int, m_nPriority, Priority);
     CC_SYNTHESIZE_RETAIN(CCArray*, m_pFrames, Frames);

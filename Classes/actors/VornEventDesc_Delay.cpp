@@ -25,6 +25,16 @@ bool VornEventDesc_Delay::initWithDictionary(CCDictionary* dict, std::string nam
     return true;
 }
 
+void VornEventDesc_Delay::setDelay(float delay)
+{
+    if (!(delay >= 0.0f) || (delay > 0.0f && getTime() < 0.0f))
+    {
+        CCLog("VornEventDesc_Delay::setDelay - event '%s': Delay %g taken as 0", getName().c_str(), delay);
+        delay = 0.0f;
+    }
+    m_fDelay = delay;
+}
+
 void VornEventDesc_Delay::fire(VornActionDesc* action, VornActor* actor)
 {
     if (m_fDelay <= 0.0f || !actor || !actor->getAnimate())

@@ -15,7 +15,8 @@ public:
     virtual void fire(VornActionDesc* action, VornActor* actor);
 
     virtual float getDelay() { return m_fDelay; }
-    virtual void setDelay(float delay) { m_fDelay = delay; }
+    /** A negative delay, or one at every update (a negative time), would freeze the action for ever: 0, logged. */
+    virtual void setDelay(float delay);
 
 protected:
     float m_fDelay;

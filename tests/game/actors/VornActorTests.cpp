@@ -7,8 +7,11 @@
 #include "VornActorComponent.h"
 #include "VornActorDesc.h"
 #include "VornAnimate.h"
+#include "VornEventDesc_Delay.h"
 #include "VornTestSupport.h"
 #include "cocos2d.h"
+
+#include <cmath>
 
 USING_NS_CC;
 
@@ -179,6 +182,82 @@ TEST_F(CombatTest, LoopedActionPlaysItsPassesThenFinishes)
     ASSERT_EQ(2u, starts.size());
     EXPECT_FLOAT_EQ(0.2f, starts[0]);
     EXPECT_FLOAT_EQ(0.8f, item->getWindowEnd());
+}
+
+// What a script sets is mended as a file's values are: a negative duration, loop start or
+// freeze would otherwise run the action's clock away or hold it for ever.
+TEST_F(CombatTest, NegativeTimingsFromTheSettersAreMendedAsWhenRead)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 100.0f, 50.0f, kFacingDir_Left);
+    enum Setter { kDuration, kLoopStart, kDelay, kDelayEveryUpdate };
+    const struct
+    {
+        Setter setter;
+        float value;
+        float mended;
+    } cases[] = {
+        { kDuration, -0.8f, 0.0f },
+        { kDuration, NAN, 0.0f },
+        { kLoopStart, -3.0f, 0.0f },
+        { kDelay, -5.0f, 0.0f },
+        { kDelayEveryUpdate, 0.5f, 0.0f },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.setter) + " " + std::to_string(c.value));
+        VornActionDesc* action = new VornActionDesc();
+        action->autorelease();
+        CCArray* frames = CCArray::create();
+        for (int i = 0; i < 8; ++i)
+        {
+            frames->addObject(thug->getAction()->getFrames()->objectAtIndex(0));
+        }
+        action->setFrames(frames);
+        action->setType(kVAT_Default);
+        action->setDuration(0.8f);
+        action->setLoopEnd(5);
+        action->setLoopStart(2);
+        action->setLoopCount(1);
+        VornEventDesc_Delay* delay = new VornEventDesc_Delay();
+        delay->autorelease();
+        CCDictionary* entry = CCDictionary::create();
+        entry->setObject(CCString::create(c.setter == kDelayEveryUpdate ? "-1" : "0.5"), "Time");
+        ASSERT_TRUE(delay->initWithDictionary(entry, "hold", "test"));
+        action->setEvents(CCArray::createWithObject(delay));
+
+        vorntest::LogCapture log;
+        float value = 0.0f;
+        if (c.setter == kDuration)
+        {
+            action->setDuration(c.value);
+            value = action->getDuration();
+        }
+        else if (c.setter == kLoopStart)
+        {
+            action->setLoopStart((int)c.value);
+            value = (float)action->getLoopStart();
+        }
+        else
+        {
+            delay->setDelay(c.value);
+            value = delay->getDelay();
+        }
+        EXPECT_EQ(c.mended, value);
+        EXPECT_TRUE(log.contains("taken as 0"));
+
+        // The action plays out: no time running away, no freeze for ever.
+        ActionStackItem* item = new ActionStackItem();
+        item->autorelease();
+        ASSERT_TRUE(item->initWithAction(action));
+        for (int i = 0; i < 200 && !item->getFinished(); ++i)
+        {
+            item->update(thug, true, 0.05f);
+            ASSERT_TRUE(std::isfinite(item->getElapsed()));
+            ASSERT_LE(item->getElapsed(), 0.8f + 0.05f);
+        }
+        EXPECT_TRUE(item->getFinished());
+    }
 }
 
 TEST_F(CombatTest, AHitFloatsItsDamageOverTheTargetThenTheNumberGoesBackToThePool)
