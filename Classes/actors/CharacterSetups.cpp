@@ -5,6 +5,9 @@
 #include "CCNumber.h"
 #include "TextHelpers.h"
 
+#include <cmath>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 NS_CC_BEGIN
@@ -66,6 +69,38 @@ bool CharacterSetups::getValue(const char* character, const char* category, int&
     return true;
 }
 
+// The whole field as a number (blanks around it allowed); false for anything else.
+static bool readNumber(const char* field, float* value)
+{
+    char* end = NULL;
+    *value = strtof(field, &end);
+    if (end == field)
+    {
+        return false;
+    }
+    while (*end == ' ' || *end == '\t' || *end == '\r')
+    {
+        ++end;
+    }
+    return *end == '\0' && std::isfinite(*value);
+}
+
+std::string CharacterSetups::findFighterWithoutHealth()
+{
+    CCDictElement* element = NULL;
+    CCDICT_FOREACH(m_pSetups, element)
+    {
+        float low = 0.0f;
+        float high = 0.0f;
+        if (!getValue(element->getStrKey(), "MinHealth", low) || !getValue(element->getStrKey(), "MaxHealth", high) ||
+            !(low > 0.0f) || !(high > 0.0f))
+        {
+            return element->getStrKey();
+        }
+    }
+    return "";
+}
+
 CCDictionary* CharacterSetups::parse(const char* fileName)
 {
     CCDictionary* result = CCDictionary::create();
@@ -88,7 +123,8 @@ CCDictionary* CharacterSetups::parse(const char* fileName)
         // Numbers such as "1,500" are quoted in the tables; read them whole.
         CCArray* fields = splitCSVLine(line->getCString(), true);
         CCDictionary* row = NULL;
-        for (unsigned int c = 0; fields && c < fields->count(); ++c)
+        unsigned int c = 0;
+        for (; fields && c < fields->count(); ++c)
         {
             const char* field = static_cast<CCString*>(fields->objectAtIndex(c))->getCString();
             if (r == 0)
@@ -108,9 +144,24 @@ CCDictionary* CharacterSetups::parse(const char* fileName)
             }
             else if (c < categories.size())
             {
-                // A value past the header's last column has no category to go under.
-                row->setObject(CCFloat::create(CCString(field).floatValue()), categories[c]);
+                // A value past the header's last column has no category to go under. Junk is
+                // left out (the lookup fails) rather than read as 0.
+                float value = 0.0f;
+                if (readNumber(field, &value))
+                {
+                    row->setObject(CCFloat::create(value), categories[c]);
+                }
+                else
+                {
+                    CCLog("ERROR: The character table \"%s\", line %u: \"%s\" under %s is not a number", name, r + 1,
+                          field, categories[c].c_str());
+                }
             }
+        }
+        if (row && c < categories.size())
+        {
+            CCLog("ERROR: The character table \"%s\", line %u: the row ends before its %s", name, r + 1,
+                  categories[c].c_str());
         }
     }
     if (result->count() == 0)

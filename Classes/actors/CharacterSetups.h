@@ -3,6 +3,8 @@
 
 #include "CCDictionary.h"
 
+#include <string>
+
 NS_CC_BEGIN
 
 /**
@@ -32,7 +34,14 @@ public:
     /** Retains the new table and releases the old one. */
     virtual void setSetups(CCDictionary* setups);
 
+    /**
+     * Reads the table; every line it cannot use whole (a value that is not a number, a row that
+     * ends early) is logged with the file and line. Such values are left out.
+     */
     static CCDictionary* parse(const char* fileName);
+
+    /** The first character without a positive MinHealth and MaxHealth; "" when all have them. */
+    std::string findFighterWithoutHealth();
 
 private:
     CCDictionary* m_pSetups;  ///< retained

@@ -51,6 +51,7 @@
 #include "VornScriptEngine.h"
 #include "VornTrigger.h"
 
+#include <cctype>
 #include <cstdio>
 
 NS_CC_BEGIN
@@ -380,6 +381,9 @@ bool VornGameManager::initGameLayer()
     return true;
 }
 
+static const char* const kPlayerCharacterTable = "character-setup-player.csv";
+static const char* const kEnemyCharacterTable = "character-setup-enemy.csv";
+
 static bool hasCharacters(CharacterSetups* table)
 {
     return table && table->getSetups() && table->getSetups()->count() > 0;
@@ -394,13 +398,29 @@ bool VornGameManager::initMain1()
     {
         m_pScriptEngine = new VornScriptEngine();
     }
-    setPlayerCharacterSetups(CharacterSetups::create("character-setup-player.csv"));
-    setEnemyCharacterSetups(CharacterSetups::create("character-setup-enemy.csv"));
+    setPlayerCharacterSetups(CharacterSetups::create(kPlayerCharacterTable));
+    setEnemyCharacterSetups(CharacterSetups::create(kEnemyCharacterTable));
     // Without them every fighter would play with no health and no power.
     if (!hasCharacters(m_pPlayerCharacterSetups) || !hasCharacters(m_pEnemyCharacterSetups))
     {
         CCLog("ERROR: The game cannot start without its character tables");
         return false;
+    }
+    const struct
+    {
+        CharacterSetups* table;
+        const char* file;
+    } tables[] = { { m_pPlayerCharacterSetups, kPlayerCharacterTable },
+                   { m_pEnemyCharacterSetups, kEnemyCharacterTable } };
+    for (const auto& t : tables)
+    {
+        const std::string fighter = t.table->findFighterWithoutHealth();
+        if (!fighter.empty())
+        {
+            CCLog("ERROR: The game cannot start: the character table \"%s\" gives %s no health", t.file,
+                  fighter.c_str());
+            return false;
+        }
     }
     if (!initCollisionLists())
     {
@@ -1022,6 +1042,24 @@ void VornGameManager::startLevel(const std::string& levelName)
     }
 }
 
+// A file that holds nothing but blanks (or nothing at all).
+static bool isBlankFile(const char* fileName)
+{
+    unsigned long size = 0;
+    unsigned char* data = CCFileUtils::sharedFileUtils()->getFileData(fileName, "rb", &size);
+    if (data == NULL)
+    {
+        return false;
+    }
+    bool blank = true;
+    for (unsigned long i = 0; i < size && blank; ++i)
+    {
+        blank = isspace(data[i]) != 0;
+    }
+    delete[] data;
+    return blank;
+}
+
 bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
 {
     // Scripts and saves name levels: a name outside the game's resources leaves the running level alone.
@@ -1051,6 +1089,11 @@ bool VornGameManager::loadLevelScript(const char* levelName, bool restoring)
     {
         CCLog("ERROR: Unable to execute level script %s", fileName.c_str());
         return false;
+    }
+    if (isBlankFile(fileName.c_str()))
+    {
+        // It runs without an error, and the level then plays with nothing in it.
+        CCLog("ERROR: The level script %s is empty", fileName.c_str());
     }
     return m_pScriptEngine->callGlobalFunction("init", restoring);
 }

@@ -833,6 +833,53 @@ std::string TitleScreen::localizeCredits(const std::string& source)
     return text;
 }
 
+// Junk in the credits would roll on screen as it is: each line that cannot be shown as meant is
+// named (a text key the tables do not have, an unclosed "<", bytes that are not text).
+void TitleScreen::reportUnusableCreditLines(const std::string& text)
+{
+    unsigned int number = 0;
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+        {
+            end = text.size();
+        }
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        std::string problem;
+        for (unsigned char c : line)
+        {
+            if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F)
+            {
+                problem = "it holds bytes that are not text";
+                break;
+            }
+        }
+        for (size_t open = line.find('<'); problem.empty() && open != std::string::npos; open = line.find('<', open + 1))
+        {
+            size_t close = line.find('>', open + 1);
+            if (close == std::string::npos)
+            {
+                problem = "a \"<\" is not closed";
+                break;
+            }
+            const std::string key = line.substr(open + 1, close - open - 1);
+            LocaleManager* locale = LocaleManager::sharedLocaleManager();
+            if (locale && key == locale->localize(key.c_str()))
+            {
+                problem = "<" + key + "> names no text";
+            }
+        }
+        if (!problem.empty())
+        {
+            CCLog("ERROR: TitleScreen::loadCredits - credits.txt, line %u: %s", number, problem.c_str());
+        }
+    }
+}
+
 void TitleScreen::loadCredits()
 {
     unsigned long size = 0;
@@ -847,6 +894,7 @@ void TitleScreen::loadCredits()
     {
         CCLog("TitleScreen::loadCredits - cannot read 'credits.txt'");
     }
+    reportUnusableCreditLines(text);
     text = localizeCredits(text);
     if (!m_pCreditsTextLabel)
     {

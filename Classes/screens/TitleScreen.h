@@ -155,6 +155,8 @@ public:
 
     /** Replaces each "<KEY>" by the key's locale text; a "<" without ">" ends the scan. */
     static std::string localizeCredits(const std::string& text);
+    /** Logs each line of the credits that cannot be shown as meant, with its number. */
+    static void reportUnusableCreditLines(const std::string& text);
     /** The entry shown in the first of the carousel's slots: back places before the selected one, wrapped. */
     static int firstSlotIndex(int selected, int back, int count);
     /** index + step, wrapped into [0, count). */

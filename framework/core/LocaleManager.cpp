@@ -3,6 +3,8 @@
 #include "SetupManager.h"
 #include "TextHelpers.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -69,6 +71,7 @@ void LocaleManager::loadTable(const char* fileName)
     delete[] raw;
     // Tables are UTF-8: a no-break space is the pair C2 A0, shown as a plain space.
     replaceAll(text, "\xC2\xA0", " ");
+    replaceAll(text, "\r\n", "\n");
     replaceAll(text, "\r", "\n");
 
     CCArray* lines = splitLines(text.c_str());
@@ -102,17 +105,37 @@ void LocaleManager::loadTable(const char* fileName)
         CCLog("ERROR: LocaleManager - the string table \"%s\" names no language", fileName ? fileName : "");
     }
 
+    const char* name = fileName ? fileName : "";
+    unsigned int lineNumber = 1;  // in the file: a quoted text may span lines
     for (unsigned int row = 1; row < lines->count(); ++row)
     {
-        CCArray* cells = splitCSVLine(static_cast<CCString*>(lines->objectAtIndex(row))->getCString(), false);
+        const std::string& previous = static_cast<CCString*>(lines->objectAtIndex(row - 1))->m_sString;
+        lineNumber += 1 + (unsigned int)std::count(previous.begin(), previous.end(), '\n');
+        const char* line = static_cast<CCString*>(lines->objectAtIndex(row))->getCString();
+        CCArray* cells = splitCSVLine(line, false);
         if (cells->count() == 0)
         {
             continue;
         }
+        // A line the table cannot use whole is named, or its texts would go missing unseen.
         const std::string& stringId = static_cast<CCString*>(cells->objectAtIndex(0))->m_sString;
         if (stringId.empty())
         {
+            if (cells->count() > 1)
+            {
+                CCLog("ERROR: LocaleManager - the string table \"%s\", line %u: a text without its id", name, lineNumber);
+            }
             continue;
+        }
+        if (std::count(line, line + strlen(line), '"') % 2 != 0)
+        {
+            CCLog("ERROR: LocaleManager - the string table \"%s\", line %u: the text of %s is cut off (its quotes are "
+                  "not closed)", name, lineNumber, stringId.c_str());
+        }
+        else if (cells->count() < columns.size() + 1)
+        {
+            CCLog("ERROR: LocaleManager - the string table \"%s\", line %u: %s has no text", name, lineNumber,
+                  stringId.c_str());
         }
         for (unsigned int cell = 1; cell < cells->count() && cell <= columns.size(); ++cell)
         {

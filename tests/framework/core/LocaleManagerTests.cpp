@@ -102,3 +102,38 @@ TEST_F(LocaleTest, AMissingOrHeadlessTableIsAnErrorNamingIt)
     EXPECT_TRUE(log.contains("ERROR: LocaleManager - the string table \"missing.csv\" is missing or empty"));
     EXPECT_TRUE(log.contains("ERROR: LocaleManager - the string table \"nolanguage.csv\" names no language"));
 }
+
+// A line the table cannot use whole is named by file and line (a text spanning lines counts
+// them all); the lines around it still read.
+TEST_F(LocaleTest, ALineATableCannotUseIsNamedByFileAndLine)
+{
+    const std::string dir = vorntest::makeTempDir("locale-lines");
+    vorntest::writeFile(dir + "/setup.plist",
+                        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>LocaleDictionaries</key>"
+                        "<array><string>cut.csv</string></array></dict></plist>");
+    vorntest::writeFile(dir + "/cut.csv", "id,en\r\n"
+                                          "GOOD,Fine\r\n"
+                                          "NO_TEXT\r\n"
+                                          ",an orphan text\r\n"
+                                          "MULTI,\"two\r\nlines\"\r\n"
+                                          "AFTER,ok\r\n"
+                                          "ALSO_NO_TEXT\r\n"
+                                          "CUT,\"The save file could not");
+    useResources(dir, "setup.plist");
+    vorntest::LogCapture log;
+    LocaleManager* locale = LocaleManager::create();
+    ASSERT_NE(nullptr, locale);
+    const char* expected[] = {
+        "\"cut.csv\", line 3: NO_TEXT has no text",
+        "\"cut.csv\", line 4: a text without its id",
+        "\"cut.csv\", line 8: ALSO_NO_TEXT has no text",
+        "\"cut.csv\", line 9: the text of CUT is cut off",
+    };
+    for (const char* line : expected)
+    {
+        EXPECT_TRUE(log.contains(std::string("ERROR: LocaleManager - the string table ") + line)) << line;
+    }
+    EXPECT_STREQ("Fine", locale->localize("GOOD"));
+    EXPECT_STREQ("two\nlines", locale->localize("MULTI"));
+    EXPECT_STREQ("ok", locale->localize("AFTER"));
+}

@@ -259,6 +259,27 @@ TEST_F(TitleScreenTest, CreditsReplaceLocaleKeysAndRollInTheMorePanel)
         EXPECT_EQ(c.expected, TitleScreen::localizeCredits(c.text)) << c.text;
     }
 
+    // Credits that would roll with junk in them name the line.
+    const Case unusable[] = {
+        { "Made by\n<MENU_YES>\n", "" },
+        { "one\n<NO_SUCH_KEY>\n", "credits.txt, line 2: <NO_SUCH_KEY> names no text" },
+        { "a\nb\n<MENU_NO> then <unclosed", "credits.txt, line 3: a \"<\" is not closed" },
+        { "ok\n\x01\x02junk\n", "credits.txt, line 2: it holds bytes that are not text" },
+    };
+    for (const Case& c : unusable)
+    {
+        vorntest::LogCapture log;
+        TitleScreen::reportUnusableCreditLines(c.text);
+        if (c.expected[0] == '\0')
+        {
+            EXPECT_TRUE(log.lines().empty()) << c.text;
+        }
+        else
+        {
+            EXPECT_TRUE(log.contains(std::string("ERROR: TitleScreen::loadCredits - ") + c.expected)) << c.text;
+        }
+    }
+
     // The more panel: music changes, the credits roll while nobody touches them.
     m_title->onOpenMore();
     stepFrames(10, 0.1f);
