@@ -214,25 +214,6 @@ bool VornActionDesc::initWithDictionary(CCDictionary* dict, VornActorDesc* owner
     return true;
 }
 
-float VornActionDesc::getOpenAfter()
-{
-    if (m_nPriority != 0 || m_bCanTakeDamage || m_bIsForced)
-    {
-        return -1.0f;
-    }
-    float last = -1.0f;
-    CCObject* object = NULL;
-    CCARRAY_FOREACH(m_pEvents, object)
-    {
-        VornEventDesc_Attack* attack = dynamic_cast<VornEventDesc_Attack*>(object);
-        if (attack && attack->getTime() > last)
-        {
-            last = attack->getTime();
-        }
-    }
-    return last;
-}
-
 void VornActionDesc::setDuration(float duration)
 {
     // A script sets what a file could hold: the same mend as when the file is read.

@@ -47,13 +47,6 @@ public:
     /** Whether one of the action's attacks would hit the target now (nothing changes). */
     bool willAttackHitActor(VornActor* attacker, VornActor* target);
 
-    /**
-     * A quick blow (priority 0, e.g. a kick) that cannot be hurt while it plays is covered only
-     * until its last blow: from then on (as a fraction of the duration, above this) it can be hit.
-     * -1 for every other action: the type's own CanTakeDamage holds throughout.
-     */
-    float getOpenAfter();
-
     /** Drops every link to other actions; the owner does this before it goes, to break cycles. */
     void releaseLinks();
 
