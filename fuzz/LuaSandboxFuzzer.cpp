@@ -3,6 +3,7 @@
 #include "FuzzQuiet.h"
 #include "cocos2d.h"
 #include "lua_engine.h"
+#include "CCLuaSandbox.h"
 
 #include <cstdint>
 #include <cstdlib>
