@@ -115,7 +115,55 @@ std::string attributeOf(const xmlNode* element, const char* name, bool* present)
 
 } // namespace
 
-bool CCUserDefaultDocument::read(const char* data, size_t size, Values& values)
+namespace
+{
+// Reads one element of the root into values; false when the file is not of that layout.
+typedef bool (*ElementReader)(const xmlNode* element, CCUserDefaultDocument::Values& values);
+
+// Our layout: <entry key="..." [enc="hex"] [keyenc="hex"]>value</entry>.
+bool readEntry(const xmlNode* node, CCUserDefaultDocument::Values& values)
+{
+    bool hasKey = false;
+    bool hasEncoding = false;
+    bool hasKeyEncoding = false;
+    std::string key = attributeOf(node, "key", &hasKey);
+    std::string encoding = attributeOf(node, "enc", &hasEncoding);
+    std::string keyEncoding = attributeOf(node, "keyenc", &hasKeyEncoding);
+    std::string value = textOf(node);
+    if (strcmp((const char*)node->name, kEntryName) != 0 || !hasKey)
+    {
+        return false;
+    }
+    if ((hasEncoding && !fromHex(value, value)) || (hasKeyEncoding && !fromHex(key, key)))
+    {
+        return false;
+    }
+    values[key] = value;
+    return true;
+}
+
+// The stock engine's layout: <key>value</key>, no attributes, no nested elements; the first of a
+// repeated key counts.
+bool readStockElement(const xmlNode* node, CCUserDefaultDocument::Values& values)
+{
+    if (node->properties != NULL)
+    {
+        return false;
+    }
+    for (const xmlNode* child = node->children; child; child = child->next)
+    {
+        if (child->type == XML_ELEMENT_NODE)
+        {
+            return false;
+        }
+    }
+    values.insert(std::make_pair(std::string((const char*)node->name), textOf(node)));
+    return true;
+}
+
+// Parses the document and reads every element under its root; values change only when all of it
+// was of the reader's layout.
+bool readDocument(const char* data, size_t size, ElementReader readElement, CCUserDefaultDocument::Values& values)
 {
     if (size == 0 || size > (size_t)INT_MAX)
     {
@@ -125,31 +173,12 @@ bool CCUserDefaultDocument::read(const char* data, size_t size, Values& values)
     xmlDocPtr doc = xmlReadMemory(data, (int)size, NULL, NULL, options);
     const xmlNode* root = doc ? xmlDocGetRootElement(doc) : NULL;
     bool valid = root && strcmp((const char*)root->name, kRootName) == 0;
-    Values read;
+    CCUserDefaultDocument::Values read;
     for (const xmlNode* node = valid ? root->children : NULL; node && valid; node = node->next)
     {
-        if (node->type != XML_ELEMENT_NODE)
+        if (node->type == XML_ELEMENT_NODE)
         {
-            continue;
-        }
-        bool hasKey = false;
-        bool hasEncoding = false;
-        bool hasKeyEncoding = false;
-        std::string key = attributeOf(node, "key", &hasKey);
-        std::string encoding = attributeOf(node, "enc", &hasEncoding);
-        std::string keyEncoding = attributeOf(node, "keyenc", &hasKeyEncoding);
-        std::string value = textOf(node);
-        if (strcmp((const char*)node->name, kEntryName) != 0 || !hasKey)
-        {
-            valid = false;
-        }
-        else if ((hasEncoding && !fromHex(value, value)) || (hasKeyEncoding && !fromHex(key, key)))
-        {
-            valid = false;
-        }
-        else
-        {
-            read[key] = value;
+            valid = readElement(node, read);
         }
     }
     if (doc)
@@ -162,43 +191,16 @@ bool CCUserDefaultDocument::read(const char* data, size_t size, Values& values)
     }
     return valid;
 }
+} // namespace
+
+bool CCUserDefaultDocument::read(const char* data, size_t size, Values& values)
+{
+    return readDocument(data, size, readEntry, values);
+}
 
 bool CCUserDefaultDocument::readStockLayout(const char* data, size_t size, Values& values)
 {
-    if (size == 0 || size > (size_t)INT_MAX)
-    {
-        return false;
-    }
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-    xmlDocPtr doc = xmlReadMemory(data, (int)size, NULL, NULL, options);
-    const xmlNode* root = doc ? xmlDocGetRootElement(doc) : NULL;
-    bool valid = root && strcmp((const char*)root->name, kRootName) == 0;
-    Values read;
-    for (const xmlNode* node = valid ? root->children : NULL; node && valid; node = node->next)
-    {
-        if (node->type != XML_ELEMENT_NODE)
-        {
-            continue;
-        }
-        valid = node->properties == NULL;
-        for (const xmlNode* child = node->children; child && valid; child = child->next)
-        {
-            valid = child->type != XML_ELEMENT_NODE;
-        }
-        if (valid)
-        {
-            read.insert(std::make_pair(std::string((const char*)node->name), textOf(node)));
-        }
-    }
-    if (doc)
-    {
-        xmlFreeDoc(doc);
-    }
-    if (valid)
-    {
-        values.swap(read);
-    }
-    return valid;
+    return readDocument(data, size, readStockElement, values);
 }
 
 std::string CCUserDefaultDocument::write(const Values& values)

@@ -46,7 +46,7 @@ protected:
     /** The code with OUTSIDE and MARKER filled in. */
     std::string fill(std::string code)
     {
-        for (const std::pair<std::string, std::string> word : { std::make_pair(std::string("OUTSIDE"), m_outside),
+        for (const std::pair<std::string, std::string>& word : { std::make_pair(std::string("OUTSIDE"), m_outside),
                                                                  std::make_pair(std::string("MARKER"), m_marker) })
         {
             for (size_t at = code.find(word.first); at != std::string::npos; at = code.find(word.first, at))
