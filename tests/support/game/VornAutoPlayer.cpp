@@ -185,10 +185,13 @@ VornAutoPlayer::VornAutoPlayer(VornGameManager* game, InputHandler_Keyboard* key
 
 std::string VornAutoPlayer::movesNeverMade() const
 {
+    // A try can miss by circumstance (the enemy behind steps away, a blow lands first), so a move
+    // counts as never made only once it has been tried a few times without coming out.
+    const int kTriesThatMustBringAMove = 5;
     std::ostringstream out;
     for (int move = 0; move < kMove_MAX; ++move)
     {
-        if (m_tries[move] > 0 && m_made[move] == 0)
+        if (m_tries[move] >= kTriesThatMustBringAMove && m_made[move] == 0)
         {
             out << (out.str().empty() ? "" : ", ") << moveName(move) << " (tried " << m_tries[move] << " times)";
         }

@@ -57,7 +57,7 @@ public:
     /** How many times each move was set out on, and how many times the player was seen making it. */
     int tries(int move) const { return m_tries[move]; }
     int made(int move) const { return m_made[move]; }
-    /** The moves tried that never came out, by name, or "" when every one tried was seen. */
+    /** The moves tried a few times that never came out, by name, or "" when every one was seen. */
     std::string movesNeverMade() const;
     /** Each time it was held against something on its way on and had to step round, with where. */
     const std::vector<std::string>& stepRounds() const { return m_stepRounds; }
