@@ -4,12 +4,9 @@
 #include "CCUserDefault.h"
 
 #include <errno.h>
-#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <sstream>
 
@@ -45,24 +42,6 @@ bool parseFloat(const std::string& text, float& value)
     return *end == '\0';
 }
 
-bool writeAll(int fd, const std::string& data)
-{
-    size_t done = 0;
-    while (done < data.size())
-    {
-        ssize_t n = write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-        {
-            continue;
-        }
-        if (n <= 0)
-        {
-            return false;
-        }
-        done += (size_t)n;
-    }
-    return true;
-}
 } // namespace
 
 bool VornSteamStore::isValidName(const char* name)
@@ -181,18 +160,10 @@ bool VornSteamStore::save(const std::string& path, std::string& error) const
     {
         out << "L\t" << it->first << "\t" << it->second << "\n";
     }
-    const std::string temp = path + ".tmp";
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    bool ok = fd >= 0;
-    if (ok)
-    {
-        ok = writeAll(fd, out.str()) && fsync(fd) == 0;
-        ok = close(fd) == 0 && ok;
-    }
-    if (!ok || rename(temp.c_str(), path.c_str()) != 0)
+    const std::string text = out.str();
+    if (!cocos2d::CCFileUtils::sharedFileUtils()->writeFileReplacing(path, text.data(), text.size()))
     {
         error = "unable to write " + path + " (" + strerror(errno) + ")";
-        unlink(temp.c_str());
         return false;
     }
     return true;
