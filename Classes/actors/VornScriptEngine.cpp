@@ -5,6 +5,7 @@
 #include "BotActor.h"
 
 #include "CCFileUtils.h"
+#include "CCLuaSandbox.h"
 #include "CCNode.h"
 #include "GameBindings.h"
 
@@ -20,6 +21,7 @@ int openBinding(lua_State* L)
 {
     tolua_GameBindings_open(L);
     toluafix_flatten_classes(L);
+    CCLuaSandboxSealBinding(L);
     return 0;
 }
 } // namespace

@@ -69,6 +69,7 @@ static int openState(lua_State* L)
     CCLuaSandboxOpen(L);
     toluafix_open(L);
     tolua_CCEngineTypes_open(L);
+    CCLuaSandboxSealBinding(L);
     return 0;
 }
 

@@ -1,7 +1,9 @@
 #include "CCLuaSandbox.h"
 
 #include "CCLuaBudget.h"
+#include "CCLuaPatterns.h"
 #include "support/CCFileUtils.h"
+#include "tolua_fix.h"
 #include "tolua++.h"
 
 #include <cctype>
@@ -15,9 +17,8 @@ namespace
 {
 const char* const kTracebackKey = "vorn.sandbox.traceback";
 const char* const kSearchPathKey = "vorn.sandbox.searchpath";
+const char* const kProxiesKey = "vorn.sandbox.proxies";
 const char kBytecodeMark = '\033';
-// Lua 5.1's matcher recurses once per pattern item, on the C stack, with no limit of its own.
-const size_t kMaxPatternLength = 1024;
 // Marks a module while it loads, so a require loop is an error instead of endless recursion.
 char s_loadingSentinel;
 
@@ -354,33 +355,6 @@ int sandboxResume(lua_State* L)
 
 // ---- string ----
 
-// find, match, gmatch, gsub: a pattern too long for the matcher's recursion is refused.
-int checkPattern(lua_State* L, bool plain)
-{
-    size_t length = 0;
-    if (lua_type(L, 2) == LUA_TSTRING)
-    {
-        lua_tolstring(L, 2, &length);
-    }
-    if (length > kMaxPatternLength && !plain)
-    {
-        return luaL_error(L, "pattern of %d characters is too long (at most %d)", (int)length,
-                          (int)kMaxPatternLength);
-    }
-    return callOriginal(L);
-}
-
-int sandboxPattern(lua_State* L)
-{
-    return checkPattern(L, false);
-}
-
-// find's fourth argument asks for a plain search, which does not recurse.
-int sandboxFind(lua_State* L)
-{
-    return checkPattern(L, lua_toboolean(L, 4) != 0);
-}
-
 // string.rep: the result's size is checked before it is built, byte by byte, in one C call.
 int sandboxRep(lua_State* L)
 {
@@ -390,6 +364,229 @@ int sandboxRep(lua_State* L)
     if (count > 0)
     {
         CCLuaBudgetCheckMemory(L, (double)length * count, "string.rep: a string");
+    }
+    return callOriginal(L);
+}
+
+// ---- The binding's metatables ----
+
+// Lua runs a userdata's __gc with hooks off, so a script's finaliser would escape its budget, and
+// the binding relies on every other metamethod of its classes. Scripts see each class (and
+// getmetatable of an object) as a proxy that reads through to the class and refuses writes.
+
+// Keys only the binding uses: metamethods and tolua's own fields.
+bool isBindingKey(const char* key)
+{
+    return strncmp(key, "__", 2) == 0 || key[0] == '.' || strncmp(key, "tolua_", 6) == 0;
+}
+
+void pushProxies(lua_State* L)
+{
+    lua_getfield(L, LUA_REGISTRYINDEX, kProxiesKey);
+    if (lua_istable(L, -1))
+    {
+        return;
+    }
+    lua_pop(L, 1);
+    lua_newtable(L);
+    lua_pushvalue(L, -1);
+    lua_setfield(L, LUA_REGISTRYINDEX, kProxiesKey);
+}
+
+// Replaces the value at the top by its proxy when it is a sealed metatable.
+void replaceByProxy(lua_State* L)
+{
+    if (!lua_istable(L, -1))
+    {
+        return;
+    }
+    pushProxies(L);
+    lua_pushvalue(L, -2);
+    lua_rawget(L, -2);
+    if (lua_istable(L, -1))
+    {
+        lua_replace(L, -3);
+        lua_pop(L, 1);
+        return;
+    }
+    lua_pop(L, 2);
+}
+
+// __index of a proxy: upvalue 1 is the class.
+int readClass(lua_State* L)
+{
+    if (lua_type(L, 2) == LUA_TSTRING && isBindingKey(lua_tostring(L, 2)))
+    {
+        lua_pushnil(L);
+        return 1;
+    }
+    lua_settop(L, 2);
+    lua_gettable(L, lua_upvalueindex(1));
+    replaceByProxy(L);
+    return 1;
+}
+
+// __call of a proxy (a constructor call, CCRect(...)): the class is called instead.
+int callClass(lua_State* L)
+{
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_replace(L, 1);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
+// __newindex of a proxy: upvalue 1 names the class.
+int refuseClassWrite(lua_State* L)
+{
+    return luaL_error(L, "'%s' belongs to the game's binding: scripts cannot change it",
+                      lua_tostring(L, lua_upvalueindex(1)));
+}
+
+// The metatable at index gets a proxy, which getmetatable answers from now on.
+void sealMetatable(lua_State* L, int index)
+{
+    const int mt = index > 0 ? index : lua_gettop(L) + index + 1;
+    pushProxies(L);
+    lua_pushvalue(L, mt);
+    lua_rawget(L, -2);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        lua_pushvalue(L, mt);
+        lua_rawget(L, LUA_REGISTRYINDEX);
+        const bool named = lua_isstring(L, -1) != 0;
+        if (!named)
+        {
+            lua_pop(L, 1);
+            lua_pushliteral(L, "a type of the game");
+        }
+        const int name = lua_gettop(L);
+        lua_newtable(L);
+        const int proxy = lua_gettop(L);
+        lua_newtable(L);
+        lua_pushvalue(L, mt);
+        lua_pushcclosure(L, readClass, 1);
+        lua_setfield(L, -2, "__index");
+        lua_pushvalue(L, mt);
+        lua_pushcclosure(L, callClass, 1);
+        lua_setfield(L, -2, "__call");
+        lua_pushvalue(L, name);
+        lua_pushcclosure(L, refuseClassWrite, 1);
+        lua_setfield(L, -2, "__newindex");
+        lua_pushboolean(L, 0);
+        lua_setfield(L, -2, "__metatable");
+        lua_setmetatable(L, proxy);
+        if (named)
+        {
+            // Static members check their self by the name the registry gives it.
+            lua_pushvalue(L, proxy);
+            lua_pushvalue(L, name);
+            lua_rawset(L, LUA_REGISTRYINDEX);
+        }
+        lua_pushvalue(L, mt);
+        lua_pushvalue(L, proxy);
+        lua_rawset(L, -5);
+        lua_remove(L, name);
+    }
+    lua_pushliteral(L, "__metatable");
+    lua_pushvalue(L, -2);
+    lua_rawset(L, mt);
+    lua_pop(L, 2);
+}
+
+// Every class the registry names and every value type's metatable.
+void sealAllMetatables(lua_State* L)
+{
+    lua_newtable(L);
+    const int found = lua_gettop(L);
+    int count = 0;
+    lua_pushnil(L);
+    while (lua_next(L, LUA_REGISTRYINDEX) != 0)
+    {
+        lua_pushvalue(L, -1);
+        lua_rawget(L, LUA_REGISTRYINDEX);
+        const bool isClass = lua_type(L, -3) == LUA_TSTRING && lua_istable(L, -2) && lua_isstring(L, -1);
+        lua_pop(L, 1);
+        if (isClass)
+        {
+            lua_rawseti(L, found, ++count);
+        }
+        else
+        {
+            lua_pop(L, 1);
+        }
+    }
+    for (int i = 1; i <= count; ++i)
+    {
+        lua_rawgeti(L, found, i);
+        sealMetatable(L, -1);
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
+    toluafix_push_value_metatables(L);
+    if (lua_istable(L, -1))
+    {
+        lua_pushnil(L);
+        while (lua_next(L, -2) != 0)
+        {
+            if (lua_istable(L, -1))
+            {
+                sealMetatable(L, -1);
+            }
+            lua_pop(L, 1);
+        }
+    }
+    lua_pop(L, 1);
+}
+
+// The table at index has its sealed classes replaced by their proxies; modules one level down too.
+void replaceClasses(lua_State* L, int table, bool modules)
+{
+    lua_pushnil(L);
+    while (lua_next(L, table) != 0)
+    {
+        if (lua_istable(L, -1))
+        {
+            const void* before = lua_topointer(L, -1);
+            replaceByProxy(L);
+            if (lua_topointer(L, -1) != before)
+            {
+                lua_pushvalue(L, -2);
+                lua_insert(L, -2);
+                lua_rawset(L, table);
+                continue;
+            }
+            if (modules && lua_topointer(L, -1) != lua_topointer(L, table))
+            {
+                replaceClasses(L, lua_gettop(L), false);
+            }
+        }
+        lua_pop(L, 1);
+    }
+}
+
+bool isProxy(lua_State* L, int index)
+{
+    if (!lua_istable(L, index) || !lua_getmetatable(L, index))
+    {
+        return false;
+    }
+    lua_pushliteral(L, "__newindex");
+    lua_rawget(L, -2);
+    const bool proxy = lua_tocfunction(L, -1) == refuseClassWrite;
+    lua_pop(L, 2);
+    return proxy;
+}
+
+// rawset: a proxy is refused as its writes are.
+int sandboxRawset(lua_State* L)
+{
+    if (isProxy(L, 1))
+    {
+        lua_pushvalue(L, 1);
+        lua_rawget(L, LUA_REGISTRYINDEX);
+        return luaL_error(L, "'%s' belongs to the game's binding: scripts cannot change it",
+                          lua_isstring(L, -1) ? lua_tostring(L, -1) : "a type of the game");
     }
     return callOriginal(L);
 }
@@ -420,6 +617,11 @@ void openIo(lua_State* L)
 {
     openLibrary(L, luaopen_io, LUA_IOLIBNAME);
     takeLibrary(L, LUA_IOLIBNAME);
+    // A file's finaliser is the library's: getmetatable of a file answers false.
+    luaL_getmetatable(L, LUA_FILEHANDLE);
+    lua_pushboolean(L, 0);
+    lua_setfield(L, -2, "__metatable");
+    lua_pop(L, 1);
     lua_newtable(L);
     lua_getfield(L, -2, "open");
     lua_pushcclosure(L, sandboxOpen, 1);
@@ -472,19 +674,17 @@ void openBase(lua_State* L)
     lua_getfield(L, LUA_GLOBALSINDEX, LUA_COLIBNAME);
     wrapField(L, "resume", sandboxResume);
     lua_pop(L, 1);
+    lua_pushvalue(L, LUA_GLOBALSINDEX);
+    wrapField(L, "rawset", sandboxRawset);
+    lua_pop(L, 1);
 }
 
 void openString(lua_State* L)
 {
     openLibrary(L, luaopen_string, LUA_STRLIBNAME);
     lua_getfield(L, LUA_GLOBALSINDEX, LUA_STRLIBNAME);
-    wrapField(L, "find", sandboxFind);
-    wrapField(L, "match", sandboxPattern);
-    wrapField(L, "gmatch", sandboxPattern);
-    wrapField(L, "gsub", sandboxPattern);
-    // The old name of gmatch, where this Lua still has it.
-    lua_getfield(L, -1, "gmatch");
-    lua_setfield(L, -2, "gfind");
+    // Lua's own matcher can backtrack in C for ever, out of the budget's reach.
+    CCLuaPatternsOpen(L);
     wrapField(L, "rep", sandboxRep);
     // Bytecode is never loaded, so it is not made either.
     setRefused(L, LUA_STRLIBNAME, "dump");
@@ -574,6 +774,12 @@ void CCLuaSandboxAddSearchPath(lua_State* L, const char* folder)
     }
     lua_rawseti(L, -2, (int)lua_objlen(L, -2) + 1);
     lua_pop(L, 1);
+}
+
+void CCLuaSandboxSealBinding(lua_State* L)
+{
+    sealAllMetatables(L);
+    replaceClasses(L, LUA_GLOBALSINDEX, true);
 }
 
 void CCLuaSandboxOpen(lua_State* L)

@@ -14,6 +14,13 @@
  */
 void CCLuaSandboxOpen(lua_State* L);
 
+/**
+ * Seals what the bindings registered so far: scripts see each class, and the metatable of each
+ * object, as a read-only view, so they cannot install a finaliser (run with hooks off, out of the
+ * budget's reach) or replace what the binding relies on. Call again after opening more classes.
+ */
+void CCLuaSandboxSealBinding(lua_State* L);
+
 /** Pushes the traceback function kept for the engine's error handler (nil when there is none). */
 void CCLuaSandboxPushTraceback(lua_State* L);
 

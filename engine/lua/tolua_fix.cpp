@@ -264,6 +264,11 @@ bool toluafix_push_value_metatable(lua_State* L, const char* type)
     return true;
 }
 
+void toluafix_push_value_metatables(lua_State* L)
+{
+    pushValueMetatables(L);
+}
+
 bool toluafix_is_inline_value(lua_State* L, int index)
 {
     if (lua_type(L, index) != LUA_TUSERDATA)

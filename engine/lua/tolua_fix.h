@@ -43,6 +43,8 @@ void toluafix_forget_pointer(lua_State* L, void* ptr);
 void toluafix_register_value_type(lua_State* L, const char* type);
 /** Pushes the twin metatable of type and answers true, or pushes nothing and answers false. */
 bool toluafix_push_value_metatable(lua_State* L, const char* type);
+/** Pushes the table of every value type's twin metatable by type name (nil before the first). */
+void toluafix_push_value_metatables(lua_State* L);
 /** True when the user value at index holds its value inside itself (never to be deleted). */
 bool toluafix_is_inline_value(lua_State* L, int index);
 

@@ -261,6 +261,11 @@ TEST_F(LuaSandbox, ARunawayScriptIsStoppedWithALineAndTheStateGoesOn)
         { "(('a'):rep(3e5)):match(('a?'):rep(3e5))", "too long" },
         { "string.gsub('a', ('(a?)'):rep(5000), '')", "too long" },
         { "for w in string.gmatch('a', ('a*'):rep(5000)) do end", "too long" },
+        { "string.find(('a'):rep(300), ('a?'):rep(300) .. 'b')", "budget" },
+        { "string.match(('a'):rep(300), ('a?'):rep(300) .. 'b')", "budget" },
+        { "for w in string.gmatch(('a'):rep(300), ('a?'):rep(300) .. 'b') do end", "budget" },
+        { "string.gsub(('a'):rep(300), ('(a*)'):rep(30) .. 'b', '')", "budget" },
+        { "while true do pcall(string.find, (' '):rep(40), ('%s*'):rep(40) .. 'x') end", "budget" },
         { "table.sort({3, 2, 1, 5, 4}, function(a, b) while true do end end)", "budget" },
         { "string.gsub('aaaa', 'a', function() while true do end end)", "budget" },
     };
