@@ -444,9 +444,14 @@ bool VornActionDesc::isAttackType(int type)
 
 bool VornActionDesc::initSpriteSheet(const char* name)
 {
+    CCFileUtils* files = CCFileUtils::sharedFileUtils();
     std::string path = std::string(name ? name : "") + ".plist";
-    CCDictionary* sheet =
-        CCDictionary::createWithContentsOfFile(CCFileUtils::sharedFileUtils()->fullPathFromRelativePath(path.c_str()));
+    const std::string sheetPath = files->fullPathForContentName(path, "VornActionDesc::initSpriteSheet");
+    if (sheetPath.empty())
+    {
+        return false;
+    }
+    CCDictionary* sheet = CCDictionary::createWithContentsOfFile(sheetPath.c_str());
     CCDictionary* metadata = sheet ? dynamic_cast<CCDictionary*>(sheet->objectForKey("metadata")) : NULL;
     std::string textureName;
     if (!VornDictionary::getString(metadata, "textureFileName", &textureName))
@@ -457,6 +462,10 @@ bool VornActionDesc::initSpriteSheet(const char* name)
 
     size_t slash = path.rfind('/');
     std::string texturePath = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + textureName;
+    if (files->fullPathForContentName(texturePath, "VornActionDesc::initSpriteSheet texture").empty())
+    {
+        return false;
+    }
     CCTexture2D* texture = CCTextureCache::sharedTextureCache()->addImage(texturePath.c_str());
     if (!texture)
     {

@@ -904,6 +904,11 @@ void VornActor::onActionChanged(VornActionDesc* action)
     stopActionSFX();
     SFXManager* sfx = sfxManager();
     const char* file = action->getSFX().c_str();
+    const std::string path = CCFileUtils::sharedFileUtils()->fullPathForContentName(file, "VornActor action sound");
+    if (path.empty())
+    {
+        return;
+    }
     if (sfx)
     {
         tSFXRecord* record = sfx->findSFX(file);
@@ -916,8 +921,7 @@ void VornActor::onActionChanged(VornActionDesc* action)
             sfx->preloadSFX(file);
         }
     }
-    m_uActionSFXId = SimpleAudioEngine::sharedEngine()->playEffect(
-        CCFileUtils::sharedFileUtils()->fullPathFromRelativePath(file), false);
+    m_uActionSFXId = SimpleAudioEngine::sharedEngine()->playEffect(path.c_str(), false);
 }
 
 void VornActor::onActionLooped(VornActionDesc* action)

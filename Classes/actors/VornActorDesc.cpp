@@ -178,7 +178,8 @@ bool VornActorDesc::initWithDictionary(CCDictionary* dict, std::string fileName)
     initActionTypeLists(dict);
 
     std::string shadow;
-    if (VornDictionary::getString(dict, "Shadow", &shadow))
+    if (VornDictionary::getString(dict, "Shadow", &shadow) &&
+        !CCFileUtils::sharedFileUtils()->fullPathForContentName(shadow + ".png", "VornActorDesc Shadow").empty())
     {
         setShadowTexture(NULL);
         setShadowTexture(CCTextureCache::sharedTextureCache()->addImage((shadow + ".png").c_str()));

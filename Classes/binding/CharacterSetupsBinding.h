@@ -5,14 +5,19 @@
 
 #include "CCFileUtils.h"
 #include "CharacterSetups.h"
+#include "GameBindingSupport.h"
 
 NS_CC_BEGIN
 
 /** The table, or nil when the file is missing: a script asks for a table it means to read. */
 inline CharacterSetups* script_createCharacterSetups(const char* fileName)
 {
+    if (!script_isContentName(fileName, "CharacterSetups:create"))
+    {
+        return NULL;
+    }
     CCFileUtils* files = CCFileUtils::sharedFileUtils();
-    if (fileName == NULL || !files->isFileExist(files->fullPathFromRelativePath(fileName)))
+    if (!files->isFileExist(files->fullPathFromRelativePath(fileName)))
     {
         CCLog("ERROR: CharacterSetups::create - no table \"%s\"", fileName ? fileName : "");
         return NULL;

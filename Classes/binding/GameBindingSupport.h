@@ -4,12 +4,19 @@
 // Hand-written helpers of the generated game binding. The generator's output is never edited:
 // GameBindingsHook.lua rewrites its pushes, deletes and registrations to use what is here.
 
+#include "CCFileUtils.h"
 #include "lua_engine.h"
 
 #include <new>
 
 // The generated code names the game's classes without their namespace.
 USING_NS_CC;
+
+/** A file name from a script, checked at the gate for names from content (a log line when refused). */
+inline bool script_isContentName(const char* name, const char* caller)
+{
+    return name != NULL && !CCFileUtils::sharedFileUtils()->fullPathForContentName(name, caller).empty();
+}
 
 /**
  * Pushes a result object. Engine objects go through the object-reference layer, so a script

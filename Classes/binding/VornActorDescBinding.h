@@ -4,11 +4,17 @@
 // Script-side forms of VornActorDesc members whose native signature differs.
 
 #include "CCString.h"
+#include "GameBindingSupport.h"
 #include "CCSpriteFrame.h"
 #include "VornActionDesc.h"
 #include "VornActorDesc.h"
 
 NS_CC_BEGIN
+
+inline bool script_initWithFile(VornActorDesc* self, const char* fileName)
+{
+    return script_isContentName(fileName, "VornActorDesc:initWithFile") && self->initWithFile(fileName);
+}
 
 /** The first display name, or NULL (nil in Lua) when the list has no string there. */
 inline const char* script_getDisplayName(VornActorDesc* self)

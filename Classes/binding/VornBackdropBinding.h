@@ -5,10 +5,22 @@
 
 #include "CCAnimatingSprite.h"
 #include "CCParticleSystem.h"
+#include "GameBindingSupport.h"
 #include "LevelScriptBinding.h"
 #include "VornBackdrop.h"
 
 NS_CC_BEGIN
+
+// The layout and the animation a script names are files from content.
+inline bool script_initWithFile(VornBackdrop* self, const char* file, CCNode* layerParent, CCNode* objectParent)
+{
+    return script_isContentName(file, "VornBackdrop:initWithFile") && self->initWithFile(file, layerParent, objectParent);
+}
+
+inline bool script_setObjectAnimation(VornBackdrop* self, int tag, const char* file, float delay)
+{
+    return script_isContentName(file, "VornBackdrop:setObjectAnimation") && self->setObjectAnimation(tag, file, delay);
+}
 
 /** The named node when it is a particle system, else nil: its members would misread another node. */
 inline CCParticleSystem* script_getParticleSystemByName(VornBackdrop* self, const char* name)

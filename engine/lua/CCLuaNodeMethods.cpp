@@ -5,6 +5,7 @@
 #include "nodes/CCNode.h"
 #include "sprites/CCSprite.h"
 #include "sprites/CCSpriteFrame.h"
+#include "support/CCFileUtils.h"
 
 USING_NS_CC;
 
@@ -193,7 +194,10 @@ int CCSprite_create(lua_State* L)
     tolua_Error err;
     if (tolua_checkstatic(L, "CCSprite", "s", &err))
     {
-        tolua_pushccobject(L, CCSprite::create(tolua_tostring(L, 2, 0)), "CCSprite");
+        // A script's file name passes the gate for names from content.
+        const char* file = tolua_tostring(L, 2, 0);
+        const bool confined = !CCFileUtils::sharedFileUtils()->fullPathForContentName(file, "CCSprite:create").empty();
+        tolua_pushccobject(L, confined ? CCSprite::create(file) : NULL, "CCSprite");
         return 1;
     }
     if (!tolua_checkstatic(L, "CCSprite", "", &err))

@@ -16,9 +16,10 @@ NS_CC_BEGIN
 static SFXManager* s_pSharedSFXManager = NULL;
 static const char* const kMasterVolumeKey = "SFXMasterVolume";
 
-static std::string fullPathOf(const std::string& fileName)
+// Sound names come from content and scripts: through the gate for such names.
+static std::string fullPathOf(const std::string& fileName, const char* caller)
 {
-    return CCFileUtils::sharedFileUtils()->fullPathForFilename(fileName.c_str());
+    return CCFileUtils::sharedFileUtils()->fullPathForContentName(fileName, caller);
 }
 
 SFXManager::SFXManager() : m_fMasterVolume(0.5f)
@@ -95,6 +96,11 @@ void SFXManager::preloadSFX(const char* fileName)
     {
         return;
     }
+    const std::string path = fullPathOf(fileName, "SFXManager::preloadSFX");
+    if (path.empty())
+    {
+        return;
+    }
     if (isEffectLimitActive())
     {
         unloadIdleSounds();
@@ -111,7 +117,7 @@ void SFXManager::preloadSFX(const char* fileName)
     }
     if (!record->loaded)
     {
-        SimpleAudioEngine::sharedEngine()->preloadEffect(fullPathOf(record->fileName).c_str());
+        SimpleAudioEngine::sharedEngine()->preloadEffect(path.c_str());
         record->loaded = true;
         record->idleTime = 0.0f;
     }
@@ -120,6 +126,15 @@ void SFXManager::preloadSFX(const char* fileName)
 unsigned int SFXManager::playSFX(const char* fileName)
 {
     const std::string name = fileName ? fileName : "";
+    if (name.empty())
+    {
+        return 0;
+    }
+    const std::string path = fullPathOf(name, "SFXManager::playSFX");
+    if (path.empty())
+    {
+        return 0;
+    }
     tSFXRecord* record = findSFX(name.c_str());
     if (record != NULL && record->loaded)
     {
@@ -129,7 +144,7 @@ unsigned int SFXManager::playSFX(const char* fileName)
     {
         preloadSFX(name.c_str());
     }
-    return SimpleAudioEngine::sharedEngine()->playEffect(fullPathOf(name).c_str(), false);
+    return SimpleAudioEngine::sharedEngine()->playEffect(path.c_str(), false);
 }
 
 void SFXManager::stopSFX(unsigned int effectId)
@@ -167,7 +182,9 @@ void SFXManager::unloadIdleSounds()
     const size_t excess = loaded.size() - kMaxLoadedEffects;
     for (size_t i = 0; i < excess; ++i)
     {
-        SimpleAudioEngine::sharedEngine()->unloadEffect(fullPathOf(loaded[i]->fileName).c_str());
+        // Only names the gate let in were loaded.
+        SimpleAudioEngine::sharedEngine()->unloadEffect(
+            CCFileUtils::sharedFileUtils()->fullPathForFilename(loaded[i]->fileName.c_str()).c_str());
         loaded[i]->loaded = false;
     }
 }

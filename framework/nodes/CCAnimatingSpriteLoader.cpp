@@ -1,6 +1,7 @@
 #include "CCAnimatingSpriteLoader.h"
 
 #include "CCBReader.h"
+#include "CCFileUtils.h"
 #include "CCTexture2D.h"
 
 #include <cstring>
@@ -20,7 +21,8 @@ CCSpriteFrame* CCAnimatingSpriteLoader::parsePropTypeSpriteFrame(CCNode* pNode, 
     if (!sheet.empty())
     {
         // A sheet means "animate through all of it"; the frame name only marks the editor's preview.
-        if (CCAnimatingSprite* sprite = dynamic_cast<CCAnimatingSprite*>(pNode))
+        CCAnimatingSprite* sprite = dynamic_cast<CCAnimatingSprite*>(pNode);
+        if (sprite && !CCFileUtils::sharedFileUtils()->fullPathForContentName(sheet, "CCAnimatingSpriteLoader").empty())
         {
             sprite->playFile((r->getCCBRootPath() + sheet).c_str());
         }

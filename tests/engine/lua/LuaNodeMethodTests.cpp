@@ -200,16 +200,18 @@ TEST_F(LuaNodeTest, ScriptsCreateSpritesFromFiles)
     lua_State* L = m_engine.getLuaState();
     lua_pushstring(L, dir.c_str());
     lua_setglobal(L, "dir");
+    CCFileUtils::sharedFileUtils()->setResourceDirectory(dir.c_str());
     tolua_pushccobject(L, CCSpriteFrame::create((dir + "/crate.png").c_str(), CCRectMake(0, 0, 8, 4)), "CCSpriteFrame");
     lua_setglobal(L, "frame");
-    run("local crate = CCSprite:create(dir .. '/crate.png')\n"
+    run("local crate = CCSprite:create('crate.png')\n"
         "node:addChild(crate, 2, 9)\n"
         "local size = crate:getContentSize()\n"
         "assert(size.width == 32 and size.height == 16)\n"
         "crate:setPosition(100, 100)\n"
         "local box = crate:boundingBox()\n"
         "assert(box:getMinX() == 84 and box:getMaxY() == 108)\n"
-        "assert(CCSprite:create(dir .. '/missing.png') == nil)\n"
+        "assert(CCSprite:create('missing.png') == nil)\n"
+        "assert(CCSprite:create(dir .. '/crate.png') == nil)\n"
         "assert(CCSprite:create():getContentSize().width == 0)\n"
         "crate:setDisplayFrame(frame)\n"
         "assert(crate:getContentSize().width == 8)");
