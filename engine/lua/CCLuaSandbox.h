@@ -17,7 +17,8 @@ void CCLuaSandboxOpen(lua_State* L);
 /**
  * Seals what the bindings registered so far: scripts see each class, and the metatable of each
  * object, as a read-only view, so they cannot install a finaliser (run with hooks off, out of the
- * budget's reach) or replace what the binding relies on. Call again after opening more classes.
+ * budget's reach) or replace what the binding relies on. Call again after opening more classes
+ * (a binding opened later adds classes of its own: it must not reopen a sealed one).
  */
 void CCLuaSandboxSealBinding(lua_State* L);
 
