@@ -878,6 +878,7 @@ void VornGameManager::tick(float dt)
     }
     GameManager::tick(dt);
     sortActorsByDepth();
+    fadeSceneryOverFighters(dt);
     // The stage's time is time played: the pause screen and the title do not count.
     if (!m_bPaused)
     {
@@ -932,6 +933,26 @@ void VornGameManager::sortActorsByDepth()
         }
         ++z;
     }
+}
+
+void VornGameManager::fadeSceneryOverFighters(float dt)
+{
+    if (m_pBackground == NULL)
+    {
+        return;
+    }
+    std::vector<VornBackdrop::FighterView> fighters;
+    for (size_t i = 0; i < m_depthOrder.size(); ++i)
+    {
+        VornActor* actor = dynamic_cast<VornActor*>(m_depthOrder[i]->getOwner());
+        if (actor != NULL && actor->isVisible() && actor->getParent() != NULL)
+        {
+            VornBackdrop::FighterView view = { actor->getCollisionBoundsInWorldSpace(), actor->getParent(),
+                                               actor->getZOrder() };
+            fighters.push_back(view);
+        }
+    }
+    m_pBackground->fadeOverFighters(fighters, dt);
 }
 
 void VornGameManager::setPlayerCharacterSetups(CharacterSetups* setups)

@@ -272,6 +272,8 @@ public:
     void updateTimers(float dt);
     /** Re-orders the actors and signs in the actor node so the nearest is drawn last. */
     void sortActorsByDepth();
+    /** The backdrop's scenery over a fighter turns see-through while he is behind it. */
+    void fadeSceneryOverFighters(float dt);
     /** True for a name in the level list or the arena table. */
     bool isGameLevelName(const std::string& name);
     /** True while the values of the saved file are applied: every name in them is checked. */

@@ -7,6 +7,7 @@
 #include "CCArray.h"
 #include "CCBReader.h"
 #include "CCDirector.h"
+#include "CCPointExtension.h"
 #include "CCString.h"
 #include "CollisionList.h"
 #include "SpriteFrameHelpers.h"
@@ -314,6 +315,7 @@ void VornBackdrop::reset()
         it->second->release();
     }
     m_namedNodes.clear();
+    m_fades.clear();
     setFileName(NULL);
     CCArray* layerLists[2] = { m_pBackgroundLayers, m_pForegroundLayers };
     for (int i = 0; i < 2; ++i)
@@ -516,6 +518,93 @@ void VornBackdrop::onUpdate(float)
         {
             m_pAnimationManager->runAnimationsForSequenceNamedTweenDuration(name.c_str(), 0.0f);
         }
+    }
+}
+
+namespace
+{
+const float kFadeTime = 0.25f;           // seconds to fade out, and back
+const float kSeeThroughOpacity = 0.35f;  // of the piece's own, fully faded
+const float kCoveringShare = 0.2f;       // of a fighter's box under a piece before it fades
+
+CCRect windowRectOf(CCNode* node)
+{
+    const CCSize size = node->getContentSize();
+    return CCRectApplyAffineTransform(CCRect(0.0f, 0.0f, size.width, size.height), node->nodeToWorldTransform());
+}
+
+float overlapShare(const CCRect& piece, const CCRect& box)
+{
+    const float width = std::min(piece.getMaxX(), box.getMaxX()) - std::max(piece.getMinX(), box.getMinX());
+    const float height = std::min(piece.getMaxY(), box.getMaxY()) - std::max(piece.getMinY(), box.getMinY());
+    const float area = box.size.width * box.size.height;
+    return width > 0.0f && height > 0.0f && area > 0.0f ? width * height / area : 0.0f;
+}
+} // namespace
+
+void VornBackdrop::fadeOverFighters(const std::vector<FighterView>& fighters, float dt)
+{
+    CCObject* object;
+    CCARRAY_FOREACH(m_pForegroundLayers, object)
+    {
+        fadePicturesUnder(static_cast<CCNode*>(object), fighters, dt);
+    }
+    CCARRAY_FOREACH(m_pObjects, object)
+    {
+        CCNode* piece = static_cast<CCNode*>(object);
+        const CCRect rect = windowRectOf(piece);
+        bool covering = false;
+        for (size_t i = 0; i < fighters.size() && !covering; ++i)
+        {
+            // Only what is drawn after him can hide him.
+            covering = fighters[i].parent == piece->getParent() && piece->getZOrder() > fighters[i].zOrder &&
+                       overlapShare(rect, fighters[i].box) > kCoveringShare;
+        }
+        stepFade(piece, covering, dt);
+    }
+}
+
+void VornBackdrop::fadePicturesUnder(CCNode* node, const std::vector<FighterView>& fighters, float dt)
+{
+    CCObject* child;
+    CCARRAY_FOREACH(node->getChildren(), child)
+    {
+        CCNode* piece = static_cast<CCNode*>(child);
+        if (dynamic_cast<CCRGBAProtocol*>(piece) != NULL)
+        {
+            const CCRect rect = windowRectOf(piece);
+            bool covering = false;
+            for (size_t i = 0; i < fighters.size() && !covering; ++i)
+            {
+                covering = overlapShare(rect, fighters[i].box) > kCoveringShare;
+            }
+            stepFade(piece, covering, dt);
+        }
+        fadePicturesUnder(piece, fighters, dt);
+    }
+}
+
+void VornBackdrop::stepFade(CCNode* piece, bool covering, float dt)
+{
+    CCRGBAProtocol* colour = dynamic_cast<CCRGBAProtocol*>(piece);
+    std::map<CCNode*, Fade>::iterator fade = m_fades.find(piece);
+    if (colour == NULL || (fade == m_fades.end() && !covering))
+    {
+        return;
+    }
+    if (fade == m_fades.end())
+    {
+        Fade start = { colour->getOpacity(), 0.0f };
+        fade = m_fades.insert(std::make_pair(piece, start)).first;
+    }
+    Fade& state = fade->second;
+    state.amount = clampf(state.amount + (covering ? dt : -dt) / kFadeTime, 0.0f, 1.0f);
+    const float shown = 1.0f - state.amount * (1.0f - kSeeThroughOpacity);
+    colour->setOpacity((GLubyte)(state.ownOpacity * shown));
+    if (state.amount <= 0.0f)
+    {
+        colour->setOpacity(state.ownOpacity);
+        m_fades.erase(fade);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 NS_CC_BEGIN
 
@@ -28,6 +29,14 @@ class VornBackdrop : public CCLayer,
 {
 public:
     typedef std::map<std::string, CCNode*> NamedNodeMap;
+
+    /** A fighter as the scenery sees him: his box in the window and his place among the drawn. */
+    struct FighterView
+    {
+        CCRect box;
+        CCNode* parent;
+        int zOrder;
+    };
 
     /** Collision lists the backdrop fills. */
     static const int kSignCollisionList = 4;
@@ -62,6 +71,12 @@ public:
     void onCameraMoved(CCPoint point);
     void onUpdate(float dt);
     void onContinue();
+    /**
+     * Scenery drawn over a fighter (the near layers' pictures, and objects standing nearer the
+     * viewer than he does) turns see-through while it covers much of him, and comes back once he
+     * is clear: nobody fights unseen behind a pillar.
+     */
+    void fadeOverFighters(const std::vector<FighterView>& fighters, float dt);
 
     virtual bool onAssignCCBMemberVariable(CCObject* pTarget, const char* pMemberVariableName, CCNode* pNode);
     virtual void completedAnimationSequenceNamed(const char* name);
@@ -117,6 +132,9 @@ private:
     void releaseAnimationCallback();
     void connectSignals();
     void disconnectSignals();
+    /** Moves one piece of scenery's fade on by dt, toward see-through when covering. */
+    void stepFade(CCNode* piece, bool covering, float dt);
+    void fadePicturesUnder(CCNode* node, const std::vector<FighterView>& fighters, float dt);
 
     CCString* m_pFileName;                              ///< retained
     CCArray* m_pBackgroundLayers;                       ///< retained
@@ -139,6 +157,13 @@ private:
     VornScriptEngine* m_pCallbackEngine;   ///< retained while a callback reference is held
     std::string m_nextAnimation;
     NamedNodeMap m_namedNodes;             ///< nodes retained
+    /** Scenery being faded: its own opacity, and how far faded (0 as drawn, 1 see-through). */
+    struct Fade
+    {
+        GLubyte ownOpacity;
+        float amount;
+    };
+    std::map<CCNode*, Fade> m_fades;       ///< nodes held by the layers and objects above
 };
 
 NS_CC_END
