@@ -70,9 +70,23 @@ void VornEventDesc::showImpact(const CCRect& rect, bool inWorld, const CCPoint& 
     VornImpact* impact = dynamic_cast<VornImpact*>(pool->getObject());
     if (impact)
     {
+        CCRect layerRect = inWorld ? CCRectApplyAffineTransform(rect, layer->worldToNodeTransform()) : rect;
+        const CCPoint spot(layerRect.getMidX(), layerRect.getMidY());
+        // A blow landing on a number still up there adds to it: a string of blows reads as one
+        // count, not as a blot of numbers over each other.
+        CCObject* object;
+        CCARRAY_FOREACH(pool->getUsed(), object)
+        {
+            VornImpact* shown = static_cast<VornImpact*>(object);
+            if (shown != impact && shown->numberCovers(layer, spot))
+            {
+                shown->addToNumber(number, spot);
+                impact->showImpact(layer, layerRect, direction, "", particles);
+                return;
+            }
+        }
         char text[32];
         snprintf(text, sizeof(text), "%d", number);
-        CCRect layerRect = inWorld ? CCRectApplyAffineTransform(rect, layer->worldToNodeTransform()) : rect;
         impact->showImpact(layer, layerRect, direction, text, particles);
     }
 }

@@ -3,6 +3,9 @@
 #include "CCDirector.h"
 #include "CCPointExtension.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 NS_CC_BEGIN
 
 HealthChangeLabel::HealthChangeLabel() : m_pPool(NULL), m_fElapsed(0.0f), m_fDuration(0.0f), m_bActive(false) {}
@@ -41,6 +44,23 @@ HealthChangeLabel* HealthChangeLabel::showFromPool(CCObjectPool* pool, CCNode* p
     {
         return NULL;
     }
+    // A change shown while the last one still hangs over the same spot adds to it: quick blows
+    // read as one count, not as numbers heaped on each other.
+    CCObject* object;
+    CCARRAY_FOREACH(pool->getUsed(), object)
+    {
+        HealthChangeLabel* shown = dynamic_cast<HealthChangeLabel*>(object);
+        if (shown && shown->m_bActive && shown->getParent() == parent && shown->coversSpot(position))
+        {
+            char sum[16];
+            snprintf(sum, sizeof(sum), "%+d", atoi(shown->getString()) + atoi(text));
+            shown->setString(sum);
+            shown->setPosition(position);
+            shown->setOpacity(255);
+            shown->m_fElapsed = 0.0f;
+            return shown;
+        }
+    }
     HealthChangeLabel* label = dynamic_cast<HealthChangeLabel*>(pool->getObject());
     if (!label)
     {
@@ -53,6 +73,14 @@ HealthChangeLabel* HealthChangeLabel::showFromPool(CCObjectPool* pool, CCNode* p
     label->m_bActive = true;
     parent->addChild(label, zOrder);
     return label;
+}
+
+bool HealthChangeLabel::coversSpot(const CCPoint& spot)
+{
+    // A new label hangs from the spot: it lies over this one from a height above it.
+    CCRect shown = boundingBox();
+    shown.size.height *= 2.0f;
+    return shown.containsPoint(spot);
 }
 
 void HealthChangeLabel::tick(float dt)

@@ -21,10 +21,13 @@ public:
     bool initWithHealthChange(CCObjectPool* pool);
     /**
      * Takes a free label of the pool and shows the text on the parent at the position, from full
-     * opacity; NULL when every label of the pool is showing.
+     * opacity; NULL when every label of the pool is showing. A change landing on one still shown
+     * there is added to that one's, which starts again from the position.
      */
     static HealthChangeLabel* showFromPool(CCObjectPool* pool, CCNode* parent, const CCPoint& position,
                                            const char* text, int zOrder);
+    /** Whether a label shown at spot (in the parent's space) would lie over this one. */
+    bool coversSpot(const CCPoint& spot);
     /** Rises and fades; back to the pool when its time is over. */
     void tick(float dt);
     /** Off the screen and back into the pool's free list; nothing when not showing. */

@@ -9,6 +9,9 @@
 #include "CCTexture2D.h"
 #include "GameManager.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 NS_CC_BEGIN
 
 const float VornImpact::kRiseSpeed = 5.0f;
@@ -20,7 +23,7 @@ const float kRadiansToDegrees = 57.29578f;
 }
 
 VornImpact::VornImpact()
-    : m_pPool(NULL), m_pParticles(NULL), m_pLabel(NULL), m_fElapsed(0.0f), m_fLifetime(2.0f), m_bActive(false)
+    : m_pPool(NULL), m_pParticles(NULL), m_pLabel(NULL), m_fElapsed(0.0f), m_fLifetime(2.0f), m_bActive(false), m_nNumber(0)
 {
 }
 
@@ -131,7 +134,35 @@ void VornImpact::showImpact(CCNode* parent, const CCRect& rect, const CCPoint& d
     m_pLabel->setPosition(CCPoint(0.0f, 0.0f));
     m_pLabel->setOpacity(255);
     m_pLabel->setString(text.c_str());
+    // No number: the burst alone (its number joined another's).
+    m_pLabel->setVisible(!text.empty());
+    m_nNumber = atoi(text.c_str());
     m_bActive = true;
+}
+
+bool VornImpact::numberCovers(CCNode* parent, const CCPoint& spot)
+{
+    if (!m_bActive || m_pLabel == NULL || !m_pLabel->isVisible() || getParent() != parent || parent == NULL)
+    {
+        return false;
+    }
+    CCRect shown = CCRectApplyAffineTransform(m_pLabel->boundingBox(), nodeToParentTransform());
+    // A new number stands on its foot at the spot: it lies over this one from a height below it.
+    shown.origin.y -= shown.size.height;
+    shown.size.height *= 2.0f;
+    return shown.containsPoint(spot);
+}
+
+void VornImpact::addToNumber(int number, const CCPoint& spot)
+{
+    m_nNumber += number;
+    char text[32];
+    snprintf(text, sizeof(text), "%d", m_nNumber);
+    m_pLabel->setString(text);
+    m_pLabel->setPosition(CCPoint(0.0f, 0.0f));
+    m_pLabel->setOpacity(255);
+    setPosition(spot);
+    m_fElapsed = 0.0f;
 }
 
 void VornImpact::recycle()

@@ -28,6 +28,13 @@ public:
     /** Shows the impact at the rectangle's centre on parent (z 100), the burst turned along direction. */
     virtual void showImpact(CCNode* parent, const CCRect& rect, const CCPoint& direction, const std::string& text,
                             bool showParticles);
+    /**
+     * Whether a number shown at spot (in parent's space) would land on this one's, still up:
+     * then it joins this one rather than lying over it.
+     */
+    bool numberCovers(CCNode* parent, const CCPoint& spot);
+    /** Adds to the number shown, which starts again, whole, at spot (in its parent's space). */
+    void addToNumber(int number, const CCPoint& spot);
     /** Off its parent and back into the pool's free list. */
     virtual void recycle();
     virtual void tick(float dt);
@@ -56,6 +63,7 @@ private:
     float m_fElapsed;
     float m_fLifetime;
     bool m_bActive;
+    int m_nNumber;                      ///< the number the label shows
 };
 
 NS_CC_END

@@ -12,6 +12,8 @@
 #include "cocos2d.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 USING_NS_CC;
 
@@ -295,9 +297,11 @@ TEST_F(CombatTest, AHitFloatsItsDamageOverTheTargetThenTheNumberGoesBackToThePoo
     label->recycle();  // not showing: nothing
     EXPECT_EQ(5u, labels->getFree()->count());
 
-    // Five at once at most; a sixth hit shows nothing rather than failing.
+    // Five at once at most (each where the fighter stood when hit); a sixth hit shows nothing
+    // rather than failing.
     for (int i = 0; i < 6; ++i)
     {
+        thug->setPositionX(thug->getPositionX() + 40.0f);
         thug->doTakeDamage(1.0f, CCPoint(), CCPoint(1.0f, 0.0f), kVornAttackType_Normal, true);
     }
     EXPECT_EQ(5u, labels->getUsed()->count());
@@ -309,5 +313,42 @@ TEST_F(CombatTest, AHitFloatsItsDamageOverTheTargetThenTheNumberGoesBackToThePoo
     CCARRAY_FOREACH(thug->getParent()->getChildren(), child)
     {
         EXPECT_EQ(nullptr, dynamic_cast<HealthChangeLabel*>(child));
+    }
+}
+
+// Quick hits on a fighter add up in the number over his head instead of heaping numbers on one
+// spot; hits after it has risen clear, or once he has moved away, show their own.
+TEST_F(CombatTest, QuickHitsAddUpInTheNumberOverTheHead)
+{
+    CCScopedAutoreleasePool pool;
+    const struct
+    {
+        const char* name;
+        float secondsBetween;
+        float moved;
+        std::vector<std::string> shown;
+    } cases[] = {
+        { "at once", 0.0f, 0.0f, { "-7" } },
+        { "a moment later", 0.2f, 0.0f, { "-7" } },
+        { "moved away", 0.2f, 40.0f, { "-4", "-3" } },
+        { "once the first has risen clear", 1.8f, 0.0f, { "-4", "-3" } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 200.0f, 60.0f, kFacingDir_Left);
+        thug->m_nKind = kCharacter_Enemy;
+        CCObjectPool* labels = thug->getHealthChangeLabels();
+        ASSERT_TRUE(thug->doTakeDamage(4.0f, CCPoint(), CCPoint(1.0f, 0.0f), kVornAttackType_Normal, true));
+        m_game->getGameUpdateSignal().emit(c.secondsBetween);
+        thug->setPositionX(thug->getPositionX() + c.moved);
+        ASSERT_TRUE(thug->doTakeDamage(3.0f, CCPoint(), CCPoint(1.0f, 0.0f), kVornAttackType_Normal, true));
+        std::vector<std::string> shown;
+        CCObject* object = nullptr;
+        CCARRAY_FOREACH(labels->getUsed(), object)
+        {
+            shown.push_back(static_cast<HealthChangeLabel*>(object)->getString());
+        }
+        EXPECT_EQ(c.shown, shown);
     }
 }

@@ -3,7 +3,11 @@
 #include "CCLabelBMFont.h"
 #include "CCObjectPool.h"
 #include "CCParticleSystemQuad.h"
+#include "VornEventDesc.h"
 #include "VornImpact.h"
+
+#include <string>
+#include <vector>
 
 USING_NS_CC;
 
@@ -68,4 +72,50 @@ TEST_F(ImpactTest, ShowsRisesAndFadesForTwoSecondsThenGoesBackToThePool)
     EXPECT_FALSE(again->getParticles()->isVisible());
     EXPECT_FLOAT_EQ(0.0f, again->getLabel()->getPositionY());
     EXPECT_EQ(255, again->getLabel()->getOpacity());
+}
+
+// Blows landing on a number still up add to it, so a string of hits reads as one count; a blow
+// elsewhere, or after the number has risen clear, shows its own.
+TEST_F(ImpactTest, ABlowOnANumberStillUpThereAddsToIt)
+{
+    ASSERT_TRUE(m_pManager->initImpactPool());
+    CCLayer* layer = CCLayer::create();
+    m_pManager->setGameLayer(layer);
+    CCObjectPool* pool = m_pManager->getImpactPool();
+    const struct
+    {
+        const char* name;
+        float secondsBetween;
+        CCPoint moved;
+        std::vector<std::string> shown;
+    } cases[] = {
+        { "at once, on one spot", 0.0f, CCPoint(0, 0), { "19" } },
+        { "a moment later, a little lower", 0.1f, CCPoint(1, -2), { "19" } },
+        { "beside it", 0.1f, CCPoint(40, 0), { "12", "7" } },
+        { "once the first has risen clear", 1.5f, CCPoint(0, 0), { "12", "7" } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        VornEventDesc::showImpact(CCRect(100, 100, 4, 4), false, CCPoint(1, 0), 12, true);
+        advance(c.secondsBetween, 10);
+        VornEventDesc::showImpact(CCRect(100 + c.moved.x, 100 + c.moved.y, 4, 4), false, CCPoint(1, 0), 7, true);
+        std::vector<std::string> shown;
+        CCObject* object = nullptr;
+        CCARRAY_FOREACH(pool->getUsed(), object)
+        {
+            VornImpact* impact = static_cast<VornImpact*>(object);
+            EXPECT_TRUE(impact->isActive());
+            if (impact->getLabel()->isVisible())
+            {
+                shown.push_back(impact->getLabel()->getString());
+            }
+        }
+        EXPECT_EQ(c.shown, shown);
+        // Both blows burst, joined or not.
+        EXPECT_EQ(2u, pool->getUsed()->count());
+        advance(2.0f, 20);
+        ASSERT_EQ(0u, pool->getUsed()->count());
+    }
+    m_pManager->setGameLayer(nullptr);
 }
