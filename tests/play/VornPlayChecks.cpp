@@ -5,6 +5,11 @@
 #include "ComboCounterScreen.h"
 #include "GrumvaldScreen.h"
 #include "HUD.h"
+#include "HealthChangeLabel.h"
+#include "BotActor.h"
+#include "BotManager.h"
+#include "CCObjectPool.h"
+#include "VornImpact.h"
 #include "PlayerHealthScreen.h"
 #include "ThumbsScreen.h"
 #include "TimeAndLocationScreen.h"
@@ -60,6 +65,8 @@ void VornPlayChecks::check(int frame, float frameTime)
         m_shown.clear();
         m_texts.clear();
         m_lastCount.clear();
+        // The next stage's backdrop may be built where this one's was: it settles all the same.
+        m_lastBackground = NULL;
         return;
     }
     // A stage that has just come up is drawn once before its camera finds the player.
@@ -76,7 +83,9 @@ void VornPlayChecks::check(int frame, float frameTime)
     {
         checkPlayerInView(frame);
         checkWholeBodyInView(frame, frameTime);
+        checkNotHidden(frame, frameTime);
     }
+    checkNumbersApart(frame);
     checkDepthOrder(frame);
     checkBars(frame);
     checkOverlays(frame, frameTime);
@@ -395,4 +404,176 @@ void VornPlayChecks::checkTextStaysUp(int frame, float frameTime, const char* na
         m_texts[name] = std::make_pair(text, 0.0f);
     }
     m_texts[name].second += frameTime;
+}
+
+namespace
+{
+/** A node's own rectangle in the window. */
+CCRect windowRect(CCNode* node)
+{
+    const CCSize size = node->getContentSize();
+    return CCRectApplyAffineTransform(CCRect(0.0f, 0.0f, size.width, size.height), node->nodeToWorldTransform());
+}
+
+/** The share of the box under any of the rectangles, read off a grid of points over the box. */
+float coveredShare(const CCRect& box, const std::vector<CCRect>& covers)
+{
+    const int kColumns = 8;
+    const int kRows = 16;
+    int covered = 0;
+    for (int i = 0; i < kColumns; ++i)
+    {
+        for (int j = 0; j < kRows; ++j)
+        {
+            const CCPoint point(box.getMinX() + box.size.width * (i + 0.5f) / kColumns,
+                                box.getMinY() + box.size.height * (j + 0.5f) / kRows);
+            for (const CCRect& cover : covers)
+            {
+                if (cover.containsPoint(point))
+                {
+                    ++covered;
+                    break;
+                }
+            }
+        }
+    }
+    return covered / (float)(kColumns * kRows);
+}
+
+/** Drawn so that what is behind it cannot be made out: shown, and at least half opaque. */
+bool drawnSolid(CCNode* node)
+{
+    CCRGBAProtocol* colour = dynamic_cast<CCRGBAProtocol*>(node);
+    return node->isVisible() && (colour == NULL || colour->getOpacity() >= 128);
+}
+
+/** The pictures under a near layer, each with its rectangle in the window. */
+void gatherPictures(CCNode* node, std::vector<std::pair<CCNode*, CCRect>>* out)
+{
+    if (node == NULL || !node->isVisible())
+    {
+        return;
+    }
+    if (dynamic_cast<CCSprite*>(node) != NULL && drawnSolid(node))
+    {
+        out->push_back(std::make_pair(node, windowRect(node)));
+    }
+    CCObject* child = NULL;
+    CCARRAY_FOREACH(node->getChildren(), child)
+    {
+        gatherPictures(static_cast<CCNode*>(child), out);
+    }
+}
+
+/** What a piece of scenery is, for a report. */
+std::string describeScenery(CCNode* node, const CCRect& rect)
+{
+    std::ostringstream out;
+    CCAnimatingSprite* animated = dynamic_cast<CCAnimatingSprite*>(node);
+    out << (animated && !animated->getWildcard().empty() ? animated->getWildcard() : std::string("a near picture"))
+        << " at " << (int)rect.getMinX() << "," << (int)rect.getMinY() << " (" << (int)rect.size.width << " by "
+        << (int)rect.size.height << ")";
+    return out.str();
+}
+} // namespace
+
+void VornPlayChecks::checkNotHidden(int frame, float frameTime)
+{
+    VornPlayer* player = m_game->getPlayer();
+    VornBackdrop* backdrop = m_game->getBackground();
+    if (player->getParent() == NULL || !player->isAlive() || backdrop == NULL)
+    {
+        m_hiddenByScenery = 0.0f;
+        m_hiddenByEnemies = 0.0f;
+        return;
+    }
+    const CCRect box = player->getCollisionBoundsInWorldSpace();
+    // Drawn over him: the near layers, and props and enemies standing nearer the viewer.
+    std::vector<std::pair<CCNode*, CCRect>> scenery;
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(backdrop->getForegroundLayers(), object)
+    {
+        gatherPictures(static_cast<CCNode*>(object), &scenery);
+    }
+    CCARRAY_FOREACH(backdrop->getObjects(), object)
+    {
+        CCNode* prop = static_cast<CCNode*>(object);
+        if (prop->getParent() == player->getParent() && prop->getZOrder() > player->getZOrder() && drawnSolid(prop))
+        {
+            scenery.push_back(std::make_pair(prop, windowRect(prop)));
+        }
+    }
+    std::vector<CCRect> covers;
+    std::string what;
+    for (const auto& piece : scenery)
+    {
+        if (piece.second.intersectsRect(box))
+        {
+            covers.push_back(piece.second);
+            what += (what.empty() ? "" : ", ") + describeScenery(piece.first, piece.second);
+        }
+    }
+    m_hiddenByScenery = coveredShare(box, covers) > 1.0f / 3.0f ? m_hiddenByScenery + frameTime : 0.0f;
+    if (m_hiddenByScenery > 2.0f)
+    {
+        std::ostringstream out;
+        out << "over a third of the player's box " << (int)box.getMinX() << "," << (int)box.getMinY() << " to "
+            << (int)box.getMaxX() << "," << (int)box.getMaxY() << " has been under " << what << " for over 2 s";
+        fail(frame, out.str());
+    }
+
+    std::vector<CCRect> enemies;
+    for (BotActor* bot : m_game->getBotManager()->getActiveBots())
+    {
+        if (bot->isAlive() && bot->isVisible() && bot->getParent() == player->getParent() &&
+            bot->getZOrder() > player->getZOrder())
+        {
+            enemies.push_back(bot->getCollisionBoundsInWorldSpace());
+        }
+    }
+    m_hiddenByEnemies = coveredShare(box, enemies) > 0.5f ? m_hiddenByEnemies + frameTime : 0.0f;
+    float& longest = m_longestHiddenByEnemies[m_game->getLevelScript()];
+    longest = std::max(longest, m_hiddenByEnemies);
+}
+
+void VornPlayChecks::checkNumbersApart(int frame)
+{
+    // Every number still readable: a hit's, shown on the game layer, and a health change's, over
+    // the fighter.
+    std::vector<CCRect> numbers;
+    CCObjectPool* impacts = m_game->getImpactPool();
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(impacts ? impacts->getUsed() : NULL, object)
+    {
+        VornImpact* impact = dynamic_cast<VornImpact*>(object);
+        CCLabelBMFont* label = impact ? impact->getLabel() : NULL;
+        if (impact && impact->isActive() && impact->getParent() && label && label->isVisible() &&
+            *label->getString() != '\0' && label->getOpacity() >= 64)
+        {
+            numbers.push_back(windowRect(label));
+        }
+    }
+    CCARRAY_FOREACH(m_game->getActorNode()->getChildren(), object)
+    {
+        HealthChangeLabel* label = dynamic_cast<HealthChangeLabel*>(object);
+        if (label && label->isActive() && label->isVisible() && label->getOpacity() >= 64)
+        {
+            numbers.push_back(windowRect(label));
+        }
+    }
+    // A handful may meet while a string of blows lands; more on one spot are a blot.
+    const int kHandful = 4;
+    for (const CCRect& number : numbers)
+    {
+        const CCPoint spot(number.getMidX(), number.getMidY());
+        const int over = (int)std::count_if(numbers.begin(), numbers.end(),
+                                            [&spot](const CCRect& other) { return other.containsPoint(spot); });
+        if (over > kHandful)
+        {
+            std::ostringstream out;
+            out << over << " floating numbers lie over one spot at " << (int)spot.x << "," << (int)spot.y;
+            fail(frame, out.str());
+            return;
+        }
+    }
 }

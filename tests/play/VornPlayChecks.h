@@ -30,6 +30,9 @@ public:
     void checkLog(int frame, const std::vector<std::string>& lines);
     /** "" while every check has held. */
     const std::string& firstFailure() const { return m_failure; }
+    /** Per stage, the longest time (seconds) the player was more than half hidden by enemies drawn
+     *  over him: part of a brawl, reported rather than failed. */
+    const std::map<std::string, float>& longestHiddenByEnemies() const { return m_longestHiddenByEnemies; }
 
 private:
     void fail(int frame, const std::string& what);
@@ -47,6 +50,11 @@ private:
     void checkTextsStayUp(int frame, float frameTime);
     void checkTextStaysUp(int frame, float frameTime, const char* name, bool shown, const std::string& text);
     void checkSavedStore(int frame);
+    /** Scenery drawn over the player (near layers, props nearer the viewer) may not cover a third
+     *  of his box for long; enemies over him are measured. */
+    void checkNotHidden(int frame, float frameTime);
+    /** Floating numbers of hits and health changes do not heap up on one spot. */
+    void checkNumbersApart(int frame);
 
     cocos2d::VornGameManager* m_game;
     std::string m_failure;
@@ -60,6 +68,9 @@ private:
     cocos2d::CCObject* m_lastBackground;       ///< not retained: only compared
     int m_settling;                           ///< frames left before a new stage is looked at
     float m_outOfView;                        ///< seconds the player's box has been partly out of the window
+    float m_hiddenByScenery = 0.0f;           ///< seconds a third or more of his box has been under scenery
+    float m_hiddenByEnemies = 0.0f;           ///< seconds over half his box has been under enemies
+    std::map<std::string, float> m_longestHiddenByEnemies;
 };
 
 #endif // __VORN_PLAY_CHECKS_H__
