@@ -77,9 +77,12 @@ HealthChangeLabel* HealthChangeLabel::showFromPool(CCObjectPool* pool, CCNode* p
 
 bool HealthChangeLabel::coversSpot(const CCPoint& spot)
 {
-    // A new label hangs from the spot: it lies over this one from a height above it.
+    // A new label hangs from the spot: it lies over this one from a height above it, and from
+    // half a width to either side.
     CCRect shown = boundingBox();
     shown.size.height *= 2.0f;
+    shown.origin.x -= shown.size.width * 0.5f;
+    shown.size.width *= 2.0f;
     return shown.containsPoint(spot);
 }
 

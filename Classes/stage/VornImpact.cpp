@@ -147,9 +147,12 @@ bool VornImpact::numberCovers(CCNode* parent, const CCPoint& spot)
         return false;
     }
     CCRect shown = CCRectApplyAffineTransform(m_pLabel->boundingBox(), nodeToParentTransform());
-    // A new number stands on its foot at the spot: it lies over this one from a height below it.
+    // A new number stands on its foot at the spot: it lies over this one from a height below it,
+    // and from half a width to either side.
     shown.origin.y -= shown.size.height;
     shown.size.height *= 2.0f;
+    shown.origin.x -= shown.size.width * 0.5f;
+    shown.size.width *= 2.0f;
     return shown.containsPoint(spot);
 }
 
