@@ -374,12 +374,6 @@ int sandboxRep(lua_State* L)
 // the binding relies on every other metamethod of its classes. Scripts see each class (and
 // getmetatable of an object) as a proxy that reads through to the class and refuses writes.
 
-// Keys only the binding uses: metamethods and tolua's own fields.
-bool isBindingKey(const char* key)
-{
-    return strncmp(key, "__", 2) == 0 || key[0] == '.' || strncmp(key, "tolua_", 6) == 0;
-}
-
 void pushProxies(lua_State* L)
 {
     lua_getfield(L, LUA_REGISTRYINDEX, kProxiesKey);
@@ -415,7 +409,7 @@ void replaceByProxy(lua_State* L)
 // __index of a proxy: upvalue 1 is the class.
 int readClass(lua_State* L)
 {
-    if (lua_type(L, 2) == LUA_TSTRING && isBindingKey(lua_tostring(L, 2)))
+    if (lua_type(L, 2) == LUA_TSTRING && toluafix_is_binding_key(lua_tostring(L, 2)))
     {
         lua_pushnil(L);
         return 1;
@@ -423,6 +417,22 @@ int readClass(lua_State* L)
     lua_settop(L, 2);
     lua_gettable(L, lua_upvalueindex(1));
     replaceByProxy(L);
+    return 1;
+}
+
+// __index of a sealed metatable: the binding's own keys (its metamethods, tolua's tables of
+// objects and accessors) are not for scripts; any other key goes to the handler in upvalue 1.
+int readObject(lua_State* L)
+{
+    if (lua_type(L, 2) == LUA_TSTRING && toluafix_is_binding_key(lua_tostring(L, 2)))
+    {
+        lua_pushnil(L);
+        return 1;
+    }
+    lua_settop(L, 2);
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, 2, 1);
     return 1;
 }
 
@@ -492,6 +502,18 @@ void sealMetatable(lua_State* L, int index)
     lua_pushvalue(L, -2);
     lua_rawset(L, mt);
     lua_pop(L, 2);
+    lua_pushliteral(L, "__index");
+    lua_rawget(L, mt);
+    // The flattened classes' look-up refuses those keys itself, at no cost of a call.
+    if (lua_isfunction(L, -1) && lua_tocfunction(L, -1) != readObject && !toluafix_is_name_look_up(L, -1))
+    {
+        lua_pushcclosure(L, readObject, 1);
+        lua_pushliteral(L, "__index");
+        lua_insert(L, -2);
+        lua_rawset(L, mt);
+        return;
+    }
+    lua_pop(L, 1);
 }
 
 // Every class the registry names and every value type's metatable.

@@ -264,6 +264,11 @@ bool toluafix_push_value_metatable(lua_State* L, const char* type)
     return true;
 }
 
+bool toluafix_is_binding_key(const char* key)
+{
+    return (key[0] == '_' && key[1] == '_') || key[0] == '.' || strncmp(key, "tolua_", 6) == 0;
+}
+
 void toluafix_push_value_metatables(lua_State* L)
 {
     pushValueMetatables(L);
@@ -453,6 +458,11 @@ static int lookUpName(lua_State* L)
     {
         return lookUpWithOriginal(L);
     }
+    if (toluafix_is_binding_key(lua_tostring(L, 2)))
+    {
+        lua_pushnil(L);
+        return 1;
+    }
     lua_settop(L, 2);
     lua_getfenv(L, 1);
     if (!lua_rawequal(L, -1, TOLUA_NOPEER))
@@ -517,6 +527,11 @@ static void installNameLookUp(lua_State* L, int index)
     lua_pushstring(L, "__index");
     lua_insert(L, -2);
     lua_rawset(L, index);
+}
+
+bool toluafix_is_name_look_up(lua_State* L, int index)
+{
+    return lua_tocfunction(L, index) == lookUpName;
 }
 
 void toluafix_flatten_classes(lua_State* L)

@@ -43,6 +43,13 @@ void toluafix_forget_pointer(lua_State* L, void* ptr);
 void toluafix_register_value_type(lua_State* L, const char* type);
 /** Pushes the twin metatable of type and answers true, or pushes nothing and answers false. */
 bool toluafix_push_value_metatable(lua_State* L, const char* type);
+/**
+ * True for the keys only the binding uses: metamethods and tolua's own fields (its table of
+ * objects, its accessors). Scripts looking such a key up on an object or a class get nil.
+ */
+bool toluafix_is_binding_key(const char* key);
+/** True when the value at index is the name look-up flattened classes put in front of tolua's. */
+bool toluafix_is_name_look_up(lua_State* L, int index);
 /** Pushes the table of every value type's twin metatable by type name (nil before the first). */
 void toluafix_push_value_metatables(lua_State* L);
 /** True when the user value at index holds its value inside itself (never to be deleted). */
@@ -52,7 +59,7 @@ bool toluafix_is_inline_value(lua_State* L, int index);
  * Copies into every class metatable what a lookup on its user values would otherwise find only
  * by walking up its bases (methods, and the getters and setters of variables), so a method of a
  * base is one table look-up away instead of one per level. What each name resolves to does not
- * change. Each class (and value type twin) also gets a name look-up of its own in front of
+ * change, except that the binding's own keys (above) answer nil. Each class (and value type twin) also gets a name look-up of its own in front of
  * tolua's: a string key goes straight to the peer table and the class chain, without tolua's
  * test whether the key is a number. Call it once every class of the state is registered; a class
  * registered later is found through its bases as before.

@@ -130,6 +130,9 @@ TEST_F(ScriptAttack, EveryAttackFromALevelScriptIsRefusedWithALine)
         { "getmetatable(game().Player:getPosition()).__gc = function() while true do end end collectgarbage()",
           "belongs to the game's binding" },
         { "setmetatable(VornPlayer, {})", "cannot change a protected metatable" },
+        { "local box = game().Player.tolua_ubox for k in pairs(box) do box[k] = game().HUD end",
+          "table expected, got nil" },
+        { "local desc = VornActorDesc:new_local() desc.__gc(desc)", "attempt to call field '__gc'" },
         { "getmetatable(io.open('common.lua')).__gc = function() while true do end end", "index a boolean" },
         // Every loader of sounds, sprite frames, animations and textures.
         { "SFXManager:sharedSFXManager():playSFX('OUTSIDE/x.wav')", "is not a file of the game's resources" },
