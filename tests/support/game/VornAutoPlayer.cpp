@@ -400,6 +400,7 @@ void VornAutoPlayer::decide(int frame)
         }
     }
 
+    m_walking = m_walking && nearest == NULL;
     if (nearest == NULL)
     {
         m_move = kMove_MAX;
@@ -432,12 +433,19 @@ void VornAutoPlayer::walkOn(int frame)
     (void)frame;
     VornPlayer* player = m_game->getPlayer();
     CCPoint me = player->getBasePosition();
+    if (!m_walking)
+    {
+        // Each walk on takes the next lane a person might: along the back, the middle, the front.
+        m_walking = true;
+        m_lane = (m_lane + 1) % 3;
+    }
     if (m_roundUntil > m_now)
     {
-        // Stepping round what held it: down and back, then on.
+        // Stepping round what held it: back, toward the middle of the floor, then on.
         m_left = m_roundUntil - m_now > kStepRound * 0.6f;
         m_right = !m_left;
-        m_down = true;
+        m_down = m_lane != 2;
+        m_up = m_lane == 2;
         return;
     }
     // Held in one spot while walking on: something is in the way.
@@ -461,10 +469,12 @@ void VornAutoPlayer::walkOn(int frame)
         m_stuckSince = -1.0f;
         return;
     }
-    // On along the middle of the stage, clear of the props at its back.
+    // Each lane a depth band: just behind the feet of the props along the back, the middle of
+    // the floor, the front edge the camera lets him reach.
+    static const float kLaneDepths[3][2] = { { -16.5f, -13.5f }, { -38.0f, -30.0f }, { -60.0f, -40.0f } };
     m_right = true;
-    m_up = me.y < -38.0f;
-    m_down = me.y > -30.0f;
+    m_up = me.y < kLaneDepths[m_lane][0];
+    m_down = me.y > kLaneDepths[m_lane][1];
 }
 
 void VornAutoPlayer::keepClear(BotActor* target)

@@ -108,7 +108,9 @@ private:
     float m_now;
     cocos2d::BotActor* m_grabTarget;  ///< not retained: compared and read while in play only
 
-    // Being held against something while walking on.
+    // Being held against something while walking on, along one lane of the floor.
+    bool m_walking = false;
+    int m_lane = 0;
     cocos2d::CCPoint m_lastSpot;
     float m_stuckSince;
     float m_roundUntil;
