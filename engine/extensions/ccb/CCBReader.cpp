@@ -366,6 +366,9 @@ CCSpriteFrame* CCBReader::loadSpriteFrame(const char* pSheet, const char* pFile,
 {
     std::string root = pRootPath ? pRootPath : "";
     if (!pFile || !*pFile) return NULL;
+    // The image or sheet a layout names is content: the gate for such names, below the root.
+    const char* named = pSheet && *pSheet ? pSheet : pFile;
+    if (CCFileUtils::sharedFileUtils()->fullPathForContentName(named, "CCBReader sprite frame").empty()) return NULL;
     if (!pSheet || !*pSheet)
     {
         CCTexture2D* texture = CCTextureCache::sharedTextureCache()->addImage((root + pFile).c_str());

@@ -8,6 +8,7 @@
 #include "sprites/CCSpriteFrame.h"
 #include "sprites/CCTexture2D.h"
 #include "sprites/CCTextureCache.h"
+#include "support/CCFileUtils.h"
 
 #include <cstring>
 
@@ -376,6 +377,7 @@ CCTexture2D* CCNodeLoader::parsePropTypeTexture(CCNode*, CCNode*, CCBReader* r)
 {
     std::string file = r->readCachedString();
     if (file.empty()) return NULL;
+    if (CCFileUtils::sharedFileUtils()->fullPathForContentName(file, "CCBReader texture").empty()) return NULL;
     CCTexture2D* texture = CCTextureCache::sharedTextureCache()->addImage((r->getCCBRootPath() + file).c_str());
     if (!texture) CCLog("CCBReader - missing texture '%s'", file.c_str());
     return texture;
@@ -508,6 +510,7 @@ CCNode* CCNodeLoader::parsePropTypeCCBFile(CCNode*, CCNode* pParent, CCBReader* 
     if (file.empty()) return NULL;
     // Layouts name ".ccb" sources; the compiled file beside them is ".ccbi".
     if (file.size() >= 4 && file.compare(file.size() - 4, 4, ".ccb") == 0) file += "i";
+    if (CCFileUtils::sharedFileUtils()->fullPathForContentName(file, "CCBReader sub-document").empty()) return NULL;
     if (r->getNestingDepth() >= kMaxSubDocumentDepth)
     {
         r->getDataReader()->fail(("sub-documents nested too deeply at '" + file + "'").c_str());
