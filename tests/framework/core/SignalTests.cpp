@@ -1,9 +1,11 @@
+#include "CCObject.h"
 #include "Signal.h"
 #include "VornTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,32 @@ TEST_F(SignalTest, CallsInAddressOrderWhateverTheConnectionOrder)
     signal.connect(&listeners[2], &Listener::onEvent);
     signal.emit();
     EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "d"}), g_calls);
+}
+
+// Engine objects are called in the order they were made: where the allocator put them changes
+// from run to run, and with it the game would.
+TEST(SignalOrder, EngineObjectsInTheOrderTheyWereMadeWhateverTheirAddresses)
+{
+    struct Made : public CCObject
+    {
+        std::string name;
+        void onEvent() { g_calls.push_back(name); }
+    };
+    g_calls.clear();
+    // The older object at the higher address.
+    alignas(Made) unsigned char storage[2][sizeof(Made)];
+    Made* older = new (storage[1]) Made();
+    Made* newer = new (storage[0]) Made();
+    older->name = "older";
+    newer->name = "newer";
+    Signal<> signal;
+    signal.connect(newer, &Made::onEvent);
+    signal.connect(older, &Made::onEvent);
+    signal.emit();
+    EXPECT_EQ((std::vector<std::string>{"older", "newer"}), g_calls);
+    signal.disconnectAll();
+    newer->~Made();
+    older->~Made();
 }
 
 TEST_F(SignalTest, TwoMemberFunctionsOfOneObjectKeepOneOrderAndBothRun)
