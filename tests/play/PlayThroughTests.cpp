@@ -39,6 +39,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <set>
@@ -252,6 +253,24 @@ protected:
                 << bot->isAlive() << " health " << bot->getHealthValue() << " action "
                 << (bot->getAction() ? bot->getAction()->getName() : "") << " visible " << bot->isVisible();
         }
+        return out.str();
+    }
+
+    /** What a frame of play comes to, exactly: every fighter's place, health and action, and the score. */
+    std::string worldState()
+    {
+        std::ostringstream out;
+        out << std::hexfloat;
+        const auto fighter = [&out](const char* who, VornActor* actor) {
+            out << who << " " << actor->getBasePosition().x << "," << actor->getBasePosition().y << " "
+                << actor->getHealthValue() << " " << (actor->getAction() ? actor->getAction()->getName() : "") << "; ";
+        };
+        fighter("player", m_game->getPlayer());
+        for (BotActor* bot : m_game->getBotManager()->getActiveBots())
+        {
+            fighter("enemy", bot);
+        }
+        out << "score " << m_game->getPlayer()->getScore();
         return out.str();
     }
 
@@ -492,6 +511,35 @@ TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
         done << kind << " " << (count == m_player->tasksCompleted().end() ? 0 : count->second) << "; ";
     }
     std::cout << "arena tasks completed: " << done.str() << std::endl;
+}
+
+// Booted again twice in one process, with the same seed and the same keys, the first stage plays
+// out the same frame by frame: nothing in it may hang on where the heap put things or on the clock.
+// (Both runs come after a first boot, so both find the same process-wide services.)
+TEST_F(PlayThrough, TheFirstStagePlaysTheSameOnEveryBoot)
+{
+    std::vector<std::string> runs[2];
+    for (std::vector<std::string>& states : runs)
+    {
+        shutDown();
+        vorntest::BootedGame::useFreshHome("play-home-" + std::to_string(&states - runs));
+        ASSERT_NO_FATAL_FAILURE(boot());
+        press(VornPlayerInputMulti::kKeyEnter);
+        ASSERT_TRUE(stepUntil([this] { return m_game->getLevelScript() == levelName(0) && !m_game->isPaused(); }));
+        VornScreen* complete = m_game->getStageCompleteScreen();
+        VornScreen* gameOver = m_game->getGameOverScreen();
+        playUntil([this, &states, complete, gameOver] {
+            states.push_back(worldState());
+            return complete->isOpen() || gameOver->isOpen();
+        }, (int)(60.0f / kFrame));
+        ASSERT_EQ("", m_checks->firstFailure());
+    }
+    const size_t frames = std::min(runs[0].size(), runs[1].size());
+    for (size_t i = 0; i < frames; ++i)
+    {
+        ASSERT_EQ(runs[0][i], runs[1][i]) << "the boots part at frame " << i << " of the stage";
+    }
+    EXPECT_EQ(runs[0].size(), runs[1].size()) << "one boot ended the stage sooner";
 }
 
 // A pad SDL recognises, with no saved controls: the title's menu and the first stage are played on

@@ -36,8 +36,9 @@ const int BootedGame::kPatience = 1200;
 
 void BootedGame::useFreshHome(const std::string& name)
 {
-    setenv("XDG_DATA_HOME", makeTempDir(name).c_str(), 1);
+    // What the store holds goes to the folder it came from, not into the fresh one.
     CCUserDefault::purgeSharedUserDefault();
+    setenv("XDG_DATA_HOME", makeTempDir(name).c_str(), 1);
 }
 
 void BootedGame::boot()
@@ -45,6 +46,8 @@ void BootedGame::boot()
     shutDown();
     CCPoolManager::sharedPoolManager()->push();
     m_booted = true;
+    // Frames count from the boot, so a game booted again plays to the same beat.
+    m_frame = 0;
     CCFileUtils::sharedFileUtils()->setResourceDirectory(sourcePath("Resources").c_str());
     CCDirector::sharedDirector()->setWinSize(CCSize(960, 640));
     // VORN_PLAY_SEED plays the same run with other dice, to look for faults one seed hides.

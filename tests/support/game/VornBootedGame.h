@@ -45,6 +45,7 @@ public:
     cocos2d::VornGameManager* game() const { return m_game; }
     cocos2d::InputHandler_Keyboard* keyboard() const { return m_keyboard; }
     cocos2d::TitleScreen* title() const;
+    /** Frames stepped since the last boot. */
     int frameCount() const { return m_frame; }
     /** Lines of the log since boot. */
     const LogCapture& log() const { return *m_log; }
