@@ -17,6 +17,25 @@ CCRenderer* s_sharedRenderer = NULL;
 // Runs longer than this are sent early, to keep the vertex buffer bounded.
 const size_t kMaxRunVertices = 4 * 8192;
 
+// A quad under later opaque ones is left out, or drawn clipped to its parts that show, only when
+// that leaves out at least a quarter of its pixels and at least a 64x64 block: each part is a
+// draw call of its own, and small quads cost little to fill but would break their runs.
+const float kHiddenShare = 0.25f;
+const long long kMinHiddenPixels = 64 * 64;
+
+bool sameRect(const SDL_Rect& a, const SDL_Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+void cornersOf(const SDL_Vertex* v, SDL_FPoint* out)
+{
+    for (int i = 0; i < 4; ++i)
+    {
+        out[i] = v[i].position;
+    }
+}
+
 inline SDL_Vertex makeVertex(const ccSpriteVertex& v, const CCAffineTransform& t)
 {
     SDL_Vertex out;
@@ -158,16 +177,21 @@ CCRenderer::CCRenderer()
 , m_fScaleY(1.0f)
 , m_pRunTexture(NULL)
 , m_eRunMode(SDL_BLENDMODE_BLEND)
+, m_bTargetClipKnown(false)
 , m_uDrawCalls(0)
 , m_uQuads(0)
 , m_uDrawCallsLastFrame(0)
 , m_uQuadsLastFrame(0)
+, m_uFill(0)
+, m_uFillLastFrame(0)
 , m_bSkipsUnseenWork(true)
 {
     m_viewport.x = 0;
     m_viewport.y = 0;
     m_viewport.w = 480;
     m_viewport.h = 320;
+    m_runClip = m_viewport;
+    m_targetClip = m_viewport;
     setDesignViewport(m_designSize, m_viewport);
 }
 
@@ -189,8 +213,10 @@ void CCRenderer::setSDLRenderer(SDL_Renderer* renderer)
     }
     m_vertices.clear();
     m_indices.clear();
+    m_pending.clear();
     m_pRunTexture = NULL;
     m_clipStack.clear();
+    m_bTargetClipKnown = false;
     // Uploaded copies belong to the old renderer; they are made again on first use.
     CCTexture2D::releaseAllSDLTextures();
     m_pRenderer = renderer;
@@ -206,10 +232,6 @@ void CCRenderer::setDesignViewport(const CCSize& designSize, const SDL_Rect& vie
     // x' = vx + x * sx, y' = vy + (H - y) * sy
     m_designToPixels = CCAffineTransformMake(m_fScaleX, 0.0f, 0.0f, -m_fScaleY, (float)viewport.x,
                                              (float)viewport.y + designSize.height * m_fScaleY);
-    if (m_pRenderer)
-    {
-        applyClip();
-    }
 }
 
 CCPoint CCRenderer::designToPixels(const CCPoint& designPoint) const
@@ -232,15 +254,16 @@ void CCRenderer::beginFrame(const ccColor4B& clearColor)
     }
     m_vertices.clear();
     m_indices.clear();
+    m_pending.clear();
     m_pRunTexture = NULL;
     m_clipStack.clear();
     m_uDrawCalls = 0;
     m_uQuads = 0;
-    SDL_RenderSetClipRect(m_pRenderer, NULL);
+    m_uFill = 0;
+    setTargetClip(NULL);
     SDL_SetRenderDrawBlendMode(m_pRenderer, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(m_pRenderer, clearColor.r, clearColor.g, clearColor.b, clearColor.a);
     SDL_RenderClear(m_pRenderer);
-    applyClip();
 }
 
 void CCRenderer::endFrame()
@@ -255,13 +278,116 @@ void CCRenderer::endFrame()
         CCLog("CCRenderer::endFrame - %u clip rectangle(s) pushed and never popped",
               (unsigned int)m_clipStack.size());
         m_clipStack.clear();
-        applyClip();
     }
     m_uDrawCallsLastFrame = m_uDrawCalls;
     m_uQuadsLastFrame = m_uQuads;
+    m_uFillLastFrame = m_uFill;
 }
 
 void CCRenderer::flush()
+{
+    if (!m_pRenderer)
+    {
+        m_pending.clear();
+        m_vertices.clear();
+        m_indices.clear();
+        return;
+    }
+    sendPending();
+    sendRun();
+}
+
+void CCRenderer::sendPending()
+{
+    if (m_pending.empty())
+    {
+        return;
+    }
+    planOcclusion();
+    for (size_t i = 0; i < m_pending.size(); ++i)
+    {
+        const PendingQuad& quad = m_pending[i];
+        if (quad.firstPart < 0)
+        {
+            appendQuad(quad, quad.clip);
+            continue;
+        }
+        for (int p = 0; p < quad.partCount; ++p)
+        {
+            appendQuad(quad, m_parts[(size_t)(quad.firstPart + p)]);
+        }
+    }
+    m_pending.clear();
+}
+
+void CCRenderer::planOcclusion()
+{
+    // From the last quad to the first: each one sees the covers of the opaque quads after it.
+    m_culler.clear();
+    m_parts.clear();
+    for (size_t i = m_pending.size(); i-- > 0;)
+    {
+        PendingQuad& quad = m_pending[i];
+        quad.firstPart = -1;
+        quad.partCount = 0;
+        if (!m_bSkipsUnseenWork)
+        {
+            continue;
+        }
+        SDL_FPoint corners[4];
+        cornersOf(quad.corners, corners);
+        if (m_culler.hasCovers())
+        {
+            SDL_Rect box;
+            if (!intersect(CCOcclusionCuller::outerPixels(corners, 4), quad.clip, &box))
+            {
+                continue;
+            }
+            m_culler.visibleParts(box, &m_visible);
+            const long long area = (long long)box.w * box.h;
+            long long hidden = area;
+            for (size_t p = 0; p < m_visible.size(); ++p)
+            {
+                hidden -= (long long)m_visible[p].w * m_visible[p].h;
+            }
+            if (hidden >= kMinHiddenPixels && (float)hidden >= kHiddenShare * (float)area)
+            {
+                quad.firstPart = (int)m_parts.size();
+                quad.partCount = (int)m_visible.size();
+                m_parts.insert(m_parts.end(), m_visible.begin(), m_visible.end());
+            }
+        }
+        // Drawn without blending, an upright quad replaces every pixel it covers.
+        if (quad.mode == SDL_BLENDMODE_NONE && CCOcclusionCuller::isUpright(corners))
+        {
+            SDL_Rect cover;
+            if (intersect(CCOcclusionCuller::innerPixels(corners, 4), quad.clip, &cover))
+            {
+                m_culler.addCover(cover);
+            }
+        }
+    }
+}
+
+void CCRenderer::appendQuad(const PendingQuad& quad, const SDL_Rect& clip)
+{
+    beginRun(quad.texture, quad.mode, clip);
+    const int base = (int)m_vertices.size();
+    m_vertices.insert(m_vertices.end(), quad.corners, quad.corners + 4);
+    int idx[6];
+    quadIndices(&m_vertices[base], base, idx);
+    m_indices.insert(m_indices.end(), idx, idx + 6);
+    countQuads(1);
+    SDL_FPoint corners[4];
+    cornersOf(quad.corners, corners);
+    SDL_Rect filled;
+    if (intersect(CCOcclusionCuller::outerPixels(corners, 4), clip, &filled))
+    {
+        m_uFill += (unsigned long)filled.w * (unsigned long)filled.h;
+    }
+}
+
+void CCRenderer::sendRun()
 {
     if (!m_pRenderer || m_indices.empty())
     {
@@ -269,6 +395,7 @@ void CCRenderer::flush()
         m_indices.clear();
         return;
     }
+    setTargetClip(&m_runClip);
     if (m_pRunTexture)
     {
         SDL_SetTextureBlendMode(m_pRunTexture, m_eRunMode);
@@ -287,14 +414,33 @@ void CCRenderer::flush()
     m_indices.clear();
 }
 
-void CCRenderer::beginRun(SDL_Texture* texture, SDL_BlendMode mode)
+void CCRenderer::beginRun(SDL_Texture* texture, SDL_BlendMode mode, const SDL_Rect& clip)
 {
-    if (texture != m_pRunTexture || mode != m_eRunMode || m_vertices.size() >= kMaxRunVertices)
+    if (texture != m_pRunTexture || mode != m_eRunMode || !sameRect(clip, m_runClip) ||
+        m_vertices.size() >= kMaxRunVertices)
     {
-        flush();
+        sendRun();
         m_pRunTexture = texture;
         m_eRunMode = mode;
+        m_runClip = clip;
     }
+}
+
+void CCRenderer::setTargetClip(const SDL_Rect* clip)
+{
+    if (clip == NULL)
+    {
+        SDL_RenderSetClipRect(m_pRenderer, NULL);
+        m_bTargetClipKnown = false;
+        return;
+    }
+    if (m_bTargetClipKnown && sameRect(*clip, m_targetClip))
+    {
+        return;
+    }
+    SDL_RenderSetClipRect(m_pRenderer, clip);
+    m_targetClip = *clip;
+    m_bTargetClipKnown = true;
 }
 
 void CCRenderer::countQuads(int count)
@@ -327,9 +473,21 @@ SDL_Texture* CCRenderer::textureFor(CCTexture2D* texture)
 
 void CCRenderer::textureWillBeReleased(SDL_Texture* texture)
 {
-    if (s_sharedRenderer && texture && s_sharedRenderer->m_pRunTexture == texture)
+    if (!s_sharedRenderer || !texture)
     {
-        s_sharedRenderer->flush();
+        return;
+    }
+    for (size_t i = 0; i < s_sharedRenderer->m_pending.size(); ++i)
+    {
+        if (s_sharedRenderer->m_pending[i].texture == texture)
+        {
+            s_sharedRenderer->sendPending();
+            break;
+        }
+    }
+    if (s_sharedRenderer->m_pRunTexture == texture)
+    {
+        s_sharedRenderer->sendRun();
         s_sharedRenderer->m_pRunTexture = NULL;
     }
 }
@@ -354,10 +512,7 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
     }
     const SDL_BlendMode mode = blendModeFor(blend);
     const CCAffineTransform t = toPixels(toWorld);
-    const SDL_Rect& clip = m_clipStack.empty() ? m_viewport : m_clipStack.back();
-    m_vertices.reserve(m_vertices.size() + (size_t)count * 4);
-    m_indices.reserve(m_indices.size() + (size_t)count * 6);
-    int drawn = 0;
+    const SDL_Rect& clip = currentClip();
     for (int i = 0; i < count; ++i)
     {
         const ccSpriteQuad& q = quads[i];
@@ -371,15 +526,15 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
         // A normally blended quad whose pixels and colours are all opaque replaces what is below
         // it exactly: drawn without blending, the driver need not read the target.
         const bool opaque = m_bSkipsUnseenWork && mode == SDL_BLENDMODE_BLEND && coversOpaque(texture, v);
-        beginRun(sdlTexture, opaque ? SDL_BLENDMODE_NONE : mode);
-        const int base = (int)m_vertices.size();
-        m_vertices.insert(m_vertices.end(), v, v + 4);
-        int idx[6];
-        quadIndices(&m_vertices[base], base, idx);
-        m_indices.insert(m_indices.end(), idx, idx + 6);
-        ++drawn;
+        m_pending.push_back(PendingQuad());
+        PendingQuad& pending = m_pending.back();
+        std::copy(v, v + 4, pending.corners);
+        pending.texture = sdlTexture;
+        pending.mode = opaque ? SDL_BLENDMODE_NONE : mode;
+        pending.clip = clip;
+        pending.firstPart = -1;
+        pending.partCount = 0;
     }
-    countQuads(drawn);
 }
 
 void CCRenderer::drawSolidRect(const CCPoint& origin, const CCPoint& destination, const ccColor4B& color,
@@ -402,7 +557,8 @@ void CCRenderer::drawSolidPoly(const CCPoint* points, unsigned int count, const 
     {
         return;
     }
-    beginRun(NULL, blendModeFor(blend));
+    sendPending();
+    beginRun(NULL, blendModeFor(blend), currentClip());
     const CCAffineTransform t = toPixels(toWorld);
     const int base = (int)m_vertices.size();
     for (unsigned int i = 0; i < count; ++i)
@@ -433,6 +589,7 @@ void CCRenderer::drawLines(const CCPoint* points, unsigned int count, bool close
         return;
     }
     flush();
+    setTargetClip(&currentClip());
     const CCAffineTransform t = toPixels(toWorld);
     std::vector<SDL_FPoint> pixels;
     pixels.reserve(count + 1);
@@ -458,6 +615,7 @@ void CCRenderer::drawPoints(const CCPoint* points, unsigned int count, const ccC
         return;
     }
     flush();
+    setTargetClip(&currentClip());
     const CCAffineTransform t = toPixels(toWorld);
     std::vector<SDL_FPoint> pixels;
     pixels.reserve(count);
@@ -482,10 +640,8 @@ void CCRenderer::pushClipRect(const CCRect& rect, const CCAffineTransform& toWor
     wanted.w = (int)SDL_floorf(box.origin.x + box.size.width + 0.5f) - wanted.x;
     wanted.h = (int)SDL_floorf(box.origin.y + box.size.height + 0.5f) - wanted.y;
     SDL_Rect clipped;
-    intersect(wanted, m_clipStack.empty() ? m_viewport : m_clipStack.back(), &clipped);
-    flush();
+    intersect(wanted, currentClip(), &clipped);
     m_clipStack.push_back(clipped);
-    applyClip();
 }
 
 void CCRenderer::popClipRect()
@@ -495,29 +651,18 @@ void CCRenderer::popClipRect()
         CCLog("CCRenderer::popClipRect - no clip rectangle to pop");
         return;
     }
-    flush();
     m_clipStack.pop_back();
-    applyClip();
+}
+
+const SDL_Rect& CCRenderer::currentClip() const
+{
+    return m_clipStack.empty() ? m_viewport : m_clipStack.back();
 }
 
 bool CCRenderer::clipIsEmpty() const
 {
-    const SDL_Rect& r = m_clipStack.empty() ? m_viewport : m_clipStack.back();
+    const SDL_Rect& r = currentClip();
     return r.w <= 0 || r.h <= 0;
-}
-
-void CCRenderer::applyClip()
-{
-    if (!m_pRenderer)
-    {
-        return;
-    }
-    flush();
-    const SDL_Rect& r = m_clipStack.empty() ? m_viewport : m_clipStack.back();
-    if (r.w > 0 && r.h > 0)
-    {
-        SDL_RenderSetClipRect(m_pRenderer, &r);
-    }
 }
 
 // ---- blend modes ---------------------------------------------------------------------------
@@ -586,9 +731,8 @@ SDL_Surface* CCRenderer::readPixels()
         return NULL;
     }
     // Read the whole target, whatever clip is set.
-    SDL_RenderSetClipRect(m_pRenderer, NULL);
+    setTargetClip(NULL);
     const int rc = SDL_RenderReadPixels(m_pRenderer, NULL, SDL_PIXELFORMAT_RGBA32, surface->pixels, surface->pitch);
-    applyClip();
     if (rc != 0)
     {
         CCLog("ERROR: CCRenderer::readPixels - %s", SDL_GetError());

@@ -4,6 +4,7 @@
 #include "base/CCAffineTransform.h"
 #include "base/CCGeometry.h"
 #include "base/ccTypes.h"
+#include "draw/CCOcclusionCuller.h"
 #include "draw/ccQuadTypes.h"
 
 #include <SDL.h>
@@ -21,10 +22,10 @@ class CCTexture2D;
  *     CCRenderer::sharedRenderer()->drawQuads(texture, quads, count,
  *                                             CCNode::currentVisitTransform(), blendFunc);
  *
- * Consecutive submissions with the same texture and blend mode are merged and sent to SDL as
- * one SDL_RenderGeometry call when the texture or mode changes, a clip rectangle is pushed or
- * popped, a primitive is drawn, or the frame ends. So draw many quads per call where you can
- * (a label's glyphs, a particle system), and keep runs of one texture together.
+ * Quads are held until the frame ends (or a line, point or polygon is drawn, or the pixels are
+ * read), then consecutive ones with the same texture, blend mode and clip are merged and sent to
+ * SDL as one SDL_RenderGeometry call. So draw many quads per call where you can (a label's
+ * glyphs, a particle system), and keep runs of one texture together.
  *
  * Spaces: quads and points are in the caller's node space; toWorld maps them to design space
  * (y up, the director's win size); the view's design viewport maps design space to pixels
@@ -85,9 +86,11 @@ public:
 
     /**
      * On (the default): quads that change no pixel (wholly outside the clip, or blended or added
-     * with alpha 0 at every corner) are left out, and blended quads that are opaque throughout
-     * (their texels and colours) are drawn without blending, which gives the same pixels for less
-     * work. Off draws every quad as given: a test compares the two frames.
+     * with alpha 0 at every corner) are left out, blended quads that are opaque throughout
+     * (their texels and colours) are drawn without blending, and what an upright opaque quad
+     * drawn later covers is not drawn first (a quad wholly under it is left out, one mostly under
+     * it is drawn clipped to the parts that show). The pixels are the same for less work. Off
+     * draws every quad as given: a test compares the two frames.
      */
     void setSkipsUnseenWork(bool skip) { m_bSkipsUnseenWork = skip; }
     bool skipsUnseenWork() const { return m_bSkipsUnseenWork; }
@@ -103,6 +106,8 @@ public:
     /** SDL draw calls, and quads sent to SDL (those left out are not counted). */
     unsigned int getDrawCallsLastFrame() const { return m_uDrawCallsLastFrame; }
     unsigned int getQuadsLastFrame() const { return m_uQuadsLastFrame; }
+    /** Pixels the quads sent to SDL cover, each counted by its box inside its clip: the fill. */
+    unsigned long getFillLastFrame() const { return m_uFillLastFrame; }
 
     // ---- read-back (tests, screenshots) -------------------------------------------------------
     /** The target's pixels as a new RGBA32 surface (free it with SDL_FreeSurface); NULL without
@@ -118,10 +123,26 @@ public:
 private:
     CCRenderer();
     ~CCRenderer();
+    /** A quad held until the frame's quads are sent: pixels, texture, mode and clip. */
+    struct PendingQuad
+    {
+        SDL_Vertex corners[4];  ///< bl, br, tl, tr
+        SDL_Texture* texture;
+        SDL_BlendMode mode;
+        SDL_Rect clip;
+        int firstPart;          ///< into m_parts; -1: drawn whole in its clip
+        int partCount;          ///< 0 with firstPart >= 0: wholly hidden
+    };
+
     SDL_Texture* textureFor(CCTexture2D* texture);
-    void beginRun(SDL_Texture* texture, SDL_BlendMode mode);
+    void sendPending();
+    void planOcclusion();
+    void appendQuad(const PendingQuad& quad, const SDL_Rect& clip);
+    void beginRun(SDL_Texture* texture, SDL_BlendMode mode, const SDL_Rect& clip);
+    void sendRun();
+    void setTargetClip(const SDL_Rect* clip);
+    const SDL_Rect& currentClip() const;
     bool clipIsEmpty() const;
-    void applyClip();
     CCAffineTransform toPixels(const CCAffineTransform& toWorld) const;
     void countQuads(int count);
 
@@ -136,6 +157,14 @@ private:
     std::vector<int> m_indices;
     SDL_Texture* m_pRunTexture;     ///< texture of the pending run (NULL: untextured)
     SDL_BlendMode m_eRunMode;
+    SDL_Rect m_runClip;
+    SDL_Rect m_targetClip;          ///< the clip SDL has, when m_bTargetClipKnown
+    bool m_bTargetClipKnown;
+
+    std::vector<PendingQuad> m_pending;
+    std::vector<SDL_Rect> m_parts;
+    std::vector<SDL_Rect> m_visible;
+    CCOcclusionCuller m_culler;
 
     std::vector<SDL_Rect> m_clipStack;   ///< pixel rectangles, each inside the one below
 
@@ -143,6 +172,8 @@ private:
     unsigned int m_uQuads;
     unsigned int m_uDrawCallsLastFrame;
     unsigned int m_uQuadsLastFrame;
+    unsigned long m_uFill;
+    unsigned long m_uFillLastFrame;
     bool m_bSkipsUnseenWork;
 };
 

@@ -529,3 +529,92 @@ TEST(RendererBlend, PairsMapToTheNearestSDLMode)
         EXPECT_TRUE(log.lines().empty()) << i;
     }
 }
+
+TEST(OcclusionCuller, VisiblePartsAreWhatNoCoverHides)
+{
+    // Every pixel of the rectangle is in exactly one part or under a cover, never both.
+    const SDL_Rect rect = { 10, 20, 100, 60 };
+    const struct Case
+    {
+        const char* what;
+        std::vector<SDL_Rect> covers;
+        int shown;   // pixels left to draw
+    } cases[] = {
+        { "no cover", {}, 6000 },
+        { "beside it", { { 200, 20, 50, 50 } }, 6000 },
+        { "over it whole", { { 0, 0, 200, 200 } }, 0 },
+        { "its lower half", { { 0, 50, 200, 100 } }, 3000 },
+        { "a hole in the middle", { { 40, 40, 20, 20 } }, 5600 },
+        { "two halves side by side", { { 0, 0, 60, 200 }, { 60, 0, 100, 200 } }, 0 },
+        { "overlapping covers", { { 10, 20, 60, 60 }, { 50, 20, 40, 30 } }, 1800 },
+        { "touching its edge only", { { 110, 20, 10, 60 } }, 6000 },
+    };
+    for (const Case& c : cases)
+    {
+        CCOcclusionCuller culler;
+        for (const SDL_Rect& cover : c.covers)
+        {
+            culler.addCover(cover);
+        }
+        std::vector<SDL_Rect> parts;
+        culler.visibleParts(rect, &parts);
+        std::vector<int> seen((size_t)rect.w * rect.h, 0);
+        for (const SDL_Rect& p : parts)
+        {
+            for (int y = p.y; y < p.y + p.h; ++y)
+            {
+                for (int x = p.x; x < p.x + p.w; ++x)
+                {
+                    ASSERT_TRUE(x >= rect.x && x < rect.x + rect.w && y >= rect.y && y < rect.y + rect.h) << c.what;
+                    ++seen[(size_t)(y - rect.y) * rect.w + (x - rect.x)];
+                }
+            }
+        }
+        int shown = 0;
+        for (int y = rect.y; y < rect.y + rect.h; ++y)
+        {
+            for (int x = rect.x; x < rect.x + rect.w; ++x)
+            {
+                bool covered = false;
+                for (const SDL_Rect& cover : c.covers)
+                {
+                    covered = covered || (x >= cover.x && x < cover.x + cover.w && y >= cover.y && y < cover.y + cover.h);
+                }
+                const int n = seen[(size_t)(y - rect.y) * rect.w + (x - rect.x)];
+                EXPECT_EQ(covered ? 0 : 1, n) << c.what << " at " << x << "," << y;
+                if (n != (covered ? 0 : 1))
+                {
+                    return;
+                }
+                shown += n;
+            }
+        }
+        EXPECT_EQ(c.shown, shown) << c.what;
+    }
+}
+
+TEST(OcclusionCuller, PixelBoxesOfACorners)
+{
+    // Inner: whole pixels inside (what an opaque quad surely covers); outer: every pixel touched.
+    const struct Case
+    {
+        SDL_FPoint corners[4];
+        SDL_Rect inner, outer;
+        bool upright;
+    } cases[] = {
+        { { { 0, 10 }, { 8, 10 }, { 0, 0 }, { 8, 0 } }, { 0, 0, 8, 10 }, { 0, 0, 8, 10 }, true },
+        { { { 0.5f, 10.5f }, { 8.5f, 10.5f }, { 0.5f, 0.5f }, { 8.5f, 0.5f } }, { 1, 1, 7, 9 }, { 0, 0, 9, 11 }, true },
+        { { { 8, 0 }, { 0, 0 }, { 8, 10 }, { 0, 10 } }, { 0, 0, 8, 10 }, { 0, 0, 8, 10 }, true },   // flipped both ways
+        { { { 0, 5 }, { 5, 0 }, { 5, 10 }, { 10, 5 } }, { 0, 0, 10, 10 }, { 0, 0, 10, 10 }, false }, // turned 45 degrees
+        { { { 0, 0 }, { 8, 0 }, { 0, 0 }, { 8, 0 } }, { 0, 0, 8, 0 }, { 0, 0, 8, 0 }, false },      // flat
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
+    {
+        const Case& c = cases[i];
+        const SDL_Rect inner = CCOcclusionCuller::innerPixels(c.corners, 4);
+        const SDL_Rect outer = CCOcclusionCuller::outerPixels(c.corners, 4);
+        EXPECT_TRUE(inner.x == c.inner.x && inner.y == c.inner.y && inner.w == c.inner.w && inner.h == c.inner.h) << i;
+        EXPECT_TRUE(outer.x == c.outer.x && outer.y == c.outer.y && outer.w == c.outer.w && outer.h == c.outer.h) << i;
+        EXPECT_EQ(c.upright, CCOcclusionCuller::isUpright(c.corners)) << i;
+    }
+}

@@ -193,3 +193,58 @@ TEST_F(StageRenderTest, TheLaterStoryStagesAndTheArenasMatchTheirReferenceFrames
         SDL_FreeSurface(frame);
     }
 }
+
+TEST_F(StageRenderTest, LayersHiddenBehindTheLevelAreNotFilledAndThePictureStaysTheSame)
+{
+    // Each stage drawn as the camera shows it, once with the renderer's shortcuts and once
+    // without: the same pixels, while the far layers under the opaque level are not filled.
+    struct
+    {
+        const char* stage;
+        float viewX;
+    } stages[] = {
+        {"stage-street", 250.0f}, {"stage-docks", 360.0f},   {"stage-market", 250.0f}, {"stage-yard", 360.0f},
+        {"stage-tower", 300.0f},  {"stage-arena", 120.0f},   {"stage-alley", 160.0f},  {"stage-freight", 160.0f},
+        {"stage-helipad", 120.0f}, {"stage-pier", 160.0f},
+    };
+    CCRenderer* renderer = CCRenderer::sharedRenderer();
+    const double view = (double)kViewWidth * kViewHeight;
+    for (const auto& st : stages)
+    {
+        SCOPED_TRACE(st.stage);
+        SDL_Surface* first = render(st.stage, st.viewX);
+        ASSERT_TRUE(first != NULL);
+        SDL_FreeSurface(first);
+        SDL_Surface* frames[2] = { NULL, NULL };
+        double fill[2] = { 0.0, 0.0 };
+        for (int skip = 0; skip < 2; ++skip)
+        {
+            renderer->setSkipsUnseenWork(skip != 0);
+            renderer->beginFrame(ccc4(0, 0, 0, 255));
+            CCDirector::sharedDirector()->getRunningScene()->visit();
+            renderer->endFrame();
+            frames[skip] = renderer->readPixels();
+            fill[skip] = renderer->getFillLastFrame() / view;
+        }
+        renderer->setSkipsUnseenWork(true);
+        ASSERT_TRUE(frames[0] != NULL && frames[1] != NULL);
+        int differing = 0;
+        for (int y = 0; y < frames[0]->h; ++y)
+        {
+            const Uint8* a = (const Uint8*)frames[0]->pixels + y * frames[0]->pitch;
+            const Uint8* b = (const Uint8*)frames[1]->pixels + y * frames[1]->pitch;
+            for (int x = 0; x < frames[0]->w * 4; ++x)
+            {
+                differing += a[x] != b[x] ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(0, differing);
+        // Drawn whole, the layers fill two and a half views and more; the parts under the level
+        // are a good share of that.
+        EXPECT_LT(fill[1], 0.8 * fill[0]) << "filled " << fill[1] << " views, " << fill[0] << " without shortcuts";
+        SDL_FreeSurface(frames[0]);
+        SDL_FreeSurface(frames[1]);
+        CCDirector::sharedDirector()->end();
+        CCDirector::sharedDirector()->step(0);
+    }
+}
