@@ -1,4 +1,5 @@
 #include "CharacterSetups.h"
+#include "SFXManager.h"
 #include "VornAchievementsManager.h"
 #include "VornActionDesc.h"
 #include "VornActorDesc.h"
@@ -439,4 +440,42 @@ TEST(ActorProgressionAchievements, MaxingOutACharacterEarnsItsAchievement)
     CCDirector::purgeSharedDirector();
     CCSpriteFrameCache::purgeSharedSpriteFrameCache();
     CCTextureCache::purgeSharedTextureCache();
+}
+
+TEST_F(ActorDescTest, SoundsSheetsAndTexturesNamedOutsideTheResourcesAreRefusedWithALine)
+{
+    const std::string outside = vorntest::makeTempDir("actors-outside");
+    for (const char* name : {"jors-sprites.plist", "jors-sprites.png", "shadow.png"})
+    {
+        vorntest::writeFile(outside + "/" + name, vorntest::readFile(vorntest::sourcePath(std::string("Resources/") + name)));
+    }
+    std::string sheet = vorntest::readFile(vorntest::sourcePath("Resources/jors-sprites.plist"));
+    const std::string texture = "<string>jors-sprites.png</string>";
+    sheet.replace(sheet.find(texture, sheet.find("<key>textureFileName</key>")), texture.size(),
+                  "<string>" + outside + "/jors-sprites.png</string>");
+    const std::string idle =
+        "<key>Actions</key><dict>" +
+        action("Idle", entry("Duration", "1") + entry("SFX", outside + "/hit.wav") + kIdleFrames) + "</dict>";
+    SFXManager sounds;
+    const struct
+    {
+        const char* file;
+        std::string text;
+        const char* refusedBy;
+    } cases[] = {
+        {"far-sheet.plist", plist(kNames + entry("SpriteSheet", outside + "/jors-sprites")),
+         "VornActionDesc::initSpriteSheet - '"},
+        {"far-texture.plist", plist(kNames + entry("SpriteSheet", "far-sprites")),
+         "VornActionDesc::initSpriteSheet texture - '"},
+        {"far-shadow.plist", plist(kNames + entry("SpriteSheet", "jors-sprites") + entry("Shadow", outside + "/shadow")),
+         "VornActorDesc Shadow - '"},
+        {"far-sound.plist", plist(kNames + entry("SpriteSheet", "jors-sprites") + idle), "SFXManager::preloadSFX - '"},
+    };
+    for (const auto& c : cases)
+    {
+        vorntest::LogCapture log;
+        loadWritten(c.file, c.text, "far-sprites.plist", sheet);
+        EXPECT_TRUE(log.contains(std::string(c.refusedBy) + outside)) << c.file;
+        EXPECT_TRUE(log.contains("is not a file of the game's resources")) << c.file;
+    }
 }
