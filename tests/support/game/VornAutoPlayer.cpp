@@ -46,6 +46,7 @@ const float kStepRound = 1.0f;     // then down and back out for this long
 const float kDazeWait = 0.8f;      // a kick's daze shows within this, or the grab is given up
 const float kWalkInWait = 1.0f;    // walking in takes hold within this, or the grab failed
 const float kHoldBeforeThrow = 0.2f;
+const float kNoviceLook = 0.25f;   // how often the novice looks and chooses again
 
 // The moves gone through in turn when no task asks for one: the grab often, as it takes most
 // trying, and the punch strings between the others.
@@ -156,6 +157,8 @@ VornAutoPlayer::VornAutoPlayer(VornGameManager* game, InputHandler_Keyboard* key
       m_keyboard(keyboard),
       m_frameTime(frameTime),
       m_pad(NULL),
+      m_policy(kPolicy_Full),
+      m_nextLook(0.0f),
       m_left(false),
       m_right(false),
       m_up(false),
@@ -232,6 +235,8 @@ void VornAutoPlayer::releaseAll()
     m_down_keys.clear();
     m_move = kMove_MAX;
     m_grabTarget = NULL;
+    m_left = m_right = m_up = m_down = false;
+    m_nextLook = 0.0f;
 }
 
 void VornAutoPlayer::watchMoves()
@@ -357,17 +362,9 @@ void VornAutoPlayer::nextMove()
     ++m_rotation;
 }
 
-void VornAutoPlayer::decide(int frame)
+BotActor* VornAutoPlayer::nearestEnemy()
 {
-    m_now = seconds(frame);
-    watchMoves();
-    watchTasks();
-    m_left = m_right = m_up = m_down = false;
-    m_tap.clear();
-    m_punchHeld = false;
-
-    VornPlayer* player = m_game->getPlayer();
-    CCPoint me = player->getBasePosition();
+    const CCPoint me = m_game->getPlayer()->getBasePosition();
     BotActor* nearest = NULL;
     float best = 1e9f;
     for (BotActor* bot : m_game->getBotManager()->getActiveBots())
@@ -381,6 +378,25 @@ void VornAutoPlayer::decide(int frame)
             nearest = bot;
         }
     }
+    return nearest;
+}
+
+void VornAutoPlayer::decide(int frame)
+{
+    if (m_policy == kPolicy_Novice)
+    {
+        decideAsNovice(frame);
+        return;
+    }
+    m_now = seconds(frame);
+    watchMoves();
+    watchTasks();
+    m_left = m_right = m_up = m_down = false;
+    m_tap.clear();
+    m_punchHeld = false;
+
+    VornPlayer* player = m_game->getPlayer();
+    BotActor* nearest = nearestEnemy();
     if (m_grabTarget != NULL && (m_grabTarget != nearest || !m_grabTarget->isAlive()))
     {
         // The one being grabbed stays the one fought while the grab is under way.
@@ -415,7 +431,11 @@ void VornAutoPlayer::decide(int frame)
         m_stuckSince = -1.0f;
         fight(frame, nearest);
     }
+    applyKeys();
+}
 
+void VornAutoPlayer::applyKeys()
+{
     hold(VornPlayerInputMulti::kKeyLeft, m_left);
     hold(VornPlayerInputMulti::kKeyRight, m_right);
     hold(VornPlayerInputMulti::kKeyUp, m_up);
@@ -426,6 +446,63 @@ void VornAutoPlayer::decide(int frame)
         // A tap is a press on one frame and the release on the next.
         hold(code, m_tap.count(code) > 0);
     }
+}
+
+void VornAutoPlayer::decideAsNovice(int frame)
+{
+    m_now = seconds(frame);
+    watchMoves();
+    // A tap lasts one frame; the way it walks is held until it looks again.
+    m_tap.clear();
+    if (m_now + 1e-4f < m_nextLook)
+    {
+        applyKeys();
+        return;
+    }
+    m_nextLook = m_now + kNoviceLook;
+    m_left = m_right = m_up = m_down = false;
+    m_punchHeld = false;
+    m_move = kMove_MAX;
+
+    BotActor* target = nearestEnemy();
+    if (target == NULL)
+    {
+        walkOn(frame);
+        applyKeys();
+        return;
+    }
+    m_stuckSince = -1.0f;
+    VornPlayer* player = m_game->getPlayer();
+    const CCPoint to = target->getBasePosition() - player->getBasePosition();
+    const bool facingIt = (to.x < 0.0f) == (player->getFacingDir() == kFacingDir_Left);
+    const bool close = fabsf(to.x) < kReach && fabsf(to.y) < kDepthLine + 1.0f;
+    if (!close)
+    {
+        // Straight at him, across and in depth at once.
+        m_up = to.y > kDepthLine;
+        m_down = to.y < -kDepthLine;
+        m_left = to.x < -kReach * 0.75f;
+        m_right = to.x > kReach * 0.75f;
+    }
+    else if (!facingIt)
+    {
+        m_left = to.x < 0.0f;
+        m_right = !m_left;
+    }
+    else
+    {
+        // Mostly the punch (taps that chain as they come), a kick now and then.
+        if (m_rotation++ % 4 == 3)
+        {
+            tap(kKick);
+            ++m_tries[kMove_Kick];
+        }
+        else
+        {
+            tap(kPunch);
+        }
+    }
+    applyKeys();
 }
 
 void VornAutoPlayer::walkOn(int frame)

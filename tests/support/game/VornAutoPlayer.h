@@ -24,6 +24,9 @@ class VornGameManager;
  * and the knee; back-kicks an enemy behind it and stomps one on the floor. In an arena it plays
  * for the tasks drawn. It steps round a prop it is held against and says so. It reads the game to
  * decide, never changes it.
+ *
+ * As a novice it plays as someone new to the game does: it looks again only every quarter second,
+ * walks up to the nearest enemy and turns to him, and then only punches and kicks.
  */
 class VornAutoPlayer
 {
@@ -45,7 +48,18 @@ public:
     };
     static const char* moveName(int move);
 
+    /** How it plays: every move of the controls, or as a novice. */
+    enum Policy
+    {
+        kPolicy_Full,
+        kPolicy_Novice,
+        kPolicy_MAX
+    };
+
     VornAutoPlayer(cocos2d::VornGameManager* game, cocos2d::InputHandler_Keyboard* keyboard, float frameTime);
+
+    void setPolicy(int policy) { m_policy = policy; }
+    int getPolicy() const { return m_policy; }
 
     /** Chooses and holds this frame's keys (the caller steps the frame). */
     void decide(int frame);
@@ -79,6 +93,11 @@ private:
     void tap(int code) { m_tap.insert(code); }
     float seconds(int frame) const { return frame * m_frameTime; }
     void watchMoves();
+    cocos2d::BotActor* nearestEnemy();
+    /** Presses and releases keys to match this frame's choice. */
+    void applyKeys();
+    /** The novice's turn: a new choice each quarter second, the keys held in between. */
+    void decideAsNovice(int frame);
     void watchTasks();
     /** The move the arena's tasks ask for now, or kMove_MAX when none does (or not in an arena). */
     int taskMove(cocos2d::BotActor* target);
@@ -93,6 +112,8 @@ private:
     cocos2d::InputHandler_Keyboard* m_keyboard;
     float m_frameTime;
     struct _SDL_Joystick* m_pad;
+    int m_policy;
+    float m_nextLook;  ///< when the novice looks again
 
     // This frame's keys: held ones, and taps (pressed for this frame only).
     bool m_left, m_right, m_up, m_down, m_punchHeld;
