@@ -309,7 +309,9 @@ end
 --             enemies = { { "kind.plist", count }, ... }, lockAt = x of the wall that holds the
 --             player in until the wave is down, checkpoint = (optional) restore function name
 --             saved as the wave starts, onStart(wave) / onCleared(wave) (optional), boss = true to
---             give the first enemy the boss bar, fight = true to give it the fight bar };
+--             give the first enemy the boss bar, fight = true to give it the fight bar, atOnce =
+--             (optional) how many of this wave are on screen at once on every difficulty, ahead =
+--             true to send every one of them in from ahead rather than from both sides };
 --   onCleared()  after the last wave (default: the stage complete screen).
 -- The layout names a VornCollision "lockWall" (the held wall) and one trigger per wave; the first
 -- trigger lies under the player's start, so the stage opens as soon as it is played; each later
@@ -338,9 +340,13 @@ function setUpStage(stage)
         stage.dress()
     end
     -- The setup tables' Min and Max columns already make enemies weaker on Easy and stronger on
-    -- Hard; the waves differ too: one enemy fewer at once on Easy, one more in each wave on Hard.
+    -- Hard; the waves differ too: one enemy fewer at once on Easy (unless the wave names its own
+    -- atOnce), one more in each wave on Hard.
     local difficulty = game():getStoryDifficultyLevel()
-    local function onScreen()
+    local function onScreen(current)
+        if current ~= nil and current.atOnce ~= nil then
+            return current.atOnce
+        end
         if difficulty == kDifficulty_Easy then
             return math.max(2, stage.maxBots - 1)
         end
@@ -424,6 +430,7 @@ function setUpStage(stage)
         end
         wave = number
         showGoPrompt(false)
+        setMaxBotsOnScreen(onScreen(current))
         if current.checkpoint ~= nil then
             -- Saving shows the HUD's checkpoint notice.
             game():setCheckpoint(current.checkpoint)
@@ -445,7 +452,7 @@ function setUpStage(stage)
             for i = 1, count do
                 if bots ~= nil and desc ~= nil then
                     side = side + 1
-                    local dir = (side % 2 == 0) and kSpawnDir_Left or kSpawnDir_Right
+                    local dir = (side % 2 == 0 and not current.ahead) and kSpawnDir_Left or kSpawnDir_Right
                     local id = bots:addBotToSpawnQueue(desc, dir, 0.6)
                     bots:triggerOnBotEvent(id, kBotTrigger_Died, enemyDown)
                     -- A knock-out blow is a heavy hit: the camera feels it.

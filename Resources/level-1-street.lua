@@ -47,7 +47,9 @@ setUpStage({
     maxBots = 3,
     dress = dress,
     waves = {
-        { trigger = "onStreetStart", enemies = { { THUG, 3 } }, lockAt = 270, onStart = opening },
+        -- Room to learn: two at once at most, on every difficulty, and all from ahead.
+        { trigger = "onStreetStart", enemies = { { THUG, 3 } }, lockAt = 270, atOnce = 2, ahead = true,
+          onStart = opening },
         { trigger = "onGateReached", checkpoint = "restoreGate", enemies = { { THUG, 4 } }, lockAt = 636 },
     },
 })

@@ -35,7 +35,7 @@ setUpStage({
     dress = dress,
     waves = {
         { trigger = "onDocksStart", enemies = { { THUG, 3 } }, lockAt = 300, onStart = opening },
-        { trigger = "onPierReached", checkpoint = "restorePier", enemies = { { THUG, 3 }, { KICKER, 1 } }, lockAt = 480 },
+        { trigger = "onPierReached", checkpoint = "restorePier", enemies = { { THUG, 2 }, { KICKER, 1 } }, lockAt = 480 },
         { trigger = "onPierEnd", enemies = { { FOREMAN, 1 } }, lockAt = 636, fight = true,
           onStart = midBoss },
     },

@@ -32,7 +32,7 @@ setUpStage({
     dress = dress,
     waves = {
         { trigger = "onMarketStart", enemies = { { THUG, 2 }, { KNIFE, 2 } }, lockAt = 270, onStart = opening },
-        { trigger = "onStallsReached", checkpoint = "restoreStalls", enemies = { { KNIFE, 1 }, { THUG, 2 } },
+        { trigger = "onStallsReached", checkpoint = "restoreStalls", enemies = { { KNIFE, 2 }, { THUG, 2 } },
           lockAt = 636, onStart = atTheStalls },
     },
 })

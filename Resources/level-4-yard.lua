@@ -25,7 +25,7 @@ setUpStage({
     dress = dress,
     waves = {
         { trigger = "onYardStart", enemies = { { THUG, 2 }, { KICKER, 1 } }, lockAt = 300, onStart = opening },
-        { trigger = "onSidingsReached", checkpoint = "restoreSidings", enemies = { { HEAVY, 1 }, { THUG, 1 } }, lockAt = 480 },
+        { trigger = "onSidingsReached", checkpoint = "restoreSidings", enemies = { { HEAVY, 1 }, { THUG, 2 } }, lockAt = 480 },
         { trigger = "onYardEnd", enemies = { { FOREMAN, 1 } }, lockAt = 636, fight = true },
     },
 })

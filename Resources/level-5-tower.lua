@@ -68,7 +68,7 @@ setUpStage({
     dress = dress,
     waves = {
         { trigger = "onTowerStart", enemies = { { THUG, 2 }, { KNIFE, 1 } }, lockAt = 270, onStart = opening },
-        { trigger = "onTanksReached", checkpoint = "restoreTanks", enemies = { { HEAVY, 1 }, { THUG, 2 } },
+        { trigger = "onTanksReached", checkpoint = "restoreTanks", enemies = { { HEAVY, 1 }, { THUG, 2 }, { KNIFE, 1 } },
           lockAt = 420 },
         { trigger = "onFarEndReached", checkpoint = "restoreBoss", enemies = { { BOSS, 1 } }, lockAt = 596, boss = true,
           onStart = bossEntrance },

@@ -27,12 +27,14 @@
 #include "TitleScreen.h"
 #include "VornAchievementsManager.h"
 #include "VornAutoPlayer.h"
+#include "VornBackdrop.h"
 #include "VornGameManager.h"
 #include "VornPlayChecks.h"
 #include "VornPlayer.h"
 #include "VornPlayerInputMulti.h"
 #include "VornBootedGame.h"
 #include "VornScriptEngine.h"
+#include "VornLuaProbe.h"
 #include "VornTestSupport.h"
 #include "lua_engine.h"
 
@@ -298,8 +300,9 @@ protected:
         }
     }
 
-    /** Title to the end of the story on one difficulty, every stage played through. */
-    void playStory(int difficulty)
+    /** A new story from the title on this difficulty (chosen when the game offers a choice);
+     *  answers the difficulty screen, if one opened. */
+    ChooseDifficultyScreen* startStory(int difficulty)
     {
         press(VornPlayerInputMulti::kKeyEnter);
         ChooseDifficultyScreen* chooser = nullptr;
@@ -328,6 +331,13 @@ protected:
             }
             press(VornPlayerInputMulti::kKeyEnter);
         }
+        return chooser;
+    }
+
+    /** Title to the end of the story on one difficulty, every stage played through. */
+    void playStory(int difficulty)
+    {
+        ChooseDifficultyScreen* chooser = startStory(difficulty);
         StageCompleteScreen* complete = static_cast<StageCompleteScreen*>(m_game->getStageCompleteScreen());
         GameOverScreen* gameOver = static_cast<GameOverScreen*>(m_game->getGameOverScreen());
         const unsigned int stages = m_game->getLevelManager()->getLevels()->count();
@@ -402,6 +412,75 @@ TEST_F(PlayThrough, StoryOnNormalThenOnHard)
     if (quick == nullptr || std::string(quick) != "1")
     {
         playStory(kDifficulty_Hard);
+    }
+}
+
+// What a new player meets first: the street's opening thugs two at most at once, on every
+// difficulty, and every one of them from ahead, none behind him, until that wave is down.
+TEST_F(PlayThrough, TheFirstStreetsOpeningWaveComesFromAheadAFewAtATime)
+{
+    const struct
+    {
+        int difficulty;
+        int atOnce;
+        int wave;  ///< thugs in it
+    } cases[] = { { kDifficulty_Easy, 2, 3 }, { kDifficulty_Normal, 2, 3 }, { kDifficulty_Hard, 2, 4 } };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE("difficulty " + std::to_string(c.difficulty));
+        // A new start each time: no checkpoint to continue from.
+        shutDown();
+        m_boot.forgetProgress = true;
+        ASSERT_NO_FATAL_FAILURE(boot());
+        // Every difficulty offered, as after the story on Normal.
+        m_game->getAchievementsManager()->setAchievementProgress("achievement.grandor.completed_game_1", 1.0f);
+        m_game->getAchievementsManager()->setAchievementProgress("achievement.grandor.completed_game_2", 1.0f);
+        startStory(c.difficulty);
+        ASSERT_TRUE(stepUntil([this] { return m_game->getLevelScript() == levelName(0) && !m_game->isPaused(); }));
+        ASSERT_EQ(c.difficulty, m_game->getStoryDifficultyLevel());
+
+        // Watched until every one of the wave has come in (a new fighter on Hard, which the game
+        // offers only after Normal, need not beat it) or it is down.
+        int most = 0;
+        int cameIn = 0;
+        std::string behind;
+        std::set<BotActor*> before;
+        const bool seen = playOnUntil(
+            [&] {
+                // Down once the stage has moved on from it (the next may start the same frame). A
+                // continue loads the level in a new script state.
+                lua_State* L = m_game->getScriptEngine()->getLuaState();
+                const std::string wave = vorntest::luaValue(L, "wave");
+                if (wave != "0" && wave != "1")
+                {
+                    return true;
+                }
+                if (wave == "1" && vorntest::luaValue(L, "waveLeft") == "0")
+                {
+                    return true;
+                }
+                std::set<BotActor*> now;
+                for (BotActor* bot : m_game->getBotManager()->getActiveBots())
+                {
+                    now.insert(bot);
+                    const float playerX = m_game->getPlayer()->getBasePosition().x;
+                    cameIn += before.count(bot) == 0 ? 1 : 0;
+                    if (before.count(bot) == 0 && bot->getBasePosition().x < playerX)
+                    {
+                        behind += "one came in at " + std::to_string((int)bot->getBasePosition().x) +
+                                  " behind the player at " + std::to_string((int)playerX) + "; ";
+                    }
+                }
+                before.swap(now);
+                most = std::max(most, (int)before.size());
+                return cameIn >= c.wave;
+            },
+            kStageFrames);
+        ASSERT_TRUE(seen) << "the opening wave neither came in whole nor was beaten" << enemiesSeen();
+        EXPECT_EQ(c.wave, cameIn);
+        EXPECT_LE(most, c.atOnce) << "enemies of the opening wave on screen at once";
+        EXPECT_EQ("", behind);
+        EXPECT_EQ("", m_checks->firstFailure());
     }
 }
 
