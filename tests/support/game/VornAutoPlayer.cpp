@@ -13,6 +13,7 @@
 #include "InputHandler_Keyboard.h"
 #include "VornActionDesc.h"
 #include "VornActionTypes.h"
+#include "VornBackdrop.h"
 #include "VornGameManager.h"
 #include "VornGameTypes.h"
 #include "VornPlayer.h"
@@ -47,6 +48,9 @@ const float kDazeWait = 0.8f;      // a kick's daze shows within this, or the gr
 const float kWalkInWait = 1.0f;    // walking in takes hold within this, or the grab failed
 const float kHoldBeforeThrow = 0.2f;
 const float kNoviceLook = 0.25f;   // how often the novice looks and chooses again
+// The floor a fighter walks on, front and back, in the stage's units.
+const float kFloorFront = -40.0f;
+const float kFloorBack = -10.0f;
 
 // The moves gone through in turn when no task asks for one: the grab often, as it takes most
 // trying, and the punch strings between the others.
@@ -282,35 +286,12 @@ void VornAutoPlayer::watchTasks()
     m_tasksCompletedSeen = completed;
 }
 
-bool VornAutoPlayer::surviveTaskDrawn()
+std::string VornAutoPlayer::taskPlayedFor()
 {
     ArenaManager* arena = m_game->getArenaManager();
     if (arena == NULL || !arena->isActive() || !arena->isRunning())
     {
-        return false;
-    }
-    // Kept for when it is the task least often done so far: otherwise fighting for the others.
-    int least = 1 << 30;
-    std::string kind;
-    for (int i = 0; i < 3; ++i)
-    {
-        auto done = m_tasksCompleted.find(m_slotKind[i]);
-        const int count = done == m_tasksCompleted.end() ? 0 : done->second;
-        if (!m_slotKind[i].empty() && count < least)
-        {
-            least = count;
-            kind = m_slotKind[i];
-        }
-    }
-    return kind == "survive without hits";
-}
-
-int VornAutoPlayer::taskMove(BotActor* target)
-{
-    ArenaManager* arena = m_game->getArenaManager();
-    if (arena == NULL || !arena->isActive() || !arena->isRunning())
-    {
-        return kMove_MAX;
+        return "";
     }
     // The drawn task done least often so far is played for; the others come by the way.
     int least = 1 << 30;
@@ -325,8 +306,14 @@ int VornAutoPlayer::taskMove(BotActor* target)
             kind = m_slotKind[i];
         }
     }
+    return kind;
+}
+
+int VornAutoPlayer::taskMove(BotActor* target)
+{
+    const std::string kind = taskPlayedFor();
     // A finishing move is saved for the blow that can finish: a worn-down enemy.
-    const bool worn = target != NULL && target->getHealthValue() < (kind == "finish with a stomp" ? 0.2f : 0.35f);
+    const bool worn = target != NULL && target->getHealthValue() < 0.35f;
     if (kind == "throw enemies")
     {
         return (m_rotation & 1) ? kMove_ThrowAhead : kMove_ThrowBehind;
@@ -349,9 +336,9 @@ int VornAutoPlayer::taskMove(BotActor* target)
     }
     if (kind == "finish with a stomp")
     {
-        // Worn down, then floored by two kicks (a kick on the dazed knocks him down) with little
-        // harm, and stomped on the floor.
-        return worn ? kMove_Kick : kMove_PunchString;
+        // Floored by kicks (a kick dazes, a kick on the dazed knocks him down) and stomped on the
+        // floor: with little harm done standing, the blow that finishes is a stomp.
+        return kMove_Kick;
     }
     return kMove_MAX;
 }
@@ -422,9 +409,9 @@ void VornAutoPlayer::decide(int frame)
         m_move = kMove_MAX;
         walkOn(frame);
     }
-    else if (surviveTaskDrawn() && !player->isGrabbing())
+    else if (taskPlayedFor() == "survive without hits" && !player->isGrabbing())
     {
-        keepClear(nearest);
+        keepClear();
     }
     else
     {
@@ -554,45 +541,51 @@ void VornAutoPlayer::walkOn(int frame)
     m_down = me.y > kLaneDepths[m_lane][1];
 }
 
-void VornAutoPlayer::keepClear(BotActor* target)
+void VornAutoPlayer::keepClear()
 {
-    // Away from every enemy near, the nearer the more; off their depth line; and, held at a
-    // side of the view, along it rather than into it.
-    (void)target;
+    // An enemy swings only when lined up with him in depth and close: of the eight ways to step
+    // (or standing still), the one leaving the nearest enemy farthest from a swing, where depth
+    // counts most, inside the floor and the stage.
     VornPlayer* player = m_game->getPlayer();
     const CCPoint me = player->getBasePosition();
-    CCPoint away(0.0f, 0.0f);
-    for (BotActor* bot : m_game->getBotManager()->getActiveBots())
-    {
-        CCPoint from = me - bot->getBasePosition();
-        const float d = std::max(4.0f, ccpLength(from));
-        if (bot->isAlive() && d < 80.0f)
-        {
-            away = away + from * (1.0f / (d * d));
-        }
-    }
     m_move = kMove_MAX;
     m_grabTarget = NULL;
-    if (ccpLength(away) < 1e-4f)
+    const CCRect stage = m_game->getBackground() ? m_game->getBackground()->getLevelBounds() : CCRect(0, 0, 0, 0);
+    const float kStep = 8.0f;  // about a third of a second's walk
+    float best = -1e9f;
+    int bestX = 0;
+    int bestY = 0;
+    for (int dx = -1; dx <= 1; ++dx)
     {
-        return;
+        for (int dy = -1; dy <= 1; ++dy)
+        {
+            const CCPoint to = me + CCPoint(dx * kStep, dy * kStep * 0.5f);
+            float score = 1e9f;
+            for (BotActor* bot : m_game->getBotManager()->getActiveBots())
+            {
+                if (!bot->isAlive())
+                {
+                    continue;
+                }
+                const CCPoint from = to - bot->getBasePosition();
+                score = std::min(score, std::max(fabsf(from.x) - 26.0f, 0.0f) + 3.0f * std::max(fabsf(from.y) - 5.0f, 0.0f));
+            }
+            // Kept off the walls: cornered there, every enemy lines up at once.
+            const float room = std::min(std::min(to.x - stage.getMinX(), stage.getMaxX() - to.x),
+                                        2.0f * std::min(to.y - kFloorFront, kFloorBack - to.y));
+            score += std::min(room, 24.0f);
+            if (score > best + 0.5f)
+            {
+                best = score;
+                bestX = dx;
+                bestY = dy;
+            }
+        }
     }
-    m_left = away.x < -1e-4f;
-    m_right = away.x > 1e-4f;
-    // Depth counts for more: enemies reach along their own line.
-    m_up = away.y > -1e-4f;
-    m_down = !m_up;
-    if (m_stuckSince >= 0.0f && ccpDistance(me, m_lastSpot) < 0.5f && m_now - m_stuckSince > 0.3f)
-    {
-        // Cornered: slip out along the other line.
-        m_left = !m_left;
-        m_right = !m_right;
-    }
-    if (m_stuckSince < 0.0f || ccpDistance(me, m_lastSpot) >= 0.5f)
-    {
-        m_stuckSince = m_now;
-        m_lastSpot = me;
-    }
+    m_left = bestX < 0;
+    m_right = bestX > 0;
+    m_down = bestY < 0;
+    m_up = bestY > 0;
 }
 
 void VornAutoPlayer::fight(int frame, BotActor* target)
@@ -660,13 +653,14 @@ void VornAutoPlayer::fight(int frame, BotActor* target)
 
     if (close && target->isFallingOrFloored())
     {
-        if (target->isActionTypeOf(kVAT_Floored, false) || target->isActionTypeOf(kVAT_FlooredTakeDamage, false))
+        // Stomped while he is down, each stomp as soon as the last is done: he may not get up.
+        VornActionDesc* now = player->getAction();
+        const bool free = now == NULL || now->getType() == kVAT_Idle || now->getType() == kVAT_Walk;
+        if ((target->isActionTypeOf(kVAT_Floored, false) || target->isActionTypeOf(kVAT_FlooredTakeDamage, false)) &&
+            free && !m_down_keys.count(kStomp))
         {
-            if (frame % (int)(0.5f / m_frameTime) == 0)
-            {
-                tap(kStomp);
-                ++m_tries[kMove_Stomp];
-            }
+            tap(kStomp);
+            ++m_tries[kMove_Stomp];
         }
         return;
     }

@@ -101,12 +101,14 @@ private:
     void watchTasks();
     /** The move the arena's tasks ask for now, or kMove_MAX when none does (or not in an arena). */
     int taskMove(cocos2d::BotActor* target);
-    bool surviveTaskDrawn();
+    /** The kind of the drawn task played for: the one done least often so far ("" outside a match). */
+    std::string taskPlayedFor();
     void nextMove();
     void fight(int frame, cocos2d::BotActor* target);
     void grab(int frame, cocos2d::BotActor* target);
     void walkOn(int frame);
-    void keepClear(cocos2d::BotActor* target);
+    /** Away from every enemy's swing, for the task of surviving without a hit. */
+    void keepClear();
 
     cocos2d::VornGameManager* m_game;
     cocos2d::InputHandler_Keyboard* m_keyboard;
