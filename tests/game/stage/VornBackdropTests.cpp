@@ -10,6 +10,8 @@
 
 #include "lua_engine.h"
 
+#include <vector>
+
 USING_NS_CC;
 
 namespace
@@ -323,4 +325,55 @@ TEST_F(BackdropTest, TimelineStartsNextUpdateAndCallsItsScriptOnce)
     lua_pop(L, 1);
     m_pLayerParent->onExit();
     engine->release();
+}
+
+// What is drawn over a fighter turns see-through while he is behind it, and comes back once he
+// has gone: a near lamp always, a prop only when drawn after him (standing nearer the viewer).
+TEST_F(BackdropTest, SceneryOverAFighterFadesWhileHeIsBehindItAndComesBack)
+{
+    ASSERT_TRUE(m_pBackdrop->initWithFile("stage-street", m_pLayerParent, m_pObjectParent));
+    CCSprite* lamp = dynamic_cast<CCSprite*>(
+        static_cast<CCNode*>(layerAt(m_pBackdrop->getForegroundLayers(), 0)->getChildren()->objectAtIndex(0)));
+    CCSprite* prop = dynamic_cast<CCSprite*>(m_pBackdrop->getObjects()->objectAtIndex(0));
+    ASSERT_TRUE(lamp != nullptr && prop != nullptr);
+    prop->setZOrder(5);
+    const auto boxOver = [](CCNode* node) {
+        const CCRect rect = CCRectApplyAffineTransform(
+            CCRect(0, 0, node->getContentSize().width, node->getContentSize().height), node->nodeToWorldTransform());
+        return CCRect(rect.getMidX() - 7.0f, rect.getMinY() + 2.0f, 14.0f, 30.0f);
+    };
+    const struct
+    {
+        const char* name;
+        CCSprite* over;  // the piece he stands behind
+        int zOrder;      // his place among the objects
+        bool fades;
+    } cases[] = {
+        { "behind a near lamp", lamp, 0, true },
+        { "behind a prop drawn after him", prop, 4, true },
+        { "in front of a prop drawn before him", prop, 6, false },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const GLubyte own = c.over->getOpacity();
+        const std::vector<VornBackdrop::FighterView> fighter = { { boxOver(c.over), m_pObjectParent, c.zOrder } };
+        for (int i = 0; i < 30; ++i)
+        {
+            m_pBackdrop->fadeOverFighters(fighter, 1.0f / 60.0f);
+        }
+        if (c.fades)
+        {
+            EXPECT_LT(c.over->getOpacity(), 128);
+        }
+        else
+        {
+            EXPECT_EQ(own, c.over->getOpacity());
+        }
+        for (int i = 0; i < 30; ++i)
+        {
+            m_pBackdrop->fadeOverFighters({}, 1.0f / 60.0f);
+        }
+        EXPECT_EQ(own, c.over->getOpacity());
+    }
 }
