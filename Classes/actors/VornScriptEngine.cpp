@@ -68,6 +68,21 @@ lua_State* VornScriptEngine::getLuaState() const
 void VornScriptEngine::close()
 {
     CC_SAFE_RELEASE_NULL(m_pLuaEngine);
+    m_errors.flush();
+}
+
+bool VornScriptEngine::call(lua_State* L, int numArgs, int numResults, const char* name)
+{
+    std::string error;
+    if (CCLuaEngine::protectedCall(L, numArgs, numResults, name, &error))
+    {
+        return true;
+    }
+    if (!error.empty())
+    {
+        m_errors.report("[LUA ERROR] " + error);
+    }
+    return false;
 }
 
 bool VornScriptEngine::executeScriptFile(const char* path)
@@ -158,9 +173,10 @@ bool VornScriptEngine::pushRefFunction(lua_State* L, int ref, std::string* label
     lua_Debug ar;
     lua_pushvalue(L, -1);
     lua_getinfo(L, ">S", &ar);
+    // No reference number: each enemy holds its own reference to one hook, and an error in it is
+    // told once for all of them.
     char buffer[64];
-    snprintf(buffer, sizeof(buffer), "function reference %d (", ref);
-    *label = buffer;
+    *label = "function reference (";
     *label += ar.short_src;
     if (ar.linedefined > 0)
     {
@@ -255,7 +271,7 @@ bool VornScriptEngine::callGlobalFunction(const char* name)
     {
         return false;
     }
-    return CCLuaEngine::protectedCall(L, 0, 0, name);
+    return call(L, 0, 0, name);
 }
 
 bool VornScriptEngine::callGlobalFunction(const char* name, bool b)
@@ -266,7 +282,7 @@ bool VornScriptEngine::callGlobalFunction(const char* name, bool b)
         return false;
     }
     lua_pushboolean(L, b);
-    return CCLuaEngine::protectedCall(L, 1, 0, name);
+    return call(L, 1, 0, name);
 }
 
 bool VornScriptEngine::callGlobalFunction(const char* name, CCNode* node, float value, bool* result)
@@ -279,7 +295,7 @@ bool VornScriptEngine::callGlobalFunction(const char* name, CCNode* node, float 
     pushObject(L, node, "CCNode");
     lua_pushnumber(L, value);
     int numResults = result ? 1 : 0;
-    if (!CCLuaEngine::protectedCall(L, 2, numResults, name))
+    if (!call(L, 2, numResults, name))
     {
         return false;
     }
@@ -299,7 +315,7 @@ bool VornScriptEngine::callFunctionRef(int ref)
     {
         return false;
     }
-    return CCLuaEngine::protectedCall(L, 0, 0, label.c_str());
+    return call(L, 0, 0, label.c_str());
 }
 
 bool VornScriptEngine::callFunctionRef(int ref, float value)
@@ -311,7 +327,7 @@ bool VornScriptEngine::callFunctionRef(int ref, float value)
         return false;
     }
     lua_pushnumber(L, value);
-    return CCLuaEngine::protectedCall(L, 1, 0, label.c_str());
+    return call(L, 1, 0, label.c_str());
 }
 
 bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* type)
@@ -323,7 +339,7 @@ bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* ty
         return false;
     }
     pushObject(L, object, type);
-    return CCLuaEngine::protectedCall(L, 1, 0, label.c_str());
+    return call(L, 1, 0, label.c_str());
 }
 
 bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* type, CCObject* other,
@@ -337,7 +353,7 @@ bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* ty
     }
     pushObject(L, object, type);
     pushObject(L, other, otherType);
-    return CCLuaEngine::protectedCall(L, 2, 0, label.c_str());
+    return call(L, 2, 0, label.c_str());
 }
 
 bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* type, bool b)
@@ -350,7 +366,7 @@ bool VornScriptEngine::callFunctionRef(int ref, CCObject* object, const char* ty
     }
     pushObject(L, object, type);
     lua_pushboolean(L, b);
-    return CCLuaEngine::protectedCall(L, 2, 0, label.c_str());
+    return call(L, 2, 0, label.c_str());
 }
 
 bool VornScriptEngine::callFunctionRef(int ref, BotActor* bot)
@@ -378,12 +394,13 @@ bool VornScriptEngine::callStateFunction(const char* name, CCObject* object, con
     lua_State* L = getLuaState();
     if (!pushGlobalFunction(L, name))
     {
-        CCLog("ERROR: VornScriptEngine::callStateFunction - %sname does not represent a Lua function",
-              name ? name : "");
+        // Called every frame for every enemy: told once, like a script error.
+        m_errors.report(std::string("ERROR: VornScriptEngine::callStateFunction - ") + (name ? name : "") +
+                        "name does not represent a Lua function");
         return false;
     }
     pushObject(L, object, type);
-    return CCLuaEngine::protectedCall(L, 1, 0, name);
+    return call(L, 1, 0, name);
 }
 
 NS_CC_END

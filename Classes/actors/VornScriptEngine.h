@@ -1,6 +1,7 @@
 #ifndef __VORN_SCRIPT_ENGINE_H__
 #define __VORN_SCRIPT_ENGINE_H__
 
+#include "VornScriptErrorTally.h"
 #include "lua_engine.h"
 
 #include <string>
@@ -22,8 +23,10 @@ class VornActor;
  *
  * Every call into a script is protected: an error is logged with the function's name, the
  * message and a traceback, the Lua stack is left as it was, the call answers false and the game
- * goes on. A global or reference that does not hold a function answers false without a log
- * line (only callStateFunction reports it).
+ * goes on. Each distinct error is logged once per instance and its repeats counted
+ * (VornScriptErrorTally): every kind of enemy has an instance of its own and calls it every
+ * frame for every enemy. A global or reference that does not hold a function answers false
+ * without a log line (only callStateFunction reports it).
  *
  * References are registry slots of this instance's state and mean nothing in another one. A
  * holder of a reference retains the engine that made it, calls and releases it there, and
@@ -49,6 +52,8 @@ public:
      * function and user value goes with it. Later calls answer false, reference makers -1.
      */
     void close();
+    /** Logs how often each error told so far has repeated since, and forgets them (a level ends). */
+    void reportRepeatedErrors() { m_errors.flush(); }
 
     /** Runs a script file found through CCFileUtils. False (and a log line) when it is missing or fails. */
     bool executeScriptFile(const char* path);
@@ -110,6 +115,10 @@ private:
     /** The same for registry[ref]; names the function for error lines in *label. */
     bool pushRefFunction(lua_State* L, int ref, std::string* label);
     void pushObject(lua_State* L, CCObject* object, const char* type);
+    /** CCLuaEngine::protectedCall, its error told through the tally. */
+    bool call(lua_State* L, int numArgs, int numResults, const char* name);
+
+    VornScriptErrorTally m_errors;
 
     CCLuaEngine* m_pLuaEngine;  ///< owned; NULL once closed
     bool m_bSearchPathAdded;    ///< the folder of the first script run is on the require path

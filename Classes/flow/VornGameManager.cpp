@@ -1006,11 +1006,30 @@ VornActorDesc* VornGameManager::actorDescWithFile(const char* name)
 
 // ---- Levels ----
 
+void VornGameManager::reportRepeatedScriptErrors()
+{
+    // The enemy kinds' scripts live as long as the game: their errors are summed up per level.
+    CCDictElement* element = NULL;
+    CCDICT_FOREACH(m_pActorDescs, element)
+    {
+        VornActorDesc* desc = dynamic_cast<VornActorDesc*>(element->getObject());
+        if (desc && desc->getScriptEngine())
+        {
+            desc->getScriptEngine()->reportRepeatedErrors();
+        }
+    }
+    if (m_pScriptEngine)
+    {
+        m_pScriptEngine->reportRepeatedErrors();
+    }
+}
+
 void VornGameManager::startLevel(const std::string& levelName)
 {
     // The restore passes a value the scripts may change under us.
     const std::string name = levelName;
     m_pTimers->removeAllObjects();
+    reportRepeatedScriptErrors();
     if (m_pImpactPool && m_pImpactPool->getUsed())
     {
         // Recycling edits the used list: walk a copy.

@@ -198,6 +198,8 @@ public:
      * drops the timers. Restoring the "levelScript" value restarts the level through it.
      */
     virtual void startLevel(const std::string& name);
+    /** Each script error told once in the last level: how often it repeated (startLevel calls it). */
+    void reportRepeatedScriptErrors();
     /**
      * Runs "common.lua", then "<levelName>.lua", then init(restoring) in a fresh script engine.
      * False (logged) at the first script that fails; the level's state keeps what did run.

@@ -156,6 +156,12 @@ size_t CCLuaEngine::openStateCount()
 
 bool CCLuaEngine::protectedCall(lua_State* L, int numArgs, int numResults, const char* functionName)
 {
+    return protectedCall(L, numArgs, numResults, functionName, NULL);
+}
+
+bool CCLuaEngine::protectedCall(lua_State* L, int numArgs, int numResults, const char* functionName,
+                                std::string* error)
+{
     const char* name = functionName ? functionName : "?";
     if (L == NULL)
     {
@@ -185,8 +191,18 @@ bool CCLuaEngine::protectedCall(lua_State* L, int numArgs, int numResults, const
     if (status != 0)
     {
         const char* message = lua_tostring(L, -1);
-        CCLog("[LUA ERROR] %s: %s", name,
-              message ? message : (status == LUA_ERRMEM ? "not enough memory" : "unknown error"));
+        if (!message)
+        {
+            message = status == LUA_ERRMEM ? "not enough memory" : "unknown error";
+        }
+        if (error)
+        {
+            *error = std::string(name) + ": " + message;
+        }
+        else
+        {
+            CCLog("[LUA ERROR] %s: %s", name, message);
+        }
         if (ranAway)
         {
             CCLuaBudgetDropFunction(L, functionIndex);

@@ -9,6 +9,8 @@ extern "C" {
 
 #include "base/CCObject.h"
 
+#include <string>
+
 struct CCLuaBudget;
 
 NS_CC_BEGIN
@@ -47,6 +49,13 @@ public:
      * of it pop it and its arguments and answer false without a word.
      */
     static bool protectedCall(lua_State* L, int numArgs, int numResults, const char* functionName);
+    /**
+     * The same, but an error is handed to the caller in *error ("functionName: message" with the
+     * traceback) instead of being logged, for callers that tell repeated errors once. The line
+     * saying a runaway function is dropped is still logged: it comes once per function.
+     */
+    static bool protectedCall(lua_State* L, int numArgs, int numResults, const char* functionName,
+                              std::string* error);
     /** The same on this engine's state. */
     bool callFunction(int numArgs, int numResults, const char* functionName)
     {

@@ -92,6 +92,70 @@ TEST_F(EnemyTest, AFailingScriptIsLoggedAndTheEnemyGoesOn)
     }
 }
 
+// Every enemy of a kind calls the same tick every frame: a fault in it is told once per kind,
+// with how often it repeated, not once per enemy per frame.
+TEST_F(EnemyTest, AnErrorInAnEnemyKindsTickIsToldOncePerKindWithItsRepeats)
+{
+    CCScopedAutoreleasePool pool;
+    VornActorDesc* knife = m_game->actorDescWithFile("knife.plist");
+    ASSERT_NE(nullptr, knife);
+    VornScriptEngine* knifeScripts = scriptEngine("game/enemies/recorder.lua");
+    knife->setScriptEngine(knifeScripts);
+    knifeScripts->release();
+    for (VornScriptEngine* engine : { m_thugScripts, knifeScripts })
+    {
+        lua_State* L = engine->getLuaState();
+        lua_pushboolean(L, 1);
+        lua_setglobal(L, "failing");
+    }
+    for (VornActorDesc* kind : { m_thug, m_thug, m_thug, knife, knife })
+    {
+        BotActor* bot = m_bots->createBotActor(kind);
+        ASSERT_NE(nullptr, bot);
+        bot->setState("Seek");
+    }
+    auto count = [](const vorntest::LogCapture& log, const char* text) {
+        int n = 0;
+        for (const std::string& line : log.lines())
+        {
+            n += line.find(text) != std::string::npos ? 1 : 0;
+        }
+        return n;
+    };
+
+    vorntest::LogCapture log;
+    const int frames = 40;  // 120 thug ticks, 80 knife ticks
+    for (int frame = 0; frame < frames; ++frame)
+    {
+        step(kFrame);
+    }
+    struct Expected
+    {
+        const char* text;
+        int lines;
+    };
+    const Expected during[] = {
+        { "tick fell over\nstack traceback", 2 },  // whole, once per kind
+        { "tick fell over (repeated 10 times)", 2 },
+        { "tick fell over (repeated 100 times)", 1 },  // the thugs' only
+    };
+    for (const Expected& e : during)
+    {
+        EXPECT_EQ(e.lines, count(log, e.text)) << e.text;
+    }
+    EXPECT_EQ(5, count(log, "tick fell over")) << "lines: " << log.lines().size();
+
+    // The level ends: what was not told yet is summed up, and the next fault is told whole again.
+    log.clear();
+    m_game->reportRepeatedScriptErrors();
+    EXPECT_EQ(1, count(log, "tick fell over (repeated 119 times)"));
+    EXPECT_EQ(1, count(log, "tick fell over (repeated 79 times)"));
+    EXPECT_EQ(2, (int)log.lines().size());
+    log.clear();
+    step(kFrame);
+    EXPECT_EQ(2, count(log, "tick fell over\nstack traceback"));
+}
+
 TEST_F(EnemyTest, SteeringWalksToTheTargetFacesTheTargetActorAndAnnouncesArrival)
 {
     CCScopedAutoreleasePool pool;
