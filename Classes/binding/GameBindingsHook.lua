@@ -16,7 +16,12 @@ function write(...)
 end
 
 -- Variables are reached through the class's virtual get/set pair (Speed: getSpeed, setSpeed).
+-- A checked variable (tolua_property__checked) is set through the binding's own rule,
+-- script_set<Name>(self, value), which decides what a script may put there.
 function get_property_methods_hook(ptype, name)
+  if ptype == 'checked' then
+    return 'get' .. name, 'script_set' .. name
+  end
   return 'get' .. name, 'set' .. name
 end
 
@@ -107,6 +112,8 @@ local function fixup(text)
 
   -- Static adapters (script_<name> declared static in a package) are free functions.
   text = string.gsub(text, '[%w_]+::(script_[%w_]+%()', '%1')
+  -- So are the setters of checked variables, given self first.
+  text = string.gsub(text, 'self%->(script_set[%w_]+)%(', '%1(self,')
 
   text = checkSelfFirst(text)
 

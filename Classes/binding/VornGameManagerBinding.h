@@ -12,6 +12,8 @@
 #include "TitleScreen.h"
 #include "VornAchievementsManager.h"
 #include "VornBackdrop.h"
+#include "VornCameraManager.h"
+#include "LevelManager.h"
 #include "VornActorDesc.h"
 #include "VornGameManager.h"
 #include "VornPlayer.h"
@@ -138,6 +140,98 @@ inline void script_playMusic(VornGameManager* self, const char* trackName)
     {
         music->play(trackName);
     }
+}
+
+// What a script puts in one of the game's variables. The game uses each of them all through play,
+// so a value that cannot serve (nothing, or an object the script made and never built) is refused
+// and the game keeps its own; music and the stage the game can do without. Each case is told in
+// one line. A value of another type the binding has already refused with a script error. The HUD
+// has its rule in VornGameManager::setHUD, which the game's own calls share.
+
+inline void script_tellVariable(const char* variable, const char* given, const char* outcome)
+{
+    CCLog("ERROR: VornGameManager.%s - %s; %s", variable, given, outcome);
+}
+
+inline void script_setMusicManager(VornGameManager* self, MusicManager* music)
+{
+    if (music == NULL)
+    {
+        script_tellVariable("MusicManager", "no music manager", "the game plays on without music");
+    }
+    else if (music->getTracks() == NULL)
+    {
+        // Never built: no tracks, the saved volume unread, deaf to pauses.
+        script_tellVariable("MusicManager", "a music manager that has not been built (init)", "the game keeps its own");
+        return;
+    }
+    self->setMusicManager(music);
+}
+
+inline void script_setPlayer(VornGameManager* self, VornPlayer* player)
+{
+    if (player == NULL || player->getDesc() == NULL)
+    {
+        script_tellVariable("Player", player ? "a player without a fighter (initWithDesc)" : "no player",
+                            "the game keeps its own");
+        return;
+    }
+    self->setPlayer(player);
+}
+
+inline void script_setBotManager(VornGameManager* self, BotManager* manager)
+{
+    if (manager == NULL || manager->getPool().empty())
+    {
+        script_tellVariable("BotManager", manager ? "an enemy manager without enemies (init)" : "no enemy manager",
+                            "the game keeps its own");
+        return;
+    }
+    self->setBotManager(manager);
+}
+
+inline void script_setBackground(VornGameManager* self, VornBackdrop* backdrop)
+{
+    if (backdrop == NULL || backdrop->getFileName() == NULL)
+    {
+        // The next stage the level loads takes its place.
+        script_tellVariable("Background", backdrop ? "a stage that has not been loaded" : "no stage",
+                            "the level plays on an empty stage");
+    }
+    self->setBackground(backdrop);
+}
+
+inline void script_setCameraManager(VornGameManager* self, VornCameraManager* camera)
+{
+    if (camera == NULL || camera->getGameLayer() == NULL)
+    {
+        script_tellVariable("CameraManager", camera ? "a camera without a game layer (initWithGameLayer)" : "no camera",
+                            "the game keeps its own");
+        return;
+    }
+    self->setCameraManager(camera);
+}
+
+inline void script_setLevelManager(VornGameManager* self, LevelManager* manager)
+{
+    if (manager == NULL || manager->getLevels() == NULL)
+    {
+        script_tellVariable("LevelManager", manager ? "a level list without levels" : "no level list",
+                            "the game keeps its own");
+        return;
+    }
+    self->setLevelManager(manager);
+}
+
+inline void script_setArenaManager(VornGameManager* self, ArenaManager* manager)
+{
+    if (manager == NULL || manager->getTaskInstances() == NULL)
+    {
+        script_tellVariable("ArenaManager", manager ? "an arena manager that has not been built (init)" : "no arena manager",
+                            "the game keeps its own");
+        return;
+    }
+    self->setArenaManager(manager);
 }
 
 NS_CC_END

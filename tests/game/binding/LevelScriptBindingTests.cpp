@@ -568,13 +568,20 @@ TEST_F(LevelScriptBinding, ObjectsHandedToTheGameStayAliveAfterACollection)
     lua_setglobal(state(), "bot");
     const Case cases[] = {
         { "game().Background", "VornBackdrop:new_local()", "VornBackdrop", [game] { return (CCObject*)game->getBackground(); } },
-        { "game().MusicManager", "MusicManager:new_local()", "MusicManager", [game] { return (CCObject*)game->getMusicManager(); } },
-        { "game().Player", "VornPlayer:new_local()", "VornPlayer", [game] { return (CCObject*)game->getPlayer(); } },
-        { "game().BotManager", "BotManager:new_local()", "BotManager", [game] { return (CCObject*)game->getBotManager(); } },
-        { "game().CameraManager", "VornCameraManager:new_local()", "VornCameraManager", [game] { return (CCObject*)game->getCameraManager(); } },
+        { "game().MusicManager", "(function() local music = MusicManager:new_local(); music:init(); return music end)()",
+          "MusicManager", [game] { return (CCObject*)game->getMusicManager(); } },
+        { "game().Player",
+          "(function() local player = VornPlayer:new_local(); player:initWithDesc(game():actorDescWithFile('jors.plist')); return player end)()",
+          "VornPlayer", [game] { return (CCObject*)game->getPlayer(); } },
+        { "game().BotManager", "(function() local bots = BotManager:new_local(); bots:init(2); return bots end)()",
+          "BotManager", [game] { return (CCObject*)game->getBotManager(); } },
+        { "game().CameraManager",
+          "(function() local camera = VornCameraManager:new_local(); camera:initWithGameLayer(VornBackdrop:new_local()); return camera end)()",
+          "VornCameraManager", [game] { return (CCObject*)game->getCameraManager(); } },
         { "game().HUD", "(function() local hud = HUD:new_local(); hud:init(); return hud end)()", "HUD",
           [game] { return (CCObject*)game->getHUD(); } },
-        { "game().ArenaManager", "ArenaManager:new_local()", "ArenaManager", [game] { return (CCObject*)game->getArenaManager(); } },
+        { "game().ArenaManager", "(function() local arena = ArenaManager:new_local(); arena:init(); return arena end)()",
+          "ArenaManager", [game] { return (CCObject*)game->getArenaManager(); } },
         { "game().HUD.GoNode", "VornBackdrop:new_local()", "CCNode", [game] { return (CCObject*)game->getHUD()->getGoNode(); } },
         { "bot.TargetActor", "BotActor:new_local()", "VornActor", [bot] { return (CCObject*)bot->getTargetActor(); } },
         { "game().CameraManager.GameScale", "AutoLerpFloat:new_local(2, 3)", "AutoLerpFloat",
@@ -665,6 +672,92 @@ TEST_F(LevelScriptBinding, WhatAScriptPutsInTheGamesVariablesLeavesTheGamePlayin
         {
             EXPECT_FALSE(watch.died(tasks->getArenaManager())) << "the task overlay follows a freed arena manager";
         }
+    }
+}
+
+// Whatever a script hands to one of the game's variables (nothing, an object it never built, a
+// value of another type), one line tells of it and the game plays on: frames, a checkpoint and a
+// fresh start of the level. What cannot serve is refused and the game keeps its own; music and
+// the stage it can do without.
+TEST_F(LevelScriptBinding, WhateverAScriptPutsInAVariableIsToldOnceAndTheGamePlaysOn)
+{
+    VornGameManager* game = m_game;
+    enum Rule
+    {
+        kKeepsItsOwn,
+        kTakesIt,
+    };
+    struct Case
+    {
+        const char* variable;
+        const char* value;
+        Rule rule;
+        std::function<CCObject*()> held;
+    };
+    auto music = [game] { return (CCObject*)game->getMusicManager(); };
+    auto player = [game] { return (CCObject*)game->getPlayer(); };
+    auto bots = [game] { return (CCObject*)game->getBotManager(); };
+    auto stage = [game] { return (CCObject*)game->getBackground(); };
+    auto camera = [game] { return (CCObject*)game->getCameraManager(); };
+    auto hud = [game] { return (CCObject*)game->getHUD(); };
+    auto levels = [game] { return (CCObject*)game->getLevelManager(); };
+    auto arena = [game] { return (CCObject*)game->getArenaManager(); };
+    const Case cases[] = {
+        { "MusicManager", "MusicManager:new_local()", kKeepsItsOwn, music },
+        { "MusicManager", "7", kKeepsItsOwn, music },
+        { "MusicManager", "nil", kTakesIt, music },
+        { "Player", "nil", kKeepsItsOwn, player },
+        { "Player", "VornPlayer:new_local()", kKeepsItsOwn, player },
+        { "Player", "game().HUD", kKeepsItsOwn, player },
+        { "BotManager", "nil", kKeepsItsOwn, bots },
+        { "BotManager", "BotManager:new_local()", kKeepsItsOwn, bots },
+        { "BotManager", "'x'", kKeepsItsOwn, bots },
+        { "Background", "nil", kTakesIt, stage },
+        { "Background", "VornBackdrop:new_local()", kTakesIt, stage },
+        { "Background", "{}", kKeepsItsOwn, stage },
+        { "CameraManager", "nil", kKeepsItsOwn, camera },
+        { "CameraManager", "VornCameraManager:new_local()", kKeepsItsOwn, camera },
+        { "CameraManager", "true", kKeepsItsOwn, camera },
+        { "HUD", "nil", kKeepsItsOwn, hud },
+        { "HUD", "HUD:new_local()", kKeepsItsOwn, hud },
+        { "HUD", "game().Player", kKeepsItsOwn, hud },
+        { "LevelManager", "nil", kKeepsItsOwn, levels },
+        { "LevelManager", "2", kKeepsItsOwn, levels },
+        { "ArenaManager", "nil", kKeepsItsOwn, arena },
+        { "ArenaManager", "ArenaManager:new_local()", kKeepsItsOwn, arena },
+        { "ArenaManager", "game().HUD", kKeepsItsOwn, arena },
+    };
+    for (const Case& c : cases)
+    {
+        const std::string code = std::string("game().") + c.variable + " = " + c.value;
+        SCOPED_TRACE(code);
+        CCObject* own = c.held();
+        ASSERT_NE(nullptr, own);
+        {
+            vorntest::LogCapture log;
+            m_game->getScriptEngine()->getLuaEngine()->executeString((code + "\ncollectgarbage('collect')").c_str());
+            ASSERT_EQ(1u, log.lines().size());
+            EXPECT_TRUE(CCLogIsProblem(log.lines().front().c_str())) << log.lines().front();
+        }
+        if (c.rule == kKeepsItsOwn)
+        {
+            EXPECT_EQ(own, c.held());
+        }
+        else
+        {
+            EXPECT_NE(own, c.held());
+        }
+        for (int frame = 0; frame < 30; ++frame)
+        {
+            game->tick(1.0f / 30.0f);
+        }
+        run("game():setCheckpoint('restoreStart')");
+        game->startLevel("level-1-street");
+        for (int frame = 0; frame < 30; ++frame)
+        {
+            game->tick(1.0f / 30.0f);
+        }
+        EXPECT_NE(nullptr, game->getBackground());  // the level's own stage again
     }
 }
 
