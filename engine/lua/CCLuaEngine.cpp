@@ -154,6 +154,23 @@ size_t CCLuaEngine::openStateCount()
     return openEngines().size();
 }
 
+// The message handler, made once per state: a fresh closure for every call would be garbage.
+static void pushTraceback(lua_State* L)
+{
+    static char key;
+    lua_pushlightuserdata(L, &key);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (lua_iscfunction(L, -1))
+    {
+        return;
+    }
+    lua_pop(L, 1);
+    lua_pushcfunction(L, luaTraceback);
+    lua_pushlightuserdata(L, &key);
+    lua_pushvalue(L, -2);
+    lua_rawset(L, LUA_REGISTRYINDEX);
+}
+
 bool CCLuaEngine::protectedCall(lua_State* L, int numArgs, int numResults, const char* functionName)
 {
     return protectedCall(L, numArgs, numResults, functionName, NULL);
@@ -183,7 +200,7 @@ bool CCLuaEngine::protectedCall(lua_State* L, int numArgs, int numResults, const
     // Kept below the call: the function is named to the budget if it runs away.
     lua_pushvalue(L, functionIndex);
     lua_insert(L, functionIndex);
-    lua_pushcfunction(L, luaTraceback);
+    pushTraceback(L);
     lua_insert(L, functionIndex + 1);
     CCLuaBudgetEnterCall(L);
     int status = lua_pcall(L, numArgs, numResults, functionIndex + 1);

@@ -5,9 +5,13 @@
 #include <cstring>
 
 // Registry tables of this layer, keyed by these addresses (no string to hash: objects and values
-// are pushed on most script calls): Lua id -> object address; value type name -> twin metatable.
+// are pushed on most script calls): Lua id -> object address; value type name -> twin metatable;
+// address of a type's name -> its class metatable.
 static char s_refidPtrTable;
 static char s_valueMetatables;
+static char s_classMetatables;
+// Key of a class metatable's own entry for the ubox its family shares.
+static char s_uboxKey;
 
 static void pushRefTable(lua_State* L)
 {
@@ -34,6 +38,141 @@ void toluafix_open(lua_State* L)
     }
 }
 
+// Pushes the class metatable registered for type and answers true, or pushes nothing and answers
+// false. Bindings name a type by the same string every time: the metatable is remembered under
+// that string's address and used once the registry's name for it is checked to be the same.
+static bool pushClassMetatable(lua_State* L, const char* type)
+{
+    lua_pushlightuserdata(L, &s_classMetatables);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        lua_newtable(L);
+        lua_pushlightuserdata(L, &s_classMetatables);
+        lua_pushvalue(L, -2);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+    }
+    const int known = lua_gettop(L);
+    lua_pushlightuserdata(L, (void*)type);
+    lua_rawget(L, known);
+    if (lua_istable(L, -1))
+    {
+        lua_pushvalue(L, -1);
+        lua_rawget(L, LUA_REGISTRYINDEX);
+        const char* name = lua_tostring(L, -1);
+        const bool same = name && strcmp(name, type) == 0;
+        lua_pop(L, 1);
+        if (same)
+        {
+            lua_remove(L, known);
+            return true;
+        }
+    }
+    lua_pop(L, 1);
+    luaL_getmetatable(L, type);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 2);
+        return false;
+    }
+    lua_pushlightuserdata(L, (void*)type);
+    lua_pushvalue(L, -2);
+    lua_rawset(L, known);
+    lua_remove(L, known);
+    return true;
+}
+
+// Pushes the user value tolua already boxed for ptr when tolua would push that same value as it
+// is for type: its class is type's or one known to derive from it. Otherwise pushes nothing and
+// answers false, and tolua's own push decides (a new box, or a box moved to a derived class).
+static bool pushBoxedObject(lua_State* L, void* ptr, const char* type)
+{
+    if (!pushClassMetatable(L, type))
+    {
+        return false;
+    }
+    const int mt = lua_gettop(L);
+    lua_pushlightuserdata(L, &s_uboxKey);
+    lua_rawget(L, mt);
+    if (!lua_istable(L, -1))
+    {
+        lua_settop(L, mt - 1);
+        return false;
+    }
+    lua_pushlightuserdata(L, ptr);
+    lua_rawget(L, -2);
+    const int box = lua_gettop(L);
+    if (lua_type(L, box) == LUA_TUSERDATA && *(void**)lua_touserdata(L, box) == ptr && lua_getmetatable(L, box))
+    {
+        bool same = lua_rawequal(L, -1, mt) != 0;
+        if (!same)
+        {
+            lua_pushlightuserdata(L, (void*)type);
+            lua_rawget(L, -2);
+            same = lua_toboolean(L, -1) != 0;
+        }
+        if (same)
+        {
+            lua_settop(L, box);
+            lua_replace(L, mt);
+            lua_settop(L, mt);
+            return true;
+        }
+    }
+    lua_settop(L, mt - 1);
+    return false;
+}
+
+// After tolua pushed ptr for type (at the top): remembers where its family's boxes are kept, and
+// when the box kept a class derived from type, that the class passes for type.
+static void rememberBoxedObject(lua_State* L, const char* type)
+{
+    const int value = lua_gettop(L);
+    if (lua_type(L, value) != LUA_TUSERDATA || !pushClassMetatable(L, type))
+    {
+        return;
+    }
+    const int mt = lua_gettop(L);
+    lua_pushlightuserdata(L, &s_uboxKey);
+    lua_rawget(L, mt);
+    const bool knownUbox = lua_istable(L, -1);
+    lua_pop(L, 1);
+    if (!knownUbox)
+    {
+        // Each class family keeps its ubox in its metatable; types without a class use the registry's.
+        lua_pushstring(L, "tolua_ubox");
+        lua_rawget(L, mt);
+        if (!lua_istable(L, -1))
+        {
+            lua_pop(L, 1);
+            lua_pushstring(L, "tolua_ubox");
+            lua_rawget(L, LUA_REGISTRYINDEX);
+        }
+        if (lua_istable(L, -1))
+        {
+            lua_pushlightuserdata(L, &s_uboxKey);
+            lua_insert(L, -2);
+            lua_rawset(L, mt);
+        }
+        else
+        {
+            lua_pop(L, 1);
+        }
+    }
+    if (lua_getmetatable(L, value))
+    {
+        if (!lua_rawequal(L, -1, mt))
+        {
+            lua_pushlightuserdata(L, (void*)type);
+            lua_pushboolean(L, 1);
+            lua_rawset(L, -3);
+        }
+        lua_pop(L, 1);
+    }
+    lua_settop(L, value);
+}
+
 int toluafix_pushusertype_ccobject(lua_State* L, int uID, int* p_refid, void* ptr, const char* type)
 {
     if (ptr == NULL || p_refid == NULL)
@@ -57,7 +196,13 @@ int toluafix_pushusertype_ccobject(lua_State* L, int uID, int* p_refid, void* pt
     lua_rawset(L, -3);
     lua_pop(L, 1);
 
+    // Scripts are handed the same few objects every frame (the enemy, its target, the game).
+    if (pushBoxedObject(L, ptr, type))
+    {
+        return 0;
+    }
     tolua_pushusertype(L, ptr, type);
+    rememberBoxedObject(L, type);
     return 0;
 }
 
@@ -442,7 +587,7 @@ static void copyInherited(lua_State* L, int cls, int ancestor)
 // first asks whether the key is a number, which for a string makes Lua try to parse it, at every
 // level; scripts look up a method name for every call they make on an object. Anything else (a
 // number key, an array variable, the class table itself) goes to the class's own handler, kept
-// as upvalue 1; upvalue 2 is the string ".get".
+// as upvalue 1; upvalue 2 is the class the handler belongs to and upvalue 3 its getters (".get").
 static int lookUpWithOriginal(lua_State* L)
 {
     lua_settop(L, 2);
@@ -452,9 +597,27 @@ static int lookUpWithOriginal(lua_State* L)
     return 1;
 }
 
+// Answers getter(object, key) for the getter at the top of the stack, the object and key at 1 and 2.
+static int callGetter(lua_State* L)
+{
+    lua_CFunction getter = lua_tocfunction(L, -1);
+    // A plain C function reads nothing but its arguments: it runs in this call's frame, without a
+    // call of its own through Lua. One with upvalues needs its own frame.
+    if (getter != NULL && lua_getupvalue(L, -1, 1) == NULL && lua_checkstack(L, LUA_MINSTACK))
+    {
+        lua_settop(L, 2);
+        return getter(L);
+    }
+    lua_replace(L, 3);
+    lua_settop(L, 3);
+    lua_insert(L, 1);
+    lua_call(L, 2, 1);
+    return 1;
+}
+
 static int lookUpName(lua_State* L)
 {
-    if (lua_type(L, 1) != LUA_TUSERDATA || lua_type(L, 2) != LUA_TSTRING)
+    if (lua_type(L, 2) != LUA_TSTRING || lua_type(L, 1) != LUA_TUSERDATA)
     {
         return lookUpWithOriginal(L);
     }
@@ -475,6 +638,33 @@ static int lookUpName(lua_State* L)
         }
     }
     lua_settop(L, 2);
+    // The object's own class answers most names: it is this handler's, and carries its bases'
+    // members since it was flattened.
+    if (lua_getmetatable(L, 1) && lua_rawequal(L, -1, lua_upvalueindex(2)))
+    {
+        lua_pushvalue(L, 2);
+        lua_rawget(L, lua_upvalueindex(2));
+        if (!lua_isnil(L, -1))
+        {
+            return 1;
+        }
+        lua_pop(L, 1);
+        if (lua_istable(L, lua_upvalueindex(3)))
+        {
+            lua_pushvalue(L, 2);
+            lua_rawget(L, lua_upvalueindex(3));
+            if (lua_iscfunction(L, -1))
+            {
+                return callGetter(L);
+            }
+            if (!lua_isnil(L, -1))
+            {
+                return lookUpWithOriginal(L);
+            }
+        }
+    }
+    // A member added to a base after flattening is found by walking up.
+    lua_settop(L, 2);
     lua_pushvalue(L, 1);
     while (lua_getmetatable(L, -1))
     {
@@ -487,7 +677,7 @@ static int lookUpName(lua_State* L)
             return 1;
         }
         lua_pop(L, 1);
-        lua_pushvalue(L, lua_upvalueindex(2));
+        lua_pushliteral(L, ".get");
         lua_rawget(L, cls);
         if (lua_istable(L, -1))
         {
@@ -495,10 +685,7 @@ static int lookUpName(lua_State* L)
             lua_rawget(L, -2);
             if (lua_iscfunction(L, -1))
             {
-                lua_pushvalue(L, 1);
-                lua_pushvalue(L, 2);
-                lua_call(L, 2, 1);
-                return 1;
+                return callGetter(L);
             }
             if (!lua_isnil(L, -1))
             {
@@ -522,8 +709,10 @@ static void installNameLookUp(lua_State* L, int index)
         lua_pop(L, 1);
         return;
     }
+    lua_pushvalue(L, index);
     lua_pushstring(L, ".get");
-    lua_pushcclosure(L, lookUpName, 2);
+    lua_rawget(L, index);
+    lua_pushcclosure(L, lookUpName, 3);
     lua_pushstring(L, "__index");
     lua_insert(L, -2);
     lua_rawset(L, index);

@@ -127,3 +127,31 @@ TEST(LuaEngine, SmallCollectorStepsEachFrameFreeGarbageAndSkipClosedStates)
     EXPECT_GT(frames, 10);
     engine->release();
 }
+
+TEST(LuaEngine, FrameCallsOnKnownObjectsLeaveNoGarbage)
+{
+    // A script called for every enemy every frame, handed objects it has met before, must not
+    // leave anything behind for the collector: that garbage made the long frames.
+    CCLuaEngine engine;
+    lua_State* L = engine.getLuaState();
+    ASSERT_EQ(0, engine.executeString("p = ccp(1, 2)\nfunction tick(node) return node:isVisible() and p.x + p.y end"));
+    CCNode* node = new CCNode();
+    int calls = 0;
+    auto call = [&]() {
+        lua_getglobal(L, "tick");
+        tolua_pushccobject(L, node, "CCNode");
+        EXPECT_TRUE(CCLuaEngine::protectedCall(L, 1, 0, "tick"));
+        ++calls;
+    };
+    call();
+    lua_gc(L, LUA_GCSTOP, 0);
+    const int before = lua_gc(L, LUA_GCCOUNT, 0) * 1024 + lua_gc(L, LUA_GCCOUNTB, 0);
+    for (int i = 0; i < 200; ++i)
+    {
+        call();
+    }
+    EXPECT_EQ(before, lua_gc(L, LUA_GCCOUNT, 0) * 1024 + lua_gc(L, LUA_GCCOUNTB, 0));
+    EXPECT_EQ(0, lua_gettop(L));
+    lua_gc(L, LUA_GCRESTART, 0);
+    node->release();
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <string>
 
 USING_NS_CC;
 using vorntest::LogCapture;
@@ -120,4 +121,50 @@ TEST(LuaObjectReference, ObjectDyingWhileItsStateIsClosedIsSafe)
     delete closing;
     probe->release();
     EXPECT_EQ(1, other.executeString("probeName(p)"));
+}
+
+TEST(LuaObjectReference, RepeatedPushesAnswerAsToluaDoes)
+{
+    // Each row pushes one object under these types in turn ("-" forgets it in between), once
+    // through the reference layer and once through tolua itself; the user values must agree in
+    // type after every push, and be the same value wherever tolua's is.
+    const char* const rows[][5] = {
+        { "CCSprite", "CCNode", "CCObject", "CCSprite", NULL },
+        { "CCObject", "CCNode", "CCSprite", "CCNode", NULL },
+        { "CCNode", "CCNode", "CCSprite", "CCObject", NULL },
+        { "CCSprite", "-", "CCNode", "CCSprite", NULL },
+        { "CCLayer", "CCNode", "CCScene", "CCNode", NULL },
+    };
+    for (const auto& row : rows)
+    {
+        CCLuaEngine engine;
+        lua_State* L = engine.getLuaState();
+        Probe* ours = new Probe("ours");
+        Probe* theirs = new Probe("theirs");
+        std::string path;
+        for (int i = 0; row[i] != NULL; ++i)
+        {
+            path += std::string(row[i]) + " ";
+            if (std::string(row[i]) == "-")
+            {
+                toluafix_forget_pointer(L, ours);
+                toluafix_forget_pointer(L, theirs);
+                lua_settop(L, 0);
+                continue;
+            }
+            tolua_pushccobject(L, ours, row[i]);
+            tolua_pushusertype(L, theirs, row[i]);
+            const std::string ourType = tolua_typename(L, -2);
+            lua_pop(L, 1);
+            const std::string theirType = tolua_typename(L, -1);
+            lua_pop(L, 1);
+            EXPECT_EQ(theirType, ourType) << path;
+            if (lua_gettop(L) >= 4)
+            {
+                EXPECT_EQ(lua_rawequal(L, -1, -3), lua_rawequal(L, -2, -4)) << path;
+            }
+        }
+        ours->release();
+        theirs->release();
+    }
 }
