@@ -891,6 +891,8 @@ void VornGameManager::tick(float dt)
         std::string name = m_sPendingLevelName;
         m_sPendingLevelName.clear();
         startLevel(name);
+        // The frame after the load counts as no time: nothing jumps ahead by the load's length.
+        CCDirector::sharedDirector()->setNextDeltaTimeZero(true);
     }
     // The scripts' garbage is collected a little every frame, never in one long pause.
     CCLuaEngine::stepCollectors(kLuaCollectorStepKb);
@@ -1062,6 +1064,9 @@ void VornGameManager::startLevel(const std::string& levelName)
     // brings back the saved time after this).
     m_fTimeInLevel = 0.0f;
     m_levelLoadingSignal.emit();
+    // The HUD's cover is up: shown before the scripts and the stage load, the long frame holds a
+    // still white picture instead of the title or the stage the player was looking at.
+    CCDirector::sharedDirector()->presentScene();
     loadLevelScript(name.c_str(), m_bIsRestoring);
     if (!m_bIsRestoring && !m_bBackdropSet && m_nGameMode == kVornGameMode_Story)
     {

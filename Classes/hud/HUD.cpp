@@ -741,6 +741,9 @@ void HUD::onLevelStart()
     m_pCinemascopeScreen->hide();
     m_pSpeechScreen->hide();
     m_pArenaTimerScreen->hide();
+    // Drawn over the cover: the last level's notice and task list would stay up over the new one's load.
+    m_pCheckpointScreen->hide();
+    m_pArenaTasksScreen->hide();
     hideGO();
     doScreenFade(ccc4(255, 255, 255, 255), 0.0f);
     doScreenFade(ccc4(0, 0, 0, 0), 0.5f);

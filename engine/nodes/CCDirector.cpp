@@ -58,6 +58,7 @@ CCDirector::CCDirector()
 , m_fDeltaTime(0.0f)
 , m_fContentScaleFactor(1.0f)
 , m_uTotalFrames(0)
+, m_uPresents(0)
 , m_uLastTicks(0)
 , m_eProjection(kCCDirectorProjectionDefault)
 , m_bPaused(false)
@@ -239,6 +240,13 @@ void CCDirector::drawScene(void)
     {
         setNextScene();
     }
+    presentScene();
+    ++m_uTotalFrames;
+    release();
+}
+
+void CCDirector::presentScene(void)
+{
     CCEGLView* view = m_pobOpenGLView;
     if (view)
     {
@@ -256,8 +264,7 @@ void CCDirector::drawScene(void)
     {
         view->endFrame();
     }
-    ++m_uTotalFrames;
-    release();
+    ++m_uPresents;
 }
 
 void CCDirector::pause(void)

@@ -63,6 +63,14 @@ public:
     void step(float dt);
     /** Scheduler then visit (into the view's frame when there is a view), without draining the pool. */
     void drawScene(void);
+    /**
+     * Draws the running scene as it stands and shows it at once, without an update: long work
+     * inside a frame (a level load) first puts up the picture the frame has made so far (a cover),
+     * so the wait holds that picture.
+     */
+    void presentScene(void);
+    /** Pictures shown so far: one a frame, and one more for each presentScene. */
+    unsigned int getPresentCount(void) const { return m_uPresents; }
     float getDeltaTime() const { return m_fDeltaTime; }
     unsigned int getTotalFrames(void) const { return m_uTotalFrames; }
     void setNextDeltaTimeZero(bool bNextDeltaTimeZero) { m_bNextDeltaTimeZero = bNextDeltaTimeZero; }
@@ -143,6 +151,7 @@ protected:
     float m_fDeltaTime;
     float m_fContentScaleFactor;
     unsigned int m_uTotalFrames;
+    unsigned int m_uPresents;
     unsigned long long m_uLastTicks;   ///< SDL performance counter of the previous frame, 0 before the first
     ccDirectorProjection m_eProjection;
     bool m_bPaused;

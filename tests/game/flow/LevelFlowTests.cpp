@@ -2,6 +2,8 @@
 #include "RestartManager.h"
 #include "TimedTrigger.h"
 #include "VornBackdrop.h"
+#include "CheckpointScreen.h"
+#include "HUD.h"
 #include "VornGameManager.h"
 #include "VornGameTypes.h"
 #include "VornScreen.h"
@@ -104,6 +106,38 @@ TEST_F(LevelFlow, EachLevelRunsInAFreshStateAndStartsPlay)
     EXPECT_EQ("false", global("sawA"));
     EXPECT_EQ("nil", global("onlyInA"));
     EXPECT_EQ("1", global("#calls"));
+}
+
+TEST_F(LevelFlow, ALevelLoadsBehindACoverShownFirst)
+{
+    // The load is one long frame: the cover goes up on the screen before it, so the wait holds a
+    // still picture, and nothing jumps ahead by its length afterwards.
+    HUD* hud = manager->getHUD();
+    ASSERT_NE(nullptr, hud);
+    CCLayerColor* cover = hud->getScreenLayer();
+    ASSERT_NE(nullptr, cover);
+    CCDirector* director = CCDirector::sharedDirector();
+    director->setNextDeltaTimeZero(false);
+    // The last level's checkpoint notice, drawn over the cover, is still sliding.
+    hud->showCheckpointDisplay();
+    ASSERT_TRUE(hud->getCheckpointScreen()->isVisible());
+    struct Seen
+    {
+        CCDirector* director;
+        unsigned int presentsBefore;
+        unsigned int presentsByStart = 0;
+        void onLoaded() { presentsByStart = director->getPresentCount() - presentsBefore; }
+    } seen = { director, director->getPresentCount() };
+    manager->getLevelStartedSignal().connect(&seen, &Seen::onLoaded);
+    manager->setLevelName("level-a");
+    manager->tick(1.0f / 60.0f);
+    manager->getLevelStartedSignal().disconnect(&seen, &Seen::onLoaded);
+    EXPECT_EQ("level-a", manager->getLevelScript());
+    EXPECT_EQ(1u, seen.presentsByStart);
+    EXPECT_TRUE(cover->isVisible());
+    EXPECT_EQ(255, (int)cover->getOpacity());
+    EXPECT_FALSE(hud->getCheckpointScreen()->isVisible());
+    EXPECT_TRUE(director->isNextDeltaTimeZero());
 }
 
 TEST_F(LevelFlow, ModeAndSpeedFollowTheLevelNameAndDifficulty)
