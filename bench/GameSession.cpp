@@ -9,11 +9,13 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 USING_NS_CC;
 
@@ -41,9 +43,47 @@ double millisecondsBetween(std::chrono::steady_clock::time_point a, std::chrono:
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
 }
+
+// The frame drawn so far (the renderer flushes first), one 32-bit value a pixel; empty when it
+// cannot be read.
+std::vector<unsigned int> readPicture()
+{
+    std::vector<unsigned int> pixels;
+    SDL_Surface* surface = CCRenderer::sharedRenderer()->readPixels();
+    if (!surface)
+    {
+        return pixels;
+    }
+    pixels.resize((size_t)surface->w * (size_t)surface->h);
+    for (int y = 0; y < surface->h; ++y)
+    {
+        memcpy(&pixels[(size_t)y * (size_t)surface->w], (const char*)surface->pixels + (size_t)y * (size_t)surface->pitch,
+               (size_t)surface->w * 4);
+    }
+    SDL_FreeSurface(surface);
+    return pixels;
+}
+
+// Whether the picture changed in more than one pixel in a thousand: the first sliver of an
+// overlay sliding in from an edge is not a picture the player sees stall.
+bool changedVisibly(const std::vector<unsigned int>& before, const std::vector<unsigned int>& after)
+{
+    if (before.size() != after.size() || after.empty())
+    {
+        return true;
+    }
+    size_t changed = 0;
+    for (size_t i = 0; i < after.size(); ++i)
+    {
+        changed += before[i] != after[i] ? 1 : 0;
+    }
+    return changed * 1000 > after.size();
+}
 } // namespace
 
-GameSession::GameSession() : m_pGame(NULL), m_fPlayerHealth(0.0f), m_bRunning(false)
+GameSession::GameSession()
+    : m_pGame(NULL), m_fPlayerHealth(0.0f), m_bRunning(false), m_bComparePictures(false),
+      m_bootLongestMs(0.0), m_bootLongestInViewMs(0.0)
 {
     m_drivers[0] = '\0';
 }
@@ -87,9 +127,12 @@ bool GameSession::start(int width, int height)
     view->show();
     m_bRunning = true;
     m_pGame = dynamic_cast<VornGameManager*>(GameManager::getInstance());
+    // The boot's frames are timed with their pictures: the world is built behind the splash.
+    const bool compare = m_bComparePictures;
+    m_bComparePictures = true;
     for (int i = 0; m_pGame && m_pGame->getBootState() < 3 && i < kMaxBootFrames; ++i)
     {
-        step(kBootDt);
+        noteBootFrame(timedStep(kBootDt));
     }
     if (!m_pGame || m_pGame->getBootState() < 3)
     {
@@ -100,15 +143,30 @@ bool GameSession::start(int width, int height)
     VornScreen* title = m_pGame->getTitleScreen();
     for (int i = 0; title && (!title->isOpen() || title->isTimelineRunning()) && i < kMaxBootFrames; ++i)
     {
-        step(kBootDt);
+        noteBootFrame(timedStep(kBootDt));
     }
+    m_bComparePictures = compare;
     return true;
+}
+
+void GameSession::noteBootFrame(const FrameCost& cost)
+{
+    const double ms = cost.updateMs + cost.drawMs;
+    m_bootLongestMs = std::max(m_bootLongestMs, ms);
+    if (cost.pictureChanged)
+    {
+        m_bootLongestInViewMs = std::max(m_bootLongestInViewMs, ms);
+    }
 }
 
 bool GameSession::startLevel(const char* name)
 {
     requestLevel(name);
-    step(kBootDt);
+    // A frame puts the cover up, the next loads the level behind it.
+    for (int i = 0; i < 10 && !isPlaying(name); ++i)
+    {
+        step(kBootDt);
+    }
     if (!isPlaying(name))
     {
         fprintf(stderr, "level %s did not start\n", name);
@@ -191,6 +249,7 @@ FrameCost GameSession::timedStep(float dt)
     // then the scene's visit into the window and the present. The game never swaps scenes.
     BotManager* bots = m_pGame ? m_pGame->getBotManager() : NULL;
     const int botsBefore = bots ? bots->getNumActiveBots() : 0;
+    const unsigned int presents = director->getPresentCount();
     const double cpu0 = threadCpuMs();
     const std::chrono::steady_clock::time_point t0 = std::chrono::steady_clock::now();
     director->getScheduler()->update(dt);
@@ -206,8 +265,23 @@ FrameCost GameSession::timedStep(float dt)
     {
         director->getNotificationNode()->visit();
     }
+    bool pictureChanged = true;
+    double readBackMs = 0.0;
+    double readBackCpuMs = 0.0;
+    if (m_bComparePictures)
+    {
+        // Drawn to the end, then read back outside the timed part.
+        CCRenderer::sharedRenderer()->flush();
+        const std::chrono::steady_clock::time_point r0 = std::chrono::steady_clock::now();
+        const double readCpu0 = processCpuMs();
+        std::vector<unsigned int> picture = readPicture();
+        pictureChanged = changedVisibly(m_lastPicture, picture);
+        m_lastPicture.swap(picture);
+        readBackCpuMs = processCpuMs() - readCpu0;
+        readBackMs = millisecondsBetween(r0, std::chrono::steady_clock::now());
+    }
     view->endFrame();
-    const double drawCpu1 = processCpuMs();
+    const double drawCpu1 = processCpuMs() - readBackCpuMs;
     const std::chrono::steady_clock::time_point t2 = std::chrono::steady_clock::now();
     const double cpu2 = threadCpuMs();
     CCPoolManager::sharedPoolManager()->finalize();
@@ -218,13 +292,15 @@ FrameCost GameSession::timedStep(float dt)
     // Draining the autorelease pool frees what the update let go of: it counts as update.
     cost.updateMs = millisecondsBetween(t0, t1) + millisecondsBetween(t2, t3);
     cost.updateCpuMs = (cpu1 - cpu0) + (cpu3 - cpu2);
-    cost.drawMs = millisecondsBetween(t1, t2);
+    cost.drawMs = millisecondsBetween(t1, t2) - readBackMs;
     cost.drawCpuMs = drawCpu1 - drawCpu0;
     cost.drawCalls = CCRenderer::sharedRenderer()->getDrawCallsLastFrame();
     cost.quads = CCRenderer::sharedRenderer()->getQuadsLastFrame();
     cost.botsBefore = botsBefore;
     bots = m_pGame ? m_pGame->getBotManager() : NULL;
     cost.botsAfter = bots ? bots->getNumActiveBots() : 0;
+    cost.pictureChanged = pictureChanged;
+    cost.shownInUpdate = director->getPresentCount() != presents;
     return cost;
 }
 
@@ -302,3 +378,5 @@ const char* GameSession::describeDrivers()
     snprintf(m_drivers, sizeof(m_drivers), "%s/%s", video ? video : "none", renderer);
     return m_drivers;
 }
+
+

@@ -3,6 +3,8 @@
 
 #include "AppDelegate.h"
 
+#include <vector>
+
 namespace cocos2d
 {
 class VornGameManager;
@@ -22,6 +24,14 @@ struct FrameCost
     unsigned int quads;
     int botsBefore;  ///< enemies in play before the frame and after it: a spawn or a leaving shows here
     int botsAfter;
+    /**
+     * With pictures compared (GameSession::setComparePictures): the frame showed a picture other
+     * than the one before it (more than one pixel in a thousand changed). A long frame that shows the same picture (a cover, a held splash)
+     * is not seen to stall: the screen held still anyway.
+     */
+    bool pictureChanged;
+    /** The update showed a picture itself (a level load puts its cover up before it starts). */
+    bool shownInUpdate;
 };
 
 /**
@@ -61,6 +71,14 @@ public:
      * False when no enemy was standing.
      */
     bool knockOutAndReplace(const char* descFile);
+    /**
+     * Reads each timed frame's picture back (outside the timed parts) and tells whether it
+     * changed; off by default, as the read-back costs.
+     */
+    void setComparePictures(bool compare) { m_bComparePictures = compare; }
+    /** The boot's frames (from the launch until the title has opened): the longest, and the longest that changed the picture. */
+    double bootLongestMs() const { return m_bootLongestMs; }
+    double bootLongestInViewMs() const { return m_bootLongestInViewMs; }
     /** One more frame (untimed), saved to a PNG at path. */
     bool captureFrame(const char* path);
     /** Ends the scene and the window. */
@@ -71,10 +89,16 @@ public:
     const char* describeDrivers();
 
 private:
+    void noteBootFrame(const FrameCost& cost);
+
     AppDelegate m_app;
     cocos2d::VornGameManager* m_pGame;
     float m_fPlayerHealth;
     bool m_bRunning;
+    bool m_bComparePictures;
+    std::vector<unsigned int> m_lastPicture;  ///< the last picture read back
+    double m_bootLongestMs;
+    double m_bootLongestInViewMs;
     char m_drivers[64];
 };
 
