@@ -162,11 +162,7 @@ void GameSession::noteBootFrame(const FrameCost& cost)
 bool GameSession::startLevel(const char* name)
 {
     requestLevel(name);
-    // A frame puts the cover up, the next loads the level behind it.
-    for (int i = 0; i < 10 && !isPlaying(name); ++i)
-    {
-        step(kBootDt);
-    }
+    step(kBootDt);
     if (!isPlaying(name))
     {
         fprintf(stderr, "level %s did not start\n", name);
