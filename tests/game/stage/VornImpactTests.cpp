@@ -79,6 +79,8 @@ TEST_F(ImpactTest, ShowsRisesAndFadesForTwoSecondsThenGoesBackToThePool)
 TEST_F(ImpactTest, ABlowOnANumberStillUpThereAddsToIt)
 {
     ASSERT_TRUE(m_pManager->initImpactPool());
+    // The manager holds its own layer; it gets it back at the end, so nothing is leaked.
+    CCLayer* own = m_pManager->getGameLayer();
     CCLayer* layer = CCLayer::create();
     m_pManager->setGameLayer(layer);
     CCObjectPool* pool = m_pManager->getImpactPool();
@@ -117,5 +119,5 @@ TEST_F(ImpactTest, ABlowOnANumberStillUpThereAddsToIt)
         advance(2.0f, 20);
         ASSERT_EQ(0u, pool->getUsed()->count());
     }
-    m_pManager->setGameLayer(nullptr);
+    m_pManager->setGameLayer(own);
 }
