@@ -550,6 +550,29 @@ void VornAutoPlayer::keepClear()
     const CCPoint me = player->getBasePosition();
     m_move = kMove_MAX;
     m_grabTarget = NULL;
+    // Caught lined up and close in front all the same, a kick first: it dazes him, and a dazed
+    // enemy swings at no one for a while. A kick is no shield past its blow, so it is made at once
+    // and stood still for (a step would cut it short).
+    VornActionDesc* now = player->getAction();
+    if (now != NULL && now->getType() == kVAT_ForwardAttack)
+    {
+        m_left = m_right = m_up = m_down = false;
+        return;
+    }
+    const bool free = now == NULL || now->getType() == kVAT_Idle || now->getType() == kVAT_Walk;
+    for (BotActor* bot : m_game->getBotManager()->getActiveBots())
+    {
+        const CCPoint to = bot->getBasePosition() - me;
+        const bool facingIt = (to.x < 0.0f) == (player->getFacingDir() == kFacingDir_Left);
+        if (free && facingIt && bot->isAlive() && !bot->isFallingOrFloored() && !bot->isActionTypeOf(kVAT_Stunned, true) &&
+            fabsf(to.x) < kReach && fabsf(to.y) < kDepthLine + 1.0f)
+        {
+            tap(kKick);
+            ++m_tries[kMove_Kick];
+            m_left = m_right = m_up = m_down = false;
+            return;
+        }
+    }
     const CCRect stage = m_game->getBackground() ? m_game->getBackground()->getLevelBounds() : CCRect(0, 0, 0, 0);
     const float kStep = 8.0f;  // about a third of a second's walk
     float best = -1e9f;
@@ -568,6 +591,13 @@ void VornAutoPlayer::keepClear()
                     continue;
                 }
                 const CCPoint from = to - bot->getBasePosition();
+                if (bot->isActionTypeOf(kVAT_Stunned, true))
+                {
+                    // A dazed one swings at no one, but walking into him takes hold of him, and
+                    // holding him the others' blows land: passed wide.
+                    score = std::min(score, fabsf(from.y) > 5.0f || fabsf(from.x) > 20.0f ? 1e9f : -100.0f);
+                    continue;
+                }
                 score = std::min(score, std::max(fabsf(from.x) - 26.0f, 0.0f) + 3.0f * std::max(fabsf(from.y) - 5.0f, 0.0f));
             }
             // Kept off the walls: cornered there, every enemy lines up at once.
