@@ -354,6 +354,21 @@ bool VornActionDesc::createEvent(int eventType, CCDictionary* dict, const std::s
     return true;
 }
 
+float VornActionDesc::getLastBlowTime()
+{
+    float last = -1.0f;
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(m_pEvents, object)
+    {
+        VornEventDesc* event = dynamic_cast<VornEventDesc*>(object);
+        if (event && event->getType() == kVET_Attack)
+        {
+            last = std::max(last, event->getTime() < 0.0f ? 1.0f : event->getTime());
+        }
+    }
+    return last;
+}
+
 bool VornActionDesc::willAttackHitActor(VornActor* attacker, VornActor* target)
 {
     CCObject* object = NULL;

@@ -55,6 +55,11 @@ public:
     /** Not retained: the owner holds its actions, so a retained owner would never be freed. */
     CC_SYNTHESIZE(VornActorDesc*, m_pOwner, Owner);
     CC_SYNTHESIZE_RETAIN(CCArray*, m_pEvents, Events);
+    /**
+     * When the action's last blow (attack event) falls, as a fraction of its duration: 1 when a
+     * blow falls at every update (a negative time), -1 when it deals none.
+     */
+    float getLastBlowTime();
 protected:
     float m_fDuration;
 public:

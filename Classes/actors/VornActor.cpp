@@ -489,8 +489,20 @@ VornActionDesc* VornActor::getNextAction(int type)
 
 bool VornActor::canTakeDamage()
 {
-    VornActionDesc* top = getAction();
-    return m_fHealth > 0.0f && !isDead() && top && top->getCanTakeDamage();
+    ActionStackItem* item = m_pAnimate ? m_pAnimate->getTopItem() : NULL;
+    VornActionDesc* top = item ? item->getActionDesc() : NULL;
+    if (m_fHealth <= 0.0f || isDead() || !top)
+    {
+        return false;
+    }
+    if (top->getCanTakeDamage())
+    {
+        return true;
+    }
+    // A kick covers its fighter up to its blow only: covered after it too, kicking without pause
+    // kept him out of reach of every blow.
+    const float lastBlow = top->getLastBlowTime();
+    return top->getPriority() == 0 && lastBlow >= 0.0f && item->getElapsed() > lastBlow * top->getDuration();
 }
 
 bool VornActor::willAttackHitActor(VornActionDesc* action, VornActor* target)

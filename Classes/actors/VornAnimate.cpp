@@ -133,9 +133,11 @@ bool VornAnimate::addActionToStack(VornActionDesc* pAction)
         return false;
     }
     // Priority 0 (a kick) cuts into anything ordinary, but never cuts a reaction or a knock-out
-    // short: tapped fast enough, it would keep its fighter out of reach of every blow.
+    // short, and never itself: tapped fast enough, it would keep its fighter out of reach of every
+    // blow. Pressed while it plays, it waits in the fighter's queue like any refused move.
     if (topDesc && pAction->getPriority() == 0 && !pAction->getIsForced() &&
-        (isReactionActionType(topDesc->getType()) || (m_pActor && m_pActor->getHealth() <= 0.0f)))
+        (isReactionActionType(topDesc->getType()) || (m_pActor && m_pActor->getHealth() <= 0.0f) ||
+         (topDesc == pAction && VornActionDesc::isAttackType(pAction->getType()))))
     {
         return false;
     }

@@ -89,7 +89,7 @@ void VornEventDesc_Attack::fire(VornActionDesc* action, VornActor* attacker)
     {
         VornActor* target = candidates[i];
         VornActionDesc* targetAction = target->getAction();
-        if (target == attacker || target->getHealth() <= 0.0f || !targetAction || !targetAction->getCanTakeDamage() ||
+        if (target == attacker || target->getHealth() <= 0.0f || !targetAction || !target->canTakeDamage() ||
             fabsf(target->getBasePosition().y - attacker->getBasePosition().y) > kDepthBand ||
             (targetAction->getType() == kVAT_Floored && action->getType() != kVAT_GroundAttack))
         {

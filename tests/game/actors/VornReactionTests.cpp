@@ -80,13 +80,18 @@ TEST_F(CombatTest, AKickWaitsOutEveryReactionButCutsIntoOrdinaryActions)
             EXPECT_EQ(type, topType(actor)) << actor->getDesc()->getName() << " " << type;
         }
 
-        // Idle, a walk and another attack give way to the kick, and the kick restarts itself.
+        // Idle, a walk and another attack give way to the kick; the kick does not cut into itself:
+        // pressed again, it plays on and the next one waits its turn.
         actor->reset();
         actor->doForwardAttack();
         EXPECT_EQ(kVAT_ForwardAttack, topType(actor));
         step(0.1f);
+        ActionStackItem* kick = actor->getAnimate()->getTopItem();
+        const float elapsed = kick->getElapsed();
+        EXPECT_GT(elapsed, 0.05f);
         actor->doForwardAttack();
-        EXPECT_FLOAT_EQ(0.0f, actor->getAnimate()->getTopItem()->getElapsed());
+        EXPECT_FLOAT_EQ(elapsed, kick->getElapsed());
+        EXPECT_EQ(1u, actor->getPendingActions().size());
         actor->reset();
         actor->setMovement(CCPoint(1.0f, 0.0f));
         ASSERT_TRUE(stepUntil(0.5f, [&] { return topType(actor) == kVAT_Walk; }));
@@ -98,6 +103,55 @@ TEST_F(CombatTest, AKickWaitsOutEveryReactionButCutsIntoOrdinaryActions)
         actor->doForwardAttack();
         EXPECT_EQ(kVAT_ForwardAttack, topType(actor));
     }
+}
+
+// A fighter who kicks as fast as the keys allow is open to blows between his kicks: with his
+// back to a thug swinging at him (so his kicks never stop the thug), the thug's blows land at
+// least half as often as on a fighter who stands still.
+TEST_F(CombatTest, AFighterWhoKeepsKickingIsOpenToBlowsBetweenKicks)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* jors = spawn("jors.plist", kCollisionList_Player, 100.0f, 50.0f, kFacingDir_Left);
+    TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 112.0f, 50.0f, kFacingDir_Left);
+    auto blowsLanded = [&](bool kicking) {
+        jors->reset();
+        thug->reset();
+        jors->setHealth(1.0e6f);
+        int landed = 0;
+        int swings = 0;
+        float nextSwing = 0.3f;
+        float health = jors->getHealth();
+        for (float t = 0.0f; t < 10.0f; t += kFrame)
+        {
+            // Held in place: the blows' push-back would carry him out of reach.
+            jors->setBasePosition(CCPoint(100.0f, 50.0f));
+            thug->setBasePosition(CCPoint(112.0f, 50.0f));
+            for (TestActor* actor : {jors, thug})
+            {
+                actor->setFacingDir(kFacingDir_Left);
+                actor->setNextFacingDir(kFacingDir_Left);
+            }
+            if (kicking)
+            {
+                jors->doForwardAttack();
+            }
+            // Swings at uneven gaps, so they meet every moment of the kick.
+            if (t >= nextSwing && topType(thug) == kVAT_Idle && thug->doAction(kVAT_LightAttack, false))
+            {
+                ++swings;
+                nextSwing = t + 0.45f + 0.07f * (float)(swings % 5);
+            }
+            step(kFrame);
+            landed += jors->getHealth() < health ? 1 : 0;
+            health = jors->getHealth();
+        }
+        EXPECT_GE(swings, 12) << (kicking ? "kicking" : "standing");
+        return landed;
+    };
+    const int standing = blowsLanded(false);
+    const int kicking = blowsLanded(true);
+    EXPECT_GE(standing, 10);
+    EXPECT_GE(kicking * 2, standing) << "kicking " << kicking << ", standing " << standing;
 }
 
 namespace

@@ -172,6 +172,7 @@ TEST_F(CombatTest, AnAttackThatReachesNoOneHurtableIsAMissAndNothingElse)
 
     // Into thin air: a miss again.
     jors->setFacingDir(kFacingDir_Left);
+    jors->setNextFacingDir(kFacingDir_Left);
     ASSERT_TRUE(stepUntil(1.0f, [&] { return topType(jors) == kVAT_Idle; }));
     jors->doLightAttack();
     ASSERT_TRUE(stepUntil(0.3f, [&] { return jors->misses > 1; }));
