@@ -137,6 +137,79 @@ bool coversOpaque(CCTexture2D* texture, const SDL_Vertex* v)
                                    (int)SDL_ceilf(maxU * w) + margin, (int)SDL_ceilf(maxV * h) + margin);
 }
 
+bool sameColor(const SDL_Color& a, const SDL_Color& b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+
+// The texels of an upright, unturned quad of one colour whose corners sit on texel edges (a sprite
+// frame drawn as packed, flipped or not); false for any other quad.
+bool texelRegion(CCTexture2D* texture, const SDL_Vertex* v, SDL_Rect* region)
+{
+    const SDL_Vertex& bl = v[0];
+    const SDL_Vertex& br = v[1];
+    const SDL_Vertex& tl = v[2];
+    const SDL_Vertex& tr = v[3];
+    if (!sameColor(bl.color, br.color) || !sameColor(bl.color, tl.color) || !sameColor(bl.color, tr.color))
+    {
+        return false;
+    }
+    // bl-br runs along x on screen and in u only; bl-tl along y and in v only.
+    if (bl.position.y != br.position.y || tl.position.y != tr.position.y || bl.position.x != tl.position.x ||
+        br.position.x != tr.position.x || bl.position.x == br.position.x || bl.position.y == tl.position.y)
+    {
+        return false;
+    }
+    if (bl.tex_coord.x != tl.tex_coord.x || br.tex_coord.x != tr.tex_coord.x || bl.tex_coord.y != br.tex_coord.y ||
+        tl.tex_coord.y != tr.tex_coord.y || bl.tex_coord.x == br.tex_coord.x || bl.tex_coord.y == tl.tex_coord.y)
+    {
+        return false;
+    }
+    const float w = (float)texture->getPixelsWide();
+    const float h = (float)texture->getPixelsHigh();
+    const float edges[4] = { std::min(bl.tex_coord.x, br.tex_coord.x) * w, std::max(bl.tex_coord.x, br.tex_coord.x) * w,
+                             std::min(bl.tex_coord.y, tl.tex_coord.y) * h, std::max(bl.tex_coord.y, tl.tex_coord.y) * h };
+    int texels[4];
+    for (int i = 0; i < 4; ++i)
+    {
+        texels[i] = (int)SDL_floorf(edges[i] + 0.5f);
+        if (SDL_fabsf(edges[i] - (float)texels[i]) > 1e-3f)
+        {
+            return false;
+        }
+    }
+    region->x = texels[0];
+    region->y = texels[2];
+    region->w = texels[1] - texels[0];
+    region->h = texels[3] - texels[2];
+    return region->w > 0 && region->h > 0;
+}
+
+// The part of the quad that shows texels [u0,u1] x [v0,v1] (texture coordinates): each corner
+// takes the part's edge on its own side, and its place follows along the quad's edges.
+void partOf(const SDL_Vertex* v, float u0, float u1, float v0, float v1, SDL_Vertex* out)
+{
+    const SDL_Vertex& bl = v[0];
+    const SDL_Vertex& br = v[1];
+    const SDL_Vertex& tl = v[2];
+    const float du = br.tex_coord.x - bl.tex_coord.x;
+    const float dv = tl.tex_coord.y - bl.tex_coord.y;
+    for (int i = 0; i < 4; ++i)
+    {
+        const bool lowU = v[i].tex_coord.x == std::min(bl.tex_coord.x, br.tex_coord.x);
+        const bool lowV = v[i].tex_coord.y == std::min(bl.tex_coord.y, tl.tex_coord.y);
+        const float u = lowU ? u0 : u1;
+        const float t = lowV ? v0 : v1;
+        const float s = (u - bl.tex_coord.x) / du;
+        const float r = (t - bl.tex_coord.y) / dv;
+        out[i] = v[i];
+        out[i].position.x = bl.position.x + s * (br.position.x - bl.position.x);
+        out[i].position.y = bl.position.y + r * (tl.position.y - bl.position.y);
+        out[i].tex_coord.x = u;
+        out[i].tex_coord.y = t;
+    }
+}
+
 bool intersect(const SDL_Rect& a, const SDL_Rect& b, SDL_Rect* out)
 {
     const int x1 = std::max(a.x, b.x);
@@ -185,6 +258,7 @@ CCRenderer::CCRenderer()
 , m_uFill(0)
 , m_uFillLastFrame(0)
 , m_bSkipsUnseenWork(true)
+, m_bSplitsClearTexels(false)
 {
     m_viewport.x = 0;
     m_viewport.y = 0;
@@ -220,6 +294,9 @@ void CCRenderer::setSDLRenderer(SDL_Renderer* renderer)
     // Uploaded copies belong to the old renderer; they are made again on first use.
     CCTexture2D::releaseAllSDLTextures();
     m_pRenderer = renderer;
+    SDL_RendererInfo info;
+    m_bSplitsClearTexels = renderer && SDL_GetRendererInfo(renderer, &info) == 0 && info.name &&
+                           SDL_strcmp(info.name, "software") != 0;
 }
 
 void CCRenderer::setDesignViewport(const CCSize& designSize, const SDL_Rect& viewport)
@@ -526,15 +603,42 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
         // A normally blended quad whose pixels and colours are all opaque replaces what is below
         // it exactly: drawn without blending, the driver need not read the target.
         const bool opaque = m_bSkipsUnseenWork && mode == SDL_BLENDMODE_BLEND && coversOpaque(texture, v);
-        m_pending.push_back(PendingQuad());
-        PendingQuad& pending = m_pending.back();
-        std::copy(v, v + 4, pending.corners);
-        pending.texture = sdlTexture;
-        pending.mode = opaque ? SDL_BLENDMODE_NONE : mode;
-        pending.clip = clip;
-        pending.firstPart = -1;
-        pending.partCount = 0;
+        // Clear texels blended or added change nothing: a crisp sprite is drawn as the parts of
+        // its frame that have any alpha (a fighter's frame is two fifths clear around him).
+        SDL_Rect region;
+        if (m_bSkipsUnseenWork && m_bSplitsClearTexels && !opaque && leavesTargetAlone(mode) && texture &&
+            !texture->isAntiAliased() && texelRegion(texture, v, &region))
+        {
+            const std::vector<SDL_Rect>& parts = texture->shownParts(region.x, region.y, region.x + region.w,
+                                                                     region.y + region.h);
+            if (parts.size() != 1 || !sameRect(parts[0], region))
+            {
+                const float w = (float)texture->getPixelsWide();
+                const float h = (float)texture->getPixelsHigh();
+                for (size_t p = 0; p < parts.size(); ++p)
+                {
+                    SDL_Vertex part[4];
+                    partOf(v, parts[p].x / w, (parts[p].x + parts[p].w) / w, parts[p].y / h,
+                           (parts[p].y + parts[p].h) / h, part);
+                    hold(part, sdlTexture, mode, clip);
+                }
+                continue;
+            }
+        }
+        hold(v, sdlTexture, opaque ? SDL_BLENDMODE_NONE : mode, clip);
     }
+}
+
+void CCRenderer::hold(const SDL_Vertex* corners, SDL_Texture* texture, SDL_BlendMode mode, const SDL_Rect& clip)
+{
+    m_pending.push_back(PendingQuad());
+    PendingQuad& pending = m_pending.back();
+    std::copy(corners, corners + 4, pending.corners);
+    pending.texture = texture;
+    pending.mode = mode;
+    pending.clip = clip;
+    pending.firstPart = -1;
+    pending.partCount = 0;
 }
 
 void CCRenderer::drawSolidRect(const CCPoint& origin, const CCPoint& destination, const ccColor4B& color,

@@ -94,6 +94,15 @@ public:
      */
     void setSkipsUnseenWork(bool skip) { m_bSkipsUnseenWork = skip; }
     bool skipsUnseenWork() const { return m_bSkipsUnseenWork; }
+    /**
+     * With the shortcuts on, a crisp blended or added sprite is drawn as the parts of its frame
+     * that have any alpha (up to four bands), which leaves out the clear texels around it. GL
+     * interpolates every pixel from the corners, so the parts show the texels the whole did; SDL's
+     * software renderer draws an upright quad as a scaled copy whose steps follow its size, so
+     * there a part can place its texels a pixel off: binding a software renderer turns this off.
+     */
+    void setSplitsClearTexels(bool split) { m_bSplitsClearTexels = split; }
+    bool splitsClearTexels() const { return m_bSplitsClearTexels; }
 
     // ---- clipping (scroll views) --------------------------------------------------------------
     /** Limits drawing to a node-space rectangle (its screen bounding box), inside the current
@@ -135,6 +144,7 @@ private:
     };
 
     SDL_Texture* textureFor(CCTexture2D* texture);
+    void hold(const SDL_Vertex* corners, SDL_Texture* texture, SDL_BlendMode mode, const SDL_Rect& clip);
     void sendPending();
     void planOcclusion();
     void appendQuad(const PendingQuad& quad, const SDL_Rect& clip);
@@ -175,6 +185,7 @@ private:
     unsigned long m_uFill;
     unsigned long m_uFillLastFrame;
     bool m_bSkipsUnseenWork;
+    bool m_bSplitsClearTexels;
 };
 
 NS_CC_END

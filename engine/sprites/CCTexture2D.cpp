@@ -66,6 +66,7 @@ bool CCTexture2D::initWithSurface(SDL_Surface* surface)
     }
     m_pSurface = rgba;
     m_opaqueRegions.clear();
+    m_shownParts.clear();
     m_uPixelsWide = (unsigned int)rgba->w;
     m_uPixelsHigh = (unsigned int)rgba->h;
     m_tContentSize = CCSize((float)rgba->w, (float)rgba->h);
@@ -111,6 +112,61 @@ bool CCTexture2D::isRegionOpaque(int x0, int y0, int x1, int y1)
     }
     m_opaqueRegions[key] = opaque;
     return opaque;
+}
+
+const std::vector<SDL_Rect>& CCTexture2D::shownParts(int x0, int y0, int x1, int y1)
+{
+    const unsigned long long key = ((unsigned long long)(x0 & 0xffff) << 48) | ((unsigned long long)(y0 & 0xffff) << 32) |
+                                   ((unsigned long long)(x1 & 0xffff) << 16) | (unsigned long long)(y1 & 0xffff);
+    std::map<unsigned long long, std::vector<SDL_Rect> >::iterator known = m_shownParts.find(key);
+    if (known != m_shownParts.end())
+    {
+        return known->second;
+    }
+    std::vector<SDL_Rect>& parts = m_shownParts[key];
+    SDL_Rect whole = { x0, y0, x1 - x0, y1 - y0 };
+    if (!m_pSurface || x0 < 0 || y0 < 0 || x1 > m_pSurface->w || y1 > m_pSurface->h || x0 >= x1 || y0 >= y1)
+    {
+        parts.push_back(whole);
+        return parts;
+    }
+    const int kBands = 4;
+    const int bands = (y1 - y0) >= 2 * kBands ? kBands : 1;
+    const unsigned char* pixels = (const unsigned char*)m_pSurface->pixels;
+    long long kept = 0;
+    for (int b = 0; b < bands; ++b)
+    {
+        const int top = y0 + (y1 - y0) * b / bands;
+        const int bottom = y0 + (y1 - y0) * (b + 1) / bands;
+        int minX = x1, maxX = x0 - 1, minY = bottom, maxY = top - 1;
+        for (int y = top; y < bottom; ++y)
+        {
+            const unsigned char* row = pixels + (size_t)y * m_pSurface->pitch;
+            for (int x = x0; x < x1; ++x)
+            {
+                // RGBA32: alpha is the fourth byte of each pixel.
+                if (row[x * 4 + 3] != 0)
+                {
+                    minX = std::min(minX, x);
+                    maxX = std::max(maxX, x);
+                    minY = std::min(minY, y);
+                    maxY = std::max(maxY, y);
+                }
+            }
+        }
+        if (maxX >= minX)
+        {
+            SDL_Rect part = { minX, minY, maxX - minX + 1, maxY - minY + 1 };
+            parts.push_back(part);
+            kept += (long long)part.w * part.h;
+        }
+    }
+    // Each part is a quad of its own: not worth it for a tenth of the pixels.
+    if (!parts.empty() && kept * 10 >= (long long)whole.w * whole.h * 9)
+    {
+        parts.assign(1, whole);
+    }
+    return parts;
 }
 
 bool CCTexture2D::initWithImage(CCImage* uiImage)

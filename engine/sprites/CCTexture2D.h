@@ -5,7 +5,10 @@
 #include "base/CCObject.h"
 #include "base/ccTypes.h"
 
+#include <SDL.h>
+
 #include <map>
+#include <vector>
 
 struct SDL_Surface;
 struct SDL_Texture;
@@ -67,6 +70,12 @@ public:
      * image) has full alpha. Answers are kept per rectangle: the renderer asks for each sprite.
      */
     bool isRegionOpaque(int x0, int y0, int x1, int y1);
+    /**
+     * Where the rectangle (pixels, inside the image) has any alpha: up to four row bands, each
+     * cut to the columns and rows that have some; none when it is clear throughout, the whole
+     * rectangle when cutting would leave out little. Kept per rectangle like isRegionOpaque.
+     */
+    const std::vector<SDL_Rect>& shownParts(int x0, int y0, int x1, int y1);
 
     /** The pixels (RGBA32), owned by the texture. */
     SDL_Surface* getSurface() const { return m_pSurface; }
@@ -88,6 +97,7 @@ private:
     GLfloat m_fMaxT;
     bool m_bAntiAlias;
     std::map<unsigned long long, bool> m_opaqueRegions;  ///< isRegionOpaque's answers by rectangle
+    std::map<unsigned long long, std::vector<SDL_Rect> > m_shownParts;  ///< shownParts' answers
 };
 
 NS_CC_END

@@ -618,3 +618,97 @@ TEST(OcclusionCuller, PixelBoxesOfACorners)
         EXPECT_EQ(c.upright, CCOcclusionCuller::isUpright(c.corners)) << i;
     }
 }
+
+TEST_F(RenderTest, CrispSpritesDrawnAsTheirPartsWithAlphaLookTheSame)
+{
+    // A figure in a 16x16 frame with clear texels around it (head, body, legs), crisp, drawn
+    // four times enlarged on whole pixels, where the software renderer places texels exactly:
+    // upright, flipped, over a backdrop and faded, each the same when only its parts with alpha
+    // are drawn, for fewer pixels filled.
+    std::vector<unsigned char> pixels(16 * 16 * 4, 0);
+    for (int y = 0; y < 16; ++y)
+    {
+        for (int x = 0; x < 16; ++x)
+        {
+            const bool head = y < 4 && x >= 6 && x <= 9;
+            const bool body = y >= 4 && y < 12 && x >= 2 && x <= 13;
+            const bool legs = y >= 12 && ((x >= 4 && x <= 6) || (x >= 9 && x <= 11));
+            if (head || body || legs)
+            {
+                unsigned char* p = &pixels[(size_t)(y * 16 + x) * 4];
+                p[0] = (unsigned char)(x * 15);
+                p[1] = (unsigned char)(y * 15);
+                p[2] = 90;
+                p[3] = 255;
+            }
+        }
+    }
+    CCTexture2D* figure = new CCTexture2D();
+    figure->initWithData(&pixels[0], kCCTexture2DPixelFormat_RGBA8888, 16, 16, CCSize(16, 16));
+    figure->autorelease();
+    figure->setAliasTexParameters();
+    const ccBlendFunc additive = { GL_SRC_ALPHA, GL_ONE };
+    const struct Case
+    {
+        const char* what;
+        bool flipX, flipY;
+        GLubyte opacity;
+        bool added;
+    } cases[] = {
+        { "upright", false, false, 255, false },
+        { "flipped across", true, false, 255, false },
+        { "flipped over", false, true, 255, false },
+        { "faded", false, false, 120, false },
+        { "added", true, false, 200, true },
+    };
+    CCRenderer* renderer = CCRenderer::sharedRenderer();
+    for (const Case& c : cases)
+    {
+        CCScene* scene = CCScene::create();
+        scene->addChild(CCLayerColor::create(ccc4(40, 70, 30, 255)));
+        CCSprite* sprite = CCSprite::createWithTexture(figure);
+        sprite->setPosition(ccp(80, 60));
+        sprite->setScale(4.0f);
+        sprite->setFlipX(c.flipX);
+        sprite->setFlipY(c.flipY);
+        sprite->setOpacity(c.opacity);
+        if (c.added)
+        {
+            sprite->setBlendFunc(additive);
+        }
+        scene->addChild(sprite);
+        SDL_Surface* frames[2] = { NULL, NULL };
+        unsigned long fill[2] = { 0, 0 };
+        unsigned int quads[2] = { 0, 0 };
+        for (int split = 0; split < 2; ++split)
+        {
+            renderer->setSplitsClearTexels(split != 0);
+            renderer->beginFrame(ccc4(0, 0, 0, 255));
+            scene->visit();
+            renderer->endFrame();
+            frames[split] = renderer->readPixels();
+            fill[split] = renderer->getFillLastFrame();
+            quads[split] = renderer->getQuadsLastFrame();
+            ASSERT_TRUE(frames[split] != NULL) << c.what;
+        }
+        renderer->setSplitsClearTexels(false);
+        int differing = 0;
+        for (int y = 0; y < frames[0]->h; ++y)
+        {
+            const Uint8* a = (const Uint8*)frames[0]->pixels + y * frames[0]->pitch;
+            const Uint8* b = (const Uint8*)frames[1]->pixels + y * frames[1]->pitch;
+            for (int x = 0; x < frames[0]->w * 4; ++x)
+            {
+                differing += a[x] != b[x] ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(0, differing) << c.what;
+        // The backdrop fills the view either way; the figure's 64x64 box, 144 of whose 256 texels
+        // its four bands keep.
+        EXPECT_EQ(160ul * 120ul + 64ul * 64ul, fill[0]) << c.what;
+        EXPECT_EQ(160ul * 120ul + 144ul * 16ul, fill[1]) << c.what;
+        EXPECT_EQ(quads[0] + 3, quads[1]) << c.what;
+        SDL_FreeSurface(frames[0]);
+        SDL_FreeSurface(frames[1]);
+    }
+}
