@@ -6,6 +6,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 NS_CC_BEGIN
@@ -208,6 +209,42 @@ void partOf(const SDL_Vertex* v, float u0, float u1, float v0, float v1, SDL_Ver
         out[i].tex_coord.x = u;
         out[i].tex_coord.y = t;
     }
+}
+
+bool isPowerOfTwo(int n)
+{
+    return n > 0 && (n & (n - 1)) == 0;
+}
+
+// Mesa's software OpenGL (llvmpipe) samples a linearly filtered texture whose width is a power of
+// two and whose height is not as solid white. Such pixels go up with their height made a power of
+// two, the last row repeated below them so the bottom edge filters as before. NULL when the
+// pixels can go up as they are.
+SDL_Surface* copyForLinearSampling(SDL_Surface* pixels)
+{
+    if (!isPowerOfTwo(pixels->w) || isPowerOfTwo(pixels->h))
+    {
+        return NULL;
+    }
+    int height = 1;
+    while (height < pixels->h)
+    {
+        height *= 2;
+    }
+    SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormat(0, pixels->w, height, 32, SDL_PIXELFORMAT_RGBA32);
+    if (!copy)
+    {
+        return NULL;
+    }
+    SDL_SetSurfaceBlendMode(copy, SDL_BLENDMODE_NONE);
+    const size_t rowBytes = (size_t)pixels->w * 4;
+    for (int y = 0; y < height; ++y)
+    {
+        const int from = std::min(y, pixels->h - 1);
+        memcpy((Uint8*)copy->pixels + (size_t)y * copy->pitch, (const Uint8*)pixels->pixels + (size_t)from * pixels->pitch,
+               rowBytes);
+    }
+    return copy;
 }
 
 bool intersect(const SDL_Rect& a, const SDL_Rect& b, SDL_Rect* out)
@@ -536,7 +573,15 @@ SDL_Texture* CCRenderer::textureFor(CCTexture2D* texture)
     {
         return NULL;
     }
-    sdlTexture = SDL_CreateTextureFromSurface(m_pRenderer, texture->getSurface());
+    SDL_Surface* pixels = texture->getSurface();
+    SDL_Surface* copy = texture->isAntiAliased() ? copyForLinearSampling(pixels) : NULL;
+    SDL_Surface* upload = copy ? copy : pixels;
+    sdlTexture = SDL_CreateTextureFromSurface(m_pRenderer, upload);
+    const float heightShare = (float)pixels->h / (float)upload->h;
+    if (copy)
+    {
+        SDL_FreeSurface(copy);
+    }
     if (!sdlTexture)
     {
         CCLog("ERROR: CCRenderer - could not upload a %ux%u texture: %s", texture->getPixelsWide(),
@@ -544,7 +589,7 @@ SDL_Texture* CCRenderer::textureFor(CCTexture2D* texture)
         return NULL;
     }
     SDL_SetTextureScaleMode(sdlTexture, texture->isAntiAliased() ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-    texture->setSDLTexture(sdlTexture);
+    texture->setSDLTexture(sdlTexture, heightShare);
     return sdlTexture;
 }
 
@@ -590,6 +635,7 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
     const SDL_BlendMode mode = blendModeFor(blend);
     const CCAffineTransform t = toPixels(toWorld);
     const SDL_Rect& clip = currentClip();
+    const float heightShare = texture ? texture->getSDLTextureHeightShare() : 1.0f;
     for (int i = 0; i < count; ++i)
     {
         const ccSpriteQuad& q = quads[i];
@@ -620,20 +666,25 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
                     SDL_Vertex part[4];
                     partOf(v, parts[p].x / w, (parts[p].x + parts[p].w) / w, parts[p].y / h,
                            (parts[p].y + parts[p].h) / h, part);
-                    hold(part, sdlTexture, mode, clip);
+                    hold(part, sdlTexture, heightShare, mode, clip);
                 }
                 continue;
             }
         }
-        hold(v, sdlTexture, opaque ? SDL_BLENDMODE_NONE : mode, clip);
+        hold(v, sdlTexture, heightShare, opaque ? SDL_BLENDMODE_NONE : mode, clip);
     }
 }
 
-void CCRenderer::hold(const SDL_Vertex* corners, SDL_Texture* texture, SDL_BlendMode mode, const SDL_Rect& clip)
+void CCRenderer::hold(const SDL_Vertex* corners, SDL_Texture* texture, float heightShare, SDL_BlendMode mode,
+                      const SDL_Rect& clip)
 {
     m_pending.push_back(PendingQuad());
     PendingQuad& pending = m_pending.back();
     std::copy(corners, corners + 4, pending.corners);
+    for (int c = 0; c < 4 && heightShare != 1.0f; ++c)
+    {
+        pending.corners[c].tex_coord.y *= heightShare;
+    }
     pending.texture = texture;
     pending.mode = mode;
     pending.clip = clip;

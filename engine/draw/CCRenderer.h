@@ -144,7 +144,9 @@ private:
     };
 
     SDL_Texture* textureFor(CCTexture2D* texture);
-    void hold(const SDL_Vertex* corners, SDL_Texture* texture, SDL_BlendMode mode, const SDL_Rect& clip);
+    /** heightShare: the texture's CCTexture2D::getSDLTextureHeightShare (v is scaled by it). */
+    void hold(const SDL_Vertex* corners, SDL_Texture* texture, float heightShare, SDL_BlendMode mode,
+              const SDL_Rect& clip);
     void sendPending();
     void planOcclusion();
     void appendQuad(const PendingQuad& quad, const SDL_Rect& clip);

@@ -25,6 +25,7 @@ std::set<CCTexture2D*>& liveTextures()
 CCTexture2D::CCTexture2D()
 : m_pSurface(NULL)
 , m_pSDLTexture(NULL)
+, m_fSDLHeightShare(1.0f)
 , m_uPixelsWide(0)
 , m_uPixelsHigh(0)
 , m_fMaxS(1.0f)
@@ -232,31 +233,34 @@ CCSize CCTexture2D::getContentSize() const
     return m_tContentSize;
 }
 
+// The copy's shape depends on its sampling (see CCRenderer::textureFor), and a scale mode set on
+// a live SDL texture would also reach draws already queued with it: the next draw uploads afresh.
 void CCTexture2D::setAliasTexParameters()
 {
-    m_bAntiAlias = false;
-    if (m_pSDLTexture)
+    if (m_bAntiAlias)
     {
-        SDL_SetTextureScaleMode(m_pSDLTexture, SDL_ScaleModeNearest);
+        m_bAntiAlias = false;
+        releaseSDLTexture();
     }
 }
 
 void CCTexture2D::setAntiAliasTexParameters()
 {
-    m_bAntiAlias = true;
-    if (m_pSDLTexture)
+    if (!m_bAntiAlias)
     {
-        SDL_SetTextureScaleMode(m_pSDLTexture, SDL_ScaleModeLinear);
+        m_bAntiAlias = true;
+        releaseSDLTexture();
     }
 }
 
-void CCTexture2D::setSDLTexture(SDL_Texture* texture)
+void CCTexture2D::setSDLTexture(SDL_Texture* texture, float heightShare)
 {
     if (texture != m_pSDLTexture)
     {
         releaseSDLTexture();
         m_pSDLTexture = texture;
     }
+    m_fSDLHeightShare = heightShare;
 }
 
 void CCTexture2D::releaseSDLTexture()
@@ -266,6 +270,7 @@ void CCTexture2D::releaseSDLTexture()
         CCRenderer::sharedRenderer()->textureWillBeReleased(m_pSDLTexture);
         SDL_DestroyTexture(m_pSDLTexture);
         m_pSDLTexture = NULL;
+        m_fSDLHeightShare = 1.0f;
     }
 }
 

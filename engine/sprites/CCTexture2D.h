@@ -59,7 +59,8 @@ public:
     bool hasPremultipliedAlpha() const { return false; }
     bool hasMipmaps() const { return false; }
 
-    /** Nearest-pixel sampling (pixel art, crisp fonts). */
+    /** Nearest-pixel sampling (pixel art, crisp fonts). A change of sampling makes the renderer
+     *  upload the pixels again, shaped for it. */
     void setAliasTexParameters();
     /** Linear sampling, the default. */
     void setAntiAliasTexParameters();
@@ -81,7 +82,9 @@ public:
     SDL_Surface* getSurface() const { return m_pSurface; }
     /** The renderer's copy; destroyed with the texture. */
     SDL_Texture* getSDLTexture() const { return m_pSDLTexture; }
-    void setSDLTexture(SDL_Texture* texture);
+    /** heightShare: the part of the copy's height the pixels fill (below them, the last row again). */
+    void setSDLTexture(SDL_Texture* texture, float heightShare = 1.0f);
+    float getSDLTextureHeightShare() const { return m_fSDLHeightShare; }
     /** Destroys the renderer's copy (before its renderer goes away). */
     void releaseSDLTexture();
     /** Destroys the renderer copies of every live texture (before their renderer goes away). */
@@ -90,6 +93,7 @@ public:
 private:
     SDL_Surface* m_pSurface;     ///< owned
     SDL_Texture* m_pSDLTexture;  ///< owned
+    float m_fSDLHeightShare;
     unsigned int m_uPixelsWide;
     unsigned int m_uPixelsHigh;
     CCSize m_tContentSize;

@@ -1,0 +1,123 @@
+// Drawing through SDL's desktop OpenGL renderer, offscreen (Mesa's llvmpipe where there is no GPU).
+#include "cocos2d.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+using namespace cocos2d;
+
+namespace
+{
+const int kViewW = 160;
+const int kViewH = 80;
+
+// Half transparent, the top half of the rows red and the rest blue, so each edge shows what it
+// samples and how much of it.
+CCTexture2D* makeTwoToneTexture(int w, int h)
+{
+    std::vector<unsigned char> pixels((size_t)w * h * 4);
+    for (int y = 0; y < h; ++y)
+    {
+        for (int x = 0; x < w; ++x)
+        {
+            unsigned char* p = &pixels[((size_t)y * w + x) * 4];
+            const bool top = y < h / 2;
+            p[0] = top ? 200 : 0;
+            p[1] = 0;
+            p[2] = top ? 0 : 200;
+            p[3] = 128;
+        }
+    }
+    CCTexture2D* texture = new CCTexture2D();
+    texture->initWithData(&pixels[0], kCCTexture2DPixelFormat_RGBA8888, w, h, CCSize((float)w, (float)h));
+    texture->autorelease();
+    return texture;
+}
+
+ccSpriteQuad wholeTextureQuad(float x0, float y0, float x1, float y1)
+{
+    ccSpriteQuad q;
+    q.bl.vertices = vertex2(x0, y0);
+    q.br.vertices = vertex2(x1, y0);
+    q.tl.vertices = vertex2(x0, y1);
+    q.tr.vertices = vertex2(x1, y1);
+    q.bl.colors = q.br.colors = q.tl.colors = q.tr.colors = ccc4(255, 255, 255, 255);
+    q.bl.texCoords = tex2(0.0f, 1.0f);
+    q.br.texCoords = tex2(1.0f, 1.0f);
+    q.tl.texCoords = tex2(0.0f, 0.0f);
+    q.tr.texCoords = tex2(1.0f, 0.0f);
+    return q;
+}
+
+class GLRenderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO)) << SDL_GetError();
+        m_window = SDL_CreateWindow("", 0, 0, kViewW, kViewH, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        m_renderer = m_window ? SDL_CreateRenderer(m_window, -1, SDL_RENDERER_ACCELERATED) : NULL;
+        SDL_RendererInfo info;
+        if (!m_renderer || SDL_GetRendererInfo(m_renderer, &info) != 0 || SDL_strcmp(info.name, "opengl") != 0)
+        {
+            GTEST_SKIP() << "no desktop OpenGL renderer here: " << SDL_GetError();
+        }
+        CCRenderer::sharedRenderer()->setSDLRenderer(m_renderer);
+        SDL_Rect viewport = { 0, 0, kViewW, kViewH };
+        CCRenderer::sharedRenderer()->setDesignViewport(CCSize((float)kViewW, (float)kViewH), viewport);
+    }
+    void TearDown() override
+    {
+        CCRenderer::purgeSharedRenderer();
+        if (m_renderer)
+        {
+            SDL_DestroyRenderer(m_renderer);
+        }
+        if (m_window)
+        {
+            SDL_DestroyWindow(m_window);
+        }
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    CCScopedAutoreleasePool m_pool;
+    SDL_Window* m_window = NULL;
+    SDL_Renderer* m_renderer = NULL;
+};
+} // namespace
+
+// Smoothly filtered textures of every shape, a fighter's shadow among them, keep their own
+// colours when magnified, right up to their top and bottom edges.
+TEST_F(GLRenderTest, SmoothTexturesOfEveryShapeKeepTheirColours)
+{
+    const struct
+    {
+        int w, h;
+    } sizes[] = { { 32, 10 }, { 64, 12 }, { 16, 3 }, { 512, 254 }, { 30, 10 }, { 32, 32 } };
+    for (size_t i = 0; i < sizeof(sizes) / sizeof(sizes[0]); ++i)
+    {
+        SCOPED_TRACE(testing::Message() << sizes[i].w << "x" << sizes[i].h);
+        CCTexture2D* texture = makeTwoToneTexture(sizes[i].w, sizes[i].h);
+        const ccSpriteQuad quad = wholeTextureQuad(0.0f, 0.0f, (float)kViewW, (float)kViewH);
+        const ccBlendFunc blend = { GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA };
+        CCRenderer::sharedRenderer()->beginFrame(ccc4(120, 120, 120, 255));
+        CCRenderer::sharedRenderer()->drawQuads(texture, &quad, 1, CCAffineTransformIdentity, blend);
+        CCRenderer::sharedRenderer()->endFrame();
+        SDL_Surface* frame = CCRenderer::sharedRenderer()->readPixels();
+        ASSERT_TRUE(frame != NULL);
+        const int rows[2] = { 1, kViewH - 2 };
+        for (int r = 0; r < 2; ++r)
+        {
+            const Uint8* p = (const Uint8*)frame->pixels + rows[r] * frame->pitch + (kViewW / 2) * 4;
+            // Half of the texture's colour over half of the grey.
+            const int red = r == 0 ? 160 : 60;
+            const int blue = r == 0 ? 60 : 160;
+            EXPECT_NEAR(red, p[0], 6) << "row " << rows[r];
+            EXPECT_NEAR(60, p[1], 6) << "row " << rows[r];
+            EXPECT_NEAR(blue, p[2], 6) << "row " << rows[r];
+        }
+        SDL_FreeSurface(frame);
+    }
+}
