@@ -38,9 +38,31 @@ void toluafix_open(lua_State* L)
     }
 }
 
+// Pushes what holder keeps under the address of the type name string and answers true when it is
+// a table whose name in the registry is type itself; otherwise pushes nothing and answers false.
+// Bindings name a type by the same string every time, so the address finds it without hashing.
+static bool pushRememberedForName(lua_State* L, int holder, const char* type)
+{
+    lua_pushlightuserdata(L, (void*)type);
+    lua_rawget(L, holder);
+    if (lua_istable(L, -1))
+    {
+        lua_pushvalue(L, -1);
+        lua_rawget(L, LUA_REGISTRYINDEX);
+        const char* name = lua_tostring(L, -1);
+        const bool same = name && strcmp(name, type) == 0;
+        lua_pop(L, 1);
+        if (same)
+        {
+            return true;
+        }
+    }
+    lua_pop(L, 1);
+    return false;
+}
+
 // Pushes the class metatable registered for type and answers true, or pushes nothing and answers
-// false. Bindings name a type by the same string every time: the metatable is remembered under
-// that string's address and used once the registry's name for it is checked to be the same.
+// false. It is remembered in a table of its own under the type name's address.
 static bool pushClassMetatable(lua_State* L, const char* type)
 {
     lua_pushlightuserdata(L, &s_classMetatables);
@@ -54,22 +76,11 @@ static bool pushClassMetatable(lua_State* L, const char* type)
         lua_rawset(L, LUA_REGISTRYINDEX);
     }
     const int known = lua_gettop(L);
-    lua_pushlightuserdata(L, (void*)type);
-    lua_rawget(L, known);
-    if (lua_istable(L, -1))
+    if (pushRememberedForName(L, known, type))
     {
-        lua_pushvalue(L, -1);
-        lua_rawget(L, LUA_REGISTRYINDEX);
-        const char* name = lua_tostring(L, -1);
-        const bool same = name && strcmp(name, type) == 0;
-        lua_pop(L, 1);
-        if (same)
-        {
-            lua_remove(L, known);
-            return true;
-        }
+        lua_remove(L, known);
+        return true;
     }
-    lua_pop(L, 1);
     luaL_getmetatable(L, type);
     if (!lua_istable(L, -1))
     {
@@ -372,23 +383,11 @@ void toluafix_register_value_type(lua_State* L, const char* type)
 
 bool toluafix_push_value_metatable(lua_State* L, const char* type)
 {
-    // Bindings name a type by the same string every time: the twin is remembered under that
-    // string's address, and used once the name registered for it is checked to be the same.
-    lua_pushlightuserdata(L, (void*)type);
-    lua_rawget(L, LUA_REGISTRYINDEX);
-    if (lua_istable(L, -1))
+    // The twin is remembered in the registry under the type name's address.
+    if (pushRememberedForName(L, LUA_REGISTRYINDEX, type))
     {
-        lua_pushvalue(L, -1);
-        lua_rawget(L, LUA_REGISTRYINDEX);
-        const char* name = lua_tostring(L, -1);
-        const bool same = name && strcmp(name, type) == 0;
-        lua_pop(L, 1);
-        if (same)
-        {
-            return true;
-        }
+        return true;
     }
-    lua_pop(L, 1);
     pushValueMetatables(L);
     if (!lua_istable(L, -1))
     {

@@ -175,4 +175,18 @@ bool matchesReference(SDL_Surface* frame, const std::string& referencePath, int 
     }
     return ok;
 }
+int differingBytes(SDL_Surface* a, SDL_Surface* b)
+{
+    int differing = 0;
+    for (int y = 0; y < a->h; ++y)
+    {
+        const Uint8* rowA = (const Uint8*)a->pixels + y * a->pitch;
+        const Uint8* rowB = (const Uint8*)b->pixels + y * b->pitch;
+        for (int x = 0; x < a->w * 4; ++x)
+        {
+            differing += rowA[x] != rowB[x] ? 1 : 0;
+        }
+    }
+    return differing;
+}
 } // namespace vorntest

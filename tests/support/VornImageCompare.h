@@ -27,6 +27,10 @@ bool matchesReference(SDL_Surface* frame, const std::string& referencePath, int 
  */
 bool areasMatch(SDL_Surface* frame, const SDL_Rect& a, const SDL_Rect& b, int tolerance, int reach,
                 std::string* why);
+/**
+ * How many bytes of two frames of the same size differ: 0 when the pictures are the same.
+ */
+int differingBytes(SDL_Surface* a, SDL_Surface* b);
 } // namespace vorntest
 
 #endif

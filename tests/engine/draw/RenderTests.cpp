@@ -484,16 +484,7 @@ TEST_F(RenderTest, SkippingUnseenWorkLeavesThePictureAsItWas)
         ASSERT_TRUE(frames[skip] != NULL);
     }
     renderer->setSkipsUnseenWork(true);
-    int differing = 0;
-    for (int y = 0; y < frames[0]->h; ++y)
-    {
-        const Uint8* a = (const Uint8*)frames[0]->pixels + y * frames[0]->pitch;
-        const Uint8* b = (const Uint8*)frames[1]->pixels + y * frames[1]->pitch;
-        for (int x = 0; x < frames[0]->w * 4; ++x)
-        {
-            differing += a[x] != b[x] ? 1 : 0;
-        }
-    }
+    const int differing = vorntest::differingBytes(frames[0], frames[1]);
     EXPECT_EQ(0, differing);
     EXPECT_EQ(quads[0] - 2, quads[1]) << "the sprite off the view and the faded-out cover are left out";
     SDL_FreeSurface(frames[0]);
@@ -692,16 +683,7 @@ TEST_F(RenderTest, CrispSpritesDrawnAsTheirPartsWithAlphaLookTheSame)
             ASSERT_TRUE(frames[split] != NULL) << c.what;
         }
         renderer->setSplitsClearTexels(false);
-        int differing = 0;
-        for (int y = 0; y < frames[0]->h; ++y)
-        {
-            const Uint8* a = (const Uint8*)frames[0]->pixels + y * frames[0]->pitch;
-            const Uint8* b = (const Uint8*)frames[1]->pixels + y * frames[1]->pitch;
-            for (int x = 0; x < frames[0]->w * 4; ++x)
-            {
-                differing += a[x] != b[x] ? 1 : 0;
-            }
-        }
+        const int differing = vorntest::differingBytes(frames[0], frames[1]);
         EXPECT_EQ(0, differing) << c.what;
         // The backdrop fills the view either way; the figure's 64x64 box, 144 of whose 256 texels
         // its four bands keep.

@@ -228,16 +228,7 @@ TEST_F(StageRenderTest, LayersHiddenBehindTheLevelAreNotFilledAndThePictureStays
         }
         renderer->setSkipsUnseenWork(true);
         ASSERT_TRUE(frames[0] != NULL && frames[1] != NULL);
-        int differing = 0;
-        for (int y = 0; y < frames[0]->h; ++y)
-        {
-            const Uint8* a = (const Uint8*)frames[0]->pixels + y * frames[0]->pitch;
-            const Uint8* b = (const Uint8*)frames[1]->pixels + y * frames[1]->pitch;
-            for (int x = 0; x < frames[0]->w * 4; ++x)
-            {
-                differing += a[x] != b[x] ? 1 : 0;
-            }
-        }
+        const int differing = vorntest::differingBytes(frames[0], frames[1]);
         EXPECT_EQ(0, differing);
         // Drawn whole, the layers fill two and a half views and more; the parts under the level
         // are a good share of that.
