@@ -649,11 +649,12 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
         // A normally blended quad whose pixels and colours are all opaque replaces what is below
         // it exactly: drawn without blending, the driver need not read the target.
         const bool opaque = m_bSkipsUnseenWork && mode == SDL_BLENDMODE_BLEND && coversOpaque(texture, v);
-        // Clear texels blended or added change nothing: a crisp sprite is drawn as the parts of
-        // its frame that have any alpha (a fighter's frame is two fifths clear around him).
+        // Clear texels blended or added change nothing: a sprite is drawn as the parts of its
+        // frame that have any alpha (a fighter's frame is two fifths clear around him, the damage
+        // vignette a third in its middle).
         SDL_Rect region;
         if (m_bSkipsUnseenWork && m_bSplitsClearTexels && !opaque && leavesTargetAlone(mode) && texture &&
-            !texture->isAntiAliased() && texelRegion(texture, v, &region))
+            texelRegion(texture, v, &region))
         {
             const std::vector<SDL_Rect>& parts = texture->shownParts(region.x, region.y, region.x + region.w,
                                                                      region.y + region.h);

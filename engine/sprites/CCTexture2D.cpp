@@ -131,31 +131,83 @@ const std::vector<SDL_Rect>& CCTexture2D::shownParts(int x0, int y0, int x1, int
         parts.push_back(whole);
         return parts;
     }
-    const int kBands = 4;
-    const int bands = (y1 - y0) >= 2 * kBands ? kBands : 1;
+    // Linear sampling reads one texel beyond each side: a smooth picture keeps that much of its
+    // clear texels next to what it shows.
+    const int margin = m_bAntiAlias ? 1 : 0;
+    // Thinner bands would follow a round clear middle closer, but llvmpipe draws a full-screen
+    // picture cut into sixteen slower than whole.
+    const int bands = (y1 - y0) >= 8 ? 4 : 1;
     const unsigned char* pixels = (const unsigned char*)m_pSurface->pixels;
+    std::vector<char> columnShown((size_t)(x1 - x0));
     long long kept = 0;
     for (int b = 0; b < bands; ++b)
     {
         const int top = y0 + (y1 - y0) * b / bands;
         const int bottom = y0 + (y1 - y0) * (b + 1) / bands;
+        const int readTop = std::max(top - margin, 0);
+        const int readBottom = std::min(bottom + margin, m_pSurface->h);
+        const int readLeft = std::max(x0 - margin, 0);
+        const int readRight = std::min(x1 + margin, m_pSurface->w);
         int minX = x1, maxX = x0 - 1, minY = bottom, maxY = top - 1;
-        for (int y = top; y < bottom; ++y)
+        std::fill(columnShown.begin(), columnShown.end(), 0);
+        for (int y = readTop; y < readBottom; ++y)
         {
             const unsigned char* row = pixels + (size_t)y * m_pSurface->pitch;
-            for (int x = x0; x < x1; ++x)
+            for (int x = readLeft; x < readRight; ++x)
             {
                 // RGBA32: alpha is the fourth byte of each pixel.
                 if (row[x * 4 + 3] != 0)
                 {
-                    minX = std::min(minX, x);
-                    maxX = std::max(maxX, x);
-                    minY = std::min(minY, y);
-                    maxY = std::max(maxY, y);
+                    const int column = std::min(std::max(x, x0), x1 - 1);
+                    columnShown[column - x0] = 1;
+                    minX = std::min(minX, column);
+                    maxX = std::max(maxX, column);
+                    minY = std::min(minY, std::max(y, top));
+                    maxY = std::max(maxY, std::min(y, bottom - 1));
                 }
             }
         }
-        if (maxX >= minX)
+        if (maxX < minX)
+        {
+            continue;
+        }
+        minX = std::max(minX - margin, x0);
+        maxX = std::min(maxX + margin, x1 - 1);
+        minY = std::max(minY - margin, top);
+        maxY = std::min(maxY + margin, bottom - 1);
+        // The widest run of columns clear through the band (a vignette's middle, the gap between
+        // two legs) is left out when it is at least a quarter of the rectangle wide.
+        int gapStart = 0, gapEnd = 0;
+        for (int x = minX; x <= maxX;)
+        {
+            if (columnShown[x - x0])
+            {
+                ++x;
+                continue;
+            }
+            int end = x;
+            while (end <= maxX && !columnShown[end - x0])
+            {
+                ++end;
+            }
+            if (end - x > gapEnd - gapStart)
+            {
+                gapStart = x;
+                gapEnd = end;
+            }
+            x = end;
+        }
+        gapStart += margin;
+        gapEnd -= margin;
+        if ((gapEnd - gapStart) * 4 >= whole.w)
+        {
+            SDL_Rect left = { minX, minY, gapStart - minX, maxY - minY + 1 };
+            SDL_Rect right = { gapEnd, minY, maxX + 1 - gapEnd, maxY - minY + 1 };
+            parts.push_back(left);
+            parts.push_back(right);
+            kept += (long long)(left.w + right.w) * left.h;
+        }
+        else
         {
             SDL_Rect part = { minX, minY, maxX - minX + 1, maxY - minY + 1 };
             parts.push_back(part);
@@ -240,6 +292,7 @@ void CCTexture2D::setAliasTexParameters()
     if (m_bAntiAlias)
     {
         m_bAntiAlias = false;
+        m_shownParts.clear();
         releaseSDLTexture();
     }
 }
@@ -249,6 +302,7 @@ void CCTexture2D::setAntiAliasTexParameters()
     if (!m_bAntiAlias)
     {
         m_bAntiAlias = true;
+        m_shownParts.clear();
         releaseSDLTexture();
     }
 }

@@ -72,9 +72,10 @@ public:
      */
     bool isRegionOpaque(int x0, int y0, int x1, int y1);
     /**
-     * Where the rectangle (pixels, inside the image) has any alpha: up to four row bands, each
-     * cut to the columns and rows that have some; none when it is clear throughout, the whole
-     * rectangle when cutting would leave out little. Kept per rectangle like isRegionOpaque.
+     * Where the rectangle (pixels, inside the image) has any alpha: up to four row bands, each cut to the columns and rows that have some and split around a wide
+     * run of clear columns; a smooth texture's parts keep the clear texels its filtering reads.
+     * None when it is clear throughout, the whole rectangle when cutting would leave out little.
+     * Kept per rectangle like isRegionOpaque.
      */
     const std::vector<SDL_Rect>& shownParts(int x0, int y0, int x1, int y1);
 

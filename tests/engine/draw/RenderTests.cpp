@@ -694,3 +694,89 @@ TEST_F(RenderTest, CrispSpritesDrawnAsTheirPartsWithAlphaLookTheSame)
         SDL_FreeSurface(frames[1]);
     }
 }
+
+TEST_F(RenderTest, OverlayDrawnWithoutItsClearMiddleLooksTheSame)
+{
+    // An 80x60 edge overlay (one colour round a clear middle), smooth or crisp, stretched twice
+    // over the whole view on whole pixels, where the software renderer places texels exactly:
+    // over a backdrop, faded and added, each the same when its clear middle is left out, for
+    // fewer pixels filled. The software renderer's scaled copies do not filter across a part's edge,
+    // so the middle's edges lie inside the overlay's row bands (15 rows each).
+    const int kWide = 80, kHigh = 60;
+    std::vector<unsigned char> pixels(kWide * kHigh * 4, 0);
+    for (int y = 0; y < kHigh; ++y)
+    {
+        for (int x = 0; x < kWide; ++x)
+        {
+            if (x < 16 || x >= 64 || y < 12 || y >= 47)
+            {
+                unsigned char* p = &pixels[(size_t)(y * kWide + x) * 4];
+                p[0] = 220;
+                p[1] = 40;
+                p[2] = 30;
+                p[3] = 150;
+            }
+        }
+    }
+    CCTexture2D* edge = new CCTexture2D();
+    edge->initWithData(&pixels[0], kCCTexture2DPixelFormat_RGBA8888, kWide, kHigh, CCSize(kWide, kHigh));
+    edge->autorelease();
+    const ccBlendFunc additive = { GL_SRC_ALPHA, GL_ONE };
+    const struct Case
+    {
+        const char* what;
+        GLubyte opacity;
+        bool added;
+        bool smooth;
+    } cases[] = {
+        { "shown", 255, false, true },
+        { "faded", 90, false, true },
+        { "added", 200, true, true },
+        { "crisp", 200, false, false },
+        { "crisp added", 120, true, false },
+    };
+    CCRenderer* renderer = CCRenderer::sharedRenderer();
+    for (const Case& c : cases)
+    {
+        if (c.smooth)
+        {
+            edge->setAntiAliasTexParameters();
+        }
+        else
+        {
+            edge->setAliasTexParameters();
+        }
+        CCScene* scene = CCScene::create();
+        scene->addChild(CCLayerColor::create(ccc4(40, 70, 130, 255)));
+        CCSprite* sprite = CCSprite::createWithTexture(edge);
+        sprite->setPosition(ccp(80, 60));
+        sprite->setScale(2.0f);
+        sprite->setOpacity(c.opacity);
+        if (c.added)
+        {
+            sprite->setBlendFunc(additive);
+        }
+        scene->addChild(sprite);
+        SDL_Surface* frames[2] = { NULL, NULL };
+        unsigned long fill[2] = { 0, 0 };
+        for (int split = 0; split < 2; ++split)
+        {
+            renderer->setSplitsClearTexels(split != 0);
+            renderer->beginFrame(ccc4(0, 0, 0, 255));
+            scene->visit();
+            renderer->endFrame();
+            frames[split] = renderer->readPixels();
+            fill[split] = renderer->getFillLastFrame();
+            ASSERT_TRUE(frames[split] != NULL) << c.what;
+        }
+        renderer->setSplitsClearTexels(false);
+        EXPECT_EQ(0, vorntest::differingBytes(frames[0], frames[1])) << c.what;
+        // Backdrop and overlay fill the view each; the bands whose rows (and, smooth, their
+        // neighbours) are clear in the middle (rows 15 to 44) leave out its columns (16 to 63),
+        // smooth but the one on each side: 30x48 or 30x46 texels, 4 pixels each.
+        EXPECT_EQ(2ul * 160ul * 120ul, fill[0]) << c.what;
+        EXPECT_EQ(2ul * 160ul * 120ul - 30ul * (c.smooth ? 46ul : 48ul) * 4ul, fill[1]) << c.what;
+        SDL_FreeSurface(frames[0]);
+        SDL_FreeSurface(frames[1]);
+    }
+}
