@@ -610,6 +610,37 @@ TEST(OcclusionCuller, PixelBoxesOfACorners)
     }
 }
 
+namespace
+{
+// A scene drawn once whole and once split into the parts of its sprites with any alpha: the two
+// frames, and the pixels filled and quads sent for each.
+struct SplitOrNot
+{
+    SDL_Surface* frames[2];
+    unsigned long fill[2];
+    unsigned int quads[2];
+};
+
+bool drawWholeThenSplit(CCScene* scene, SplitOrNot* out)
+{
+    CCRenderer* renderer = CCRenderer::sharedRenderer();
+    bool read = true;
+    for (int split = 0; split < 2; ++split)
+    {
+        renderer->setSplitsClearTexels(split != 0);
+        renderer->beginFrame(ccc4(0, 0, 0, 255));
+        scene->visit();
+        renderer->endFrame();
+        out->frames[split] = renderer->readPixels();
+        out->fill[split] = renderer->getFillLastFrame();
+        out->quads[split] = renderer->getQuadsLastFrame();
+        read = read && out->frames[split] != NULL;
+    }
+    renderer->setSplitsClearTexels(false);
+    return read;
+}
+} // namespace
+
 TEST_F(RenderTest, CrispSpritesDrawnAsTheirPartsWithAlphaLookTheSame)
 {
     // A figure in a 16x16 frame with clear texels around it (head, body, legs), crisp, drawn
@@ -652,7 +683,6 @@ TEST_F(RenderTest, CrispSpritesDrawnAsTheirPartsWithAlphaLookTheSame)
         { "faded", false, false, 120, false },
         { "added", true, false, 200, true },
     };
-    CCRenderer* renderer = CCRenderer::sharedRenderer();
     for (const Case& c : cases)
     {
         CCScene* scene = CCScene::create();
@@ -668,21 +698,11 @@ TEST_F(RenderTest, CrispSpritesDrawnAsTheirPartsWithAlphaLookTheSame)
             sprite->setBlendFunc(additive);
         }
         scene->addChild(sprite);
-        SDL_Surface* frames[2] = { NULL, NULL };
-        unsigned long fill[2] = { 0, 0 };
-        unsigned int quads[2] = { 0, 0 };
-        for (int split = 0; split < 2; ++split)
-        {
-            renderer->setSplitsClearTexels(split != 0);
-            renderer->beginFrame(ccc4(0, 0, 0, 255));
-            scene->visit();
-            renderer->endFrame();
-            frames[split] = renderer->readPixels();
-            fill[split] = renderer->getFillLastFrame();
-            quads[split] = renderer->getQuadsLastFrame();
-            ASSERT_TRUE(frames[split] != NULL) << c.what;
-        }
-        renderer->setSplitsClearTexels(false);
+        SplitOrNot drawn;
+        ASSERT_TRUE(drawWholeThenSplit(scene, &drawn)) << c.what;
+        SDL_Surface* const* frames = drawn.frames;
+        const unsigned long* fill = drawn.fill;
+        const unsigned int* quads = drawn.quads;
         const int differing = vorntest::differingBytes(frames[0], frames[1]);
         EXPECT_EQ(0, differing) << c.what;
         // The backdrop fills the view either way; the figure's 64x64 box, 144 of whose 256 texels
@@ -735,7 +755,6 @@ TEST_F(RenderTest, OverlayDrawnWithoutItsClearMiddleLooksTheSame)
         { "crisp", 200, false, false },
         { "crisp added", 120, true, false },
     };
-    CCRenderer* renderer = CCRenderer::sharedRenderer();
     for (const Case& c : cases)
     {
         if (c.smooth)
@@ -757,19 +776,10 @@ TEST_F(RenderTest, OverlayDrawnWithoutItsClearMiddleLooksTheSame)
             sprite->setBlendFunc(additive);
         }
         scene->addChild(sprite);
-        SDL_Surface* frames[2] = { NULL, NULL };
-        unsigned long fill[2] = { 0, 0 };
-        for (int split = 0; split < 2; ++split)
-        {
-            renderer->setSplitsClearTexels(split != 0);
-            renderer->beginFrame(ccc4(0, 0, 0, 255));
-            scene->visit();
-            renderer->endFrame();
-            frames[split] = renderer->readPixels();
-            fill[split] = renderer->getFillLastFrame();
-            ASSERT_TRUE(frames[split] != NULL) << c.what;
-        }
-        renderer->setSplitsClearTexels(false);
+        SplitOrNot drawn;
+        ASSERT_TRUE(drawWholeThenSplit(scene, &drawn)) << c.what;
+        SDL_Surface* const* frames = drawn.frames;
+        const unsigned long* fill = drawn.fill;
         EXPECT_EQ(0, vorntest::differingBytes(frames[0], frames[1])) << c.what;
         // Backdrop and overlay fill the view each; the bands whose rows (and, smooth, their
         // neighbours) are clear in the middle (rows 15 to 44) leave out its columns (16 to 63),
