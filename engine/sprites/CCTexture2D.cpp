@@ -75,6 +75,13 @@ bool CCTexture2D::initWithSurface(SDL_Surface* surface)
     return true;
 }
 
+// One key for a texel region, for the caches of answers about it.
+static unsigned long long regionKey(int x0, int y0, int x1, int y1)
+{
+    return ((unsigned long long)(x0 & 0xffff) << 48) | ((unsigned long long)(y0 & 0xffff) << 32) |
+           ((unsigned long long)(x1 & 0xffff) << 16) | (unsigned long long)(y1 & 0xffff);
+}
+
 bool CCTexture2D::isRegionOpaque(int x0, int y0, int x1, int y1)
 {
     if (!m_pSurface)
@@ -89,8 +96,7 @@ bool CCTexture2D::isRegionOpaque(int x0, int y0, int x1, int y1)
     {
         return false;
     }
-    const unsigned long long key = ((unsigned long long)(x0 & 0xffff) << 48) | ((unsigned long long)(y0 & 0xffff) << 32) |
-                                   ((unsigned long long)(x1 & 0xffff) << 16) | (unsigned long long)(y1 & 0xffff);
+    const unsigned long long key = regionKey(x0, y0, x1, y1);
     std::map<unsigned long long, bool>::const_iterator known = m_opaqueRegions.find(key);
     if (known != m_opaqueRegions.end())
     {
@@ -117,8 +123,7 @@ bool CCTexture2D::isRegionOpaque(int x0, int y0, int x1, int y1)
 
 const std::vector<SDL_Rect>& CCTexture2D::shownParts(int x0, int y0, int x1, int y1)
 {
-    const unsigned long long key = ((unsigned long long)(x0 & 0xffff) << 48) | ((unsigned long long)(y0 & 0xffff) << 32) |
-                                   ((unsigned long long)(x1 & 0xffff) << 16) | (unsigned long long)(y1 & 0xffff);
+    const unsigned long long key = regionKey(x0, y0, x1, y1);
     std::map<unsigned long long, std::vector<SDL_Rect> >::iterator known = m_shownParts.find(key);
     if (known != m_shownParts.end())
     {

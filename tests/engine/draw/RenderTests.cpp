@@ -621,6 +621,22 @@ struct SplitOrNot
     unsigned int quads[2];
 };
 
+// A sprite of texture in the middle of the 160x120 view, enlarged, faded and perhaps added.
+CCSprite* addCentredSprite(CCScene* scene, CCTexture2D* texture, float scale, GLubyte opacity, bool added)
+{
+    CCSprite* sprite = CCSprite::createWithTexture(texture);
+    sprite->setPosition(ccp(80, 60));
+    sprite->setScale(scale);
+    sprite->setOpacity(opacity);
+    if (added)
+    {
+        const ccBlendFunc additive = { GL_SRC_ALPHA, GL_ONE };
+        sprite->setBlendFunc(additive);
+    }
+    scene->addChild(sprite);
+    return sprite;
+}
+
 bool drawWholeThenSplit(CCScene* scene, SplitOrNot* out)
 {
     CCRenderer* renderer = CCRenderer::sharedRenderer();
@@ -669,7 +685,6 @@ TEST_F(RenderTest, CrispSpritesDrawnAsTheirPartsWithAlphaLookTheSame)
     figure->initWithData(&pixels[0], kCCTexture2DPixelFormat_RGBA8888, 16, 16, CCSize(16, 16));
     figure->autorelease();
     figure->setAliasTexParameters();
-    const ccBlendFunc additive = { GL_SRC_ALPHA, GL_ONE };
     const struct Case
     {
         const char* what;
@@ -687,17 +702,9 @@ TEST_F(RenderTest, CrispSpritesDrawnAsTheirPartsWithAlphaLookTheSame)
     {
         CCScene* scene = CCScene::create();
         scene->addChild(CCLayerColor::create(ccc4(40, 70, 30, 255)));
-        CCSprite* sprite = CCSprite::createWithTexture(figure);
-        sprite->setPosition(ccp(80, 60));
-        sprite->setScale(4.0f);
+        CCSprite* sprite = addCentredSprite(scene, figure, 4.0f, c.opacity, c.added);
         sprite->setFlipX(c.flipX);
         sprite->setFlipY(c.flipY);
-        sprite->setOpacity(c.opacity);
-        if (c.added)
-        {
-            sprite->setBlendFunc(additive);
-        }
-        scene->addChild(sprite);
         SplitOrNot drawn;
         ASSERT_TRUE(drawWholeThenSplit(scene, &drawn)) << c.what;
         SDL_Surface* const* frames = drawn.frames;
@@ -741,7 +748,6 @@ TEST_F(RenderTest, OverlayDrawnWithoutItsClearMiddleLooksTheSame)
     CCTexture2D* edge = new CCTexture2D();
     edge->initWithData(&pixels[0], kCCTexture2DPixelFormat_RGBA8888, kWide, kHigh, CCSize(kWide, kHigh));
     edge->autorelease();
-    const ccBlendFunc additive = { GL_SRC_ALPHA, GL_ONE };
     const struct Case
     {
         const char* what;
@@ -767,15 +773,7 @@ TEST_F(RenderTest, OverlayDrawnWithoutItsClearMiddleLooksTheSame)
         }
         CCScene* scene = CCScene::create();
         scene->addChild(CCLayerColor::create(ccc4(40, 70, 130, 255)));
-        CCSprite* sprite = CCSprite::createWithTexture(edge);
-        sprite->setPosition(ccp(80, 60));
-        sprite->setScale(2.0f);
-        sprite->setOpacity(c.opacity);
-        if (c.added)
-        {
-            sprite->setBlendFunc(additive);
-        }
-        scene->addChild(sprite);
+        addCentredSprite(scene, edge, 2.0f, c.opacity, c.added);
         SplitOrNot drawn;
         ASSERT_TRUE(drawWholeThenSplit(scene, &drawn)) << c.what;
         SDL_Surface* const* frames = drawn.frames;
