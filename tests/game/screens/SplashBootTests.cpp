@@ -1,9 +1,12 @@
+#include "CCRenderer.h"
 #include "GameManager.h"
 #include "ScreenTestSupport.h"
 #include "SplashScreen.h"
 #include "VornGameManager.h"
+#include "VornImageCompare.h"
 #include "VornTestSupport.h"
 
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -93,6 +96,53 @@ TEST(SplashBoot, TheSplashPlaysThenTheWorldIsBuiltAndTheGameIsReadyOnce)
     EXPECT_FALSE(splash->isVisible());
 
     CCDirector::purgeSharedDirector();
+    CCPoolManager::sharedPoolManager()->pop();
+}
+
+// The world and the title are built behind the finished splash, over a frame each: a person sees
+// the splash held still until it fades, however the textures it shares with them are set up.
+TEST(SplashBoot, TheHeldSplashLooksTheSameWhileTheWorldAndTitleAreBuilt)
+{
+    CCPoolManager::sharedPoolManager()->push();
+    ASSERT_NE(nullptr, vorntest::useViewOfSize(480, 270));
+    CCFileUtils::sharedFileUtils()->setResourceDirectory(vorntest::sourcePath("Resources").c_str());
+    VornGameManager* manager = new VornGameManager();
+    ASSERT_TRUE(manager->initVornGameManager());
+    CCDirector::sharedDirector()->runWithScene(manager);
+    manager->release();
+    // The splash's last moving key is well before its end: its last frames are the held picture.
+    SDL_Surface* held = NULL;
+    for (int i = 0; i < 600 && manager->getBootState() < 0; ++i)
+    {
+        if (held)
+        {
+            SDL_FreeSurface(held);
+        }
+        held = CCRenderer::sharedRenderer()->readPixels();
+        ASSERT_NE(nullptr, held);
+        stepFrames(1, 1.0f / 60.0f);
+    }
+    ASSERT_GE(manager->getBootState(), 0) << "the splash never finished";
+    const std::string dir = vorntest::makeTempDir("splash-held");
+    IMG_SavePNG(held, (dir + "/held.png").c_str());
+    // The world is built in the frame the splash ends or the next; the title in the one after.
+    for (int i = 0; i < 3 && manager->getBootState() < 3; ++i)
+    {
+        const int state = manager->getBootState();
+        SDL_Surface* frame = CCRenderer::sharedRenderer()->readPixels();
+        ASSERT_NE(nullptr, frame);
+        const std::string path = dir + "/boot-state-" + std::to_string(state) + ".png";
+        IMG_SavePNG(frame, path.c_str());
+        EXPECT_EQ(0, vorntest::differingBytes(held, frame))
+            << "the splash changed by boot state " << state << " (1 the world built, 2 the title): " << path;
+        SDL_FreeSurface(frame);
+        stepFrames(1, 1.0f / 60.0f);
+    }
+    SDL_FreeSurface(held);
+
+    CCDirector::purgeSharedDirector();
+    CCEGLView::purgeSharedOpenGLView();
+    CCTextureCache::purgeSharedTextureCache();
     CCPoolManager::sharedPoolManager()->pop();
 }
 
