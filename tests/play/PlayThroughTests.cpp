@@ -1,6 +1,7 @@
 // The whole game played as a person plays it: booted as the program boots it, driven only through
 // the keyboard, one 1/60 s frame (the game's own) at a time, with what a player sees checked after
 // every frame.
+#include "AchievementScreen.h"
 #include "ArenaCompleteScreen.h"
 #include "ArenaManager.h"
 #include "ArenaModeHelper.h"
@@ -35,6 +36,7 @@
 #include "VornBootedGame.h"
 #include "VornScriptEngine.h"
 #include "VornLuaProbe.h"
+#include "VornNodeBounds.h"
 #include "VornTestSupport.h"
 #include "lua_engine.h"
 
@@ -54,6 +56,25 @@ namespace
 const float kFrame = vorntest::BootedGame::kFrame;
 // A stage the simple player cannot finish in this much play is a failure to report, not a wait.
 const int kStageFrames = (int)(600.0f / kFrame);
+
+/** The first sprite under `root` that draws `texture`. */
+CCSprite* spriteShowing(CCNode* root, CCTexture2D* texture)
+{
+    CCObject* child = nullptr;
+    CCARRAY_FOREACH(root->getChildren(), child)
+    {
+        CCSprite* sprite = dynamic_cast<CCSprite*>(child);
+        if (sprite && sprite->getTexture() == texture)
+        {
+            return sprite;
+        }
+        if (CCSprite* found = spriteShowing(static_cast<CCNode*>(child), texture))
+        {
+            return found;
+        }
+    }
+    return nullptr;
+}
 
 class PlayThrough : public ::testing::Test
 {
@@ -752,4 +773,67 @@ TEST_F(PlayThrough, AStageWonWithoutAKnockOutEntersItsScoreAsTheBest)
     ASSERT_EQ(1u, table->getItems()->count());
     EXPECT_EQ(score, static_cast<HighScoreItem*>(table->getItems()->objectAtIndex(0))->getScore());
     EXPECT_EQ(score, CCUserDefault::sharedUserDefault()->getIntegerForKey(table->getKey().c_str(), -1));
+}
+
+// Paused and resumed, the pop-up for it drops in with its words inside its box; so do the pop-ups
+// of every other achievement, each with its own title and description.
+TEST_F(PlayThrough, AchievementPopUpsKeepTheirWordsInsideTheirBox)
+{
+    press(VornPlayerInputMulti::kKeyEnter);
+    const std::string first = levelName(0);
+    ASSERT_TRUE(stepUntil([this, &first] { return m_game->getLevelScript() == first && !m_game->isPaused(); }));
+    VornScreen* pause = m_game->getPauseScreen();
+    press(VornPlayerInputMulti::kKeyEscape);
+    ASSERT_TRUE(stepUntil([pause] { return pause->isOpen(); })) << "Escape did not pause";
+    press(VornPlayerInputMulti::kKeyEscape);
+    ASSERT_TRUE(stepUntil([this] { return !m_game->isPaused(); })) << "Escape did not resume";
+
+    AchievementScreen* popUp = m_game->getAchievementScreen();
+    CCSprite* box = spriteShowing(popUp, CCTextureCache::sharedTextureCache()->addImage("hud-ribbon.png"));
+    ASSERT_NE(nullptr, box) << "the pop-up has no box";
+    // Shown one after another, each checked on every frame it is up.
+    std::set<std::string> shown;
+    std::ostringstream outside;
+    const auto watchPopUps = [&] {
+        for (int i = 0; i < 200 * 60 && (popUp->isVisible() || !popUp->getQueue().empty()); ++i)
+        {
+            frame();
+            if (!vorntest::isShown(popUp))
+            {
+                continue;
+            }
+            const std::string title = popUp->getTitle()->getString();
+            if (!shown.insert(title).second)
+            {
+                continue;
+            }
+            const CCRect boxArea = vorntest::worldBox(box);
+            for (CCLabelBMFont* label : { popUp->getTitle(), popUp->getDescription() })
+            {
+                if (!vorntest::isInside(vorntest::worldBox(label), boxArea))
+                {
+                    outside << "\"" << label->getString() << "\" " << vorntest::describe(vorntest::worldBox(label))
+                            << " out of " << vorntest::describe(boxArea) << "; ";
+                }
+            }
+        }
+    };
+    ASSERT_TRUE(stepUntil([popUp] { return vorntest::isShown(popUp); })) << "no pop-up after pausing";
+    EXPECT_EQ("PAUSE MASTER", std::string(popUp->getTitle()->getString()));
+    watchPopUps();
+
+    std::vector<std::string> ids;
+    CCDictElement* element = nullptr;
+    CCDICT_FOREACH(m_game->getAchievementsManager()->getAchievements(), element)
+    {
+        ids.push_back(element->getStrKey());
+    }
+    std::sort(ids.begin(), ids.end());
+    for (const std::string& id : ids)
+    {
+        m_game->getAchievementsManager()->setAchievementProgress(id.c_str(), 1.0f);
+    }
+    watchPopUps();
+    EXPECT_EQ(ids.size(), shown.size()) << "pop-ups that never showed";
+    EXPECT_EQ("", outside.str());
 }
