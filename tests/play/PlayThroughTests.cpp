@@ -837,3 +837,50 @@ TEST_F(PlayThrough, AchievementPopUpsKeepTheirWordsInsideTheirBox)
     EXPECT_EQ(ids.size(), shown.size()) << "pop-ups that never showed";
     EXPECT_EQ("", outside.str());
 }
+
+// The arena panel by keys alone: whichever way the focus went between the carousel and the bar
+// below it, Return picks the fighter and then the arena, and the match starts.
+TEST_F(PlayThrough, TheArenaPanelLeadsIntoAMatchByKeysWhereverTheFocusWent)
+{
+    const int up = VornPlayerInputMulti::kKeyUp;
+    const int down = VornPlayerInputMulti::kKeyDown;
+    const struct
+    {
+        const char* way;
+        std::vector<int> keys;  ///< before Return, on each of the two pages
+    } ways[] = {
+        { "straight on", {} },
+        { "down to the bar and back up", { down, up } },
+        { "down to the bar, then up twice", { down, up, up } },
+    };
+    for (const auto& way : ways)
+    {
+        SCOPED_TRACE(way.way);
+        if (&way != ways)
+        {
+            // A match started sends the title back to the arena page: each way from a fresh start.
+            shutDown();
+            ASSERT_NO_FATAL_FAILURE(boot());
+        }
+        ASSERT_TRUE(stepUntil([this] { return title()->isOpen() && !title()->isTimelineRunning(); }));
+        // Arena is the title menu's second item.
+        press(down);
+        press(VornPlayerInputMulti::kKeyEnter);
+        for (int page = 0; page < 2; ++page)
+        {
+            m_boot.frames(60);
+            for (int key : way.keys)
+            {
+                press(key);
+                m_boot.frames(20);
+            }
+            ASSERT_EQ(page, title()->getArenaPage());
+            ASSERT_EQ(0, title()->getSelectedCharacterIndex()) << "a key meant for the focus changed the fighter";
+            press(VornPlayerInputMulti::kKeyEnter);
+        }
+        ArenaModeHelper* arenas = title()->getArenaModeHelper();
+        const std::string level = arenas->getArenaLevelName(arenas->getCurrentArenaIndex());
+        ASSERT_TRUE(stepUntil([this, &level] { return m_game->getLevelScript() == level && !m_game->isPaused(); }))
+            << "no match started; on page " << title()->getArenaPage();
+    }
+}
