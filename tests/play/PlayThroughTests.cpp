@@ -21,6 +21,7 @@
 #include "InputManager.h"
 #include "LevelManager.h"
 #include "LevelUpScreen.h"
+#include "LocaleManager.h"
 #include "PlayerHealthScreen.h"
 #include "RestartManager.h"
 #include "SpeechScreen.h"
@@ -558,6 +559,16 @@ TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
     // Under the sanitizers the set is played with the first fighter only, to keep CI short.
     const char* quick = getenv("VORN_PLAY_QUICK");
     const int fighters = quick && std::string(quick) == "1" ? 1 : arenas->getNumCharacters();
+    // The pop-up of an arena-games tier that a match completes names the matches played so far.
+    VornAchievementsManager* achievements = m_game->getAchievementsManager();
+    std::vector<std::string> gameTiers;
+    for (int tier = 1; tier <= 5; ++tier)
+    {
+        gameTiers.push_back("achievement.grandor.arena_num_games_tier_" + std::to_string(tier));
+    }
+    int matches = 0;
+    std::set<std::string> completedTiers;
+    std::ostringstream miscounted;
     for (int c = 0; c < fighters; ++c)
     {
         const std::string character = arenas->getCharacterType(c);
@@ -592,6 +603,19 @@ TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
                 stepUntil([results] { return !results->isTimelineRunning(); });
                 shot("arena-results");
             }
+            ++matches;
+            for (const std::string& tier : gameTiers)
+            {
+                if (!achievements->isAchievementUnlocked(tier.c_str()) || !completedTiers.insert(tier).second)
+                {
+                    continue;
+                }
+                const std::string told = LocaleManager::sharedLocaleManager()->localize(("post_" + tier).c_str());
+                if (told.find(" " + std::to_string(matches) + " arena games") == std::string::npos)
+                {
+                    miscounted << tier << " after " << matches << " matches: \"" << told << "\"; ";
+                }
+            }
             // Back to the title from the results, as a player leaves the arena: levels the bar
             // makes are offered first.
             static_cast<ArenaCompleteScreen*>(results)->onQuit();
@@ -602,6 +626,11 @@ TEST_F(PlayThrough, EveryArenaWithEveryFighterToItsResults)
         }
     }
     EXPECT_EQ("", problems());
+    EXPECT_EQ("", miscounted.str());
+    if (fighters == arenas->getNumCharacters())
+    {
+        EXPECT_TRUE(achievements->isAchievementUnlocked(gameTiers[0].c_str())) << matches << " matches";
+    }
     expectMovesCameOut();
     // What the arena's tasks came to, played for: every kind can be done, and was.
     std::ostringstream done;

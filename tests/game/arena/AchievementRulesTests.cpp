@@ -89,6 +89,55 @@ TEST_F(AchievementRules, TakeOutTiersCompleteOnTheirStepCountInSinglePrecision)
     }
 }
 
+// Each arena tier completes on the game or the time its rule asks for, and its texts, before and
+// after, tell the player that count.
+TEST_F(AchievementRules, ArenaTiersCompleteOnTheCountTheirTextsName)
+{
+    const struct
+    {
+        const char* id;
+        int games;        ///< games of 10 s that complete it, or
+        float seconds;    ///< the time of one game that completes it
+        const char* told; ///< what its texts say it takes
+    } tiers[] = {
+        { "achievement.grandor.arena_num_games_tier_1", 25, 0.0f, " 25 arena games" },
+        { "achievement.grandor.arena_num_games_tier_2", 50, 0.0f, " 50 arena games" },
+        { "achievement.grandor.arena_num_games_tier_3", 100, 0.0f, " 100 arena games" },
+        { "achievement.grandor.arena_num_games_tier_4", 250, 0.0f, " 250 arena games" },
+        { "achievement.grandor.arena_num_games_tier_5", 500, 0.0f, " 500 arena games" },
+        { "achievement.grandor.arena_time_tier_1", 0, 60.0f, " a minute in one arena game" },
+        { "achievement.grandor.arena_time_tier_2", 0, 120.0f, " 2 minutes in one arena game" },
+        { "achievement.grandor.arena_time_tier_3", 0, 180.0f, " 3 minutes in one arena game" },
+        { "achievement.grandor.arena_time_tier_4", 0, 240.0f, " 4 minutes in one arena game" },
+        { "achievement.grandor.arena_time_tier_5", 0, 300.0f, " 5 minutes in one arena game" },
+    };
+    for (const auto& tier : tiers)
+    {
+        SCOPED_TRACE(tier.id);
+        rules->resetAllAchievements();
+        if (tier.games > 0)
+        {
+            for (int game = 1; game < tier.games; ++game)
+            {
+                rules->onArenaEnded(10.0f);
+            }
+        }
+        else
+        {
+            rules->onArenaEnded(tier.seconds - 1.0f);
+        }
+        EXPECT_FALSE(rules->isAchievementUnlocked(tier.id)) << "complete one game or second early";
+        rules->onArenaEnded(tier.games > 0 ? 10.0f : tier.seconds);
+        EXPECT_TRUE(rules->isAchievementUnlocked(tier.id));
+        LocaleManager* locale = LocaleManager::sharedLocaleManager();
+        for (const char* prefix : { "pre_", "post_" })
+        {
+            const std::string text = locale->localize((std::string(prefix) + tier.id).c_str());
+            EXPECT_NE(std::string::npos, text.find(tier.told)) << text;
+        }
+    }
+}
+
 TEST_F(AchievementRules, TheFirstHundredKillsCompleteTierOneOnceAndThePlayerCountsNothing)
 {
     for (int i = 0; i < 99; ++i)
