@@ -31,7 +31,7 @@ void* limitedAlloc(void* ud, void* ptr, size_t osize, size_t nsize)
     {
         return NULL;
     }
-    void* block = realloc(ptr, nsize);
+    void* block = ptr != NULL ? realloc(ptr, nsize) : malloc(nsize);
     if (block != NULL)
     {
         budget->memoryUsed = budget->memoryUsed - osize + nsize;

@@ -4,6 +4,8 @@
 #include "base/CCGeometry.h"
 #include "base/ccTypes.h"
 
+#include <cstddef>
+
 USING_NS_CC;
 
 // Value types reach scripts as Lua-owned copies: made by their constructors or returned by
@@ -354,5 +356,10 @@ int tolua_CCValueTypes_open(lua_State* L)
     toluafix_register_value_type(L, kRect.name);
     toluafix_register_value_type(L, kColor3.name);
     toluafix_register_value_type(L, kColor4.name);
+    // Scripts read points and sizes more than anything else: straight from the value.
+    toluafix_register_value_field(L, kPoint.name, "x", offsetof(CCPoint, x));
+    toluafix_register_value_field(L, kPoint.name, "y", offsetof(CCPoint, y));
+    toluafix_register_value_field(L, kSize.name, "width", offsetof(CCSize, width));
+    toluafix_register_value_field(L, kSize.name, "height", offsetof(CCSize, height));
     return 1;
 }

@@ -12,6 +12,8 @@ static char s_valueMetatables;
 static char s_classMetatables;
 // Key of a class metatable's own entry for the ubox its family shares.
 static char s_uboxKey;
+// Registry table of value types' float fields: type name -> { field name -> offset }.
+static char s_valueFields;
 
 static void pushRefTable(lua_State* L)
 {
@@ -38,24 +40,17 @@ void toluafix_open(lua_State* L)
     }
 }
 
-// Pushes what holder keeps under the address of the type name string and answers true when it is
-// a table whose name in the registry is type itself; otherwise pushes nothing and answers false.
-// Bindings name a type by the same string every time, so the address finds it without hashing.
+// Pushes the table holder keeps under the address of the type name string and answers true, or
+// pushes nothing and answers false. Bindings name a type by the same string literal every time,
+// so its address finds it without hashing the name; the table was found by the name itself the
+// first time.
 static bool pushRememberedForName(lua_State* L, int holder, const char* type)
 {
     lua_pushlightuserdata(L, (void*)type);
     lua_rawget(L, holder);
     if (lua_istable(L, -1))
     {
-        lua_pushvalue(L, -1);
-        lua_rawget(L, LUA_REGISTRYINDEX);
-        const char* name = lua_tostring(L, -1);
-        const bool same = name && strcmp(name, type) == 0;
-        lua_pop(L, 1);
-        if (same)
-        {
-            return true;
-        }
+        return true;
     }
     lua_pop(L, 1);
     return false;
@@ -97,13 +92,9 @@ static bool pushClassMetatable(lua_State* L, const char* type)
 // Pushes the user value tolua already boxed for ptr when tolua would push that same value as it
 // is for type: its class is type's or one known to derive from it. Otherwise pushes nothing and
 // answers false, and tolua's own push decides (a new box, or a box moved to a derived class).
-static bool pushBoxedObject(lua_State* L, void* ptr, const char* type)
+// type's class metatable is at mt, the top of the stack, and the box takes its place.
+static bool pushBoxedObject(lua_State* L, int mt, void* ptr, const char* type)
 {
-    if (!pushClassMetatable(L, type))
-    {
-        return false;
-    }
-    const int mt = lua_gettop(L);
     lua_pushlightuserdata(L, &s_uboxKey);
     lua_rawget(L, mt);
     if (!lua_istable(L, -1))
@@ -191,6 +182,12 @@ int toluafix_pushusertype_ccobject(lua_State* L, int uID, int* p_refid, void* pt
         lua_pushnil(L);
         return -1;
     }
+    // tolua cannot push a type the state does not know.
+    if (!pushClassMetatable(L, type))
+    {
+        return -1;
+    }
+    const int mt = lua_gettop(L);
     if (*p_refid == 0)
     {
         *p_refid = uID;
@@ -208,7 +205,7 @@ int toluafix_pushusertype_ccobject(lua_State* L, int uID, int* p_refid, void* pt
     lua_pop(L, 1);
 
     // Scripts are handed the same few objects every frame (the enemy, its target, the game).
-    if (pushBoxedObject(L, ptr, type))
+    if (pushBoxedObject(L, mt, ptr, type))
     {
         return 0;
     }
@@ -408,9 +405,15 @@ bool toluafix_push_value_metatable(lua_State* L, const char* type)
     return true;
 }
 
+// Asked on every name a script looks up: the first letter rules out almost every name.
+static inline bool isBindingKey(const char* key)
+{
+    return (key[0] == '_' && key[1] == '_') || key[0] == '.' || (key[0] == 't' && strncmp(key, "tolua_", 6) == 0);
+}
+
 bool toluafix_is_binding_key(const char* key)
 {
-    return (key[0] == '_' && key[1] == '_') || key[0] == '.' || strncmp(key, "tolua_", 6) == 0;
+    return isBindingKey(key);
 }
 
 void toluafix_push_value_metatables(lua_State* L)
@@ -620,7 +623,7 @@ static int lookUpName(lua_State* L)
     {
         return lookUpWithOriginal(L);
     }
-    if (toluafix_is_binding_key(lua_tostring(L, 2)))
+    if (isBindingKey(lua_tostring(L, 2)))
     {
         lua_pushnil(L);
         return 1;
@@ -637,29 +640,45 @@ static int lookUpName(lua_State* L)
         }
     }
     lua_settop(L, 2);
-    // The object's own class answers most names: it is this handler's, and carries its bases'
-    // members since it was flattened.
-    if (lua_getmetatable(L, 1) && lua_rawequal(L, -1, lua_upvalueindex(2)))
+    // The object's own class answers most names: it carries its bases' members since it was
+    // flattened. It is this handler's: Lua calls the handler only for user values whose
+    // metatable holds it, and each class holds one of its own (scripts never reach it).
+    lua_pushvalue(L, 2);
+    lua_rawget(L, lua_upvalueindex(2));
+    if (!lua_isnil(L, -1))
+    {
+        return 1;
+    }
+    lua_pop(L, 1);
+    if (lua_istable(L, lua_upvalueindex(3)))
     {
         lua_pushvalue(L, 2);
-        lua_rawget(L, lua_upvalueindex(2));
-        if (!lua_isnil(L, -1))
+        lua_rawget(L, lua_upvalueindex(3));
+        // A plain C getter is kept as its address: called here, in this call's frame.
+        if (lua_islightuserdata(L, -1) && lua_checkstack(L, LUA_MINSTACK))
         {
-            return 1;
+            lua_CFunction getter = (lua_CFunction)lua_touserdata(L, -1);
+            lua_settop(L, 2);
+            return getter(L);
         }
-        lua_pop(L, 1);
-        if (lua_istable(L, lua_upvalueindex(3)))
+        // A value's float field is kept as its offset; a value its script deleted goes on to
+        // the getter, which refuses it.
+        if (lua_type(L, -1) == LUA_TNUMBER)
         {
-            lua_pushvalue(L, 2);
-            lua_rawget(L, lua_upvalueindex(3));
-            if (lua_iscfunction(L, -1))
+            const char* value = (const char*)*(void**)lua_touserdata(L, 1);
+            if (value != NULL)
             {
-                return callGetter(L);
+                lua_pushnumber(L, *(const float*)(value + lua_tointeger(L, -1)));
+                return 1;
             }
-            if (!lua_isnil(L, -1))
-            {
-                return lookUpWithOriginal(L);
-            }
+        }
+        else if (lua_iscfunction(L, -1))
+        {
+            return callGetter(L);
+        }
+        else if (!lua_isnil(L, -1))
+        {
+            return lookUpWithOriginal(L);
         }
     }
     // A member added to a base after flattening is found by walking up.
@@ -698,6 +717,96 @@ static int lookUpName(lua_State* L)
     return 1;
 }
 
+// Pushes the float fields registered for the class at index (field name -> offset), or nil.
+static void pushValueFields(lua_State* L, int index)
+{
+    lua_pushlightuserdata(L, &s_valueFields);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (!lua_istable(L, -1))
+    {
+        return;
+    }
+    lua_pushvalue(L, index);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    lua_rawget(L, -2);
+    lua_remove(L, -2);
+}
+
+// Pushes the getters the name look-up answers from for the class at index: its ".get" (bases'
+// included once flattened), each plain C function (no upvalues: it reads nothing but its
+// arguments) as its address and each registered float field as its offset; nil when the class
+// has no variables.
+static void pushGetterTable(lua_State* L, int index)
+{
+    if (!pushFieldTable(L, index, ".get", false))
+    {
+        return;
+    }
+    const int from = lua_gettop(L);
+    pushValueFields(L, index);
+    const int fields = lua_gettop(L);
+    lua_newtable(L);
+    const int to = lua_gettop(L);
+    lua_pushnil(L);
+    while (lua_next(L, from) != 0)
+    {
+        lua_CFunction getter = lua_tocfunction(L, -1);
+        if (lua_istable(L, fields) && lua_type(L, -2) == LUA_TSTRING)
+        {
+            lua_pushvalue(L, -2);
+            lua_rawget(L, fields);
+            if (lua_isnumber(L, -1))
+            {
+                lua_replace(L, -2);
+                getter = NULL;
+            }
+            else
+            {
+                lua_pop(L, 1);
+            }
+        }
+        if (getter != NULL && lua_getupvalue(L, -1, 1) == NULL)
+        {
+            lua_pop(L, 1);
+            lua_pushlightuserdata(L, (void*)getter);
+        }
+        else if (getter != NULL)
+        {
+            lua_pop(L, 1);
+        }
+        lua_pushvalue(L, -2);
+        lua_insert(L, -2);
+        lua_rawset(L, to);
+    }
+    lua_replace(L, from);
+    lua_settop(L, from);
+}
+
+void toluafix_register_value_field(lua_State* L, const char* type, const char* field, size_t offset)
+{
+    lua_pushlightuserdata(L, &s_valueFields);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        lua_newtable(L);
+        lua_pushlightuserdata(L, &s_valueFields);
+        lua_pushvalue(L, -2);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+    }
+    lua_getfield(L, -1, type);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        lua_newtable(L);
+        lua_pushvalue(L, -1);
+        lua_setfield(L, -3, type);
+    }
+    lua_pushinteger(L, (lua_Integer)offset);
+    lua_setfield(L, -2, field);
+    lua_pop(L, 2);
+}
+
 // Puts lookUpName in front of the class metatable at index's own "__index" handler.
 static void installNameLookUp(lua_State* L, int index)
 {
@@ -709,8 +818,7 @@ static void installNameLookUp(lua_State* L, int index)
         return;
     }
     lua_pushvalue(L, index);
-    lua_pushstring(L, ".get");
-    lua_rawget(L, index);
+    pushGetterTable(L, index);
     lua_pushcclosure(L, lookUpName, 3);
     lua_pushstring(L, "__index");
     lua_insert(L, -2);

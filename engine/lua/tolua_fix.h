@@ -3,6 +3,8 @@
 
 #include "tolua++.h"
 
+#include <cstddef>
+
 /*
  * The object-reference layer: engine objects that scripts hold are recorded per Lua state under
  * a stable Lua id, so that when an object dies every state can forget it. A script that still
@@ -16,7 +18,9 @@ void toluafix_open(lua_State* L);
 /**
  * Pushes ptr under type (nil for NULL) and records it in the state's reference tables.
  * When *p_refid is 0 it becomes uID, so the object keeps one Lua id for its whole life.
- * Returns 0, or -1 when ptr or p_refid is NULL (nil is pushed then).
+ * Returns 0, or -1 when ptr or p_refid is NULL (nil is pushed then) or the state does not know
+ * type (nothing is pushed then). type must be a name that lives as long as the program (a string
+ * literal): its class is remembered under its address.
  */
 int toluafix_pushusertype_ccobject(lua_State* L, int uID, int* p_refid, void* ptr, const char* type);
 
@@ -41,7 +45,10 @@ void toluafix_forget_pointer(lua_State* L, void* ptr);
  * (its methods and variables are shared, and tolua's type checks see the type's own name).
  */
 void toluafix_register_value_type(lua_State* L, const char* type);
-/** Pushes the twin metatable of type and answers true, or pushes nothing and answers false. */
+/**
+ * Pushes the twin metatable of type and answers true, or pushes nothing and answers false. type
+ * must be a name that lives as long as the program (a string literal), as above.
+ */
 bool toluafix_push_value_metatable(lua_State* L, const char* type);
 /**
  * True for the keys only the binding uses: metamethods and tolua's own fields (its table of
@@ -50,6 +57,12 @@ bool toluafix_push_value_metatable(lua_State* L, const char* type);
 bool toluafix_is_binding_key(const char* key);
 /** True when the value at index is the name look-up flattened classes put in front of tolua's. */
 bool toluafix_is_name_look_up(lua_State* L, int index);
+/**
+ * Declares the variable field of the value type type (its class's getter reads it) as a float at
+ * offset within the value, so looking it up reads the value directly. Call it before
+ * toluafix_flatten_classes.
+ */
+void toluafix_register_value_field(lua_State* L, const char* type, const char* field, size_t offset);
 /** Pushes the table of every value type's twin metatable by type name (nil before the first). */
 void toluafix_push_value_metatables(lua_State* L);
 /** True when the user value at index holds its value inside itself (never to be deleted). */

@@ -305,6 +305,12 @@ TEST(LuaTypes, FlattenedNameLookUpsAnswerAsToluaDoes)
         "tostring(CCRect(1, 2, 3, 4):getMaxX())",
         "tostring(CCRect(1, 2, 3, 4).size.width)",
         "tostring(ccp(1, 1).getMaxX)",
+        "tostring(ccp(1.5, -2).y)",
+        "tostring(CCSize(3, 4).height)",
+        "tostring(CCPoint:new(5, 6).x)",
+        "(function() local p = ccp(1, 2); p.x = 9; p.extra = 3; return tostring(p.x + p.extra) end)()",
+        "(function() local p = ccp(1, 2); p:delete(); return select(2, pcall(function() return p.x end)) end)()",
+        "(function() local p = CCPoint:new(1, 2); p:delete(); return select(2, pcall(function() return p.y end)) end)()",
     };
     Thing things[2][sizeof(cases) / sizeof(cases[0])];
     std::string answers[2][sizeof(cases) / sizeof(cases[0])];
