@@ -189,25 +189,19 @@ bool VornScriptEngine::pushRefFunction(lua_State* L, int ref, std::string* label
 
 void VornScriptEngine::pushObject(lua_State* L, CCObject* object, const char* type)
 {
-    // tolua pushes nothing at all for a type the state does not know, which would shift every
-    // argument after it: such an object crosses as a plain engine object instead.
-    const char* known = type ? type : "CCObject";
-    luaL_getmetatable(L, known);
-    bool registered = !lua_isnil(L, -1);
-    lua_pop(L, 1);
-    if (!registered)
+    // Nothing is pushed for a type the state does not know, which would shift every argument
+    // after it: such an object crosses as a plain engine object instead. Seen after the push,
+    // not asked before it by name: an enemy is pushed for every script call of every frame.
+    const int top = lua_gettop(L);
+    tolua_pushccobject(L, object, type ? type : "CCObject");
+    if (lua_gettop(L) == top && type)
     {
-        known = "CCObject";
-        luaL_getmetatable(L, known);
-        registered = !lua_isnil(L, -1);
-        lua_pop(L, 1);
+        tolua_pushccobject(L, object, "CCObject");
     }
-    if (!registered)
+    if (lua_gettop(L) == top)
     {
         lua_pushnil(L);
-        return;
     }
-    tolua_pushccobject(L, object, known);
 }
 
 int VornScriptEngine::getFunctionRef(const char* name)

@@ -304,6 +304,47 @@ TEST(VornScriptEngine, ActorsCrossAsTypedUserValuesThatDieWithTheirObject)
     engine->release();
 }
 
+TEST(VornScriptEngine, ObjectsOfTypesTheScriptsDoNotKnowCrossAsPlainEngineObjects)
+{
+    CCScopedAutoreleasePool pool;
+    VornScriptEngine* engine = new VornScriptEngine();
+    run(engine, "function onPair(first, second) pair = tolua.type(first) .. ' and ' .. tolua.type(second) end");
+    CCObject* other = new CCObject();
+    lua_State* L = engine->getLuaState();
+    int onPair = engine->getFunctionRef("onPair");
+
+    // An object under a type the state never registered must still fill its own argument.
+    struct Case
+    {
+        const char* firstType;
+        CCObject* second;
+        const char* secondType;
+        const char* seen;
+    };
+    const Case cases[] = {
+        { "CCNode", other, "CCObject", "CCNode and CCObject" },
+        { "NoSuchType", other, "CCObject", "CCObject and CCObject" },
+        { NULL, other, "CCObject", "CCObject and CCObject" },
+        { "NoSuchType", other, "NorThisOne", "CCObject and CCObject" },
+        { "NoSuchType", NULL, "CCObject", "CCObject and nil" },
+    };
+    for (const Case& c : cases)
+    {
+        // A node of its own each time: a node once pushed as itself keeps that type.
+        CCNode* node = new CCNode();
+        run(engine, "pair = nil");
+        EXPECT_TRUE(engine->callFunctionRef(onPair, node, c.firstType, c.second, c.secondType))
+            << (c.firstType ? c.firstType : "NULL");
+        EXPECT_EQ(c.seen, global(engine, "pair")) << (c.firstType ? c.firstType : "NULL");
+        EXPECT_EQ(0, lua_gettop(L));
+        node->release();
+    }
+
+    engine->releaseFunctionRef(onPair);
+    other->release();
+    engine->release();
+}
+
 TEST(VornScriptEngine, ScriptFilesThatAreMissingOrFailAreReported)
 {
     VornScriptEngine* engine = new VornScriptEngine();
