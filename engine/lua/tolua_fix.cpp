@@ -14,6 +14,9 @@ static char s_classMetatables;
 static char s_uboxKey;
 // Registry table of value types' float fields: type name -> { field name -> offset }.
 static char s_valueFields;
+// A float field at offset n within its value is kept in a class's look-up as the address of
+// s_floatFields[n], apart from every C getter's address.
+static char s_floatFields[64];
 
 static void pushRefTable(lua_State* L)
 {
@@ -589,7 +592,7 @@ static void copyInherited(lua_State* L, int cls, int ancestor)
 // first asks whether the key is a number, which for a string makes Lua try to parse it, at every
 // level; scripts look up a method name for every call they make on an object. Anything else (a
 // number key, an array variable, the class table itself) goes to the class's own handler, kept
-// as upvalue 1; upvalue 2 is the class the handler belongs to and upvalue 3 its getters (".get").
+// as upvalue 1; upvalue 2 is what the class it belongs to answers (see pushLookUpTable).
 static int lookUpWithOriginal(lua_State* L)
 {
     lua_settop(L, 2);
@@ -640,46 +643,35 @@ static int lookUpName(lua_State* L)
         }
     }
     lua_settop(L, 2);
-    // The object's own class answers most names: it carries its bases' members since it was
-    // flattened. It is this handler's: Lua calls the handler only for user values whose
-    // metatable holds it, and each class holds one of its own (scripts never reach it).
+    // The object's own class answers most names, from the copy of its members and getters its
+    // handler keeps (upvalue 2). It is this handler's class: Lua calls the handler only for user
+    // values whose metatable holds it, and each class holds one of its own.
     lua_pushvalue(L, 2);
     lua_rawget(L, lua_upvalueindex(2));
-    if (!lua_isnil(L, -1))
+    if (lua_islightuserdata(L, -1))
     {
-        return 1;
-    }
-    lua_pop(L, 1);
-    if (lua_istable(L, lua_upvalueindex(3)))
-    {
-        lua_pushvalue(L, 2);
-        lua_rawget(L, lua_upvalueindex(3));
-        // A plain C getter is kept as its address: called here, in this call's frame.
-        if (lua_islightuserdata(L, -1) && lua_checkstack(L, LUA_MINSTACK))
+        const char* mark = (const char*)lua_touserdata(L, -1);
+        if (mark >= s_floatFields && mark < s_floatFields + sizeof(s_floatFields))
         {
-            lua_CFunction getter = (lua_CFunction)lua_touserdata(L, -1);
-            lua_settop(L, 2);
-            return getter(L);
-        }
-        // A value's float field is kept as its offset; a value its script deleted goes on to
-        // the getter, which refuses it.
-        if (lua_type(L, -1) == LUA_TNUMBER)
-        {
+            // A value's float field; a value its script deleted goes on to the getter, which
+            // refuses it.
             const char* value = (const char*)*(void**)lua_touserdata(L, 1);
             if (value != NULL)
             {
-                lua_pushnumber(L, *(const float*)(value + lua_tointeger(L, -1)));
+                lua_pushnumber(L, *(const float*)(value + (mark - s_floatFields)));
                 return 1;
             }
         }
-        else if (lua_iscfunction(L, -1))
+        else if (lua_checkstack(L, LUA_MINSTACK))
         {
-            return callGetter(L);
+            // A plain C getter, called in this call's frame.
+            lua_settop(L, 2);
+            return ((lua_CFunction)mark)(L);
         }
-        else if (!lua_isnil(L, -1))
-        {
-            return lookUpWithOriginal(L);
-        }
+    }
+    else if (!lua_isnil(L, -1))
+    {
+        return 1;
     }
     // A member added to a base after flattening is found by walking up.
     lua_settop(L, 2);
@@ -732,54 +724,82 @@ static void pushValueFields(lua_State* L, int index)
     lua_remove(L, -2);
 }
 
-// Pushes the getters the name look-up answers from for the class at index: its ".get" (bases'
-// included once flattened), each plain C function (no upvalues: it reads nothing but its
-// arguments) as its address and each registered float field as its offset; nil when the class
-// has no variables.
-static void pushGetterTable(lua_State* L, int index)
+// Pushes what the name look-up of the class at index answers from: each of its members (bases'
+// included once flattened) but the binding's own keys, then for each variable it has no member
+// of that name for, its getter when that is a plain C function (no upvalues: it reads nothing but
+// its arguments) as its address, or a registered float field as a mark of its offset. Anything
+// else (other getters, light user values) is left to the walk up the classes.
+static void pushLookUpTable(lua_State* L, int index)
 {
-    if (!pushFieldTable(L, index, ".get", false))
-    {
-        return;
-    }
-    const int from = lua_gettop(L);
-    pushValueFields(L, index);
-    const int fields = lua_gettop(L);
     lua_newtable(L);
     const int to = lua_gettop(L);
     lua_pushnil(L);
-    while (lua_next(L, from) != 0)
+    while (lua_next(L, index) != 0)
     {
-        lua_CFunction getter = lua_tocfunction(L, -1);
-        if (lua_istable(L, fields) && lua_type(L, -2) == LUA_TSTRING)
+        if (lua_type(L, -2) == LUA_TSTRING && !isBindingKey(lua_tostring(L, -2)) && !lua_islightuserdata(L, -1))
         {
             lua_pushvalue(L, -2);
-            lua_rawget(L, fields);
-            if (lua_isnumber(L, -1))
-            {
-                lua_replace(L, -2);
-                getter = NULL;
-            }
-            else
-            {
-                lua_pop(L, 1);
-            }
+            lua_insert(L, -2);
+            lua_rawset(L, to);
         }
-        if (getter != NULL && lua_getupvalue(L, -1, 1) == NULL)
+        else
         {
+            lua_pop(L, 1);
+        }
+    }
+    if (!pushFieldTable(L, index, ".get", false))
+    {
+        lua_pop(L, 1);
+        return;
+    }
+    const int getters = lua_gettop(L);
+    pushValueFields(L, index);
+    const int fields = lua_gettop(L);
+    lua_pushnil(L);
+    while (lua_next(L, getters) != 0)
+    {
+        lua_pushvalue(L, -2);
+        lua_rawget(L, to);
+        const bool member = !lua_isnil(L, -1);
+        lua_pop(L, 1);
+        if (member || lua_type(L, -2) != LUA_TSTRING)
+        {
+            lua_pop(L, 1);
+            continue;
+        }
+        lua_pushvalue(L, -2);
+        if (lua_istable(L, fields))
+        {
+            lua_rawget(L, fields);
+        }
+        else
+        {
+            lua_pushnil(L);
+            lua_replace(L, -2);
+        }
+        if (lua_isnumber(L, -1) && lua_tointeger(L, -1) >= 0 &&
+            (size_t)lua_tointeger(L, -1) + sizeof(float) <= sizeof(s_floatFields))
+        {
+            lua_pushlightuserdata(L, s_floatFields + lua_tointeger(L, -1));
+            lua_replace(L, -3);
+        }
+        lua_pop(L, 1);
+        if (!lua_islightuserdata(L, -1))
+        {
+            lua_CFunction getter = lua_tocfunction(L, -1);
+            if (getter == NULL || lua_getupvalue(L, -1, 1) != NULL)
+            {
+                lua_pop(L, getter == NULL ? 1 : 2);
+                continue;
+            }
             lua_pop(L, 1);
             lua_pushlightuserdata(L, (void*)getter);
-        }
-        else if (getter != NULL)
-        {
-            lua_pop(L, 1);
         }
         lua_pushvalue(L, -2);
         lua_insert(L, -2);
         lua_rawset(L, to);
     }
-    lua_replace(L, from);
-    lua_settop(L, from);
+    lua_settop(L, to);
 }
 
 void toluafix_register_value_field(lua_State* L, const char* type, const char* field, size_t offset)
@@ -817,9 +837,8 @@ static void installNameLookUp(lua_State* L, int index)
         lua_pop(L, 1);
         return;
     }
-    lua_pushvalue(L, index);
-    pushGetterTable(L, index);
-    lua_pushcclosure(L, lookUpName, 3);
+    pushLookUpTable(L, index);
+    lua_pushcclosure(L, lookUpName, 2);
     lua_pushstring(L, "__index");
     lua_insert(L, -2);
     lua_rawset(L, index);
