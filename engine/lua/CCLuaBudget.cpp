@@ -5,6 +5,7 @@ extern "C" {
 }
 
 #include <cstdlib>
+#include <cstring>
 
 namespace
 {
@@ -17,12 +18,104 @@ const int kHookInterval = 1000;
 
 const char* const kDroppedKey = "vorn.budget.dropped";
 
+// Scripts make and drop small blocks all the time (every point or size a script is handed is
+// one): blocks of up to 64 bytes are cut from chunks the state keeps, and a freed one waits in
+// its size's list for the next, instead of going through malloc and free each time.
+const size_t kBlockStep = 16;
+const size_t kSmallBlock = 4 * kBlockStep;
+const size_t kChunkSize = 16 * 1024;
+
+bool isSmall(size_t size)
+{
+    return size > 0 && size <= kSmallBlock;
+}
+
+size_t sizeClass(size_t size)
+{
+    return (size - 1) / kBlockStep;
+}
+
+void* takeSmallBlock(CCLuaBudget* budget, size_t size)
+{
+    const size_t c = sizeClass(size);
+    void* block = budget->freeBlocks[c];
+    if (block != NULL)
+    {
+        budget->freeBlocks[c] = *(void**)block;
+        return block;
+    }
+    const size_t blockSize = (c + 1) * kBlockStep;
+    if (budget->chunkRestSize < blockSize)
+    {
+        char* chunk = (char*)malloc(kChunkSize);
+        if (chunk == NULL)
+        {
+            return NULL;
+        }
+        // The chunk's first step holds the link to the one before, keeping blocks aligned.
+        *(void**)chunk = budget->chunks;
+        budget->chunks = chunk;
+        budget->chunkRest = chunk + kBlockStep;
+        budget->chunkRestSize = kChunkSize - kBlockStep;
+    }
+    block = budget->chunkRest;
+    budget->chunkRest += blockSize;
+    budget->chunkRestSize -= blockSize;
+    return block;
+}
+
+void* takeBlock(CCLuaBudget* budget, size_t size)
+{
+    return isSmall(size) ? takeSmallBlock(budget, size) : malloc(size);
+}
+
+void giveBlock(CCLuaBudget* budget, void* block, size_t size)
+{
+    if (block == NULL)
+    {
+        return;
+    }
+    if (isSmall(size))
+    {
+        const size_t c = sizeClass(size);
+        *(void**)block = budget->freeBlocks[c];
+        budget->freeBlocks[c] = block;
+        return;
+    }
+    free(block);
+}
+
+// Lua names a block's size every time it hands one back, so the size tells where it came from.
+void* resizeBlock(CCLuaBudget* budget, void* ptr, size_t osize, size_t nsize)
+{
+    if (ptr == NULL)
+    {
+        return takeBlock(budget, nsize);
+    }
+    if (!isSmall(osize) && !isSmall(nsize))
+    {
+        return realloc(ptr, nsize);
+    }
+    if (isSmall(osize) && isSmall(nsize) && sizeClass(osize) == sizeClass(nsize))
+    {
+        return ptr;
+    }
+    void* block = takeBlock(budget, nsize);
+    if (block == NULL)
+    {
+        return NULL;
+    }
+    memcpy(block, ptr, osize < nsize ? osize : nsize);
+    giveBlock(budget, ptr, osize);
+    return block;
+}
+
 void* limitedAlloc(void* ud, void* ptr, size_t osize, size_t nsize)
 {
     CCLuaBudget* budget = static_cast<CCLuaBudget*>(ud);
     if (nsize == 0)
     {
-        free(ptr);
+        giveBlock(budget, ptr, osize);
         budget->memoryUsed -= osize;
         return NULL;
     }
@@ -31,7 +124,12 @@ void* limitedAlloc(void* ud, void* ptr, size_t osize, size_t nsize)
     {
         return NULL;
     }
-    void* block = ptr != NULL ? realloc(ptr, nsize) : malloc(nsize);
+    void* block = resizeBlock(budget, ptr, osize, nsize);
+    if (block == NULL && nsize <= osize)
+    {
+        // A shrink into a small block with no chunk to cut it from: the block stays where it is.
+        block = ptr;
+    }
     if (block != NULL)
     {
         budget->memoryUsed = budget->memoryUsed - osize + nsize;
@@ -84,8 +182,25 @@ CCLuaBudget::CCLuaBudget()
       instructionLimit(kInstructionLimit),
       callDepth(0),
       exhausted(false),
-      anyDropped(false)
+      anyDropped(false),
+      chunks(NULL),
+      chunkRest(NULL),
+      chunkRestSize(0)
 {
+    for (size_t i = 0; i < sizeof(freeBlocks) / sizeof(freeBlocks[0]); ++i)
+    {
+        freeBlocks[i] = NULL;
+    }
+}
+
+CCLuaBudget::~CCLuaBudget()
+{
+    while (chunks != NULL)
+    {
+        void* next = *(void**)chunks;
+        free(chunks);
+        chunks = next;
+    }
 }
 
 lua_State* CCLuaBudgetNewState(CCLuaBudget* budget)

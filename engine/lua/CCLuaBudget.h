@@ -23,8 +23,18 @@ struct CCLuaBudget
     int callDepth;
     bool exhausted;     ///< the instructions ran out in the current call: every hook raises again
     bool anyDropped;    ///< some function was stopped for running away and is not called again
+    void* freeBlocks[4];  ///< freed small blocks of 16, 32, 48 and 64 bytes, each linked through its first word
+    void* chunks;         ///< the blocks small blocks are cut from, linked through their first word
+    char* chunkRest;      ///< the part of the newest chunk not cut yet
+    size_t chunkRestSize;
 
     CCLuaBudget();
+    /** Frees the small blocks' chunks: only once the state is closed. */
+    ~CCLuaBudget();
+
+private:
+    CCLuaBudget(const CCLuaBudget&);
+    CCLuaBudget& operator=(const CCLuaBudget&);
 };
 
 /** A new state whose allocator keeps to budget (which must outlive the state); NULL on failure. */
