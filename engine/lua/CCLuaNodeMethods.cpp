@@ -194,9 +194,11 @@ int CCSprite_create(lua_State* L)
     tolua_Error err;
     if (tolua_checkstatic(L, "CCSprite", "s", &err))
     {
-        // A script's file name passes the gate for names from content.
+        // A script's file name passes the gate for names from content; nil passes the string
+        // check and names no file.
         const char* file = tolua_tostring(L, 2, 0);
-        const bool confined = !CCFileUtils::sharedFileUtils()->fullPathForContentName(file, "CCSprite:create").empty();
+        const bool confined =
+            file != NULL && !CCFileUtils::sharedFileUtils()->fullPathForContentName(file, "CCSprite:create").empty();
         tolua_pushccobject(L, confined ? CCSprite::create(file) : NULL, "CCSprite");
         return 1;
     }

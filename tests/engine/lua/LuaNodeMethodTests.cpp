@@ -211,6 +211,7 @@ TEST_F(LuaNodeTest, ScriptsCreateSpritesFromFiles)
         "local box = crate:boundingBox()\n"
         "assert(box:getMinX() == 84 and box:getMaxY() == 108)\n"
         "assert(CCSprite:create('missing.png') == nil)\n"
+        "assert(CCSprite:create(nil) == nil)\n"
         "assert(CCSprite:create(dir .. '/crate.png') == nil)\n"
         "assert(CCSprite:create():getContentSize().width == 0)\n"
         "crate:setDisplayFrame(frame)\n"
