@@ -5,8 +5,9 @@
 #include <cstring>
 
 // Registry tables of this layer, keyed by these addresses (no string to hash: objects and values
-// are pushed on most script calls): Lua id -> object address; value type name -> twin metatable;
-// address of a type's name -> its class metatable.
+// are pushed on most script calls): Lua id -> object address, and an object's address -> the
+// box it was last pushed in (weak values: a box the scripts let go of is collected as before);
+// value type name -> twin metatable; address of a type's name -> its class metatable.
 static char s_refidPtrTable;
 static char s_valueMetatables;
 static char s_classMetatables;
@@ -39,6 +40,10 @@ void toluafix_open(lua_State* L)
     {
         lua_pushlightuserdata(L, &s_refidPtrTable);
         lua_newtable(L);
+        lua_newtable(L);
+        lua_pushliteral(L, "v");
+        lua_setfield(L, -2, "__mode");
+        lua_setmetatable(L, -2);
         lua_rawset(L, LUA_REGISTRYINDEX);
     }
 }
@@ -178,22 +183,54 @@ static void rememberBoxedObject(lua_State* L, const char* type)
     lua_settop(L, value);
 }
 
+// Pushes the box ptr was last pushed in, kept in the table at refs, when it still holds ptr and
+// its class passes for type (remembered in the class's metatable by the type checks and pushes);
+// otherwise pushes nothing and answers false.
+static bool pushLastBox(lua_State* L, int refs, void* ptr, const char* type)
+{
+    lua_pushlightuserdata(L, ptr);
+    lua_rawget(L, refs);
+    if (lua_type(L, -1) == LUA_TUSERDATA && *(void**)lua_touserdata(L, -1) == ptr && lua_getmetatable(L, -1))
+    {
+        lua_pushlightuserdata(L, (void*)type);
+        lua_rawget(L, -2);
+        const bool passes = lua_toboolean(L, -1) != 0;
+        lua_pop(L, 2);
+        if (passes)
+        {
+            return true;
+        }
+    }
+    lua_pop(L, 1);
+    return false;
+}
+
+// Remembers the box at the top as the one ptr was last pushed in, and that its class passes for
+// type.
+static void rememberLastBox(lua_State* L, int refs, void* ptr, const char* type)
+{
+    if (lua_type(L, -1) != LUA_TUSERDATA)
+    {
+        return;
+    }
+    lua_pushlightuserdata(L, ptr);
+    lua_pushvalue(L, -2);
+    lua_rawset(L, refs);
+    if (lua_getmetatable(L, -1))
+    {
+        lua_pushlightuserdata(L, (void*)type);
+        lua_pushboolean(L, 1);
+        lua_rawset(L, -3);
+        lua_pop(L, 1);
+    }
+}
+
 int toluafix_pushusertype_ccobject(lua_State* L, int uID, int* p_refid, void* ptr, const char* type)
 {
     if (ptr == NULL || p_refid == NULL)
     {
         lua_pushnil(L);
         return -1;
-    }
-    // tolua cannot push a type the state does not know.
-    if (!pushClassMetatable(L, type))
-    {
-        return -1;
-    }
-    const int mt = lua_gettop(L);
-    if (*p_refid == 0)
-    {
-        *p_refid = uID;
     }
     pushRefTable(L);
     if (!lua_istable(L, -1))
@@ -202,18 +239,33 @@ int toluafix_pushusertype_ccobject(lua_State* L, int uID, int* p_refid, void* pt
         toluafix_open(L);
         pushRefTable(L);
     }
+    const int refs = lua_gettop(L);
+    // Scripts are handed the same few objects every frame (the enemy, its target, the game).
+    const bool known = pushLastBox(L, refs, ptr, type);
+    // tolua cannot push a type the state does not know.
+    if (!known && !pushClassMetatable(L, type))
+    {
+        lua_settop(L, refs - 1);
+        return -1;
+    }
+    if (*p_refid == 0)
+    {
+        *p_refid = uID;
+    }
     lua_pushinteger(L, *p_refid);
     lua_pushlightuserdata(L, ptr);
-    lua_rawset(L, -3);
-    lua_pop(L, 1);
-
-    // Scripts are handed the same few objects every frame (the enemy, its target, the game).
-    if (pushBoxedObject(L, mt, ptr, type))
+    lua_rawset(L, refs);
+    if (!known)
     {
-        return 0;
+        const int mt = lua_gettop(L);
+        if (!pushBoxedObject(L, mt, ptr, type))
+        {
+            tolua_pushusertype(L, ptr, type);
+            rememberBoxedObject(L, type);
+        }
+        rememberLastBox(L, refs, ptr, type);
     }
-    tolua_pushusertype(L, ptr, type);
-    rememberBoxedObject(L, type);
+    lua_remove(L, refs);
     return 0;
 }
 
