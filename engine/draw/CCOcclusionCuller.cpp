@@ -49,9 +49,32 @@ void boxOf(const SDL_FPoint* corners, int count, float* minX, float* minY, float
 
 void CCOcclusionCuller::addCover(const SDL_Rect& cover)
 {
-    if (cover.w > 0 && cover.h > 0)
+    if (cover.w <= 0 || cover.h <= 0)
     {
-        m_covers.push_back(cover);
+        return;
+    }
+    m_covers.push_back(cover);
+    // Tiles and a sprite's pieces come one after another: one sharing a whole edge with the cover
+    // before it joins it, so that what lies across their seam counts as hidden too.
+    while (m_covers.size() >= 2)
+    {
+        SDL_Rect& before = m_covers[m_covers.size() - 2];
+        const SDL_Rect& last = m_covers.back();
+        const bool sameColumns = before.x == last.x && before.w == last.w &&
+                                 (before.y + before.h == last.y || last.y + last.h == before.y);
+        const bool sameRows = before.y == last.y && before.h == last.h &&
+                              (before.x + before.w == last.x || last.x + last.w == before.x);
+        if (!sameColumns && !sameRows)
+        {
+            break;
+        }
+        const int x = std::min(before.x, last.x);
+        const int y = std::min(before.y, last.y);
+        before.w = std::max(before.x + before.w, last.x + last.w) - x;
+        before.h = std::max(before.y + before.h, last.y + last.h) - y;
+        before.x = x;
+        before.y = y;
+        m_covers.pop_back();
     }
 }
 
@@ -81,7 +104,7 @@ void CCOcclusionCuller::visibleParts(const SDL_Rect& rect, std::vector<SDL_Rect>
         }
         if (m_scratch.size() > kMaxParts)
         {
-            return;  // finely broken up: what is left is drawn as it is
+            continue;  // it would break the rest up finely: the next covers may still hide some
         }
         parts->swap(m_scratch);
     }

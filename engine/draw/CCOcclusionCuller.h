@@ -20,13 +20,16 @@ NS_CC_BEGIN
 class CCOcclusionCuller
 {
 public:
-    /** A rectangle is cut into at most this many parts; past it the rest stays whole. */
+    /** A rectangle is cut into at most this many parts: a cover that would cut it into more is
+     *  passed over. */
     static const size_t kMaxParts = 16;
 
     void clear() { m_covers.clear(); }
-    /** Pixels a later opaque quad overwrites (empty rectangles are ignored). */
+    /** Pixels a later opaque quad overwrites (empty rectangles are ignored; one sharing a whole
+     *  edge with the cover added last joins it). */
     void addCover(const SDL_Rect& cover);
     bool hasCovers() const { return !m_covers.empty(); }
+    const std::vector<SDL_Rect>& covers() const { return m_covers; }
     /** The parts of rect no cover hides, into parts (cleared first); none when wholly hidden. */
     void visibleParts(const SDL_Rect& rect, std::vector<SDL_Rect>* parts) const;
 

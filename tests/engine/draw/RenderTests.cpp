@@ -539,6 +539,12 @@ TEST(OcclusionCuller, VisiblePartsAreWhatNoCoverHides)
         { "two halves side by side", { { 0, 0, 60, 200 }, { 60, 0, 100, 200 } }, 0 },
         { "overlapping covers", { { 10, 20, 60, 60 }, { 50, 20, 40, 30 } }, 1800 },
         { "touching its edge only", { { 110, 20, 10, 60 } }, 6000 },
+        // Many small holes would cut it past the limit of parts; the cover over it all still counts.
+        { "small holes, then over it whole",
+          { { 14, 24, 2, 2 }, { 24, 24, 2, 2 }, { 34, 24, 2, 2 }, { 44, 24, 2, 2 }, { 54, 24, 2, 2 },
+            { 14, 34, 2, 2 }, { 24, 34, 2, 2 }, { 34, 34, 2, 2 }, { 44, 34, 2, 2 }, { 54, 34, 2, 2 },
+            { 0, 0, 200, 200 } },
+          0 },
     };
     for (const Case& c : cases)
     {
