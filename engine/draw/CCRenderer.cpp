@@ -106,6 +106,11 @@ bool leavesTargetAlone(SDL_BlendMode mode)
     return mode == SDL_BLENDMODE_BLEND || mode == SDL_BLENDMODE_ADD;
 }
 
+bool isOpaqueColour(const SDL_Vertex* v)
+{
+    return v[0].color.a == 255 && v[1].color.a == 255 && v[2].color.a == 255 && v[3].color.a == 255;
+}
+
 bool isTransparent(const SDL_Vertex* v)
 {
     return v[0].color.a == 0 && v[1].color.a == 0 && v[2].color.a == 0 && v[3].color.a == 0;
@@ -209,6 +214,23 @@ void partOf(const SDL_Vertex* v, float u0, float u1, float v0, float v1, SDL_Ver
         out[i].tex_coord.x = u;
         out[i].tex_coord.y = t;
     }
+}
+
+// True when no texel edge from first to last lies at pixel a + b * edge within a thousandth of a
+// pixel of a pixel centre.
+bool clearOfPixelCentres(float a, float b, int first, int last)
+{
+    const float near = 1e-3f;
+    for (int edge = first; edge <= last; ++edge)
+    {
+        const float fromCentre = a + b * (float)edge - 0.5f;
+        const float off = fromCentre - SDL_floorf(fromCentre);
+        if (off < near || off > 1.0f - near)
+        {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool isPowerOfTwo(int n)
@@ -423,12 +445,22 @@ void CCRenderer::sendPending()
         const PendingQuad& quad = m_pending[i];
         if (quad.firstPart < 0)
         {
-            appendQuad(quad, quad.clip);
+            appendQuad(quad, quad.corners, quad.clip);
             continue;
         }
         for (int p = 0; p < quad.partCount; ++p)
         {
-            appendQuad(quad, m_parts[(size_t)(quad.firstPart + p)]);
+            const SDL_Rect& part = m_parts[(size_t)(quad.firstPart + p)];
+            if (!quad.cutToTexels)
+            {
+                appendQuad(quad, quad.corners, part);
+                continue;
+            }
+            const float w = (float)quad.texelsWide;
+            const float h = (float)quad.texelsHigh;
+            SDL_Vertex piece[4];
+            partOf(quad.corners, part.x / w, (part.x + part.w) / w, part.y / h, (part.y + part.h) / h, piece);
+            appendQuad(quad, piece, quad.clip);
         }
     }
     m_pending.clear();
@@ -444,58 +476,176 @@ void CCRenderer::planOcclusion()
         PendingQuad& quad = m_pending[i];
         quad.firstPart = -1;
         quad.partCount = 0;
+        quad.cutToTexels = false;
         if (!m_bSkipsUnseenWork)
         {
             continue;
         }
         SDL_FPoint corners[4];
         cornersOf(quad.corners, corners);
-        if (m_culler.hasCovers())
+        SDL_Rect box;
+        if (m_culler.hasCovers() && intersect(CCOcclusionCuller::outerPixels(corners, 4), quad.clip, &box))
         {
-            SDL_Rect box;
-            if (!intersect(CCOcclusionCuller::outerPixels(corners, 4), quad.clip, &box))
+            if (m_bSplitsClearTexels && quad.texels.w > 0 && !quad.smooth)
             {
-                continue;
+                // A crisp quad on texel edges is cut to its texels that show, in its own run.
+                if (visibleTexels(quad, box))
+                {
+                    quad.cutToTexels = true;
+                    quad.firstPart = (int)m_parts.size();
+                    quad.partCount = (int)m_visible.size();
+                    m_parts.insert(m_parts.end(), m_visible.begin(), m_visible.end());
+                }
             }
-            m_culler.visibleParts(box, &m_visible);
-            const long long area = (long long)box.w * box.h;
-            long long hidden = area;
-            for (size_t p = 0; p < m_visible.size(); ++p)
+            else
             {
-                hidden -= (long long)m_visible[p].w * m_visible[p].h;
-            }
-            if (hidden >= kMinHiddenPixels && (float)hidden >= kHiddenShare * (float)area)
-            {
-                quad.firstPart = (int)m_parts.size();
-                quad.partCount = (int)m_visible.size();
-                m_parts.insert(m_parts.end(), m_visible.begin(), m_visible.end());
+                // Any other is clipped to the pixels that show, a draw call per part, so only
+                // for a big saving (the scissor leaves its texels where they were).
+                m_culler.visibleParts(box, &m_visible);
+                const long long area = (long long)box.w * box.h;
+                long long hidden = area;
+                for (size_t p = 0; p < m_visible.size(); ++p)
+                {
+                    hidden -= (long long)m_visible[p].w * m_visible[p].h;
+                }
+                if (hidden >= kMinHiddenPixels && (float)hidden >= kHiddenShare * (float)area)
+                {
+                    quad.firstPart = (int)m_parts.size();
+                    quad.partCount = (int)m_visible.size();
+                    m_parts.insert(m_parts.end(), m_visible.begin(), m_visible.end());
+                }
             }
         }
-        // Drawn without blending, an upright quad replaces every pixel it covers.
-        if (quad.mode == SDL_BLENDMODE_NONE && CCOcclusionCuller::isUpright(corners))
+        if (!CCOcclusionCuller::isUpright(corners))
         {
-            SDL_Rect cover;
-            if (intersect(CCOcclusionCuller::innerPixels(corners, 4), quad.clip, &cover))
-            {
-                m_culler.addCover(cover);
-            }
+            continue;
+        }
+        // Drawn without blending, an upright quad replaces every pixel it covers; blended, the
+        // pixels its opaque texels fill.
+        SDL_Rect cover;
+        if (quad.mode == SDL_BLENDMODE_NONE)
+        {
+            cover = CCOcclusionCuller::innerPixels(corners, 4);
+        }
+        else if (quad.opaqueTexels.w > 0)
+        {
+            const SDL_Rect& core = quad.opaqueTexels;
+            const float w = (float)quad.texelsWide;
+            const float h = (float)quad.texelsHigh;
+            SDL_Vertex coreCorners[4];
+            partOf(quad.corners, core.x / w, (core.x + core.w) / w, core.y / h, (core.y + core.h) / h, coreCorners);
+            SDL_FPoint points[4];
+            cornersOf(coreCorners, points);
+            cover = CCOcclusionCuller::innerPixels(points, 4);
+        }
+        else
+        {
+            continue;
+        }
+        if (intersect(cover, quad.clip, &cover))
+        {
+            m_culler.addCover(cover);
         }
     }
 }
 
-void CCRenderer::appendQuad(const PendingQuad& quad, const SDL_Rect& clip)
+bool CCRenderer::visibleTexels(const PendingQuad& quad, const SDL_Rect& box)
+{
+    // Texel edge e of the quad's columns lies at pixel x = ax + bx * e, of its rows at y = ay + by * e.
+    const SDL_Vertex& bl = quad.corners[0];
+    const SDL_Vertex& br = quad.corners[1];
+    const SDL_Vertex& tl = quad.corners[2];
+    const float bx = (br.position.x - bl.position.x) / ((br.tex_coord.x - bl.tex_coord.x) * (float)quad.texelsWide);
+    const float ax = bl.position.x - bl.tex_coord.x * (float)quad.texelsWide * bx;
+    const float by = (tl.position.y - bl.position.y) / ((tl.tex_coord.y - bl.tex_coord.y) * (float)quad.texelsHigh);
+    const float ay = bl.position.y - bl.tex_coord.y * (float)quad.texelsHigh * by;
+    // The texels whose pixels lie inside the rectangle (pixels) r, grown by slack, or (inside
+    // false) those that touch it.
+    struct
+    {
+        float ax, bx, ay, by;
+        SDL_Rect operator()(const SDL_Rect& r, float slack, bool inside) const
+        {
+            const float x0 = ((float)r.x - slack - ax) / bx;
+            const float x1 = ((float)(r.x + r.w) + slack - ax) / bx;
+            const float y0 = ((float)r.y - slack - ay) / by;
+            const float y1 = ((float)(r.y + r.h) + slack - ay) / by;
+            SDL_Rect texels;
+            texels.x = (int)(inside ? SDL_ceilf(std::min(x0, x1)) : SDL_floorf(std::min(x0, x1)));
+            texels.y = (int)(inside ? SDL_ceilf(std::min(y0, y1)) : SDL_floorf(std::min(y0, y1)));
+            texels.w = (int)(inside ? SDL_floorf(std::max(x0, x1)) : SDL_ceilf(std::max(x0, x1))) - texels.x;
+            texels.h = (int)(inside ? SDL_floorf(std::max(y0, y1)) : SDL_ceilf(std::max(y0, y1))) - texels.y;
+            return texels;
+        }
+    } texelsOf = { ax, bx, ay, by };
+    // Texels wholly outside the box are outside the clip: they need not be drawn either.
+    SDL_Rect shown;
+    if (!intersect(texelsOf(box, 0.0f, false), quad.texels, &shown))
+    {
+        m_visible.clear();
+        return true;
+    }
+    // No pixel centre is within a hundredth of a pixel of a cover's edge: that much slack keeps
+    // rounding from leaving a texel out that shows. The largest covers go first, so that the
+    // small ones cannot break the texels up before them.
+    const float slack = 0.01f;
+    m_hiddenTexels.clear();
+    const std::vector<SDL_Rect>& covers = m_culler.covers();
+    for (size_t c = 0; c < covers.size(); ++c)
+    {
+        SDL_Rect hidden;
+        if (intersect(texelsOf(covers[c], slack, true), shown, &hidden))
+        {
+            m_hiddenTexels.push_back(hidden);
+        }
+    }
+    std::stable_sort(m_hiddenTexels.begin(), m_hiddenTexels.end(), [](const SDL_Rect& a, const SDL_Rect& b) {
+        return (long long)a.w * a.h > (long long)b.w * b.h;
+    });
+    m_texelCuller.clear();
+    for (size_t c = 0; c < m_hiddenTexels.size(); ++c)
+    {
+        m_texelCuller.addCover(m_hiddenTexels[c]);
+    }
+    m_texelCuller.visibleParts(shown, &m_visible);
+    if (m_visible.empty())
+    {
+        return true;
+    }
+    // A piece samples the texels the whole quad did only where no pixel centre lies on a texel
+    // edge: there rounding picks the texel, and may pick another for the piece (a picture
+    // stretched by 45/16 has a texel edge on every eighth row of centres).
+    if (!clearOfPixelCentres(ax, bx, shown.x, shown.x + shown.w) ||
+        !clearOfPixelCentres(ay, by, shown.y, shown.y + shown.h))
+    {
+        return false;
+    }
+    const long long area = (long long)quad.texels.w * quad.texels.h;
+    long long hidden = area;
+    for (size_t p = 0; p < m_visible.size(); ++p)
+    {
+        hidden -= (long long)m_visible[p].w * m_visible[p].h;
+    }
+    return (float)hidden >= kHiddenShare * (float)area;
+}
+
+void CCRenderer::appendQuad(const PendingQuad& quad, const SDL_Vertex* corners, const SDL_Rect& clip)
 {
     beginRun(quad.texture, quad.mode, clip);
     const int base = (int)m_vertices.size();
-    m_vertices.insert(m_vertices.end(), quad.corners, quad.corners + 4);
+    m_vertices.insert(m_vertices.end(), corners, corners + 4);
+    for (int c = 0; c < 4 && quad.heightShare != 1.0f; ++c)
+    {
+        m_vertices[(size_t)(base + c)].tex_coord.y *= quad.heightShare;
+    }
     int idx[6];
     quadIndices(&m_vertices[base], base, idx);
     m_indices.insert(m_indices.end(), idx, idx + 6);
     countQuads(1);
-    SDL_FPoint corners[4];
-    cornersOf(quad.corners, corners);
+    SDL_FPoint points[4];
+    cornersOf(corners, points);
     SDL_Rect filled;
-    if (intersect(CCOcclusionCuller::outerPixels(corners, 4), clip, &filled))
+    if (intersect(CCOcclusionCuller::outerPixels(points, 4), clip, &filled))
     {
         m_uFill += (unsigned long)filled.w * (unsigned long)filled.h;
     }
@@ -635,7 +785,6 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
     const SDL_BlendMode mode = blendModeFor(blend);
     const CCAffineTransform t = toPixels(toWorld);
     const SDL_Rect& clip = currentClip();
-    const float heightShare = texture ? texture->getSDLTextureHeightShare() : 1.0f;
     for (int i = 0; i < count; ++i)
     {
         const ccSpriteQuad& q = quads[i];
@@ -667,28 +816,47 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
                     SDL_Vertex part[4];
                     partOf(v, parts[p].x / w, (parts[p].x + parts[p].w) / w, parts[p].y / h,
                            (parts[p].y + parts[p].h) / h, part);
-                    hold(part, sdlTexture, heightShare, mode, clip);
+                    hold(part, texture, sdlTexture, mode, clip);
                 }
                 continue;
             }
         }
-        hold(v, sdlTexture, heightShare, opaque ? SDL_BLENDMODE_NONE : mode, clip);
+        hold(v, texture, sdlTexture, opaque ? SDL_BLENDMODE_NONE : mode, clip);
     }
 }
 
-void CCRenderer::hold(const SDL_Vertex* corners, SDL_Texture* texture, float heightShare, SDL_BlendMode mode,
+void CCRenderer::hold(const SDL_Vertex* corners, CCTexture2D* texture, SDL_Texture* sdlTexture, SDL_BlendMode mode,
                       const SDL_Rect& clip)
 {
     m_pending.push_back(PendingQuad());
     PendingQuad& pending = m_pending.back();
     std::copy(corners, corners + 4, pending.corners);
-    for (int c = 0; c < 4 && heightShare != 1.0f; ++c)
-    {
-        pending.corners[c].tex_coord.y *= heightShare;
-    }
-    pending.texture = texture;
+    pending.texture = sdlTexture;
+    pending.heightShare = texture ? texture->getSDLTextureHeightShare() : 1.0f;
     pending.mode = mode;
     pending.clip = clip;
+    pending.texelsWide = texture ? (int)texture->getPixelsWide() : 0;
+    pending.texelsHigh = texture ? (int)texture->getPixelsHigh() : 0;
+    const SDL_Rect none = { 0, 0, 0, 0 };
+    pending.texels = none;
+    pending.opaqueTexels = none;
+    if (texture && texelRegion(texture, corners, &pending.texels))
+    {
+        // Under GL a crisp texel of full alpha blended at full opacity replaces the pixels whose
+        // centres it holds: a fighter's body hides what was drawn before it there.
+        const SDL_Rect& r = pending.texels;
+        if (m_bSkipsUnseenWork && m_bSplitsClearTexels && mode == SDL_BLENDMODE_BLEND && !texture->isAntiAliased() &&
+            isOpaqueColour(corners))
+        {
+            pending.opaqueTexels = texture->opaqueCore(r.x, r.y, r.x + r.w, r.y + r.h);
+        }
+    }
+    else
+    {
+        pending.texels = none;
+    }
+    pending.smooth = texture && texture->isAntiAliased();
+    pending.cutToTexels = false;
     pending.firstPart = -1;
     pending.partCount = 0;
 }

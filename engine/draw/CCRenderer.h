@@ -89,8 +89,10 @@ public:
      * with alpha 0 at every corner) are left out, blended quads that are opaque throughout
      * (their texels and colours) are drawn without blending, and what an upright opaque quad
      * drawn later covers is not drawn first (a quad wholly under it is left out, one mostly under
-     * it is drawn clipped to the parts that show). The pixels are the same for less work. Off
-     * draws every quad as given: a test compares the two frames.
+     * it is drawn clipped to the parts that show). With the parts of sprites on (GL), the opaque
+     * texels of a crisp sprite drawn at full opacity cover too, and a crisp quad is cut to its
+     * texels that show rather than clipped. The pixels are the same for less work. Off draws
+     * every quad as given: a test compares the two frames.
      */
     void setSkipsUnseenWork(bool skip) { m_bSkipsUnseenWork = skip; }
     bool skipsUnseenWork() const { return m_bSkipsUnseenWork; }
@@ -135,21 +137,32 @@ private:
     /** A quad held until the frame's quads are sent: pixels, texture, mode and clip. */
     struct PendingQuad
     {
-        SDL_Vertex corners[4];  ///< bl, br, tl, tr
+        SDL_Vertex corners[4];  ///< bl, br, tl, tr; v as the caller gave it (scaled by heightShare when sent)
         SDL_Texture* texture;
+        float heightShare;
         SDL_BlendMode mode;
         SDL_Rect clip;
+        SDL_Rect texels;        ///< w > 0: the corners sit on the edges of these texels
+        int texelsWide;         ///< of the texture, with texels
+        int texelsHigh;
+        SDL_Rect opaqueTexels;  ///< w > 0: texels of full alpha drawn at full opacity, inside texels
+        bool smooth;            ///< its texture is filtered linearly
+        bool cutToTexels;       ///< its parts are texel rectangles drawn as pieces of it, not clips
         int firstPart;          ///< into m_parts; -1: drawn whole in its clip
         int partCount;          ///< 0 with firstPart >= 0: wholly hidden
     };
 
     SDL_Texture* textureFor(CCTexture2D* texture);
     /** heightShare: the texture's CCTexture2D::getSDLTextureHeightShare (v is scaled by it). */
-    void hold(const SDL_Vertex* corners, SDL_Texture* texture, float heightShare, SDL_BlendMode mode,
+    /** texture may be NULL (untextured). */
+    void hold(const SDL_Vertex* corners, CCTexture2D* texture, SDL_Texture* sdlTexture, SDL_BlendMode mode,
               const SDL_Rect& clip);
     void sendPending();
     void planOcclusion();
-    void appendQuad(const PendingQuad& quad, const SDL_Rect& clip);
+    /** The texels of quad that show in box (its pixels inside its clip) and no cover hides, into
+     *  m_visible; false when too few are left out to cut it. */
+    bool visibleTexels(const PendingQuad& quad, const SDL_Rect& box);
+    void appendQuad(const PendingQuad& quad, const SDL_Vertex* corners, const SDL_Rect& clip);
     void beginRun(SDL_Texture* texture, SDL_BlendMode mode, const SDL_Rect& clip);
     void sendRun();
     void setTargetClip(const SDL_Rect* clip);
@@ -177,6 +190,8 @@ private:
     std::vector<SDL_Rect> m_parts;
     std::vector<SDL_Rect> m_visible;
     CCOcclusionCuller m_culler;
+    CCOcclusionCuller m_texelCuller;     ///< one quad's covers, in its texels
+    std::vector<SDL_Rect> m_hiddenTexels;
 
     std::vector<SDL_Rect> m_clipStack;   ///< pixel rectangles, each inside the one below
 

@@ -68,6 +68,7 @@ bool CCTexture2D::initWithSurface(SDL_Surface* surface)
     m_pSurface = rgba;
     m_opaqueRegions.clear();
     m_shownParts.clear();
+    m_opaqueCores.clear();
     m_uPixelsWide = (unsigned int)rgba->w;
     m_uPixelsHigh = (unsigned int)rgba->h;
     m_tContentSize = CCSize((float)rgba->w, (float)rgba->h);
@@ -225,6 +226,60 @@ const std::vector<SDL_Rect>& CCTexture2D::shownParts(int x0, int y0, int x1, int
         parts.assign(1, whole);
     }
     return parts;
+}
+
+SDL_Rect CCTexture2D::opaqueCore(int x0, int y0, int x1, int y1)
+{
+    const unsigned long long key = regionKey(x0, y0, x1, y1);
+    std::map<unsigned long long, SDL_Rect>::const_iterator known = m_opaqueCores.find(key);
+    if (known != m_opaqueCores.end())
+    {
+        return known->second;
+    }
+    SDL_Rect best = { x0, y0, 0, 0 };
+    if (m_pSurface && x0 >= 0 && y0 >= 0 && x1 <= m_pSurface->w && y1 <= m_pSurface->h && x0 < x1 && y0 < y1)
+    {
+        // Row by row, each column's run of opaque texels ending in that row; the largest
+        // rectangle under those heights, found with a stack of rising heights.
+        const int w = x1 - x0;
+        std::vector<int> heights((size_t)w + 1, 0);
+        std::vector<int> rising;
+        const unsigned char* pixels = (const unsigned char*)m_pSurface->pixels;
+        for (int y = y0; y < y1; ++y)
+        {
+            const unsigned char* row = pixels + (size_t)y * m_pSurface->pitch;
+            for (int x = 0; x < w; ++x)
+            {
+                // RGBA32: alpha is the fourth byte of each pixel.
+                heights[(size_t)x] = row[(x0 + x) * 4 + 3] == 255 ? heights[(size_t)x] + 1 : 0;
+            }
+            rising.clear();
+            for (int x = 0; x <= w; ++x)
+            {
+                while (!rising.empty() && heights[(size_t)rising.back()] >= heights[(size_t)x])
+                {
+                    const int h = heights[(size_t)rising.back()];
+                    rising.pop_back();
+                    const int left = rising.empty() ? 0 : rising.back() + 1;
+                    if ((long long)h * (x - left) > (long long)best.w * best.h)
+                    {
+                        best.x = x0 + left;
+                        best.y = y - h + 1;
+                        best.w = x - left;
+                        best.h = h;
+                    }
+                }
+                rising.push_back(x);
+            }
+        }
+    }
+    // Each piece round the core is a quad of its own: not worth it for a small core.
+    if ((long long)best.w * best.h * 4 < (long long)(x1 - x0) * (y1 - y0))
+    {
+        best.w = best.h = 0;
+    }
+    m_opaqueCores[key] = best;
+    return best;
 }
 
 bool CCTexture2D::initWithImage(CCImage* uiImage)

@@ -78,6 +78,12 @@ public:
      * Kept per rectangle like isRegionOpaque.
      */
     const std::vector<SDL_Rect>& shownParts(int x0, int y0, int x1, int y1);
+    /**
+     * The largest rectangle of texels with full alpha inside the rectangle (pixels, inside the
+     * image), when it holds at least a quarter of it; empty (w = 0) otherwise. Kept per rectangle
+     * like isRegionOpaque.
+     */
+    SDL_Rect opaqueCore(int x0, int y0, int x1, int y1);
 
     /** The pixels (RGBA32), owned by the texture. */
     SDL_Surface* getSurface() const { return m_pSurface; }
@@ -103,6 +109,7 @@ private:
     bool m_bAntiAlias;
     std::map<unsigned long long, bool> m_opaqueRegions;  ///< isRegionOpaque's answers by rectangle
     std::map<unsigned long long, std::vector<SDL_Rect> > m_shownParts;  ///< shownParts' answers
+    std::map<unsigned long long, SDL_Rect> m_opaqueCores;  ///< opaqueCore's answers
 };
 
 NS_CC_END

@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -11,8 +12,8 @@ using namespace cocos2d;
 
 namespace
 {
-const int kViewW = 160;
-const int kViewH = 80;
+const int kViewW = 320;
+const int kViewH = 160;
 
 // Half transparent, the top half of the rows red and the rest blue, so each edge shows what it
 // samples and how much of it.
@@ -33,6 +34,30 @@ CCTexture2D* makeTwoToneTexture(int w, int h)
     }
     CCTexture2D* texture = new CCTexture2D();
     texture->initWithData(&pixels[0], kCCTexture2DPixelFormat_RGBA8888, w, h, CCSize((float)w, (float)h));
+    texture->autorelease();
+    return texture;
+}
+
+// A crisp w x h figure: clear round the edge, a ring of half alpha inside that, and the rest
+// (its body) of alpha bodyAlpha; every texel its own colour, so a texel out of place shows.
+CCTexture2D* makeFigureTexture(int w, int h, unsigned char bodyAlpha)
+{
+    std::vector<unsigned char> pixels((size_t)w * h * 4);
+    for (int y = 0; y < h; ++y)
+    {
+        for (int x = 0; x < w; ++x)
+        {
+            unsigned char* p = &pixels[((size_t)y * w + x) * 4];
+            const int fromEdge = std::min(std::min(x, w - 1 - x), std::min(y, h - 1 - y));
+            p[0] = (unsigned char)(x * 255 / w);
+            p[1] = (unsigned char)(y * 255 / h);
+            p[2] = (unsigned char)((x * 7 + y * 13) % 256);
+            p[3] = fromEdge == 0 ? 0 : (fromEdge == 1 ? 128 : bodyAlpha);
+        }
+    }
+    CCTexture2D* texture = new CCTexture2D();
+    texture->initWithData(&pixels[0], kCCTexture2DPixelFormat_RGBA8888, w, h, CCSize((float)w, (float)h));
+    texture->setAliasTexParameters();
     texture->autorelease();
     return texture;
 }
@@ -119,5 +144,98 @@ TEST_F(GLRenderTest, SmoothTexturesOfEveryShapeKeepTheirColours)
             EXPECT_NEAR(blue, p[2], 6) << "row " << rows[r];
         }
         SDL_FreeSurface(frame);
+    }
+}
+
+namespace
+{
+// What a frame drawn under GL showed and how many pixels it filled.
+struct DrawnFrame
+{
+    SDL_Surface* pixels;
+    unsigned long fill;
+};
+
+struct PlacedQuad
+{
+    CCTexture2D* texture;
+    float x0, y0, x1, y1;
+};
+
+DrawnFrame drawQuadsInTurn(const std::vector<PlacedQuad>& quads, bool skipUnseenWork)
+{
+    CCRenderer* renderer = CCRenderer::sharedRenderer();
+    renderer->setSkipsUnseenWork(skipUnseenWork);
+    const ccBlendFunc blend = { GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA };
+    renderer->beginFrame(ccc4(30, 60, 90, 255));
+    for (const PlacedQuad& placed : quads)
+    {
+        const ccSpriteQuad quad = wholeTextureQuad(placed.x0, placed.y0, placed.x1, placed.y1);
+        renderer->drawQuads(placed.texture, &quad, 1, CCAffineTransformIdentity, blend);
+    }
+    renderer->endFrame();
+    DrawnFrame frame = { renderer->readPixels(), renderer->getFillLastFrame() };
+    renderer->setSkipsUnseenWork(true);
+    return frame;
+}
+
+int differingPixels(SDL_Surface* a, SDL_Surface* b)
+{
+    int differing = 0;
+    for (int y = 0; y < a->h; ++y)
+    {
+        const Uint32* rowA = (const Uint32*)((const Uint8*)a->pixels + y * a->pitch);
+        const Uint32* rowB = (const Uint32*)((const Uint8*)b->pixels + y * b->pitch);
+        for (int x = 0; x < a->w; ++x)
+        {
+            differing += rowA[x] != rowB[x];
+        }
+    }
+    return differing;
+}
+} // namespace
+
+// A crisp figure drawn at full opacity in front hides what was drawn before it where its body is
+// opaque: a smooth backdrop and a figure behind are drawn only where they show, for fewer pixels
+// than when the body is a shade short of opaque. Stripes stretched so that texel edges fall on
+// pixel centres are drawn whole, as a piece of them could take the texel across an edge. Each
+// picture is the one drawn with every quad whole.
+TEST_F(GLRenderTest, WhatAnOpaqueBodyHidesIsLeftOutAndThePictureStaysTheSame)
+{
+    CCTexture2D* backdrop = makeTwoToneTexture(16, 8);
+    CCTexture2D* stripes = makeFigureTexture(64, 64, 200);
+    const struct Case
+    {
+        const char* what;
+        PlacedQuad behind;  // no texture: a figure like the one in front
+        bool fewerPixels;
+    } cases[] = {
+        { "a figure behind", { NULL, 20.0f, 0.0f, 180.0f, 160.0f }, true },
+        { "stripes stretched 45/16", { stripes, 40.0f, -20.0f, 220.0f, 160.0f }, false },
+    };
+    for (const Case& c : cases)
+    {
+        unsigned long fill[2] = { 0, 0 };  // body a shade short of opaque, then opaque
+        for (int opaque = 0; opaque < 2; ++opaque)
+        {
+            SCOPED_TRACE(testing::Message() << c.what << (opaque ? ", opaque body" : ", body not opaque"));
+            CCTexture2D* figure = makeFigureTexture(10, 10, opaque ? 255 : 254);
+            PlacedQuad behind = c.behind;
+            behind.texture = behind.texture ? behind.texture : figure;
+            const std::vector<PlacedQuad> quads = { { backdrop, 0.0f, 0.0f, (float)kViewW, (float)kViewH },
+                                                    behind,
+                                                    { figure, 100.0f, 0.0f, 260.0f, 160.0f } };
+            DrawnFrame whole = drawQuadsInTurn(quads, false);
+            DrawnFrame shown = drawQuadsInTurn(quads, true);
+            ASSERT_TRUE(whole.pixels != NULL && shown.pixels != NULL);
+            EXPECT_EQ(0, differingPixels(whole.pixels, shown.pixels));
+            fill[opaque] = shown.fill;
+            SDL_FreeSurface(whole.pixels);
+            SDL_FreeSurface(shown.pixels);
+        }
+        if (c.fewerPixels)
+        {
+            EXPECT_LT(fill[1], fill[0]) << c.what;
+        }
     }
 }
