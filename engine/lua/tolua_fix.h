@@ -72,10 +72,13 @@ bool toluafix_is_inline_value(lua_State* L, int index);
  * Copies into every class metatable what a lookup on its user values would otherwise find only
  * by walking up its bases (methods, and the getters and setters of variables), so a method of a
  * base is one table look-up away instead of one per level. What each name resolves to does not
- * change, except that the binding's own keys (above) answer nil. Each class (and value type twin) also gets a name look-up of its own in front of
- * tolua's: a string key goes straight to the peer table and the class chain, without tolua's
- * test whether the key is a number. Call it once every class of the state is registered; a class
- * registered later is found through its bases as before.
+ * change, except that the binding's own keys (above) answer nil. Each class (and value type
+ * twin) also gets a name look-up of its own in front of tolua's: a string key goes straight to
+ * the peer table and then to a table of the class's members and plain getters taken now, without
+ * tolua's test whether the key is a number. Call it once every class of the state is registered
+ * and complete: a member added later is still found by walking up the classes, but one changed
+ * later is not seen (the game seals its classes right after). A class registered later is found
+ * through its bases as before.
  */
 void toluafix_flatten_classes(lua_State* L);
 
