@@ -684,17 +684,6 @@ static int lookUpName(lua_State* L)
         return 1;
     }
     lua_settop(L, 2);
-    lua_getfenv(L, 1);
-    if (!lua_rawequal(L, -1, TOLUA_NOPEER))
-    {
-        lua_pushvalue(L, 2);
-        lua_gettable(L, -2);
-        if (!lua_isnil(L, -1))
-        {
-            return 1;
-        }
-    }
-    lua_settop(L, 2);
     // The object's own class answers most names, from the copy of its members and getters its
     // handler keeps (upvalue 2). It is this handler's class: Lua calls the handler only for user
     // values whose metatable holds it, and each class holds one of its own.
@@ -702,6 +691,8 @@ static int lookUpName(lua_State* L)
     lua_rawget(L, lua_upvalueindex(2));
     if (lua_islightuserdata(L, -1))
     {
+        // A variable, which no field a script set on the object can hide: assigning to it calls
+        // its setter or is refused, and scripts cannot set the table of fields themselves.
         const char* mark = (const char*)lua_touserdata(L, -1);
         if (mark >= s_floatFields && mark < s_floatFields + sizeof(s_floatFields))
         {
@@ -721,9 +712,24 @@ static int lookUpName(lua_State* L)
             return ((lua_CFunction)mark)(L);
         }
     }
-    else if (!lua_isnil(L, -1))
+    else
     {
-        return 1;
+        // A field a script set on the object comes before its class's members.
+        lua_getfenv(L, 1);
+        if (!lua_rawequal(L, -1, TOLUA_NOPEER))
+        {
+            lua_pushvalue(L, 2);
+            lua_gettable(L, -2);
+            if (!lua_isnil(L, -1))
+            {
+                return 1;
+            }
+        }
+        lua_settop(L, 3);
+        if (!lua_isnil(L, -1))
+        {
+            return 1;
+        }
     }
     // A member added to a base after flattening is found by walking up.
     lua_settop(L, 2);

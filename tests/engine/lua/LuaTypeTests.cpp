@@ -300,6 +300,7 @@ TEST(LuaTypes, FlattenedNameLookUpsAnswerAsToluaDoes)
         "(function() leaf.extra = 'peer field'; return leaf.extra end)()",
         "(function() leaf.describe = 'peer hides method'; return leaf.describe end)()",
         "(function() leaf['2'] = 'numeric name in peer'; return leaf['2'] end)()",
+        "(function() leaf.other = 1; leaf.value = 8; return tostring(leaf.value + leaf.other) end)()",
         "type(Derived.describe)",
         "tostring(ccp(3, 4).x + ccp(3, 4).y)",
         "tostring(CCRect(1, 2, 3, 4):getMaxX())",
