@@ -678,15 +678,11 @@ static int lookUpName(lua_State* L)
     {
         return lookUpWithOriginal(L);
     }
-    if (isBindingKey(lua_tostring(L, 2)))
-    {
-        lua_pushnil(L);
-        return 1;
-    }
     lua_settop(L, 2);
     // The object's own class answers most names, from the copy of its members and getters its
-    // handler keeps (upvalue 2). It is this handler's class: Lua calls the handler only for user
-    // values whose metatable holds it, and each class holds one of its own.
+    // handler keeps (upvalue 2), which holds none of the binding's own keys. It is this handler's
+    // class: Lua calls the handler only for user values whose metatable holds it, and each class
+    // holds one of its own.
     lua_pushvalue(L, 2);
     lua_rawget(L, lua_upvalueindex(2));
     if (lua_islightuserdata(L, -1))
@@ -714,6 +710,10 @@ static int lookUpName(lua_State* L)
     }
     else
     {
+        if (lua_isnil(L, -1) && isBindingKey(lua_tostring(L, 2)))
+        {
+            return 1;
+        }
         // A field a script set on the object comes before its class's members.
         lua_getfenv(L, 1);
         if (!lua_rawequal(L, -1, TOLUA_NOPEER))
