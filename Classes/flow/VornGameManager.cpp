@@ -1736,9 +1736,13 @@ bool VornGameManager::isScreenVisible(VornScreen* screen)
 
 bool VornGameManager::canShowPauseScreen()
 {
-    return !isScreenVisible(m_pTitleScreen) && !isScreenVisible(m_pGameOverScreen) &&
-           !isScreenVisible(m_pStageCompleteScreen) && !isScreenVisible(m_pLevelUpScreen) &&
-           !isScreenVisible(m_pArenaCompleteScreen);
+    return !isScreenVisible(m_pTitleScreen) && !isResultScreenShowing();
+}
+
+bool VornGameManager::isResultScreenShowing()
+{
+    return isScreenVisible(m_pGameOverScreen) || isScreenVisible(m_pStageCompleteScreen) ||
+           isScreenVisible(m_pLevelUpScreen) || isScreenVisible(m_pArenaCompleteScreen);
 }
 
 void VornGameManager::togglePause()

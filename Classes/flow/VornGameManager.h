@@ -307,6 +307,8 @@ public:
 
     /** True while none of the title and result screens shows. */
     virtual bool canShowPauseScreen();
+    /** True while a result screen shows: game over, stage or arena complete, or level up. */
+    virtual bool isResultScreenShowing();
     /** Pauses a running game or resumes a paused one. */
     virtual void togglePause();
     /** Resumes, unless the pause screen is still moving; counts for the pause achievement. */

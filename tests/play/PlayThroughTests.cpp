@@ -7,6 +7,7 @@
 #include "ArenaModeHelper.h"
 #include "ArenaTimerScreen.h"
 #include "CCUserDefault.h"
+#include "CinemascopeScreen.h"
 #include "HUD.h"
 #include "HighScoreItem.h"
 #include "HighScoreManager.h"
@@ -77,6 +78,44 @@ CCSprite* spriteShowing(CCNode* root, CCTexture2D* texture)
     return nullptr;
 }
 
+/** A thing a player reads on screen, named for messages, and its box in the window. */
+struct ReadBox
+{
+    std::string what;
+    CCRect box;
+};
+
+/** What a player reads under `root` (texts, pictures and bars that are shown), `skip` left out;
+ *  anything of `largest` area or more is a panel, backdrop or fade behind them and left out too. */
+void collectReadable(CCNode* root, CCNode* skip, float largest, const std::string& screen, std::vector<ReadBox>* out)
+{
+    CCObject* child = nullptr;
+    CCARRAY_FOREACH(root->getChildren(), child)
+    {
+        CCNode* node = static_cast<CCNode*>(child);
+        if (!node->isVisible() || node == skip)
+        {
+            continue;
+        }
+        CCRGBAProtocol* tint = dynamic_cast<CCRGBAProtocol*>(node);
+        const CCRect box = vorntest::worldBox(node);
+        const bool seen = (!tint || tint->getOpacity() > 0) && box.size.width * box.size.height < largest;
+        if (CCLabelBMFont* label = dynamic_cast<CCLabelBMFont*>(node))
+        {
+            if (seen)
+            {
+                out->push_back({ screen + " \"" + label->getString() + "\"", box });
+            }
+            continue;  // its letters are its own sprites
+        }
+        if (seen && (dynamic_cast<CCSprite*>(node) || dynamic_cast<CCLayerColor*>(node)))
+        {
+            out->push_back({ screen + " picture", box });
+        }
+        collectReadable(node, skip, largest, screen, out);
+    }
+}
+
 class PlayThrough : public ::testing::Test
 {
 protected:
@@ -106,7 +145,7 @@ protected:
         if (pictureFolder())
         {
             // Pictures need frames drawn: a window of the game's size on the software renderer.
-            vorntest::useViewOfSize(960, 640);
+            vorntest::useViewOfSize(m_boot.windowWidth, m_boot.windowHeight);
         }
         m_boot.afterFrame = [this](int frame) {
             if (m_checks)
@@ -193,6 +232,68 @@ protected:
         }
         std::cout << "moves made/tried: " << tried.str() << "walk-ins on a dazed enemy that held: " << held << " of "
                   << m_player->grabTries().size() << std::endl;
+    }
+
+    /** Steps on (fighting while in play) until the pop-up queued now has come and gone; on every
+     *  frame it shows, what its box covers of the HUD and the result screens goes to `covered`. */
+    void watchPopUpOver(const std::string& where, std::set<std::string>* covered)
+    {
+        AchievementScreen* popUp = m_game->getAchievementScreen();
+        CCSprite* ribbon = spriteShowing(popUp, CCTextureCache::sharedTextureCache()->addImage("hud-ribbon.png"));
+        ASSERT_NE(nullptr, ribbon) << "the pop-up has no box";
+        const CCSize window = CCDirector::sharedDirector()->getWinSize();
+        const float largest = window.width * window.height / 4.0f;
+        bool shown = false;
+        for (int i = 0; i < 60 * 60; ++i)
+        {
+            if (!m_game->isPaused())
+            {
+                m_player->decide(m_boot.frameCount());
+            }
+            frame();
+            if (!vorntest::isShown(popUp))
+            {
+                if (shown && popUp->getQueue().empty())
+                {
+                    break;
+                }
+                continue;
+            }
+            shown = true;
+            std::vector<ReadBox> read;
+            HUD* hud = m_game->getHUD();
+            // Behind a result screen the HUD is dimmed out: the screen is what is read then.
+            if (vorntest::isShown(hud) && !m_game->isResultScreenShowing())
+            {
+                // The letterbox bars of a cut scene are black, with nothing on them to read.
+                collectReadable(hud, hud->getCinemascopeScreen(), largest, "HUD", &read);
+            }
+            const std::pair<const char*, VornScreen*> screens[] = {
+                { "stage complete", m_game->getStageCompleteScreen() },
+                { "arena complete", m_game->getArenaCompleteScreen() },
+                { "level up", m_game->getLevelUpScreen() },
+                { "game over", m_game->getGameOverScreen() },
+                { "pause", m_game->getPauseScreen() },
+            };
+            for (const auto& screen : screens)
+            {
+                if (screen.second && vorntest::isShown(screen.second))
+                {
+                    collectReadable(screen.second, nullptr, largest, screen.first, &read);
+                }
+            }
+            const CCRect box = vorntest::worldBox(ribbon);
+            for (const ReadBox& thing : read)
+            {
+                if (vorntest::overlaps(box, thing.box, 0.5f))
+                {
+                    covered->insert(where + ": \"" + popUp->getTitle()->getString() + "\" over " + thing.what +
+                                    " at " + vorntest::describe(thing.box));
+                }
+            }
+        }
+        m_player->releaseAll();
+        EXPECT_TRUE(shown) << where << ": no pop-up came";
     }
 
     /** Presses the action key on a result screen until it goes, as an impatient player would. */
@@ -865,6 +966,62 @@ TEST_F(PlayThrough, AchievementPopUpsKeepTheirWordsInsideTheirBox)
     watchPopUps();
     EXPECT_EQ(ids.size(), shown.size()) << "pop-ups that never showed";
     EXPECT_EQ("", outside.str());
+}
+
+// Wherever an achievement pops up, on a wide and on a squarer window, it covers nothing the player
+// reads there: the HUD of a story stage and of an arena match (the pause achievement, won by pausing
+// and resuming) and the results of a stage won (the achievement for it).
+TEST_F(PlayThrough, TheAchievementPopUpCoversNothingThePlayerReads)
+{
+    const CCSize windows[] = { CCSize(1280, 720), CCSize(1024, 768) };
+    std::set<std::string> covered;
+    const auto pauseAndResume = [this] {
+        press(VornPlayerInputMulti::kKeyEscape);
+        ASSERT_TRUE(stepUntil([this] { return m_game->getPauseScreen()->isOpen(); })) << "Escape did not pause";
+        press(VornPlayerInputMulti::kKeyEscape);
+        ASSERT_TRUE(stepUntil([this] { return !m_game->isPaused(); })) << "Escape did not resume";
+    };
+    for (const CCSize& window : windows)
+    {
+        const std::string shape = std::to_string((int)window.width) + "x" + std::to_string((int)window.height);
+        SCOPED_TRACE(shape);
+        // A story: the first stage, paused once, then won.
+        shutDown();
+        vorntest::BootedGame::useFreshHome("play-home-pop-up-story-" + shape);
+        m_boot.windowWidth = window.width;
+        m_boot.windowHeight = window.height;
+        ASSERT_NO_FATAL_FAILURE(boot());
+        press(VornPlayerInputMulti::kKeyEnter);
+        const std::string first = levelName(0);
+        ASSERT_TRUE(stepUntil([this, &first] { return m_game->getLevelScript() == first && !m_game->isPaused(); }));
+        ASSERT_NO_FATAL_FAILURE(pauseAndResume());
+        ASSERT_NO_FATAL_FAILURE(watchPopUpOver(shape + " story", &covered));
+        VornScreen* complete = m_game->getStageCompleteScreen();
+        ASSERT_TRUE(playOnUntil([complete] { return complete->isVisible(); }, kStageFrames)) << enemiesSeen();
+        ASSERT_NO_FATAL_FAILURE(watchPopUpOver(shape + " stage complete", &covered));
+
+        // An arena match, as the title's fighter and arena pages start one, paused once.
+        shutDown();
+        vorntest::BootedGame::useFreshHome("play-home-pop-up-arena-" + shape);
+        ASSERT_NO_FATAL_FAILURE(boot());
+        ArenaModeHelper* arenas = title()->getArenaModeHelper();
+        const std::string level = arenas->getArenaLevelName(0);
+        m_game->getPlayer()->setPlayerDesc(std::string(arenas->getCharacterType(0)) + ".plist");
+        arenas->setCurrentArenaIndex(0);
+        m_game->onLevelChosen(level.c_str());
+        title()->onClosed();
+        ASSERT_TRUE(stepUntil([this, &level] { return m_game->getLevelScript() == level && !m_game->isPaused(); }));
+        // Into the match, its clock and tasks up.
+        playUntil([] { return false; }, (int)(3.0f / kFrame));
+        ASSERT_NO_FATAL_FAILURE(pauseAndResume());
+        ASSERT_NO_FATAL_FAILURE(watchPopUpOver(shape + " arena", &covered));
+    }
+    std::ostringstream report;
+    for (const std::string& line : covered)
+    {
+        report << line << "\n";
+    }
+    EXPECT_EQ("", report.str());
 }
 
 // The arena panel by keys alone: whichever way the focus went between the carousel and the bar

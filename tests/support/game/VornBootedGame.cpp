@@ -49,7 +49,7 @@ void BootedGame::boot()
     // Frames count from the boot, so a game booted again plays to the same beat.
     m_frame = 0;
     CCFileUtils::sharedFileUtils()->setResourceDirectory(sourcePath("Resources").c_str());
-    CCDirector::sharedDirector()->setWinSize(CCSize(960, 640));
+    CCDirector::sharedDirector()->setWinSize(CCSize(windowWidth, windowHeight));
     // VORN_PLAY_SEED plays the same run with other dice, to look for faults one seed hides.
     const char* seed = getenv("VORN_PLAY_SEED");
     srand(seed && *seed ? (unsigned)atoi(seed) : 1u);

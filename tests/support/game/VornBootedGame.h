@@ -53,6 +53,9 @@ public:
     std::string problems() const;
     /** Boots with no saved controls, achievements or checkpoint, whatever the store holds. */
     bool forgetProgress = false;
+    /** The window the game lays itself out in; set before boot(). */
+    float windowWidth = 960.0f;
+    float windowHeight = 640.0f;
     /** Runs after every frame (the play checks). */
     std::function<void(int frame)> afterFrame;
 
