@@ -244,6 +244,7 @@ protected:
         const CCSize window = CCDirector::sharedDirector()->getWinSize();
         const float largest = window.width * window.height / 4.0f;
         bool shown = false;
+        int shownFrames = 0;
         for (int i = 0; i < 60 * 60; ++i)
         {
             if (!m_game->isPaused())
@@ -260,6 +261,12 @@ protected:
                 continue;
             }
             shown = true;
+            if (++shownFrames == (int)(1.0f / kFrame))
+            {
+                std::string name = "achievement-" + where;
+                std::replace(name.begin(), name.end(), ' ', '-');
+                shot(name);
+            }
             std::vector<ReadBox> read;
             HUD* hud = m_game->getHUD();
             // Behind a result screen the HUD is dimmed out: the screen is what is read then.
