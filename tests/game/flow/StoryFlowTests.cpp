@@ -18,6 +18,7 @@
 #include "CollisionManager.h"
 #include "GameOverScreen.h"
 #include "HUD.h"
+#include "SpeechScreen.h"
 #include "InputHandler_Keyboard.h"
 #include "InputManager.h"
 #include "LevelManager.h"
@@ -886,6 +887,67 @@ TEST(StartUp, AGameWithoutItsLevelListStopsWithItsReasonAndAFailingStatus)
     CCDirector::purgeSharedDirector();
     CCPoolManager::sharedPoolManager()->pop();
     CCFileUtils::sharedFileUtils()->setResourceDirectory(resources.c_str());
+}
+
+// In play an achievement pop-up shows where a speaker's lines do: it gives way to them. One queued
+// during a line waits for its end; one a line cuts short comes back after it, unless it had been
+// up long enough to be read.
+TEST_F(StoryFlowTest, AnAchievementPopUpGivesWayToASpeaker)
+{
+    startStory();
+    SpeechScreen* speech = m_hud->getSpeechScreen();
+    AchievementScreen* popUp = AchievementScreen::sharedAchievementScreen();
+    ASSERT_NE(nullptr, popUp);
+    ASSERT_TRUE(stepUntil([speech, popUp] { return !speech->isVisible() && !popUp->isVisible(); }));
+    const struct
+    {
+        const char* when;
+        int framesBeforeTheLine;  ///< after the pop-up is queued; -1: the line starts first
+        bool comesBack;
+    } cases[] = {
+        { "queued while a line is spoken", -1, true },
+        { "a line starts as it comes in", 30, true },
+        { "a line starts as it leaves", 180, false },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.when);
+        if (c.framesBeforeTheLine < 0)
+        {
+            speech->open();
+            speech->setText("Wrong street, hero.");
+        }
+        popUp->queueAchievement("HEARD OUT", "You let him finish.");
+        int shownBeforeTheLine = 0;
+        for (int i = 0; i < c.framesBeforeTheLine; ++i)
+        {
+            frames(1);
+            shownBeforeTheLine += popUp->isVisible() ? 1 : 0;
+        }
+        if (c.framesBeforeTheLine >= 0)
+        {
+            EXPECT_GT(shownBeforeTheLine, 0) << "nothing was speaking, yet the pop-up did not come";
+            speech->open();
+            speech->setText("Wrong street, hero.");
+        }
+        // While the line is up, the pop-up is not.
+        bool overTheLine = false;
+        for (int i = 0; i < 120; ++i)
+        {
+            frames(1);
+            overTheLine = overTheLine || (popUp->isVisible() && speech->isVisible());
+        }
+        EXPECT_FALSE(overTheLine);
+        speech->close();
+        bool cameBack = false;
+        for (int i = 0; i < 60; ++i)
+        {
+            frames(1);
+            cameBack = cameBack || (popUp->isVisible() && std::string(popUp->getTitle()->getString()) == "HEARD OUT");
+        }
+        EXPECT_EQ(c.comesBack, cameBack);
+        ASSERT_TRUE(stepUntil([popUp] { return !popUp->isVisible() && popUp->getQueue().empty(); }));
+    }
 }
 
 TEST_F(StoryFlowTest, AStageLeftBehindLeavesNoShapesOrTriggers)
