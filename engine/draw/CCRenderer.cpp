@@ -216,8 +216,28 @@ void partOf(const SDL_Vertex* v, float u0, float u1, float v0, float v1, SDL_Ver
     }
 }
 
-// True when no texel edge from first to last lies at pixel a + b * edge within a thousandth of a
-// pixel of a pixel centre.
+// Where an upright, unturned quad's texel edges lie on screen: edge e of its columns at pixel
+// x = ax + bx * e, edge e of its rows at y = ay + by * e.
+struct TexelGrid
+{
+    float ax, bx, ay, by;
+};
+
+TexelGrid texelGridOf(const SDL_Vertex* v, int texelsWide, int texelsHigh)
+{
+    const SDL_Vertex& bl = v[0];
+    const SDL_Vertex& br = v[1];
+    const SDL_Vertex& tl = v[2];
+    TexelGrid grid;
+    grid.bx = (br.position.x - bl.position.x) / ((br.tex_coord.x - bl.tex_coord.x) * (float)texelsWide);
+    grid.ax = bl.position.x - bl.tex_coord.x * (float)texelsWide * grid.bx;
+    grid.by = (tl.position.y - bl.position.y) / ((tl.tex_coord.y - bl.tex_coord.y) * (float)texelsHigh);
+    grid.ay = bl.position.y - bl.tex_coord.y * (float)texelsHigh * grid.by;
+    return grid;
+}
+
+// True when no edge from first to last at pixel a + b * edge lies within a thousandth of a pixel
+// of a pixel centre.
 bool clearOfPixelCentres(float a, float b, int first, int last)
 {
     const float near = 1e-3f;
@@ -231,6 +251,15 @@ bool clearOfPixelCentres(float a, float b, int first, int last)
         }
     }
     return true;
+}
+
+// A quad drawn as pieces cut on texel edges samples the texels the whole did only where no pixel
+// centre lies on a texel edge: there rounding picks the texel, and may pick another for a piece
+// (a picture stretched by 45/16 has a texel edge on every eighth row of centres).
+bool piecesSampleAsWhole(const TexelGrid& grid, const SDL_Rect& texels)
+{
+    return clearOfPixelCentres(grid.ax, grid.bx, texels.x, texels.x + texels.w) &&
+           clearOfPixelCentres(grid.ay, grid.by, texels.y, texels.y + texels.h);
 }
 
 bool isPowerOfTwo(int n)
@@ -551,25 +580,18 @@ void CCRenderer::planOcclusion()
 
 bool CCRenderer::visibleTexels(const PendingQuad& quad, const SDL_Rect& box)
 {
-    // Texel edge e of the quad's columns lies at pixel x = ax + bx * e, of its rows at y = ay + by * e.
-    const SDL_Vertex& bl = quad.corners[0];
-    const SDL_Vertex& br = quad.corners[1];
-    const SDL_Vertex& tl = quad.corners[2];
-    const float bx = (br.position.x - bl.position.x) / ((br.tex_coord.x - bl.tex_coord.x) * (float)quad.texelsWide);
-    const float ax = bl.position.x - bl.tex_coord.x * (float)quad.texelsWide * bx;
-    const float by = (tl.position.y - bl.position.y) / ((tl.tex_coord.y - bl.tex_coord.y) * (float)quad.texelsHigh);
-    const float ay = bl.position.y - bl.tex_coord.y * (float)quad.texelsHigh * by;
+    const TexelGrid grid = texelGridOf(quad.corners, quad.texelsWide, quad.texelsHigh);
     // The texels whose pixels lie inside the rectangle (pixels) r, grown by slack, or (inside
     // false) those that touch it.
     struct
     {
-        float ax, bx, ay, by;
+        TexelGrid grid;
         SDL_Rect operator()(const SDL_Rect& r, float slack, bool inside) const
         {
-            const float x0 = ((float)r.x - slack - ax) / bx;
-            const float x1 = ((float)(r.x + r.w) + slack - ax) / bx;
-            const float y0 = ((float)r.y - slack - ay) / by;
-            const float y1 = ((float)(r.y + r.h) + slack - ay) / by;
+            const float x0 = ((float)r.x - slack - grid.ax) / grid.bx;
+            const float x1 = ((float)(r.x + r.w) + slack - grid.ax) / grid.bx;
+            const float y0 = ((float)r.y - slack - grid.ay) / grid.by;
+            const float y1 = ((float)(r.y + r.h) + slack - grid.ay) / grid.by;
             SDL_Rect texels;
             texels.x = (int)(inside ? SDL_ceilf(std::min(x0, x1)) : SDL_floorf(std::min(x0, x1)));
             texels.y = (int)(inside ? SDL_ceilf(std::min(y0, y1)) : SDL_floorf(std::min(y0, y1)));
@@ -577,7 +599,7 @@ bool CCRenderer::visibleTexels(const PendingQuad& quad, const SDL_Rect& box)
             texels.h = (int)(inside ? SDL_floorf(std::max(y0, y1)) : SDL_ceilf(std::max(y0, y1))) - texels.y;
             return texels;
         }
-    } texelsOf = { ax, bx, ay, by };
+    } texelsOf = { grid };
     // Texels wholly outside the box are outside the clip: they need not be drawn either.
     SDL_Rect shown;
     if (!intersect(texelsOf(box, 0.0f, false), quad.texels, &shown))
@@ -612,11 +634,7 @@ bool CCRenderer::visibleTexels(const PendingQuad& quad, const SDL_Rect& box)
     {
         return true;
     }
-    // A piece samples the texels the whole quad did only where no pixel centre lies on a texel
-    // edge: there rounding picks the texel, and may pick another for the piece (a picture
-    // stretched by 45/16 has a texel edge on every eighth row of centres).
-    if (!clearOfPixelCentres(ax, bx, shown.x, shown.x + shown.w) ||
-        !clearOfPixelCentres(ay, by, shown.y, shown.y + shown.h))
+    if (!piecesSampleAsWhole(grid, shown))
     {
         return false;
     }
@@ -807,7 +825,9 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
         {
             const std::vector<SDL_Rect>& parts = texture->shownParts(region.x, region.y, region.x + region.w,
                                                                      region.y + region.h);
-            if (parts.size() != 1 || !sameRect(parts[0], region))
+            if ((parts.size() != 1 || !sameRect(parts[0], region)) &&
+                piecesSampleAsWhole(texelGridOf(v, (int)texture->getPixelsWide(), (int)texture->getPixelsHigh()),
+                                    region))
             {
                 const float w = (float)texture->getPixelsWide();
                 const float h = (float)texture->getPixelsHigh();

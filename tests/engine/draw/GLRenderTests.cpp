@@ -38,9 +38,9 @@ CCTexture2D* makeTwoToneTexture(int w, int h)
     return texture;
 }
 
-// A crisp w x h figure: clear round the edge, a ring of half alpha inside that, and the rest
+// A crisp w x h figure: clear round the edge (margin texels deep), a ring of half alpha inside that, and the rest
 // (its body) of alpha bodyAlpha; every texel its own colour, so a texel out of place shows.
-CCTexture2D* makeFigureTexture(int w, int h, unsigned char bodyAlpha)
+CCTexture2D* makeFigureTexture(int w, int h, unsigned char bodyAlpha, int margin = 1)
 {
     std::vector<unsigned char> pixels((size_t)w * h * 4);
     for (int y = 0; y < h; ++y)
@@ -52,7 +52,7 @@ CCTexture2D* makeFigureTexture(int w, int h, unsigned char bodyAlpha)
             p[0] = (unsigned char)(x * 255 / w);
             p[1] = (unsigned char)(y * 255 / h);
             p[2] = (unsigned char)((x * 7 + y * 13) % 256);
-            p[3] = fromEdge == 0 ? 0 : (fromEdge == 1 ? 128 : bodyAlpha);
+            p[3] = fromEdge < margin ? 0 : (fromEdge == margin ? 128 : bodyAlpha);
         }
     }
     CCTexture2D* texture = new CCTexture2D();
@@ -237,5 +237,41 @@ TEST_F(GLRenderTest, WhatAnOpaqueBodyHidesIsLeftOutAndThePictureStaysTheSame)
         {
             EXPECT_LT(fill[1], fill[0]) << c.what;
         }
+    }
+}
+
+// A crisp figure with clear texels round it is drawn as its parts with alpha, for fewer pixels.
+// Stretched so that texel edges fall on pixel centres, or so that none does, it looks as it does
+// drawn whole.
+TEST_F(GLRenderTest, FiguresDrawnAsTheirPartsLookAsDrawnWholeAtAnyStretch)
+{
+    CCTexture2D* backdrop = makeTwoToneTexture(16, 8);
+    CCTexture2D* figure = makeFigureTexture(64, 64, 200, 12);
+    const struct Case
+    {
+        const char* what;
+        float x0, y0, size;
+        bool fewerPixels;  // no texel edge on a pixel centre
+    } cases[] = {
+        { "by 45/16", 40.0f, -20.0f, 180.0f, false },
+        { "by 7/2", 20.0f, -64.0f, 224.0f, false },
+        { "by 5/2 from half a pixel", 60.5f, 0.5f, 160.0f, false },
+        { "by 2, on whole pixels", 80.0f, 16.0f, 128.0f, true },
+        { "by 8.47", 10.0f, -300.0f, 542.1f, true },
+    };
+    for (const Case& c : cases)
+    {
+        const std::vector<PlacedQuad> quads = { { backdrop, 0.0f, 0.0f, (float)kViewW, (float)kViewH },
+                                                { figure, c.x0, c.y0, c.x0 + c.size, c.y0 + c.size } };
+        DrawnFrame whole = drawQuadsInTurn(quads, false);
+        DrawnFrame parts = drawQuadsInTurn(quads, true);
+        ASSERT_TRUE(whole.pixels != NULL && parts.pixels != NULL) << c.what;
+        EXPECT_EQ(0, differingPixels(whole.pixels, parts.pixels)) << c.what;
+        if (c.fewerPixels)
+        {
+            EXPECT_LT(parts.fill, whole.fill) << c.what;
+        }
+        SDL_FreeSurface(whole.pixels);
+        SDL_FreeSurface(parts.pixels);
     }
 }
