@@ -310,6 +310,66 @@ bool intersect(const SDL_Rect& a, const SDL_Rect& b, SDL_Rect* out)
     out->h = std::max(0, y2 - y1);
     return out->w > 0 && out->h > 0;
 }
+
+// Clips (pixels, disjoint) that together hold every pixel of the quad v whose texel is in one of
+// parts, inside clip; false when they would overlap or leave out too little to be worth a draw
+// call each. culler and scratch are working space.
+bool clipsOfParts(const SDL_Vertex* v, const TexelGrid& grid, const std::vector<SDL_Rect>& parts, const SDL_Rect& clip,
+                  CCOcclusionCuller* culler, std::vector<SDL_Rect>* scratch, std::vector<SDL_Rect>* clips)
+{
+    SDL_FPoint corners[4];
+    cornersOf(v, corners);
+    SDL_Rect box;
+    if (!intersect(CCOcclusionCuller::outerPixels(corners, 4), clip, &box))
+    {
+        return false;
+    }
+    // Each part's pixels and one more on each side (a pixel centre on the part's edge may take
+    // its texel), less those of the parts before it: every pixel in one clip at most.
+    clips->clear();
+    culler->clear();
+    for (size_t p = 0; p < parts.size(); ++p)
+    {
+        const SDL_Rect& part = parts[p];
+        const float x0 = grid.ax + grid.bx * (float)part.x;
+        const float x1 = grid.ax + grid.bx * (float)(part.x + part.w);
+        const float y0 = grid.ay + grid.by * (float)part.y;
+        const float y1 = grid.ay + grid.by * (float)(part.y + part.h);
+        SDL_Rect pixels;
+        pixels.x = (int)SDL_floorf(std::min(x0, x1)) - 1;
+        pixels.y = (int)SDL_floorf(std::min(y0, y1)) - 1;
+        pixels.w = (int)SDL_ceilf(std::max(x0, x1)) + 1 - pixels.x;
+        pixels.h = (int)SDL_ceilf(std::max(y0, y1)) + 1 - pixels.y;
+        if (!intersect(pixels, box, &pixels))
+        {
+            continue;
+        }
+        culler->visibleParts(pixels, scratch);
+        clips->insert(clips->end(), scratch->begin(), scratch->end());
+        culler->addCover(pixels);
+    }
+    // The culler passes over a cover that would cut a rectangle finely: then the clips could
+    // overlap, and a pixel drawn twice would blend twice.
+    long long kept = 0;
+    for (size_t a = 0; a < clips->size(); ++a)
+    {
+        kept += (long long)(*clips)[a].w * (*clips)[a].h;
+        for (size_t b = a + 1; b < clips->size(); ++b)
+        {
+            SDL_Rect both;
+            if (intersect((*clips)[a], (*clips)[b], &both))
+            {
+                return false;
+            }
+        }
+    }
+    // Each clip is a draw call of its own: only for at least a 64x64 block left out.
+    if ((long long)box.w * box.h - kept < kMinHiddenPixels)
+    {
+        return false;
+    }
+    return true;
+}
 }
 
 CCRenderer* CCRenderer::sharedRenderer()
@@ -376,6 +436,7 @@ void CCRenderer::setSDLRenderer(SDL_Renderer* renderer)
     m_vertices.clear();
     m_indices.clear();
     m_pending.clear();
+    m_ownClips.clear();
     m_pRunTexture = NULL;
     m_clipStack.clear();
     m_bTargetClipKnown = false;
@@ -420,6 +481,7 @@ void CCRenderer::beginFrame(const ccColor4B& clearColor)
     m_vertices.clear();
     m_indices.clear();
     m_pending.clear();
+    m_ownClips.clear();
     m_pRunTexture = NULL;
     m_clipStack.clear();
     m_uDrawCalls = 0;
@@ -454,6 +516,8 @@ void CCRenderer::flush()
     if (!m_pRenderer)
     {
         m_pending.clear();
+        m_ownClips.clear();
+    m_ownClips.clear();
         m_vertices.clear();
         m_indices.clear();
         return;
@@ -472,6 +536,14 @@ void CCRenderer::sendPending()
     for (size_t i = 0; i < m_pending.size(); ++i)
     {
         const PendingQuad& quad = m_pending[i];
+        if (quad.ownClipCount > 0)
+        {
+            for (int c = 0; c < quad.ownClipCount; ++c)
+            {
+                appendQuad(quad, quad.corners, m_ownClips[(size_t)(quad.firstOwnClip + c)]);
+            }
+            continue;
+        }
         if (quad.firstPart < 0)
         {
             appendQuad(quad, quad.corners, quad.clip);
@@ -493,6 +565,7 @@ void CCRenderer::sendPending()
         }
     }
     m_pending.clear();
+    m_ownClips.clear();
 }
 
 void CCRenderer::planOcclusion()
@@ -513,7 +586,8 @@ void CCRenderer::planOcclusion()
         SDL_FPoint corners[4];
         cornersOf(quad.corners, corners);
         SDL_Rect box;
-        if (m_culler.hasCovers() && intersect(CCOcclusionCuller::outerPixels(corners, 4), quad.clip, &box))
+        if (quad.ownClipCount == 0 && m_culler.hasCovers() &&
+            intersect(CCOcclusionCuller::outerPixels(corners, 4), quad.clip, &box))
         {
             if (m_bSplitsClearTexels && quad.texels.w > 0 && !quad.smooth)
             {
@@ -825,9 +899,22 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
         {
             const std::vector<SDL_Rect>& parts = texture->shownParts(region.x, region.y, region.x + region.w,
                                                                      region.y + region.h);
-            if ((parts.size() != 1 || !sameRect(parts[0], region)) &&
-                piecesSampleAsWhole(texelGridOf(v, (int)texture->getPixelsWide(), (int)texture->getPixelsHigh()),
-                                    region))
+            const TexelGrid grid = texelGridOf(v, (int)texture->getPixelsWide(), (int)texture->getPixelsHigh());
+            const bool cut = parts.size() != 1 || !sameRect(parts[0], region);
+            if (cut && !piecesSampleAsWhole(grid, region))
+            {
+                // Texel edges on pixel centres: a big picture (an overlay over the view) is drawn
+                // whole, clipped with the scissor to the pixels of its parts.
+                if (clipsOfParts(v, grid, parts, clip, &m_partCuller, &m_visible, &m_partClips))
+                {
+                    hold(v, texture, sdlTexture, mode, clip);
+                    m_pending.back().firstOwnClip = (int)m_ownClips.size();
+                    m_pending.back().ownClipCount = (int)m_partClips.size();
+                    m_ownClips.insert(m_ownClips.end(), m_partClips.begin(), m_partClips.end());
+                    continue;
+                }
+            }
+            else if (cut)
             {
                 const float w = (float)texture->getPixelsWide();
                 const float h = (float)texture->getPixelsHigh();
@@ -879,6 +966,8 @@ void CCRenderer::hold(const SDL_Vertex* corners, CCTexture2D* texture, SDL_Textu
     pending.cutToTexels = false;
     pending.firstPart = -1;
     pending.partCount = 0;
+    pending.firstOwnClip = 0;
+    pending.ownClipCount = 0;
 }
 
 void CCRenderer::drawSolidRect(const CCPoint& origin, const CCPoint& destination, const ccColor4B& color,

@@ -148,6 +148,8 @@ private:
         SDL_Rect opaqueTexels;  ///< w > 0: texels of full alpha drawn at full opacity, inside texels
         bool smooth;            ///< its texture is filtered linearly
         bool cutToTexels;       ///< its parts are texel rectangles drawn as pieces of it, not clips
+        int firstOwnClip;       ///< into m_ownClips: drawn whole in each of ownClipCount clips
+        int ownClipCount;       ///< 0: none of its own
         int firstPart;          ///< into m_parts; -1: drawn whole in its clip
         int partCount;          ///< 0 with firstPart >= 0: wholly hidden
     };
@@ -192,6 +194,9 @@ private:
     CCOcclusionCuller m_culler;
     CCOcclusionCuller m_texelCuller;     ///< one quad's covers, in its texels
     std::vector<SDL_Rect> m_hiddenTexels;
+    std::vector<SDL_Rect> m_ownClips;     ///< the pending quads' own clips
+    std::vector<SDL_Rect> m_partClips;
+    CCOcclusionCuller m_partCuller;      ///< one quad's clips so far
 
     std::vector<SDL_Rect> m_clipStack;   ///< pixel rectangles, each inside the one below
 

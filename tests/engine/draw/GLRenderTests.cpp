@@ -160,6 +160,7 @@ struct PlacedQuad
 {
     CCTexture2D* texture;
     float x0, y0, x1, y1;
+    GLubyte opacity;
 };
 
 DrawnFrame drawQuadsInTurn(const std::vector<PlacedQuad>& quads, bool skipUnseenWork)
@@ -170,7 +171,8 @@ DrawnFrame drawQuadsInTurn(const std::vector<PlacedQuad>& quads, bool skipUnseen
     renderer->beginFrame(ccc4(30, 60, 90, 255));
     for (const PlacedQuad& placed : quads)
     {
-        const ccSpriteQuad quad = wholeTextureQuad(placed.x0, placed.y0, placed.x1, placed.y1);
+        ccSpriteQuad quad = wholeTextureQuad(placed.x0, placed.y0, placed.x1, placed.y1);
+        quad.bl.colors.a = quad.br.colors.a = quad.tl.colors.a = quad.tr.colors.a = placed.opacity;
         renderer->drawQuads(placed.texture, &quad, 1, CCAffineTransformIdentity, blend);
     }
     renderer->endFrame();
@@ -210,8 +212,8 @@ TEST_F(GLRenderTest, WhatAnOpaqueBodyHidesIsLeftOutAndThePictureStaysTheSame)
         PlacedQuad behind;  // no texture: a figure like the one in front
         bool fewerPixels;
     } cases[] = {
-        { "a figure behind", { NULL, 20.0f, 0.0f, 180.0f, 160.0f }, true },
-        { "stripes stretched 45/16", { stripes, 40.0f, -20.0f, 220.0f, 160.0f }, false },
+        { "a figure behind", { NULL, 20.0f, 0.0f, 180.0f, 160.0f, 255 }, true },
+        { "stripes stretched 45/16", { stripes, 40.0f, -20.0f, 220.0f, 160.0f, 255 }, false },
     };
     for (const Case& c : cases)
     {
@@ -222,9 +224,9 @@ TEST_F(GLRenderTest, WhatAnOpaqueBodyHidesIsLeftOutAndThePictureStaysTheSame)
             CCTexture2D* figure = makeFigureTexture(10, 10, opaque ? 255 : 254);
             PlacedQuad behind = c.behind;
             behind.texture = behind.texture ? behind.texture : figure;
-            const std::vector<PlacedQuad> quads = { { backdrop, 0.0f, 0.0f, (float)kViewW, (float)kViewH },
+            const std::vector<PlacedQuad> quads = { { backdrop, 0.0f, 0.0f, (float)kViewW, (float)kViewH, 255 },
                                                     behind,
-                                                    { figure, 100.0f, 0.0f, 260.0f, 160.0f } };
+                                                    { figure, 100.0f, 0.0f, 260.0f, 160.0f, 255 } };
             DrawnFrame whole = drawQuadsInTurn(quads, false);
             DrawnFrame shown = drawQuadsInTurn(quads, true);
             ASSERT_TRUE(whole.pixels != NULL && shown.pixels != NULL);
@@ -261,8 +263,8 @@ TEST_F(GLRenderTest, FiguresDrawnAsTheirPartsLookAsDrawnWholeAtAnyStretch)
     };
     for (const Case& c : cases)
     {
-        const std::vector<PlacedQuad> quads = { { backdrop, 0.0f, 0.0f, (float)kViewW, (float)kViewH },
-                                                { figure, c.x0, c.y0, c.x0 + c.size, c.y0 + c.size } };
+        const std::vector<PlacedQuad> quads = { { backdrop, 0.0f, 0.0f, (float)kViewW, (float)kViewH, 255 },
+                                                { figure, c.x0, c.y0, c.x0 + c.size, c.y0 + c.size, 255 } };
         DrawnFrame whole = drawQuadsInTurn(quads, false);
         DrawnFrame parts = drawQuadsInTurn(quads, true);
         ASSERT_TRUE(whole.pixels != NULL && parts.pixels != NULL) << c.what;
@@ -271,6 +273,48 @@ TEST_F(GLRenderTest, FiguresDrawnAsTheirPartsLookAsDrawnWholeAtAnyStretch)
         {
             EXPECT_LT(parts.fill, whole.fill) << c.what;
         }
+        SDL_FreeSurface(whole.pixels);
+        SDL_FreeSurface(parts.pixels);
+    }
+}
+
+// An overlay round the view's edges (a clear middle), crisp, stretched 45/16 high so that texel
+// edges fall on pixel centres: drawn without its clear middle, for fewer pixels, it looks as it
+// does drawn whole, over a backdrop and faded.
+TEST_F(GLRenderTest, OverlayWithTexelEdgesOnPixelCentresLeavesOutItsMiddleAndLooksTheSame)
+{
+    const int kSide = 64;
+    std::vector<unsigned char> pixels((size_t)kSide * kSide * 4);
+    for (int y = 0; y < kSide; ++y)
+    {
+        for (int x = 0; x < kSide; ++x)
+        {
+            unsigned char* p = &pixels[((size_t)y * kSide + x) * 4];
+            const float dx = (x - 31.5f) / 32.0f;
+            const float dy = (y - 31.5f) / 32.0f;
+            const float fromMiddle = dx * dx + dy * dy;
+            p[0] = 200;
+            p[1] = (unsigned char)(y * 4);
+            p[2] = (unsigned char)(x * 4);
+            p[3] = fromMiddle < 0.5f ? 0 : (unsigned char)std::min(255.0f, (fromMiddle - 0.5f) * 300.0f);
+        }
+    }
+    CCTexture2D* overlay = new CCTexture2D();
+    overlay->initWithData(&pixels[0], kCCTexture2DPixelFormat_RGBA8888, kSide, kSide, CCSize(kSide, kSide));
+    overlay->setAliasTexParameters();
+    overlay->autorelease();
+    CCTexture2D* backdrop = makeTwoToneTexture(16, 8);
+    const GLubyte opacities[] = { 255, 150 };
+    for (GLubyte opacity : opacities)
+    {
+        SCOPED_TRACE(testing::Message() << "opacity " << (int)opacity);
+        const std::vector<PlacedQuad> quads = { { backdrop, 0.0f, 0.0f, (float)kViewW, (float)kViewH, 255 },
+                                                { overlay, 0.0f, -20.0f, 320.0f, 160.0f, opacity } };
+        DrawnFrame whole = drawQuadsInTurn(quads, false);
+        DrawnFrame parts = drawQuadsInTurn(quads, true);
+        ASSERT_TRUE(whole.pixels != NULL && parts.pixels != NULL);
+        EXPECT_EQ(0, differingPixels(whole.pixels, parts.pixels));
+        EXPECT_LT(parts.fill, whole.fill);
         SDL_FreeSurface(whole.pixels);
         SDL_FreeSurface(parts.pixels);
     }
