@@ -603,7 +603,8 @@ void CCRenderer::planOcclusion()
             else
             {
                 // Any other is clipped to the pixels that show, a draw call per part, so only
-                // for a big saving (the scissor leaves its texels where they were).
+                // where each part leaves out a 64x64 block and all a quarter of the quad (the
+                // scissor leaves its texels where they were).
                 m_culler.visibleParts(box, &m_visible);
                 const long long area = (long long)box.w * box.h;
                 long long hidden = area;
@@ -611,7 +612,8 @@ void CCRenderer::planOcclusion()
                 {
                     hidden -= (long long)m_visible[p].w * m_visible[p].h;
                 }
-                if (hidden >= kMinHiddenPixels && (float)hidden >= kHiddenShare * (float)area)
+                const long long perCall = m_visible.empty() ? 1 : (long long)m_visible.size();
+                if (hidden >= kMinHiddenPixels * perCall && (float)hidden >= kHiddenShare * (float)area)
                 {
                     quad.firstPart = (int)m_parts.size();
                     quad.partCount = (int)m_visible.size();
