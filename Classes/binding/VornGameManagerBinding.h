@@ -153,6 +153,19 @@ inline void script_tellVariable(const char* variable, const char* given, const c
     CCLog("ERROR: VornGameManager.%s - %s; %s", variable, given, outcome);
 }
 
+// A part of the game a script may replace only with one that is built: anything else is logged and the
+// game keeps its own. True when the value was refused.
+inline bool script_refuseUnbuilt(const char* variable, const void* value, bool built, const char* unbuilt,
+                                 const char* missing)
+{
+    if (value != NULL && built)
+    {
+        return false;
+    }
+    script_tellVariable(variable, value ? unbuilt : missing, "the game keeps its own");
+    return true;
+}
+
 inline void script_setMusicManager(VornGameManager* self, MusicManager* music)
 {
     if (music == NULL)
@@ -170,24 +183,20 @@ inline void script_setMusicManager(VornGameManager* self, MusicManager* music)
 
 inline void script_setPlayer(VornGameManager* self, VornPlayer* player)
 {
-    if (player == NULL || player->getDesc() == NULL)
+    if (!script_refuseUnbuilt("Player", player, player && player->getDesc() != NULL,
+                              "a player without a fighter (initWithDesc)", "no player"))
     {
-        script_tellVariable("Player", player ? "a player without a fighter (initWithDesc)" : "no player",
-                            "the game keeps its own");
-        return;
+        self->setPlayer(player);
     }
-    self->setPlayer(player);
 }
 
 inline void script_setBotManager(VornGameManager* self, BotManager* manager)
 {
-    if (manager == NULL || manager->getPool().empty())
+    if (!script_refuseUnbuilt("BotManager", manager, manager && !manager->getPool().empty(),
+                              "an enemy manager without enemies (init)", "no enemy manager"))
     {
-        script_tellVariable("BotManager", manager ? "an enemy manager without enemies (init)" : "no enemy manager",
-                            "the game keeps its own");
-        return;
+        self->setBotManager(manager);
     }
-    self->setBotManager(manager);
 }
 
 inline void script_setBackground(VornGameManager* self, VornBackdrop* backdrop)
@@ -203,35 +212,29 @@ inline void script_setBackground(VornGameManager* self, VornBackdrop* backdrop)
 
 inline void script_setCameraManager(VornGameManager* self, VornCameraManager* camera)
 {
-    if (camera == NULL || camera->getGameLayer() == NULL)
+    if (!script_refuseUnbuilt("CameraManager", camera, camera && camera->getGameLayer() != NULL,
+                              "a camera without a game layer (initWithGameLayer)", "no camera"))
     {
-        script_tellVariable("CameraManager", camera ? "a camera without a game layer (initWithGameLayer)" : "no camera",
-                            "the game keeps its own");
-        return;
+        self->setCameraManager(camera);
     }
-    self->setCameraManager(camera);
 }
 
 inline void script_setLevelManager(VornGameManager* self, LevelManager* manager)
 {
-    if (manager == NULL || manager->getLevels() == NULL)
+    if (!script_refuseUnbuilt("LevelManager", manager, manager && manager->getLevels() != NULL,
+                              "a level list without levels", "no level list"))
     {
-        script_tellVariable("LevelManager", manager ? "a level list without levels" : "no level list",
-                            "the game keeps its own");
-        return;
+        self->setLevelManager(manager);
     }
-    self->setLevelManager(manager);
 }
 
 inline void script_setArenaManager(VornGameManager* self, ArenaManager* manager)
 {
-    if (manager == NULL || manager->getTaskInstances() == NULL)
+    if (!script_refuseUnbuilt("ArenaManager", manager, manager && manager->getTaskInstances() != NULL,
+                              "an arena manager that has not been built (init)", "no arena manager"))
     {
-        script_tellVariable("ArenaManager", manager ? "an arena manager that has not been built (init)" : "no arena manager",
-                            "the game keeps its own");
-        return;
+        self->setArenaManager(manager);
     }
-    self->setArenaManager(manager);
 }
 
 NS_CC_END
