@@ -711,6 +711,15 @@ void openString(lua_State* L)
     // Bytecode is never loaded, so it is not made either.
     setRefused(L, LUA_STRLIBNAME, "dump");
     lua_pop(L, 1);
+    // Every string's methods come through one metatable: getmetatable('') answers false, as for files.
+    lua_pushliteral(L, "");
+    if (lua_getmetatable(L, -1))
+    {
+        lua_pushboolean(L, 0);
+        lua_setfield(L, -2, "__metatable");
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
 }
 
 // tolua's helpers that retype or free what the game owns are not for scripts: tolua.type stays.

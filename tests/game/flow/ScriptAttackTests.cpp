@@ -144,6 +144,16 @@ TEST_F(ScriptAttack, EveryAttackFromALevelScriptIsRefusedWithALine)
         { "game().Background:setObjectAnimation(1, 'OUTSIDE/x.plist', 0.1)", "is not a file of the game's resources" },
         { "CharacterSetups:create('OUTSIDE/setups.csv')", "is not a file of the game's resources" },
         { "VornActorDesc:new_local():initWithFile('OUTSIDE/evil.plist')", "is not a file of the game's resources" },
+        // Other ways round the same walls.
+        { "getfenv(0).os.execute('touch MARKER')", "'os.execute' is not available" },
+        { "assert(loadstring(string.dump(function() end)))", "'string.dump' is not available" },
+        { "local sent assert(load(function() if not sent then sent = true return string.char(27) .. 'LuaQ' end end))",
+          "precompiled chunks are not loaded" },
+        { "getmetatable(newproxy(true)).__gc = function() while true do end end", "attempt to call global 'newproxy'" },
+        { "getmetatable('').__index = function() os.execute('touch MARKER') end", "index a boolean" },
+        { "coroutine.wrap(function() while true do end end)()", "budget" },
+        { "local function again() return again() end again()", "budget" },
+        { "collectgarbage('stop') local t = {} for i = 1, 1e7 do t[i] = {} end", "not enough memory" },
         { "string.rep('x', 2^30)", "memory limit" },
         { "local t = {} while true do t[#t + 1] = ('x'):rep(1000) .. #t end", "not enough memory" },
         { "xpcall(function() error('the original') end, function(m) print('LUA ERROR: ' .. m) "
