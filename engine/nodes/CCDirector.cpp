@@ -9,6 +9,7 @@
 #include "platform/CCKeyboardDispatcher.h"
 #include "platform/CCKeypadDispatcher.h"
 #include "platform/CCTouchDispatcher.h"
+#include "support/CCBackgroundWriter.h"
 
 #include <SDL.h>
 
@@ -235,6 +236,8 @@ void CCDirector::drawScene(void)
 {
     // Hold ourselves: a scheduled callback may purge the director.
     retain();
+    // Answers of files written in the background come back on this thread, before the frame's work.
+    CCBackgroundWriter::dispatchFinishedWrites();
     m_pScheduler->update(m_fDeltaTime);
     if (m_pNextScene)
     {

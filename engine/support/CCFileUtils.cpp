@@ -1,5 +1,7 @@
 #include "CCFileUtils.h"
 
+#include "CCBackgroundWriter.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -30,6 +32,8 @@ CCFileUtils* CCFileUtils::sharedFileUtils()
 
 void CCFileUtils::purgeFileUtils()
 {
+    // Queued writes go through us: they land before we do.
+    CCBackgroundWriter::purgeSharedBackgroundWriter();
     CC_SAFE_DELETE(s_sharedFileUtils);
 }
 

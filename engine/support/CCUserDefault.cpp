@@ -1,5 +1,6 @@
 #include "CCUserDefault.h"
 
+#include "CCBackgroundWriter.h"
 #include "CCFileUtils.h"
 #include "CCNotificationCenter.h"
 #include "CCUserDefaultDocument.h"
@@ -27,7 +28,7 @@ std::string s_setAsidePath;
 
 const char* const CCUserDefault::kWriteFailedNotification = "user_default_write_failed";
 
-CCUserDefault::CCUserDefault() : m_bDirty(false), m_bFileUntouchable(false) {}
+CCUserDefault::CCUserDefault() : m_bDirty(false), m_bFileUntouchable(false), m_nBackgroundWrites(0) {}
 
 CCUserDefault* CCUserDefault::sharedUserDefault()
 {
@@ -41,6 +42,10 @@ CCUserDefault* CCUserDefault::sharedUserDefault()
 
 void CCUserDefault::purgeSharedUserDefault()
 {
+    if (s_sharedUserDefault)
+    {
+        s_sharedUserDefault->finishBackgroundWrites();
+    }
     if (s_sharedUserDefault && s_sharedUserDefault->m_bDirty && !s_sharedUserDefault->flush())
     {
         // Reading the older file back would lose what the game holds: keep it for the next save.
@@ -68,6 +73,7 @@ bool CCUserDefault::isXMLFileExist()
 
 std::string CCUserDefault::keepCopyAside(const char* tag)
 {
+    finishBackgroundWrites();
     const std::string path = getXMLFilePath();
     FILE* in = fopen(path.c_str(), "rb");
     if (!in)
@@ -253,8 +259,18 @@ void CCUserDefault::setStringForKey(const char* pKey, const std::string& value)
     setValue(pKey, value);
 }
 
+void CCUserDefault::finishBackgroundWrites()
+{
+    if (m_nBackgroundWrites > 0)
+    {
+        CCBackgroundWriter::sharedBackgroundWriter()->finishAll();
+    }
+}
+
 bool CCUserDefault::flush()
 {
+    // An older copy still queued must not land over this one.
+    finishBackgroundWrites();
     const std::string text = CCUserDefaultDocument::write(m_values);
     const std::string path = getXMLFilePath();
     if (m_bFileUntouchable)
@@ -263,18 +279,48 @@ bool CCUserDefault::flush()
     }
     if (m_bFileUntouchable || !CCFileUtils::sharedFileUtils()->writeFileReplacing(path, text.data(), text.size()))
     {
-        CCLog("ERROR: Unable to save the settings to %s (%s); the game keeps them and tries again at the next "
-              "save.", path.c_str(), strerror(errno));
-        if (!s_writeFailing)
-        {
-            s_writeFailing = true;
-            CCNotificationCenter::sharedNotificationCenter()->postNotification(kWriteFailedNotification);
-        }
+        reportWriteFailure(path, errno);
         return false;
     }
     m_bDirty = false;
     s_writeFailing = false;
     return true;
+}
+
+bool CCUserDefault::flushInBackground()
+{
+    const std::string path = getXMLFilePath();
+    if (m_bFileUntouchable)
+    {
+        reportWriteFailure(path, EACCES);
+        return false;
+    }
+    m_bDirty = false;
+    ++m_nBackgroundWrites;
+    CCBackgroundWriter::sharedBackgroundWriter()->writeFileReplacing(
+        path, CCUserDefaultDocument::write(m_values), [this, path](bool ok, int error) {
+            --m_nBackgroundWrites;
+            if (ok)
+            {
+                s_writeFailing = false;
+                return;
+            }
+            reportWriteFailure(path, error);
+        });
+    return true;
+}
+
+void CCUserDefault::reportWriteFailure(const std::string& path, int error)
+{
+    // Whatever the failed write held is still in the store: the next flush writes it.
+    m_bDirty = true;
+    CCLog("ERROR: Unable to save the settings to %s (%s); the game keeps them and tries again at the next "
+          "save.", path.c_str(), strerror(error));
+    if (!s_writeFailing)
+    {
+        s_writeFailing = true;
+        CCNotificationCenter::sharedNotificationCenter()->postNotification(kWriteFailedNotification);
+    }
 }
 
 NS_CC_END

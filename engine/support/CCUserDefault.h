@@ -49,6 +49,12 @@ public:
 
     /** Writes the store now; false (and a log line) when it could not be written, the store kept. */
     bool flush();
+    /**
+     * Writes the store as it is now on the background writer's thread, so the frame does not
+     * wait for the disk. A failure is reported a frame or so later as flush reports it, and the
+     * store counts as unsaved again. False when the file is known to be out of reach.
+     */
+    bool flushInBackground();
     /** Changes not on disk yet: never flushed, or the last flush failed. */
     bool hasUnsavedChanges() const { return m_bDirty; }
 
@@ -71,10 +77,14 @@ private:
     void setAside(const std::string& path, const std::string& reason);
     void setValue(const char* pKey, const std::string& value);
     const std::string* findValue(const char* pKey) const;
+    /** Before the file is written or read at once: the copies queued earlier land first. */
+    void finishBackgroundWrites();
+    void reportWriteFailure(const std::string& path, int error);
 
     std::map<std::string, std::string> m_values;
     bool m_bDirty;
     bool m_bFileUntouchable;  ///< the file could be neither read nor moved aside: never write over it
+    int m_nBackgroundWrites;  ///< queued with flushInBackground and not answered yet
 };
 
 NS_CC_END

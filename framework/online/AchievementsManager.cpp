@@ -96,13 +96,11 @@ bool AchievementsManager::setAchievementProgress(const char* id, float progress)
         return false;
     }
     // Into the store before anyone hears of it. A rise waits for a safe point to reach the disk;
-    // an unlock is written now, before the pop-up and the online services show it to the player.
-    CCUserDefault::sharedUserDefault()->setFloatForKey(id, p);
-    m_bUnsaved = true;
-    if (p >= 1.0f)
-    {
-        saveProgress();
-    }
+    // an unlock goes now, on the background writer's thread so the fight does not wait for the
+    // disk (the store reports a failed write itself and counts as unsaved again).
+    CCUserDefault* store = CCUserDefault::sharedUserDefault();
+    store->setFloatForKey(id, p);
+    m_bUnsaved = p < 1.0f || !store->flushInBackground();
     info->setProgress(p);
     GameManager* gameManager = GameManager::getInstance();
     OnlineManager* online = gameManager ? gameManager->getOnlineManager() : NULL;

@@ -16,8 +16,9 @@ class GameManager;
  *
  * A rise goes into the store at once but reaches the disk at the next safe point (saveProgress):
  * a pause, going to the background, quitting and the window closing (the game manager's
- * applicationWillTerminate), and whatever points the game adds. Knock-outs raise progress in the middle of a fight, and a synced file write there would
- * stall the frame. An unlock is the exception: the player sees it, so it is written at once.
+ * applicationWillTerminate), and whatever points the game adds. Knock-outs raise progress in the
+ * middle of a fight, and a synced file write there would stall the frame. An unlock is the
+ * exception: the player sees it, so it is written at once, on the background writer's thread.
  */
 class AchievementsManager : public CCLayer
 {
@@ -34,7 +35,7 @@ public:
     virtual bool initWithFile(const char* fileName);
     /**
      * Raises the achievement's progress to the value clamped to [0, 1]: put in the store first
-     * (written at the next saveProgress, or at once when it completes), then the online manager
+     * (written at the next saveProgress, or at once in the background when it completes), then the online manager
      * is told. False for an unknown
      * id or a value that is not higher.
      */

@@ -3,6 +3,7 @@
 #include "VornSteamBackend.h"
 
 #include "cocos2d.h"
+#include "support/CCBackgroundWriter.h"
 
 #include <algorithm>
 
@@ -30,6 +31,7 @@ VornSteamService::VornSteamService()
       m_bDispatching(false),
       m_bStatsReady(false),
       m_bStoreWritable(true),
+      m_nStoresWriting(0),
       m_lastCall(0),
       m_warningHook(NULL)
 {
@@ -44,8 +46,9 @@ std::string VornSteamService::storePath() const
     return CCFileUtils::sharedFileUtils()->getWritablePath() + "steam-local.txt";
 }
 
-bool VornSteamService::loadForInspection(VornSteamStore& store) const
+bool VornSteamService::loadForInspection(VornSteamStore& store)
 {
+    finishStores();
     std::string error;
     return store.load(storePath(), error);
 }
@@ -69,6 +72,7 @@ bool VornSteamService::init()
     {
         return false;
     }
+    finishStores();
     std::string error;
     m_bStoreWritable = true;
     if (!m_stored.load(storePath(), error))
@@ -88,6 +92,8 @@ bool VornSteamService::init()
 
 void VornSteamService::shutdown()
 {
+    // Their answers go out with the rest of the queue.
+    finishStores();
     m_bUp = false;
     m_bStatsReady = false;
     m_queue.clear();
@@ -345,7 +351,30 @@ bool VornSteamService::StoreStats()
     }
     VornSteamStore next = m_working;
     next.leaderboards = m_stored.leaderboards;
-    const bool saved = saveStore(next, m_stored.leaderboards);
+    if (!m_bStoreWritable)
+    {
+        warn("the stats store could not be read, so it is not overwritten");
+        answerStoreStats(next, false);
+        return true;  // the request was made; its result says it failed
+    }
+    // As the real service stores over the network, the answer comes later: the file is written on
+    // the background writer's thread, so an achievement in the middle of a fight costs no frame.
+    const std::string path = storePath();
+    ++m_nStoresWriting;
+    CCBackgroundWriter::sharedBackgroundWriter()->writeFileReplacing(
+        path, next.toText(), [this, next, path](bool ok, int error) {
+            --m_nStoresWriting;
+            if (!ok)
+            {
+                warn("unable to write " + path + " (" + strerror(error) + ")");
+            }
+            answerStoreStats(next, ok);
+        });
+    return true;
+}
+
+void VornSteamService::answerStoreStats(const VornSteamStore& next, bool saved)
+{
     UserStatsStored_t stored;
     memset(&stored, 0, sizeof(stored));
     stored.m_nGameID = m_appId;
@@ -353,7 +382,7 @@ bool VornSteamService::StoreStats()
     post(stored, k_uAPICallInvalid);
     if (!saved)
     {
-        return true;  // the request was made; its result says it failed
+        return;
     }
     for (std::map<std::string, bool>::const_iterator it = next.achievements.begin(); it != next.achievements.end(); ++it)
     {
@@ -367,8 +396,18 @@ bool VornSteamService::StoreStats()
             post(achieved, k_uAPICallInvalid);
         }
     }
+    // The boards are written at once and wait for these writes first, so ours are the newest.
+    const std::map<std::string, int32> boards = m_stored.leaderboards;
     m_stored = next;
-    return true;
+    m_stored.leaderboards = boards;
+}
+
+void VornSteamService::finishStores()
+{
+    if (m_nStoresWriting > 0)
+    {
+        CCBackgroundWriter::sharedBackgroundWriter()->finishAll();
+    }
 }
 
 // ---- leaderboards ----
@@ -426,6 +465,8 @@ SteamAPICall_t VornSteamService::UploadLeaderboardScore(SteamLeaderboard_t hStea
                         eLeaderboardUploadScoreMethod == k_ELeaderboardUploadScoreMethodForceUpdate;
     if (!m_bFailUpload && known && method)
     {
+        // A store still being written holds the older boards: it lands first.
+        finishStores();
         const std::string& name = m_boardNames[hSteamLeaderboard - 1];
         std::map<std::string, int32> boards = m_stored.leaderboards;
         std::map<std::string, int32>::iterator it = boards.find(name);

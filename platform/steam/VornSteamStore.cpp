@@ -138,7 +138,7 @@ bool VornSteamStore::load(const std::string& path, std::string& error)
     return true;
 }
 
-bool VornSteamStore::save(const std::string& path, std::string& error) const
+std::string VornSteamStore::toText() const
 {
     std::ostringstream out;
     out << kHeader << "\n";
@@ -160,7 +160,12 @@ bool VornSteamStore::save(const std::string& path, std::string& error) const
     {
         out << "L\t" << it->first << "\t" << it->second << "\n";
     }
-    const std::string text = out.str();
+    return out.str();
+}
+
+bool VornSteamStore::save(const std::string& path, std::string& error) const
+{
+    const std::string text = toText();
     if (!cocos2d::CCFileUtils::sharedFileUtils()->writeFileReplacing(path, text.data(), text.size()))
     {
         error = "unable to write " + path + " (" + strerror(errno) + ")";

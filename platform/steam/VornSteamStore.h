@@ -25,6 +25,8 @@ struct VornSteamStore
      * be moved, untouchable is set.
      */
     bool load(const std::string& path, std::string& error);
+    /** The file's text. */
+    std::string toText() const;
     /** Writes a temporary file beside path, syncs it and renames it over path. */
     bool save(const std::string& path, std::string& error) const;
 };

@@ -1,3 +1,4 @@
+#include "CCBackgroundWriter.h"
 #include "CCUserDefaultDocument.h"
 #include "VornTestSupport.h"
 
@@ -311,6 +312,38 @@ TEST_F(UserDefaultTest, AFailedWriteKeepsTheStoreAndTheNextSaveWritesIt)
     ud->setIntegerForKey("NumStoryModeContinues", 76);
     EXPECT_FALSE(ud->flush());
     EXPECT_EQ(2, m_notices.count);
+}
+
+// A save in the middle of play goes to the background writer: a later save at once never lands
+// under it, and its failure reaches the game on its own thread, as a failed flush would.
+TEST_F(UserDefaultTest, ABackgroundSaveLandsBeforeTheNextAndReportsItsFailureOnTheGamesThread)
+{
+    countNotices();
+    CCBackgroundWriter* writer = CCBackgroundWriter::sharedBackgroundWriter();
+    CCUserDefault* ud = CCUserDefault::sharedUserDefault();
+    ud->setStringForKey("progress", "level 1");
+    ASSERT_TRUE(ud->flushInBackground());
+    EXPECT_FALSE(ud->hasUnsavedChanges());
+    ud->setStringForKey("progress", "level 2");
+    ASSERT_TRUE(ud->flush());
+    EXPECT_EQ(0, writer->getUnansweredCount());
+    EXPECT_EQ("level 2", valuesOnDisk()["progress"]);
+
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_DiskFull);
+    ud->setStringForKey("progress", "level 3");
+    vorntest::LogCapture log;
+    ASSERT_TRUE(ud->flushInBackground());
+    EXPECT_EQ(0, m_notices.count) << "told before the game's thread heard of it";
+    writer->finishAll();
+    EXPECT_TRUE(log.contains("ERROR: Unable to save the settings"));
+    EXPECT_EQ(1, m_notices.count);
+    EXPECT_TRUE(ud->hasUnsavedChanges());
+    EXPECT_EQ("level 2", valuesOnDisk()["progress"]);
+
+    // Room again: leaving writes what the failed save held.
+    CCFileUtils::setWriteFaultForTesting(CCFileUtils::kWriteFault_None);
+    CCUserDefault::purgeSharedUserDefault();
+    EXPECT_EQ("level 3", valuesOnDisk()["progress"]);
 }
 
 // Set aside without reading it: a file far over any save's size, a folder, a pipe, a save the
