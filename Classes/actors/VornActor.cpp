@@ -570,7 +570,11 @@ bool VornActor::doAction(int type, bool queue)
     {
         t = kVAT_JumpAttack;
     }
-    if (isActionTypeOf(kVAT_Grab, false))
+    // Holding someone, every blow is a grab move, also one pressed while a knee or a throw plays
+    // over the hold: it waits for the hold as the move it stands for. Let through as a plain kick,
+    // it would land over the hold, and walks and holds would pile up beneath it until the stack
+    // had no room left.
+    if (isActionTypeOf(kVAT_Grab, true))
     {
         switch (type)
         {

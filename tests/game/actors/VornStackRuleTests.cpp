@@ -243,3 +243,41 @@ TEST_F(CombatTest, KicksWhileWalkingLeaveOneWalkSoAKnockOutStillFloors)
     EXPECT_EQ(kVAT_FallBack, topType(thug));
     EXPECT_FALSE(log.contains("Can't add item"));
 }
+
+// A blow pressed while a knee plays over a hold waits for the hold and comes as the grab move it
+// stands for. Let through as a plain blow it landed over the hold, and walks and holds piled up
+// beneath it until the stack had no room for any move.
+TEST_F(CombatTest, ABlowPressedDuringAKneeComesAsAGrabMove)
+{
+    const struct
+    {
+        void (VornActor::*press)();
+        int expected;
+    } cases[] = {
+        { &VornActor::doForwardAttack, kVAT_GrabThrowForward },
+        { &VornActor::doReverseAttack, kVAT_GrabThrowBack },
+        { &VornActor::doHeavyAttack, kVAT_GrabHeavyAttack },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.expected);
+        CCScopedAutoreleasePool pool;
+        TestActor* jors = spawn("jors.plist", kCollisionList_Player, 95.0f, 50.0f, kFacingDir_Right);
+        TestActor* thug = spawn("street-thug.plist", kCollisionList_Enemy, 112.0f, 50.0f, kFacingDir_Left);
+        ASSERT_TRUE(walkIntoGrab(jors, thug));
+        vorntest::LogCapture log;
+        jors->doLightAttack();
+        ASSERT_EQ(kVAT_GrabLightAttack, topType(jors));
+        step(0.3f);  // near its end, so the press is still waiting when the hold shows again
+        (jors->*c.press)();
+        EXPECT_EQ(kVAT_GrabLightAttack, topType(jors)) << "the knee plays out";
+        EXPECT_TRUE(stepUntil(1.0f, [&] { return topType(jors) == c.expected; }));
+        // Walking on through the move piles nothing up.
+        jors->setMovement(CCPoint(1.0f, 0.0f));
+        step(1.0f);
+        jors->setMovement(CCPoint(0.0f, 0.0f));
+        EXPECT_LE(jors->getAnimate()->getStack()->count(), 3u);
+        EXPECT_FALSE(log.contains("Can't add item"));
+        releaseFighters();
+    }
+}
