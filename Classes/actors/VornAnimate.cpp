@@ -19,6 +19,7 @@ const float kDeathHold = 2.0f;       // a knocked-out actor lies still this long
 const float kBlinkInterval = 0.1f;
 const int kStackModeDropped = 0;     // removed by any accepted push
 const int kStackModeKeepRunning = 2; // stays beneath unless the push is forced
+const int kStackModeKeptBeneath = 3; // Idle and Walk: stay beneath, and run when uncovered
 const int kMoveModeAirborne = 2;
 
 bool isFlooredType(VornActionDesc* desc)
@@ -142,6 +143,11 @@ bool VornAnimate::addActionToStack(VornActionDesc* pAction)
         return false;
     }
 
+    if (topDesc != pAction && isBuriedUnderKeptItem(pAction))
+    {
+        return false;
+    }
+
     if (topDesc != pAction)
     {
         for (top = getTopItem(); top && top->getActionDesc(); top = getTopItem())
@@ -188,6 +194,31 @@ bool VornAnimate::addActionToStack(VornActionDesc* pAction)
     }
     m_actionChangedSignal.emit(pAction);
     return true;
+}
+
+// A walk already beneath a move this push would leave in place (a jump, with a kick cut into it
+// as it lands) plays on when that move ends: a second copy above it would pile up.
+bool VornAnimate::isBuriedUnderKeptItem(VornActionDesc* pAction)
+{
+    if (pAction->getStackMode() != kStackModeKeptBeneath)
+    {
+        return false;
+    }
+    bool underKeptItem = false;
+    for (int i = (int)m_pStack->count() - 1; i >= 0; --i)
+    {
+        VornActionDesc* desc = static_cast<ActionStackItem*>(m_pStack->objectAtIndex(i))->getActionDesc();
+        if (desc == pAction)
+        {
+            return underKeptItem;
+        }
+        const int mode = desc ? desc->getStackMode() : kStackModeKeptBeneath;
+        if (mode != kStackModeDropped && !(mode == kStackModeKeepRunning && pAction->getIsForced()))
+        {
+            underKeptItem = true;
+        }
+    }
+    return false;
 }
 
 void VornAnimate::removeItem(ActionStackItem* item, bool withFollowUp)

@@ -86,6 +86,8 @@ private:
     void returnAllItems();
     void noteAddedDuringWalk(ActionStackItem* item);
     bool wasAddedDuringWalk(ActionStackItem* item);
+    /** pAction stays beneath (a walk) and stands already under an item a push of it would keep. */
+    bool isBuriedUnderKeptItem(VornActionDesc* pAction);
 
     CCArray* m_pStack;            ///< retained
     CCObjectPool* m_pItemPool;    ///< retained

@@ -281,3 +281,28 @@ TEST_F(CombatTest, ABlowPressedDuringAKneeComesAsAGrabMove)
         releaseFighters();
     }
 }
+
+// A kick cut into a jump as it lands, then the walk pushed again: the walk beneath the jump plays
+// on when the jump ends, and no second walk is stacked over it.
+TEST_F(CombatTest, AWalkBeneathAJumpIsNotStackedAgain)
+{
+    CCScopedAutoreleasePool pool;
+    TestActor* jors = spawn("jors.plist", kCollisionList_Player, 95.0f, 50.0f, kFacingDir_Right);
+    VornAnimate* animate = jors->getAnimate();
+    VornActionDesc* walk = jors->getNextAction(kVAT_Walk);
+    ASSERT_TRUE(animate->addActionToStack(walk));
+    ASSERT_TRUE(animate->addActionToStack(jors->getNextAction(kVAT_Jump)));
+    ASSERT_TRUE(animate->addActionToStack(jors->getNextAction(kVAT_ForwardAttack)));
+    ASSERT_EQ(4u, animate->getStack()->count());  // Idle, the walk, the jump and the kick
+
+    EXPECT_FALSE(animate->addActionToStack(walk));
+    EXPECT_EQ(4u, animate->getStack()->count());
+    EXPECT_EQ(kVAT_ForwardAttack, topType(jors));
+    int walks = 0;
+    CCObject* object = NULL;
+    CCARRAY_FOREACH(animate->getStack(), object)
+    {
+        walks += static_cast<ActionStackItem*>(object)->getActionDesc() == walk ? 1 : 0;
+    }
+    EXPECT_EQ(1, walks);
+}
