@@ -220,6 +220,11 @@ protected:
             stuck << where << "; ";
         }
         EXPECT_EQ("", stuck.str()) << "the autoplayer had to step round what held it on its way on";
+        // A throw is pressed only while holding, some while a knee still plays: each one comes.
+        for (int move : { VornAutoPlayer::kMove_ThrowAhead, VornAutoPlayer::kMove_ThrowBehind })
+        {
+            EXPECT_EQ(m_player->tries(move), m_player->made(move)) << VornAutoPlayer::moveName(move) << " pressed, not made";
+        }
         std::ostringstream tried;
         for (int move = 0; move < VornAutoPlayer::kMove_MAX; ++move)
         {

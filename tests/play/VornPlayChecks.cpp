@@ -107,7 +107,8 @@ void VornPlayChecks::checkLog(int frame, const std::vector<std::string>& lines)
     for (; m_logLinesSeen < lines.size(); ++m_logLinesSeen)
     {
         const std::string& line = lines[m_logLinesSeen];
-        if (CCLogIsProblem(line.c_str()))
+        // A fighter's full action stack refuses every move: the player would be stuck.
+        if (CCLogIsProblem(line.c_str()) || line.compare(0, 23, "Can't add item to stack") == 0)
         {
             fail(frame, "the log says \"" + line + "\"");
         }

@@ -806,9 +806,10 @@ void VornAutoPlayer::grab(int frame, BotActor* target)
             m_step = 4;
             m_stepAt = m_now;
         }
-        else if (m_step == 4 && m_move == kMove_Knee && t > 0.5f)
+        else if (m_step == 4 && m_move == kMove_Knee && t > 0.25f)
         {
-            // After the knee, the throw ahead ends the hold.
+            // The throw ahead ends the hold, pressed while the knee still plays as a player
+            // presses on: it waits for the hold.
             tap(kKick);
             ++m_tries[kMove_ThrowAhead];
             m_step = 5;
