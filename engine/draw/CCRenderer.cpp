@@ -191,10 +191,16 @@ bool texelRegion(CCTexture2D* texture, const SDL_Vertex* v, SDL_Rect* region)
     return region->w > 0 && region->h > 0;
 }
 
-// The part of the quad that shows texels [u0,u1] x [v0,v1] (texture coordinates): each corner
-// takes the part's edge on its own side, and its place follows along the quad's edges.
-void partOf(const SDL_Vertex* v, float u0, float u1, float v0, float v1, SDL_Vertex* out)
+// The part of the quad that shows the texels of part, of a texture texelsWide by texelsHigh: each
+// corner takes the part's edge on its own side, and its place follows along the quad's edges.
+void partOf(const SDL_Vertex* v, const SDL_Rect& part, int texelsWide, int texelsHigh, SDL_Vertex* out)
 {
+    const float w = (float)texelsWide;
+    const float h = (float)texelsHigh;
+    const float u0 = part.x / w;
+    const float u1 = (part.x + part.w) / w;
+    const float v0 = part.y / h;
+    const float v1 = (part.y + part.h) / h;
     const SDL_Vertex& bl = v[0];
     const SDL_Vertex& br = v[1];
     const SDL_Vertex& tl = v[2];
@@ -260,6 +266,21 @@ bool piecesSampleAsWhole(const TexelGrid& grid, const SDL_Rect& texels)
 {
     return clearOfPixelCentres(grid.ax, grid.bx, texels.x, texels.x + texels.w) &&
            clearOfPixelCentres(grid.ay, grid.by, texels.y, texels.y + texels.h);
+}
+
+long long areaOf(const SDL_Rect& r)
+{
+    return (long long)r.w * r.h;
+}
+
+long long areaOf(const std::vector<SDL_Rect>& rects)
+{
+    long long area = 0;
+    for (size_t i = 0; i < rects.size(); ++i)
+    {
+        area += areaOf(rects[i]);
+    }
+    return area;
 }
 
 bool isPowerOfTwo(int n)
@@ -350,10 +371,8 @@ bool clipsOfParts(const SDL_Vertex* v, const TexelGrid& grid, const std::vector<
     }
     // The culler passes over a cover that would cut a rectangle finely: then the clips could
     // overlap, and a pixel drawn twice would blend twice.
-    long long kept = 0;
     for (size_t a = 0; a < clips->size(); ++a)
     {
-        kept += (long long)(*clips)[a].w * (*clips)[a].h;
         for (size_t b = a + 1; b < clips->size(); ++b)
         {
             SDL_Rect both;
@@ -364,7 +383,7 @@ bool clipsOfParts(const SDL_Vertex* v, const TexelGrid& grid, const std::vector<
         }
     }
     // Each clip is a draw call of its own: only for at least a 64x64 block left out.
-    if ((long long)box.w * box.h - kept < kMinHiddenPixels)
+    if (areaOf(box) - areaOf(*clips) < kMinHiddenPixels)
     {
         return false;
     }
@@ -517,7 +536,6 @@ void CCRenderer::flush()
     {
         m_pending.clear();
         m_ownClips.clear();
-    m_ownClips.clear();
         m_vertices.clear();
         m_indices.clear();
         return;
@@ -557,10 +575,8 @@ void CCRenderer::sendPending()
                 appendQuad(quad, quad.corners, part);
                 continue;
             }
-            const float w = (float)quad.texelsWide;
-            const float h = (float)quad.texelsHigh;
             SDL_Vertex piece[4];
-            partOf(quad.corners, part.x / w, (part.x + part.w) / w, part.y / h, (part.y + part.h) / h, piece);
+            partOf(quad.corners, part, quad.texelsWide, quad.texelsHigh, piece);
             appendQuad(quad, piece, quad.clip);
         }
     }
@@ -606,12 +622,8 @@ void CCRenderer::planOcclusion()
                 // where each part leaves out a 64x64 block and all a quarter of the quad (the
                 // scissor leaves its texels where they were).
                 m_culler.visibleParts(box, &m_visible);
-                const long long area = (long long)box.w * box.h;
-                long long hidden = area;
-                for (size_t p = 0; p < m_visible.size(); ++p)
-                {
-                    hidden -= (long long)m_visible[p].w * m_visible[p].h;
-                }
+                const long long area = areaOf(box);
+                const long long hidden = area - areaOf(m_visible);
                 const long long perCall = m_visible.empty() ? 1 : (long long)m_visible.size();
                 if (hidden >= kMinHiddenPixels * perCall && (float)hidden >= kHiddenShare * (float)area)
                 {
@@ -634,11 +646,8 @@ void CCRenderer::planOcclusion()
         }
         else if (quad.opaqueTexels.w > 0)
         {
-            const SDL_Rect& core = quad.opaqueTexels;
-            const float w = (float)quad.texelsWide;
-            const float h = (float)quad.texelsHigh;
             SDL_Vertex coreCorners[4];
-            partOf(quad.corners, core.x / w, (core.x + core.w) / w, core.y / h, (core.y + core.h) / h, coreCorners);
+            partOf(quad.corners, quad.opaqueTexels, quad.texelsWide, quad.texelsHigh, coreCorners);
             SDL_FPoint points[4];
             cornersOf(coreCorners, points);
             cover = CCOcclusionCuller::innerPixels(points, 4);
@@ -698,7 +707,7 @@ bool CCRenderer::visibleTexels(const PendingQuad& quad, const SDL_Rect& box)
         }
     }
     std::stable_sort(m_hiddenTexels.begin(), m_hiddenTexels.end(), [](const SDL_Rect& a, const SDL_Rect& b) {
-        return (long long)a.w * a.h > (long long)b.w * b.h;
+        return areaOf(a) > areaOf(b);
     });
     m_texelCuller.clear();
     for (size_t c = 0; c < m_hiddenTexels.size(); ++c)
@@ -714,12 +723,8 @@ bool CCRenderer::visibleTexels(const PendingQuad& quad, const SDL_Rect& box)
     {
         return false;
     }
-    const long long area = (long long)quad.texels.w * quad.texels.h;
-    long long hidden = area;
-    for (size_t p = 0; p < m_visible.size(); ++p)
-    {
-        hidden -= (long long)m_visible[p].w * m_visible[p].h;
-    }
+    const long long area = areaOf(quad.texels);
+    const long long hidden = area - areaOf(m_visible);
     return (float)hidden >= kHiddenShare * (float)area;
 }
 
@@ -918,13 +923,10 @@ void CCRenderer::drawQuads(CCTexture2D* texture, const ccSpriteQuad* quads, int 
             }
             else if (cut)
             {
-                const float w = (float)texture->getPixelsWide();
-                const float h = (float)texture->getPixelsHigh();
                 for (size_t p = 0; p < parts.size(); ++p)
                 {
                     SDL_Vertex part[4];
-                    partOf(v, parts[p].x / w, (parts[p].x + parts[p].w) / w, parts[p].y / h,
-                           (parts[p].y + parts[p].h) / h, part);
+                    partOf(v, parts[p], (int)texture->getPixelsWide(), (int)texture->getPixelsHigh(), part);
                     hold(part, texture, sdlTexture, mode, clip);
                 }
                 continue;

@@ -19,6 +19,21 @@ static char s_valueFields;
 // s_floatFields[n], apart from every C getter's address.
 static char s_floatFields[64];
 
+// Pushes the table the registry keeps under key, made the first time it is asked for.
+static void pushRegistryTable(lua_State* L, void* key)
+{
+    lua_pushlightuserdata(L, key);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (!lua_istable(L, -1))
+    {
+        lua_pop(L, 1);
+        lua_newtable(L);
+        lua_pushlightuserdata(L, key);
+        lua_pushvalue(L, -2);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+    }
+}
+
 static void pushRefTable(lua_State* L)
 {
     lua_pushlightuserdata(L, &s_refidPtrTable);
@@ -68,16 +83,7 @@ static bool pushRememberedForName(lua_State* L, int holder, const char* type)
 // false. It is remembered in a table of its own under the type name's address.
 static bool pushClassMetatable(lua_State* L, const char* type)
 {
-    lua_pushlightuserdata(L, &s_classMetatables);
-    lua_rawget(L, LUA_REGISTRYINDEX);
-    if (!lua_istable(L, -1))
-    {
-        lua_pop(L, 1);
-        lua_newtable(L);
-        lua_pushlightuserdata(L, &s_classMetatables);
-        lua_pushvalue(L, -2);
-        lua_rawset(L, LUA_REGISTRYINDEX);
-    }
+    pushRegistryTable(L, &s_classMetatables);
     const int known = lua_gettop(L);
     if (pushRememberedForName(L, known, type))
     {
@@ -418,15 +424,7 @@ void toluafix_register_value_type(lua_State* L, const char* type)
     }
     lua_pop(L, 1);
     // stack: mt twin
-    pushValueMetatables(L);
-    if (!lua_istable(L, -1))
-    {
-        lua_pop(L, 1);
-        lua_newtable(L);
-        lua_pushlightuserdata(L, &s_valueMetatables);
-        lua_pushvalue(L, -2);
-        lua_rawset(L, LUA_REGISTRYINDEX);
-    }
+    pushRegistryTable(L, &s_valueMetatables);
     lua_pushstring(L, type);
     lua_pushvalue(L, -3);
     lua_rawset(L, -3);
@@ -862,16 +860,7 @@ static void pushLookUpTable(lua_State* L, int index)
 
 void toluafix_register_value_field(lua_State* L, const char* type, const char* field, size_t offset)
 {
-    lua_pushlightuserdata(L, &s_valueFields);
-    lua_rawget(L, LUA_REGISTRYINDEX);
-    if (!lua_istable(L, -1))
-    {
-        lua_pop(L, 1);
-        lua_newtable(L);
-        lua_pushlightuserdata(L, &s_valueFields);
-        lua_pushvalue(L, -2);
-        lua_rawset(L, LUA_REGISTRYINDEX);
-    }
+    pushRegistryTable(L, &s_valueFields);
     lua_getfield(L, -1, type);
     if (!lua_istable(L, -1))
     {
