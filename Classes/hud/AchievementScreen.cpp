@@ -111,18 +111,7 @@ CCNode* AchievementScreen::spotForNow()
 float AchievementScreen::openLength()
 {
     extension::CCBAnimationManager* manager = getAnimationManager();
-    if (manager)
-    {
-        const std::vector<extension::CCBSequenceData>& sequences = manager->getSequences();
-        for (size_t i = 0; i < sequences.size(); ++i)
-        {
-            if (sequences[i].name == "open")
-            {
-                return sequences[i].duration;
-            }
-        }
-    }
-    return 0.0f;
+    return manager ? manager->getSequenceDuration("open") : 0.0f;
 }
 
 bool AchievementScreen::canShow()

@@ -45,6 +45,14 @@ void CCBackgroundWriter::dispatchFinishedWrites()
     }
 }
 
+void CCBackgroundWriter::finishQueuedWrites()
+{
+    if (s_sharedBackgroundWriter != NULL && s_sharedBackgroundWriter->m_nUnanswered > 0)
+    {
+        s_sharedBackgroundWriter->finishAll();
+    }
+}
+
 CCBackgroundWriter::CCBackgroundWriter() : m_bWriting(false), m_bStopping(false), m_nUnanswered(0)
 {
     m_thread = std::thread(&CCBackgroundWriter::run, this);

@@ -34,6 +34,8 @@ public:
     static void purgeSharedBackgroundWriter();
     /** The answers of the writes finished so far; nothing when there is no writer. */
     static void dispatchFinishedWrites();
+    /** Waits for every write queued so far and answers them; nothing when none is queued. */
+    static void finishQueuedWrites();
 
     /** Queues CCFileUtils::writeFileReplacing(path, bytes); done is called on the game's thread. */
     void writeFileReplacing(const std::string& path, const std::string& bytes, const DoneCallback& done);

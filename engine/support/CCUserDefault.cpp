@@ -28,7 +28,7 @@ std::string s_setAsidePath;
 
 const char* const CCUserDefault::kWriteFailedNotification = "user_default_write_failed";
 
-CCUserDefault::CCUserDefault() : m_bDirty(false), m_bFileUntouchable(false), m_nBackgroundWrites(0) {}
+CCUserDefault::CCUserDefault() : m_bDirty(false), m_bFileUntouchable(false) {}
 
 CCUserDefault* CCUserDefault::sharedUserDefault()
 {
@@ -42,10 +42,8 @@ CCUserDefault* CCUserDefault::sharedUserDefault()
 
 void CCUserDefault::purgeSharedUserDefault()
 {
-    if (s_sharedUserDefault)
-    {
-        s_sharedUserDefault->finishBackgroundWrites();
-    }
+    // Writes still queued land, and are answered, before the store goes.
+    CCBackgroundWriter::finishQueuedWrites();
     if (s_sharedUserDefault && s_sharedUserDefault->m_bDirty && !s_sharedUserDefault->flush())
     {
         // Reading the older file back would lose what the game holds: keep it for the next save.
@@ -73,7 +71,7 @@ bool CCUserDefault::isXMLFileExist()
 
 std::string CCUserDefault::keepCopyAside(const char* tag)
 {
-    finishBackgroundWrites();
+    CCBackgroundWriter::finishQueuedWrites();
     const std::string path = getXMLFilePath();
     FILE* in = fopen(path.c_str(), "rb");
     if (!in)
@@ -259,18 +257,10 @@ void CCUserDefault::setStringForKey(const char* pKey, const std::string& value)
     setValue(pKey, value);
 }
 
-void CCUserDefault::finishBackgroundWrites()
-{
-    if (m_nBackgroundWrites > 0)
-    {
-        CCBackgroundWriter::sharedBackgroundWriter()->finishAll();
-    }
-}
-
 bool CCUserDefault::flush()
 {
     // An older copy still queued must not land over this one.
-    finishBackgroundWrites();
+    CCBackgroundWriter::finishQueuedWrites();
     const std::string text = CCUserDefaultDocument::write(m_values);
     const std::string path = getXMLFilePath();
     if (m_bFileUntouchable)
@@ -296,10 +286,8 @@ bool CCUserDefault::flushInBackground()
         return false;
     }
     m_bDirty = false;
-    ++m_nBackgroundWrites;
     CCBackgroundWriter::sharedBackgroundWriter()->writeFileReplacing(
         path, CCUserDefaultDocument::write(m_values), [this, path](bool ok, int error) {
-            --m_nBackgroundWrites;
             if (ok)
             {
                 s_writeFailing = false;

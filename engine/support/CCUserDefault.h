@@ -77,14 +77,11 @@ private:
     void setAside(const std::string& path, const std::string& reason);
     void setValue(const char* pKey, const std::string& value);
     const std::string* findValue(const char* pKey) const;
-    /** Before the file is written or read at once: the copies queued earlier land first. */
-    void finishBackgroundWrites();
     void reportWriteFailure(const std::string& path, int error);
 
     std::map<std::string, std::string> m_values;
     bool m_bDirty;
     bool m_bFileUntouchable;  ///< the file could be neither read nor moved aside: never write over it
-    int m_nBackgroundWrites;  ///< queued with flushInBackground and not answered yet
 };
 
 NS_CC_END

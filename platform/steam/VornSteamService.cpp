@@ -31,7 +31,6 @@ VornSteamService::VornSteamService()
       m_bDispatching(false),
       m_bStatsReady(false),
       m_bStoreWritable(true),
-      m_nStoresWriting(0),
       m_lastCall(0),
       m_warningHook(NULL)
 {
@@ -48,7 +47,7 @@ std::string VornSteamService::storePath() const
 
 bool VornSteamService::loadForInspection(VornSteamStore& store)
 {
-    finishStores();
+    CCBackgroundWriter::finishQueuedWrites();
     std::string error;
     return store.load(storePath(), error);
 }
@@ -72,7 +71,7 @@ bool VornSteamService::init()
     {
         return false;
     }
-    finishStores();
+    CCBackgroundWriter::finishQueuedWrites();
     std::string error;
     m_bStoreWritable = true;
     if (!m_stored.load(storePath(), error))
@@ -93,7 +92,7 @@ bool VornSteamService::init()
 void VornSteamService::shutdown()
 {
     // Their answers go out with the rest of the queue.
-    finishStores();
+    CCBackgroundWriter::finishQueuedWrites();
     m_bUp = false;
     m_bStatsReady = false;
     m_queue.clear();
@@ -360,10 +359,8 @@ bool VornSteamService::StoreStats()
     // As the real service stores over the network, the answer comes later: the file is written on
     // the background writer's thread, so an achievement in the middle of a fight costs no frame.
     const std::string path = storePath();
-    ++m_nStoresWriting;
     CCBackgroundWriter::sharedBackgroundWriter()->writeFileReplacing(
         path, next.toText(), [this, next, path](bool ok, int error) {
-            --m_nStoresWriting;
             if (!ok)
             {
                 warn("unable to write " + path + " (" + strerror(error) + ")");
@@ -400,14 +397,6 @@ void VornSteamService::answerStoreStats(const VornSteamStore& next, bool saved)
     const std::map<std::string, int32> boards = m_stored.leaderboards;
     m_stored = next;
     m_stored.leaderboards = boards;
-}
-
-void VornSteamService::finishStores()
-{
-    if (m_nStoresWriting > 0)
-    {
-        CCBackgroundWriter::sharedBackgroundWriter()->finishAll();
-    }
 }
 
 // ---- leaderboards ----
@@ -466,7 +455,7 @@ SteamAPICall_t VornSteamService::UploadLeaderboardScore(SteamLeaderboard_t hStea
     if (!m_bFailUpload && known && method)
     {
         // A store still being written holds the older boards: it lands first.
-        finishStores();
+        CCBackgroundWriter::finishQueuedWrites();
         const std::string& name = m_boardNames[hSteamLeaderboard - 1];
         std::map<std::string, int32> boards = m_stored.leaderboards;
         std::map<std::string, int32>::iterator it = boards.find(name);

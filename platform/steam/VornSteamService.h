@@ -89,15 +89,12 @@ private:
     bool saveStore(const VornSteamStore& stored, const std::map<std::string, int32>& boards);
     /** Posts StoreStats' answer and, when saved, what it stored. */
     void answerStoreStats(const VornSteamStore& next, bool saved);
-    /** Waits for the stores still being written, and answers them. */
-    void finishStores();
     bool isCallbackRegistered(CCallbackBase* callback) const;
 
     bool m_bUp;
     bool m_bDispatching;
     bool m_bStatsReady;
     bool m_bStoreWritable;
-    int m_nStoresWriting;  ///< StoreStats writes not answered yet
     SteamAPICall_t m_lastCall;
     SteamAPIWarningMessageHook_t m_warningHook;
     std::deque<Event> m_queue;

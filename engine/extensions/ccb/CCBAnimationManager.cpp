@@ -58,6 +58,12 @@ int CCBAnimationManager::getSequenceId(const char* pSequenceName)
     return -1;
 }
 
+float CCBAnimationManager::getSequenceDuration(const char* pSequenceName)
+{
+    const CCBSequenceData* seq = findSequence(getSequenceId(pSequenceName));
+    return seq ? seq->duration : 0.0f;
+}
+
 const CCBSequenceData* CCBAnimationManager::findSequence(int id) const
 {
     for (size_t i = 0; i < m_sequences.size(); ++i)

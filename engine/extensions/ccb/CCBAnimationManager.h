@@ -56,6 +56,8 @@ public:
     int getAutoPlaySequenceId() { return m_autoPlaySequenceId; }
     void setAutoPlaySequenceId(int id) { m_autoPlaySequenceId = id; }
     int getSequenceId(const char* pSequenceName);
+    /** The named timeline's length in seconds; 0 when there is none of that name. */
+    float getSequenceDuration(const char* pSequenceName);
 
     /** Keyframes of a node per sequence (the reader adds them). */
     void addNode(cocos2d::CCNode* pNode, const std::vector<CCBNodeSequenceData>& sequences);
