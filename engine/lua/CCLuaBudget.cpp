@@ -290,6 +290,7 @@ void CCLuaBudgetCheckMemory(lua_State* L, double size, const char* what)
     const size_t room = budget->memoryUsed < budget->memoryLimit ? budget->memoryLimit - budget->memoryUsed : 0;
     if (size > (double)room)
     {
-        luaL_error(L, "%s of %.0f bytes is over the script's memory limit", what, size);
+        // Lua's own formatting knows %f only, and writes a whole number without decimals.
+        luaL_error(L, "%s of %f bytes is over the script's memory limit", what, (lua_Number)size);
     }
 }

@@ -146,6 +146,13 @@ TEST_F(ScriptAttack, EveryAttackFromALevelScriptIsRefusedWithALine)
         { "VornActorDesc:new_local():initWithFile('OUTSIDE/evil.plist')", "is not a file of the game's resources" },
         // Other ways round the same walls.
         { "getfenv(0).os.execute('touch MARKER')", "'os.execute' is not available" },
+        { "getfenv(print).os.execute('touch MARKER')", "'os.execute' is not available" },
+        { "setfenv(1, getfenv(VornGameManager.getSharedVornGameManager)) os.execute('touch MARKER')",
+          "'os.execute' is not available" },
+        { "os.exit(1)", "'os.exit' is not available" },
+        { "debug.sethook(function() end, 'l')", "'debug.sethook' is not available" },
+        { "setmetatable(_G, { __index = function() end }) game():setNumStoryModeContinues(4242)",
+          "attempt to call method 'setNumStoryModeContinues'" },
         { "assert(loadstring(string.dump(function() end)))", "'string.dump' is not available" },
         { "local sent assert(load(function() if not sent then sent = true return string.char(27) .. 'LuaQ' end end))",
           "precompiled chunks are not loaded" },
@@ -154,7 +161,7 @@ TEST_F(ScriptAttack, EveryAttackFromALevelScriptIsRefusedWithALine)
         { "coroutine.wrap(function() while true do end end)()", "budget" },
         { "local function again() return again() end again()", "budget" },
         { "collectgarbage('stop') local t = {} for i = 1, 1e7 do t[i] = {} end", "not enough memory" },
-        { "string.rep('x', 2^30)", "memory limit" },
+        { "string.rep('x', 2^30)", "a string of 1073741824 bytes is over the script's memory limit" },
         { "local t = {} while true do t[#t + 1] = ('x'):rep(1000) .. #t end", "not enough memory" },
         { "xpcall(function() error('the original') end, function(m) print('LUA ERROR: ' .. m) "
           "return debug.getinfo(1) end)",
